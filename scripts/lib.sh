@@ -1,0 +1,11 @@
+# Shared settings for the scripts. Sourced, not run.
+ZB_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# Cross-built third-party libraries live outside the tree and survive a fresh clone.
+ZB_DEPS=${ZB_DEPS:-/var/cache/zephon-deps}
+ZB_DEPS_WIN64=$ZB_DEPS/win64
+ZB_BUILD=${ZB_BUILD:-$ZB_ROOT/build}
+export WINEPREFIX=${WINEPREFIX:-$ZB_BUILD/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export WINEARCH=win64
+log() { printf '[%s] %s\n' "$(basename "$0")" "$*" >&2; }
