@@ -24,6 +24,7 @@
 #include <olectl.h>
 #include <oleauto.h>
 
+#include <initializer_list>
 #include <string>
 #include <tuple>
 #include <type_traits>
@@ -44,6 +45,7 @@ enum DispFlags : unsigned {
   kDispBindable = 1,     // OnChanged goes to IPropertyNotifySink after every successful put
   kDispRequestEdit = 2,  // OnRequestEdit is asked before a put; a refusal fails it with CTL_E_SETNOTPERMITTED
   kDispHidden = 4,
+  kDispReadOnly = 8,     // a property without put; needed only for entries without callbacks
 };
 
 constexpr UINT kMaxDispParams = 8;
@@ -69,6 +71,32 @@ struct DispMember {
 };
 
 using DispTable = std::vector<DispMember>;
+
+// Entries without callbacks, for controls that handle their members in one place: Invoke then calls
+// the control's virtual GetProperty / PutProperty / InvokeMethod with the entry (see OleControl.h).
+inline DispMember DispPropertyEntry(DISPID id, const wchar_t* name, VARTYPE type, unsigned flags = kDispNone) {
+  DispMember m;
+  m.id = id;
+  m.name = name;
+  m.kind = DispKind::Property;
+  m.type = type;
+  m.flags = flags;
+  return m;
+}
+inline DispMember DispMethodEntry(DISPID id, const wchar_t* name, VARTYPE result,
+                                  std::initializer_list<VARTYPE> params, unsigned flags = kDispNone) {
+  DispMember m;
+  m.id = id;
+  m.name = name;
+  m.kind = DispKind::Method;
+  m.type = result;
+  m.flags = flags;
+  for (VARTYPE p : params) {
+    if (m.paramCount == kMaxDispParams) break;
+    m.params[m.paramCount++] = p;
+  }
+  return m;
+}
 
 // ---- type mapping between C++ values and VARIANTs ------------------------------------------------
 namespace detail {

@@ -21,7 +21,9 @@
 // 2. Dispatch members: Members() returns a static DispTable (build it once, e.g. a function-local
 //    static), each entry from zb::DispProperty<&Get, &Set>(dispid, L"Name") or
 //    zb::DispMethod<&Fn>(dispid, L"Name"); add kDispBindable|kDispRequestEdit where the type library
-//    says so. The stock members `Enabled` (DISPID_ENABLED -514, bindable, requestedit), `Text`
+//    says so. A table-driven control may instead list zb::DispPropertyEntry(dispid, L"Name", VT_I2) /
+//    zb::DispMethodEntry(dispid, L"Name", VT_EMPTY, {VT_I2, VT_I2}) and answer them all in its overrides
+//    of GetProperty / PutProperty / InvokeMethod (switch on member.id). The stock members `Enabled` (DISPID_ENABLED -514, bindable, requestedit), `Text`
 //    (DISPID_TEXT -517, bindable, requestedit) and `Refresh` (DISPID_REFRESH -550) are the base's: do
 //    not list them; react to them through OnEnabledChanged / OnTextChanged. DISPID_VALUE (0) is routed
 //    to ControlClassInfo::defaultMember. Names for GetIDsOfNames and GetTypeInfo come from the type
@@ -165,6 +167,13 @@ class COleControl : public IDispatch,
   virtual void OnSetClientSite() {}
   // New control or IPersistStreamInit::InitNew: runs DoPropExchange in Reset mode.
   virtual void OnResetState();
+  // Members whose table entry has no callback (DispPropertyEntry / DispMethodEntry) arrive here, with
+  // values already coerced to the entry's VARTYPEs (args left to right, `result` VT_EMPTY on entry).
+  virtual HRESULT GetProperty(const DispMember& member, VARIANT* result) { return DISP_E_MEMBERNOTFOUND; }
+  virtual HRESULT PutProperty(const DispMember& member, const VARIANT& value) { return DISP_E_MEMBERNOTFOUND; }
+  virtual HRESULT InvokeMethod(const DispMember& member, const VARIANT* args, VARIANT* result) {
+    return DISP_E_MEMBERNOTFOUND;
+  }
   // Extra interfaces of the derived class (called for IIDs the base does not know).
   virtual HRESULT QueryExtraInterface(REFIID riid, void** out) { return E_NOINTERFACE; }
 
