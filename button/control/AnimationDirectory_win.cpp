@@ -1,0 +1,49 @@
+#include <utility>
+
+#include "button/control/AnimationDirectory.h"
+
+namespace {
+
+class Win32AnimationPlatform final : public AnimationPlatform {
+ public:
+  explicit Win32AnimationPlatform(std::function<HWND()> window) : m_Window(std::move(window)) {}
+  ~Win32AnimationPlatform() override { FindClose(); }
+
+  bool FindFirst(const std::wstring& pattern) override {
+    FindClose();
+    m_Find = ::FindFirstFileW(pattern.c_str(), &m_Data);
+    return m_Find != INVALID_HANDLE_VALUE;
+  }
+  bool FindNext() override { return m_Find != INVALID_HANDLE_VALUE && ::FindNextFileW(m_Find, &m_Data); }
+  void FindClose() override {
+    if (m_Find != INVALID_HANDLE_VALUE) ::FindClose(m_Find);
+    m_Find = INVALID_HANDLE_VALUE;
+  }
+  std::wstring EntryName() const override { return m_Data.cFileName; }
+  bool EntryIsFolder() const override { return (m_Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+
+  bool HasWindow() const override { return Window() != nullptr; }
+  bool SetTimer(unsigned id, unsigned periodMs) override {
+    HWND w = Window();
+    return w && ::SetTimer(w, id, periodMs, nullptr) != 0;
+  }
+  void KillTimer(unsigned id) override {
+    if (HWND w = Window()) ::KillTimer(w, id);
+  }
+
+ private:
+  HWND Window() const {
+    HWND w = m_Window ? m_Window() : nullptr;
+    return w && ::IsWindow(w) ? w : nullptr;
+  }
+
+  std::function<HWND()> m_Window;
+  HANDLE m_Find = INVALID_HANDLE_VALUE;  // owned; closed by FindClose and the destructor
+  WIN32_FIND_DATAW m_Data{};
+};
+
+}  // namespace
+
+std::unique_ptr<AnimationPlatform> MakeWin32AnimationPlatform(std::function<HWND()> window) {
+  return std::make_unique<Win32AnimationPlatform>(std::move(window));
+}
