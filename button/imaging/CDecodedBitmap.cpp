@@ -1,0 +1,48 @@
+#include "button/imaging/CDecodedBitmap.h"
+
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "button/imaging/CTextException.h"
+
+CDecodedBitmap::CDecodedBitmap() { Create(16, 16, 8, false); }
+
+void CDecodedBitmap::Create(int32_t width, int32_t height, int bpp, bool alpha, const DecodeLimits& limits) {
+  if (!limits.Allows(width, height) || bpp < 1 || bpp > 32) {
+    throw CTextException::Decoder(kDecodeNoMemory, "Image size " + std::to_string(width) + " x " +
+                                                       std::to_string(height) + " is not supported.");
+  }
+  // Rows are padded to whole 32-bit words; the limits keep every product below well within 64 bits.
+  const size_t stride = ((size_t(width) * size_t(bpp) + 31) / 32) * 4;
+  const int entries = bpp <= 15 ? 1 << bpp : 0;
+  const size_t bitsOffset = sizeof(ZbBitmapInfoHeader) + size_t(entries) * 4;
+  const size_t total = bitsOffset + stride * size_t(height);
+  std::vector<uint8_t> block;
+  try {
+    block.assign(total, 0);
+  } catch (const std::bad_alloc&) {
+    throw CTextException::Decoder(kDecodeNoMemory, "Out of memory allocating the picture buffer.");
+  }
+  ZbBitmapInfoHeader header{};
+  header.biSize = sizeof(ZbBitmapInfoHeader);
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = uint16_t(bpp);
+  std::memcpy(block.data(), &header, sizeof(header));
+  uint8_t* table = block.data() + sizeof(ZbBitmapInfoHeader);
+  for (int i = 0; i < entries; ++i) {
+    const uint8_t grey = uint8_t((256 / entries) * i);
+    table[i * 4 + 0] = table[i * 4 + 1] = table[i * 4 + 2] = grey;
+    table[i * 4 + 3] = 255;
+  }
+  m_Block.swap(block);
+  m_Width = width;
+  m_Height = height;
+  m_Bpp = bpp;
+  m_Alpha = alpha;
+  m_Stride = stride;
+  m_BitsOffset = bitsOffset;
+  m_PaletteEntries = entries;
+}

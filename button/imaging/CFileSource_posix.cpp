@@ -1,0 +1,64 @@
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "button/imaging/CFileSource.h"
+#include "button/imaging/CTextException.h"
+
+struct CFileSource::Handles {
+  int fd = -1;
+  void* view = nullptr;
+  size_t length = 0;
+};
+
+CFileSource::CFileSource() : m_Handles(std::make_unique<Handles>()) {}
+
+CFileSource::~CFileSource() { Close(); }
+
+int CFileSource::Open(const std::string& path) {
+  Close();
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) {
+      // A missing file is code 4; a missing folder on the way is code 3.
+      std::string::size_type slash = path.find_last_of('/');
+      struct stat st;
+      if (slash != std::string::npos && slash > 0 && ::stat(path.substr(0, slash).c_str(), &st) != 0) {
+        return kDecodePathNotFound;
+      }
+      return kDecodeOpenFailed;
+    }
+    if (errno == ENOTDIR) return kDecodePathNotFound;
+    return errno == EACCES || errno == EPERM ? kDecodeAccessDenied : kDecodeOpenFailed;
+  }
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return kDecodeOpenFailed;
+  }
+  m_Handles->fd = fd;
+  const size_t length = size_t(st.st_size);
+  if (length == 0) {  // nothing to map; recognition then finds no format
+    Attach(path, nullptr, 0);
+    return 0;
+  }
+  void* view = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE, fd, 0);
+  if (view == MAP_FAILED) {
+    Close();
+    return kDecodeAccessDenied;
+  }
+  ::madvise(view, length, MADV_SEQUENTIAL);
+  m_Handles->view = view;
+  m_Handles->length = length;
+  Attach(path, static_cast<const uint8_t*>(view), length);
+  return 0;
+}
+
+void CFileSource::Close() {
+  CDataSource::Close();
+  if (m_Handles->view) ::munmap(m_Handles->view, m_Handles->length);
+  if (m_Handles->fd >= 0) ::close(m_Handles->fd);
+  *m_Handles = Handles();
+}

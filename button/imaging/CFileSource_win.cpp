@@ -1,0 +1,70 @@
+#include <windows.h>
+
+
+#include "button/imaging/CFileSource.h"
+#include "button/imaging/CTextException.h"
+
+struct CFileSource::Handles {
+  HANDLE file = INVALID_HANDLE_VALUE;
+  HANDLE mapping = nullptr;
+  const void* view = nullptr;
+};
+
+namespace {
+
+std::wstring Widen(const std::string& utf8) {
+  if (utf8.empty()) return std::wstring();
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+  if (n <= 0) return std::wstring();
+  std::wstring out(size_t(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &out[0], n);
+  return out;
+}
+
+}  // namespace
+
+CFileSource::CFileSource() : m_Handles(std::make_unique<Handles>()) {}
+
+CFileSource::~CFileSource() { Close(); }
+
+int CFileSource::Open(const std::string& path) {
+  Close();
+  const std::wstring wide = Widen(path);
+  if (wide.empty()) return kDecodeOpenFailed;
+  HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    switch (GetLastError()) {
+      case ERROR_PATH_NOT_FOUND: return kDecodePathNotFound;
+      case ERROR_ACCESS_DENIED:
+      case ERROR_SHARING_VIOLATION: return kDecodeAccessDenied;
+      default: return kDecodeOpenFailed;
+    }
+  }
+  m_Handles->file = file;
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 || uint64_t(size.QuadPart) > SIZE_MAX) {
+    Close();
+    return kDecodeOpenFailed;
+  }
+  if (size.QuadPart == 0) {  // an empty file cannot be mapped; recognition then finds no format
+    Attach(path, nullptr, 0);
+    return 0;
+  }
+  m_Handles->mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+  if (m_Handles->mapping) m_Handles->view = MapViewOfFile(m_Handles->mapping, FILE_MAP_READ, 0, 0, 0);
+  if (!m_Handles->view) {
+    Close();
+    return kDecodeAccessDenied;
+  }
+  Attach(path, static_cast<const uint8_t*>(m_Handles->view), size_t(size.QuadPart));
+  return 0;
+}
+
+void CFileSource::Close() {
+  CDataSource::Close();
+  if (m_Handles->view) UnmapViewOfFile(m_Handles->view);
+  if (m_Handles->mapping) CloseHandle(m_Handles->mapping);
+  if (m_Handles->file != INVALID_HANDLE_VALUE) CloseHandle(m_Handles->file);
+  *m_Handles = Handles();
+}

@@ -1,0 +1,32 @@
+#include "button/imaging/CPicDecoder.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "button/imaging/CFileSource.h"
+#include "button/imaging/CTextException.h"
+
+void CPicDecoder::DecodeFile(const std::string& path, CDecodedBitmap& bitmap, int bpp) {
+  Trace(0, "--- Decoding file %s. ---\n", path.c_str());
+  CFileSource source;  // unmapped and closed when it goes, also when Decode throws
+  const int result = source.Open(path);
+  if (result != 0) throw CTextException::Decoder(result, "Opening " + path + " failed");
+  Decode(source, bitmap, bpp);
+}
+
+void CPicDecoder::Decode(CDataSource& source, CDecodedBitmap& bitmap, int bpp) {
+  m_Source = &source;
+  m_Bitmap = &bitmap;
+  m_Bpp = bpp;
+  DecodeData();
+}
+
+void CPicDecoder::Trace(int level, const char* format, ...) {
+  if (!m_Trace) return;
+  char text[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof(text), format, args);
+  va_end(args);
+  m_Trace(level, text);
+}
