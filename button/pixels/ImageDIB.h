@@ -1,6 +1,7 @@
 #pragma once
 // CImageDIB: the control's 32-bit pixel buffer. One pixel is the word 0x00RRGGBB (blue in the low
 // byte); rows are stored bottom-up, so every y below is a memory row counted from the image's bottom.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -32,6 +33,9 @@ class CImageDIB {
   void SetPixel(int32_t x, int32_t y, uint32_t v) { m_Bits[size_t(y) * size_t(m_Width) + size_t(x)] = v; }
 
   // Structural drawing (colours as three channel bytes; only the low 8 bits of each count).
+  // Rectangles are clipped to the buffer; HLine/VLine expect inside coordinates with x1 <= x2 and
+  // y1 <= y2 but cut anything outside rather than write past the pixels. CopyFrom/CopyTo copy only
+  // between buffers of one size.
   void Fill(int r, int g, int b);
   void FillRect(int x, int y, int w, int h, int r, int g, int b);
   void BlendRect(int x, int y, int w, int h, uint32_t colorref, int alpha);
@@ -43,7 +47,8 @@ class CImageDIB {
   void CopyTo(CImageDIB& target) const;
   void Flip(int vertical, int horizontal);
 
-  // Pixel operations combining this buffer with an equal-size other one.
+  // Pixel operations combining this buffer with an equal-size other one (any other size: no change).
+  // Amounts and opacities count by their low byte.
   void Difference(const CImageDIB& other);
   void Lighten(const CImageDIB& other);
   void Multiply(const CImageDIB& other);
@@ -77,4 +82,14 @@ class CImageDIB {
   int32_t m_Width;
   int32_t m_Height;
   uint32_t* m_Bits;
+
+ private:
+  uint32_t* Row(int y) { return m_Bits + size_t(y) * size_t(m_Width); }
+  const uint32_t* Row(int y) const { return m_Bits + size_t(y) * size_t(m_Width); }
+  size_t PixelCount() const;                      // width x height, 0 without pixels
+  bool SameSize(const CImageDIB& other) const;    // both have pixels and one size
+  static void ReverseRow(uint32_t* p, size_t n);
+  template <class Op>
+  void CombineWith(const CImageDIB& other, Op op);  // two-source operation over equal sizes
+  void BlurPass();
 };

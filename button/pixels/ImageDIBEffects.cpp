@@ -1,0 +1,127 @@
+// CImageDIB: the per-pixel colour operations (two-source blends, tint, desaturation, text and
+// mask blending). Channel operations keep byte 3; operations that write whole words clear it.
+#include <algorithm>
+#include <cstdlib>
+
+#include "button/pixels/ImageDIB.h"
+#include "button/pixels/PixelVectors.h"
+
+using namespace zbpix;
+
+// Two-source operations need an equal-size partner; with any other they leave this buffer as it is.
+template <class Op>
+void CImageDIB::CombineWith(const CImageDIB& other, Op op) {
+  if (SameSize(other)) ForEachBlock(m_Bits, other.m_Bits, PixelCount(), op);
+}
+
+void CImageDIB::Difference(const CImageDIB& other) {
+  CombineWith(other, [](U8x16 c, U8x16 o) { return KeepByte3(Max(c, o) - Min(c, o), c); });
+}
+
+void CImageDIB::Lighten(const CImageDIB& other) {
+  CombineWith(other, [](U8x16 c, U8x16 o) { return KeepByte3(Max(c, o), c); });
+}
+
+void CImageDIB::Darken(const CImageDIB& other) {
+  CombineWith(other, [](U8x16 c, U8x16 o) { return KeepByte3(Min(c, o), c); });
+}
+
+void CImageDIB::Multiply(const CImageDIB& other) {
+  CombineWith(other, [](U8x16 c, U8x16 o) { return KeepByte3(Narrow((Widen(c) * Widen(o)) >> 8), c); });
+}
+
+// 255 − (((255 − c) × (255 − o)) >> 8): a multiply of the complements (255 − x is ~x on a byte).
+void CImageDIB::Screen(const CImageDIB& other) {
+  CombineWith(other, [](U8x16 c, U8x16 o) { return KeepByte3(~Narrow((Widen(~c) * Widen(~o)) >> 8), c); });
+}
+
+void CImageDIB::Add(const CImageDIB& other) {
+  CombineWith(other, [](U8x16 c, U8x16 o) {
+    const U8x16 s = c + o;                     // wraps on overflow ...
+    return KeepByte3(s | (U8x16)(s < c), c);  // ... which the all-ones compare mask turns into 255
+  });
+}
+
+// Whole words halved with one mask; byte 3 comes out 0.
+void CImageDIB::Blend50(const CImageDIB& other) {
+  CombineWith(other, [](U8x16 c, U8x16 o) {
+    return AsBytes(((AsWords(c) >> 1) & 0x7F7F7Fu) + ((AsWords(o) >> 1) & 0x7F7F7Fu));
+  });
+}
+
+void CImageDIB::BlendWith(const CImageDIB& other, int amount) {
+  const uint8_t a = uint8_t(amount);
+  CombineWith(other, [a](U8x16 c, U8x16 o) { return KeepByte3(BlendBytes(c, o, a), c); });
+}
+
+void CImageDIB::Tint(int r, int g, int b, int amount) {
+  if (!HasPixels()) return;
+  const U8x16 k = SplatWord(RgbWord(r, g, b));
+  const uint8_t a = uint8_t(amount);
+  ForEachBlock(m_Bits, PixelCount(), [&](U8x16 c) { return KeepByte3(BlendBytes(c, k, a), c); });
+}
+
+// Average of the chosen channels. s / k is a multiply by 2^17 / k rounded up, exact for every
+// sum of up to three bytes (checked below).
+namespace {
+constexpr uint32_t kThirdScale[4] = {0, 1u << 17, 1u << 16, 43691};
+constexpr bool DesaturateDivisionIsExact() {
+  for (uint32_t k = 1; k <= 3; ++k)
+    for (uint32_t s = 0; s <= 255 * k; ++s)
+      if ((s * kThirdScale[k]) >> 17 != s / k) return false;
+  return true;
+}
+static_assert(DesaturateDivisionIsExact(), "reciprocal division must match integer division");
+}  // namespace
+
+void CImageDIB::Desaturate(int useR, int useG, int useB) {
+  const int k = (useR != 0) + (useG != 0) + (useB != 0);
+  if (!HasPixels() || k == 0) return;
+  // A channel counts only when its flag is exactly 1 (though every non-zero flag counts in k).
+  const uint32_t mr = useR == 1 ? 0xFF : 0, mg = useG == 1 ? 0xFF : 0, mb = useB == 1 ? 0xFF : 0;
+  const uint32_t scale = kThirdScale[k];
+  ForEachBlock(m_Bits, PixelCount(), [&](U8x16 c) {
+    const U32x4 p = AsWords(c);
+    const U32x4 s = ((p >> 16) & mr) + ((p >> 8) & mg) + (p & mb);
+    return AsBytes(((s * scale) >> 17) * 0x010101u);
+  });
+}
+
+// Pixels where the text layer differs in the blue byte or the low four bits of green take the text
+// at the given opacity (byte 3 cleared); the others stay.
+void CImageDIB::BlendText(const CImageDIB& textLayer, int amount) {
+  const uint8_t a = uint8_t(amount);
+  CombineWith(textLayer, [a](U8x16 c, U8x16 t) {
+    const U32x4 differs = (U32x4)(((AsWords(c) ^ AsWords(t)) & 0xFFFu) != 0);
+    const U32x4 blended = AsWords(BlendBytes(c, t, a)) & 0x00FFFFFFu;
+    return AsBytes((blended & differs) | (AsWords(c) & ~differs));
+  });
+}
+
+bool CImageDIB::ColorMatch(int r, int g, int b, int kr, int kg, int kb, int tolerance) {
+  const auto near = [tolerance](int v, int k) { return std::llabs(int64_t(v) - int64_t(k)) <= tolerance; };
+  return near(r, kr) && near(g, kg) && near(b, kb);
+}
+
+void CImageDIB::MaskTransparent(const CImageDIB* source, int x, int y, int opacityOther, int opacityKey,
+                                uint32_t keyColour, int tolerance) {
+  Rect c;
+  if (!source || !HasPixels() || !source->HasPixels() ||
+      !Clip(x, y, source->m_Width, source->m_Height, m_Width, m_Height, c))
+    return;
+  const int sx = c.x - x, sy = c.y - y;
+  const U8x16 key = SplatWord(ColorRefWord(keyColour));
+  // A tolerance of 255 or more admits every byte difference; a negative one admits none.
+  const U8x16 tol = Splat8(uint8_t(std::clamp(tolerance, 0, 255)));
+  const U32x4 none = U32x4{} + (tolerance < 0 ? ~0u : 0u);
+  const U8x16 aKey = Splat8(uint8_t(opacityKey)), aOther = Splat8(uint8_t(opacityOther));
+  for (int i = 0; i < c.h; ++i) {
+    ForEachBlock(Row(c.y + i) + c.x, source->Row(sy + i) + sx, size_t(c.w), [&](U8x16 d, U8x16 s) {
+      // A pixel matches when each of its three channels is within the tolerance of the key.
+      const U32x4 close = AsWords((U8x16)(Max(s, key) - Min(s, key) <= tol)) | 0xFF000000u;
+      const U32x4 match = (U32x4)(close == ~0u) & ~none;
+      const U8x16 opacity = ((U8x16)match & aKey) | (~(U8x16)match & aOther);
+      return KeepByte3(BlendBytes(d, s, opacity), d);
+    });
+  }
+}
