@@ -99,8 +99,8 @@ void CImageDIB::BlendText(const CImageDIB& textLayer, int amount) {
 }
 
 bool CImageDIB::ColorMatch(int r, int g, int b, int kr, int kg, int kb, int tolerance) {
-  const auto near = [tolerance](int v, int k) { return std::llabs(int64_t(v) - int64_t(k)) <= tolerance; };
-  return near(r, kr) && near(g, kg) && near(b, kb);
+  const auto within = [tolerance](int v, int k) { return std::llabs(int64_t(v) - int64_t(k)) <= tolerance; };
+  return within(r, kr) && within(g, kg) && within(b, kb);
 }
 
 void CImageDIB::MaskTransparent(const CImageDIB* source, int x, int y, int opacityOther, int opacityKey,
