@@ -1,0 +1,211 @@
+// The effect pass: which steps run in which state, and the filters' results at their limits.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "button/pixels/EffectPass.h"
+#include "button/pixels/ImageDIB.h"
+
+namespace {
+
+// A picture with every channel value somewhere, and its work buffer.
+struct Frame {
+  CImageDIB render, work;
+  explicit Frame(int w = 16, int h = 16) {
+    EXPECT_TRUE(render.Create(w, h));
+    EXPECT_TRUE(work.Create(w, h));
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) render.SetPixel(x, y, uint32_t(x * 17 + y * 0x1F00 + (x * y % 256) * 0x10000));
+  }
+  std::vector<uint32_t> Pixels() const {
+    return std::vector<uint32_t>(render.m_Bits, render.m_Bits + render.Width() * render.Height());
+  }
+};
+
+int Channel(uint32_t p, int i) { return int((p >> (8 * i)) & 255); }
+
+TEST(EffectTablesTest, LabelsHelpAndClamps) {
+  EXPECT_STREQ(EffectFilterLabel(0), "NONE");
+  EXPECT_STREQ(EffectFilterHelp(0), "No effect.");
+  EXPECT_STREQ(EffectFilterLabel(4), "Blend 50%");
+  EXPECT_STREQ(EffectFilterLabel(23), "Mask Transparent 2");
+  EXPECT_STREQ(EffectFilterHelp(17), "Frame by thickness in 1 pixel colour=[Back]");
+  EXPECT_EQ(EffectFilterLabel(24), nullptr);
+  EXPECT_EQ(EffectFilterHelp(-1), nullptr);
+  EXPECT_STREQ(EffectApplyToLabel(3), "Normal & Over");
+  EXPECT_STREQ(EffectApplyToLabel(6), "On Focus");
+  EXPECT_EQ(EffectApplyToLabel(7), nullptr);
+
+  EXPECT_EQ(ClampEffectAmount(300), 255);
+  EXPECT_EQ(ClampEffectAmount(-5), 0);
+  EXPECT_EQ(ClampEffectFilter(-3), 0);
+  EXPECT_EQ(ClampEffectFilter(99), 99);
+  EXPECT_EQ(ClampButtonMode(6), 0);
+  EXPECT_EQ(ClampButtonMode(5), 5);
+  EffectSettings s;
+  s.EffectFilter = -1;
+  s.EffectColorMaskValue = 1000;
+  s.EffectGlobalBlendValue = -1;
+  s.EffectApplyTo = -4;  // any apply-to value is kept
+  ClampEffectSettings(s);
+  EXPECT_EQ(s.EffectFilter, 0);
+  EXPECT_EQ(s.EffectColorMaskValue, 255);
+  EXPECT_EQ(s.EffectGlobalBlendValue, 0);
+  EXPECT_EQ(s.EffectApplyTo, -4);
+}
+
+TEST(EffectPassTest, ApplyToRule) {
+  using S = ShownPicture;
+  struct Case {
+    S shown;
+    bool pressed, hover, focus;
+    const char* admitted;  // 0 .. 6 between the checks of the values below 0 and above 6
+  } cases[] = {
+      {S::Normal, false, false, false, "-1101000+"}, {S::Normal, false, true, false, "-1011000+"},
+      {S::Normal, true, false, false, "-1001100+"},  {S::Over, false, false, false, "-1011000+"},
+      {S::Down, false, false, false, "-1000100+"},   {S::Disable, false, false, true, "-1000011+"},
+      {S::Blank, false, false, false, "-1000000+"},
+  };
+  for (const auto& c : cases) {
+    const PictureState st{c.shown, c.pressed, c.hover, c.focus, 0};
+    std::string got = "-";
+    for (int v = 0; v <= 6; ++v) got += ApplyToAdmits(v, st) ? '1' : '0';
+    got += ApplyToAdmits(7, st) && ApplyToAdmits(300, st) && !ApplyToAdmits(-1, st) ? "+" : "?";
+    EXPECT_EQ(got, c.admitted) << int(c.shown) << c.pressed << c.hover << c.focus;
+  }
+}
+
+TEST(EffectPassTest, FilterFollowsApplyToWhileTintAndBlendStay) {
+  EffectSettings s;
+  s.EffectFilter = 8;  // Desaturate
+  s.EffectApplyTo = 1;
+  s.EffectColorMask = true;
+  s.EffectGlobalBlend = true;
+  PictureState over;
+  over.hover = true;
+
+  Frame a, b;
+  RunEffectPass(a.render, a.work, s, over);
+  b.render.Tint(250, 0, 0, 100);  // the default mask colour and value
+  b.work.Fill(0, 142, 192);       // the default Back colour
+  b.render.BlendWith(b.work, 127);
+  EXPECT_EQ(a.Pixels(), b.Pixels());
+
+  Frame c, d;
+  RunEffectPass(c.render, c.work, s, PictureState{});  // normal, not hovered: the filter runs too
+  d.render.Desaturate(1, 1, 1);
+  d.render.Tint(250, 0, 0, 100);
+  d.work.Fill(0, 142, 192);
+  d.render.BlendWith(d.work, 127);
+  EXPECT_EQ(c.Pixels(), d.Pixels());
+}
+
+TEST(EffectPassTest, NothingRunsWithoutWorkBufferOrWithNothingOn) {
+  EffectSettings s;
+  s.EffectFilter = 17;
+  Frame a;
+  const auto before = a.Pixels();
+  CImageDIB none;
+  RunEffectPass(a.render, none, s, PictureState{});
+  EXPECT_EQ(a.Pixels(), before);
+  s.EffectFilter = 0;
+  RunEffectPass(a.render, a.work, s, PictureState{});
+  EXPECT_EQ(a.Pixels(), before);
+  EXPECT_EQ(a.work.Pixel(0, 0), 0xFFFFFFFFu);  // not even filled
+  EXPECT_FALSE(EffectPassWanted(s, PictureState{}));
+  // A work buffer of another size: two-source filters leave the picture alone.
+  CImageDIB small;
+  ASSERT_TRUE(small.Create(3, 3));
+  for (int f = 1; f <= 23; ++f) {
+    Frame b;
+    s.EffectFilter = short(f);
+    RunEffectPass(b.render, small, s, PictureState{});
+    if (f <= 7) {
+      EXPECT_EQ(b.Pixels(), before) << f;
+    }
+  }
+}
+
+TEST(EffectPassTest, PartnerFiltersAtTheirNeutralColours) {
+  EffectSettings s;
+  auto run = [&](short filter, uint32_t back) {
+    Frame f;
+    s.EffectFilter = filter;
+    s.BackGroundColor = back;
+    RunEffectPass(f.render, f.work, s, PictureState{});
+    return f.Pixels();
+  };
+  const auto original = Frame().Pixels();
+  EXPECT_EQ(run(5, 0x000000), original);  // Add black
+  EXPECT_EQ(run(7, 0xFFFFFF), original);  // Darken white
+  EXPECT_EQ(run(2, 0x000000), original);  // Lighten black
+  const auto multiplied = run(3, 0xFFFFFF);
+  for (size_t i = 0; i < original.size(); ++i)
+    for (int c = 0; c < 3; ++c) {
+      const int diff = Channel(original[i], c) - Channel(multiplied[i], c);
+      EXPECT_TRUE(diff == 0 || diff == 1) << i;
+    }
+}
+
+TEST(EffectPassTest, ThinBorderAndMaskTransparency) {
+  EffectSettings s;
+  s.EffectFilter = 17;
+  s.BackGroundColor = 0x0000FF;  // red
+  Frame one(1, 1);
+  RunEffectPass(one.render, one.work, s, PictureState{});
+  EXPECT_EQ(one.render.Pixel(0, 0), 0x00FF0000u);
+
+  // Key colour red 250 (COLORREF 0xFA); pixels within 32 on every channel are keyed.
+  Frame f(4, 1);
+  const uint32_t px[4] = {0x00FA0000, 0x00DA2020, 0x00D90000, 0x00FA0021};
+  for (int x = 0; x < 4; ++x) f.render.SetPixel(x, 0, px[x]);
+  s.EffectFilter = 22;
+  s.MaskColor = 0x0000FA;
+  s.EffectColorMaskValue = 0;
+  s.BackGroundColor = 0x00C08E00;  // pixel 0x00008EC0
+  s.EffectGlobalBlend = true;      // the work buffer must hold Back again for the blend
+  s.EffectGlobalBlendValue = 0;
+  RunEffectPass(f.render, f.work, s, PictureState{});
+  EXPECT_EQ(f.render.Pixel(0, 0), 0x00008EC0u);
+  EXPECT_EQ(f.render.Pixel(1, 0), 0x00008EC0u);
+  EXPECT_EQ(f.render.Pixel(2, 0), 0x00D80000u);  // red 33 away: the picture at opacity 255 over Back
+  EXPECT_EQ(f.render.Pixel(3, 0), 0x00F90021u);  // blue 33 away
+  EXPECT_EQ(f.work.Pixel(0, 0), 0x00008EC0u);
+
+  Frame g(4, 1);
+  for (int x = 0; x < 4; ++x) g.render.SetPixel(x, 0, px[x]);
+  s.EffectFilter = 23;  // only the keyed pixels show, at 255 - value
+  RunEffectPass(g.render, g.work, s, PictureState{});
+  EXPECT_EQ(g.render.Pixel(0, 0), 0x00F90000u);
+  EXPECT_EQ(g.render.Pixel(2, 0), 0x00008EC0u);
+  EXPECT_EQ(g.render.Pixel(3, 0), 0x00008EC0u);
+}
+
+TEST(EffectPassTest, BevelModesRaiseAndSink) {
+  EffectSettings s;
+  s.EffectFilter = 0;
+  for (short mode : {2, 5}) {
+    for (bool pressed : {false, true}) {
+      PictureState st;
+      st.buttonMode = mode;
+      st.pressed = pressed;
+      EXPECT_EQ(EffectCode(s, st), pressed ? 180 : 190);
+      EXPECT_TRUE(EffectPassWanted(s, st));
+      Frame a, b;
+      RunEffectPass(a.render, a.work, s, st);
+      if (pressed) b.render.Buttonize(2, 0x000000, 0xFFFFFF, 110);
+      else b.render.Buttonize(2, 0xFFFFFF, 0x000000, 110);
+      EXPECT_EQ(a.Pixels(), b.Pixels()) << mode << pressed;
+    }
+  }
+  // Outside the bevel modes a filter number of 180 or 190 is just an unknown filter.
+  s.EffectFilter = 180;
+  Frame c;
+  const auto before = c.Pixels();
+  RunEffectPass(c.render, c.work, s, PictureState{});
+  EXPECT_EQ(c.Pixels(), before);
+}
+
+}  // namespace
