@@ -1,0 +1,6 @@
+#pragma once
+#include <string>
+
+// Moves the file from over the file to, replacing it if it exists (in one step where the system
+// allows). On failure returns false with a one-line reason.
+bool MoveFileOver(const std::string& from, const std::string& to, std::string& error);
