@@ -114,8 +114,8 @@ TEST_F(ZbimageTest, ErrorsExitWithTwoAndWriteNothing) {
   Spit(P("short.pam"), pam.substr(0, pam.size() - 1));
   Spit(P("deep.pam"), "P7\nWIDTH 1\nHEIGHT 1\nDEPTH 2\nMAXVAL 255\nENDHDR\nab");
   Spit(P("huge.pam"), "P7\nWIDTH 999999999\nHEIGHT 999999999\nDEPTH 4\nMAXVAL 255\nENDHDR\nabcd");
-  std::string rgb24(58, '\0');  // a 1 x 1 bitmap of 24 bits a pixel
-  for (auto [at, v] : {std::pair<int, char>{0, 'B'}, {1, 'M'}, {10, 54}, {14, 40}, {18, 1}, {22, 1}, {26, 1}, {28, 24}})
+  std::string rgb24(58, '\0');  // a 1 x 1 bitmap of 16 bits a pixel: no decoder reads it
+  for (auto [at, v] : {std::pair<int, char>{0, 'B'}, {1, 'M'}, {10, 54}, {14, 40}, {18, 1}, {22, 1}, {26, 1}, {28, 16}})
     rgb24[size_t(at)] = v;
   Spit(P("rgb24.bmp"), rgb24);
   Spit(P("keep.pam"), "keep me");

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "button/imaging/PictureDecode.h"
 #include "button/pixels/ImageDIB.h"
 #include "tools/zbimage/FileMove.h"
 
@@ -221,15 +222,29 @@ std::vector<uint8_t> EncodeBmp32(const CImageDIB& picture) {
   return d;
 }
 
-// The one place where a file name picks its reader; decoders for further formats join here.
+namespace {
+
+// The control's decoders: GIF by name (transparent parts on white), anything else by content.
+bool ReadWithDecoders(const std::string& path, CImageDIB& out, std::string& error) {
+  const PictureResult result = DecodePictureFile(path, 0x00FFFFFF, out);
+  if (result.Ok()) return true;
+  std::string text = result.text;
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  std::replace(text.begin(), text.end(), '\n', ' ');
+  if (result.outcome == PictureOutcome::DecoderFailed) error = "error " + std::to_string(result.code) + ": " + text;
+  else if (result.outcome == PictureOutcome::GifUnreadable) error = "cannot read " + path;
+  else if (result.outcome == PictureOutcome::GifNotGif) error = path + ": not a GIF file (no GIF signature)";
+  else error = path + ": " + text;
+  return false;
+}
+
+}  // namespace
+
+// The one place where a file name picks its reader.
 bool ReadPicture(const std::string& path, CImageDIB& out, std::string& error) {
   const std::string ext = LowerExtension(path);
-  bool (*decode)(const std::vector<uint8_t>&, CImageDIB&, std::string&) =
-      ext == ".pam" ? DecodePam : ext == ".ppm" ? DecodePpm : ext == ".bmp" ? DecodeBmp32 : nullptr;
-  if (!decode) {
-    error = "cannot read " + path + ": unknown picture type (use .pam, .ppm or .bmp)";
-    return false;
-  }
+  if (ext != ".pam" && ext != ".ppm") return ReadWithDecoders(path, out, error);
+  bool (*decode)(const std::vector<uint8_t>&, CImageDIB&, std::string&) = ext == ".pam" ? DecodePam : DecodePpm;
   std::vector<uint8_t> data;
   if (!ReadFileBytes(path, data, error)) return false;
   if (decode(data, out, error)) return true;

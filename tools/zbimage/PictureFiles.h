@@ -3,7 +3,9 @@
 //   .pam  netpbm P7, 8-bit RGB_ALPHA (DEPTH 4) or RGB (DEPTH 3), rows top to bottom; the alpha
 //         sample carries the pixel word's fourth byte.
 //   .ppm  netpbm P6, 8-bit (reading only).
-//   .bmp  Windows bitmap, 32 bits a pixel, BI_RGB, bottom-up (top-down accepted on reading).
+//   .bmp  Windows bitmap, 32 bits a pixel, BI_RGB, bottom-up (writing).
+// Any other name is read by the control's decoders: GIF by name (transparent parts on white), BMP,
+// JPEG, TIFF and EPS previews by content.
 // Readers check every size against the data actually present before allocating.
 #include <cstdint>
 #include <string>
