@@ -7,7 +7,7 @@ namespace zb {
 
 using CreateInstanceFn = HRESULT (*)(IUnknown* outer, REFIID riid, void** out);
 
-class CClassFactory : public IClassFactory {
+class CClassFactory final : public IClassFactory {
  public:
   explicit CClassFactory(CreateInstanceFn create);
   STDMETHODIMP QueryInterface(REFIID riid, void** out) override;

@@ -13,7 +13,7 @@
 // short       VT_I2
 // long        VT_I4
 // bool        VT_BOOL      VARIANT_BOOL at the interface
-// OLE_COLOR   VT_I4        accepts VT_UI4 too (colours above 0x7FFFFFFF)
+// OLE_COLOR   VT_UI4       accepts negative VT_I4 too (same bits); read back as VT_I4
 // std::wstring VT_BSTR     parameters may be `const std::wstring&`
 // ComPtr<IDispatch>/IDispatch*, ComPtr<IFontDisp>/IFontDisp*, ComPtr<IPictureDisp>/IPictureDisp*
 //             VT_DISPATCH  setters and parameters receive raw pointers (may be null), getters return ComPtr
@@ -128,12 +128,13 @@ struct VarTraits<long> {
     return S_OK;
   }
 };
-// OLE_COLOR is DWORD (unsigned long) in the platform headers.
+// OLE_COLOR is DWORD (unsigned long) in the platform headers and ULONG in the type library. Values
+// handed out are VT_I4 with the same bits, which every container (and VB's Long colours) takes.
 template <>
 struct VarTraits<unsigned long> {
-  static constexpr VARTYPE vt = VT_I4;
+  static constexpr VARTYPE vt = VT_UI4;
   using Hold = unsigned long;
-  static Hold From(const VARIANT& v) { return static_cast<unsigned long>(v.lVal); }
+  static Hold From(const VARIANT& v) { return static_cast<unsigned long>(v.ulVal); }
   static unsigned long Pass(Hold h) { return h; }
   static HRESULT To(unsigned long x, VARIANT* out) {
     out->vt = VT_I4;

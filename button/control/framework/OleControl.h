@@ -305,7 +305,7 @@ class COleControl : public IDispatch,
   // The non-delegating unknown (what an aggregating outer object holds).
   IUnknown* InnerUnknown() { return &m_inner; }
   // Used by CreateControl: sets the controlling unknown (outer, or the inner one).
-  void SetOuter(IUnknown* outer) { m_outer = outer ? outer : &m_inner; }
+  void SetOuter(IUnknown* outer);
 
   // Objects alive in the module (for DllCanUnloadNow and leak tests).
   static LONG LiveObjects();
@@ -330,6 +330,11 @@ class COleControl : public IDispatch,
   friend class Impl;
 
   HRESULT InternalQueryInterface(REFIID riid, void** out);
+  // Clean-up while the derived object is still whole (last reference gone).
+  void FinalRelease();
+  // Stock property changes without the bound-property notifications.
+  void ApplyEnabled(bool enabled);
+  void ApplyText(const std::wstring& text);
 
   const ControlClassInfo& m_info;
   LONG m_refs = 1;

@@ -1,0 +1,62 @@
+#include "button/control/framework/ClassFactory.h"
+
+#include <new>
+
+#include "button/control/framework/Module.h"
+
+namespace zb {
+
+CClassFactory::CClassFactory(CreateInstanceFn create) : m_create(create) { ModuleLock(); }
+CClassFactory::~CClassFactory() { ModuleUnlock(); }
+
+STDMETHODIMP CClassFactory::QueryInterface(REFIID riid, void** out) {
+  if (!out) return E_POINTER;
+  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
+    *out = static_cast<IClassFactory*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *out = nullptr;
+  return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) CClassFactory::AddRef() { return ULONG(InterlockedIncrement(&m_refs)); }
+
+STDMETHODIMP_(ULONG) CClassFactory::Release() {
+  LONG n = InterlockedDecrement(&m_refs);
+  if (n == 0) delete this;
+  return ULONG(n);
+}
+
+STDMETHODIMP CClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  try {
+    return m_create(outer, riid, out);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_UNEXPECTED;
+  }
+}
+
+STDMETHODIMP CClassFactory::LockServer(BOOL lock) {
+  if (lock) {
+    ModuleLock();
+  } else {
+    ModuleUnlock();
+  }
+  return S_OK;
+}
+
+HRESULT GetClassFactory(CreateInstanceFn create, REFIID riid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  CClassFactory* f = new (std::nothrow) CClassFactory(create);
+  if (!f) return E_OUTOFMEMORY;
+  HRESULT hr = f->QueryInterface(riid, out);
+  f->Release();
+  return hr;
+}
+
+}  // namespace zb

@@ -1,0 +1,98 @@
+#include "button/control/framework/ConnectionPoint.h"
+
+#include <olectl.h>
+
+#include "button/control/framework/Enumerators.h"
+
+namespace zb {
+
+CConnectionPoint::CConnectionPoint(IUnknown* owner, IConnectionPointContainer* container, REFIID accept,
+                                   bool dispatchFallback)
+    : m_owner(owner), m_container(container), m_iid(accept), m_dispatchFallback(dispatchFallback) {}
+
+CConnectionPoint::~CConnectionPoint() { Clear(); }
+
+void CConnectionPoint::Clear() {
+  std::vector<Entry> sinks;
+  sinks.swap(m_sinks);
+  for (Entry& e : sinks) e.sink->Release();
+}
+
+std::vector<ComPtr<IUnknown>> CConnectionPoint::Sinks() const {
+  std::vector<ComPtr<IUnknown>> out;
+  out.reserve(m_sinks.size());
+  for (const Entry& e : m_sinks) out.emplace_back(e.sink);
+  return out;
+}
+
+STDMETHODIMP CConnectionPoint::QueryInterface(REFIID riid, void** out) {
+  if (!out) return E_POINTER;
+  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IConnectionPoint)) {
+    *out = static_cast<IConnectionPoint*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *out = nullptr;
+  return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) CConnectionPoint::AddRef() { return m_owner->AddRef(); }
+STDMETHODIMP_(ULONG) CConnectionPoint::Release() { return m_owner->Release(); }
+
+STDMETHODIMP CConnectionPoint::GetConnectionInterface(IID* iid) {
+  if (!iid) return E_POINTER;
+  *iid = m_iid;
+  return S_OK;
+}
+
+STDMETHODIMP CConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** out) {
+  if (!out) return E_POINTER;
+  *out = m_container;
+  m_container->AddRef();
+  return S_OK;
+}
+
+STDMETHODIMP CConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
+  if (!cookie) return E_POINTER;
+  *cookie = 0;
+  if (!sink) return E_POINTER;
+  IUnknown* held = nullptr;
+  if (FAILED(sink->QueryInterface(m_iid, reinterpret_cast<void**>(&held))) || !held) {
+    if (!m_dispatchFallback || FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&held))) ||
+        !held)
+      return CONNECT_E_CANNOTCONNECT;
+  }
+  try {
+    m_sinks.push_back(Entry{m_nextCookie, held});
+  } catch (...) {
+    held->Release();
+    return E_OUTOFMEMORY;
+  }
+  *cookie = m_nextCookie++;
+  if (m_nextCookie == 0) m_nextCookie = 1;
+  return S_OK;
+}
+
+STDMETHODIMP CConnectionPoint::Unadvise(DWORD cookie) {
+  for (auto it = m_sinks.begin(); it != m_sinks.end(); ++it) {
+    if (it->cookie == cookie) {
+      IUnknown* sink = it->sink;
+      m_sinks.erase(it);
+      sink->Release();
+      return S_OK;
+    }
+  }
+  return CONNECT_E_NOCONNECTION;
+}
+
+STDMETHODIMP CConnectionPoint::EnumConnections(IEnumConnections** out) {
+  std::vector<CONNECTDATA> items;
+  try {
+    for (const Entry& e : m_sinks) items.push_back(CONNECTDATA{e.sink, e.cookie});
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+  return CEnum<ConnectionsTraits>::Create(items, out);
+}
+
+}  // namespace zb

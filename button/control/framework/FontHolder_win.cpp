@@ -1,0 +1,191 @@
+#include "button/control/framework/FontHolder.h"
+
+#include <cmath>
+#include <new>
+
+namespace zb {
+
+// Receives the held font's change notifications; lives as a COM object of its own because the font
+// keeps a reference to it while connected.
+class CFontHolder::Sink final : public IPropertyNotifySink {
+ public:
+  explicit Sink(CFontHolder* holder) : m_holder(holder) {}
+  void Detach() { m_holder = nullptr; }
+  STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
+    if (!out) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyNotifySink)) {
+      *out = static_cast<IPropertyNotifySink*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ULONG(InterlockedIncrement(&m_refs)); }
+  STDMETHODIMP_(ULONG) Release() override {
+    LONG n = InterlockedDecrement(&m_refs);
+    if (n == 0) delete this;
+    return ULONG(n);
+  }
+  STDMETHODIMP OnChanged(DISPID) override {
+    try {
+      if (m_holder && m_holder->m_onChanged) m_holder->m_onChanged();
+    } catch (...) {
+    }
+    return S_OK;
+  }
+  STDMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
+
+ private:
+  LONG m_refs = 1;
+  CFontHolder* m_holder;
+};
+
+FontDescription FontDescription::FromPoints(const std::wstring& face, double points, short weight, short charset) {
+  FontDescription d;
+  d.face = face;
+  d.size.int64 = static_cast<LONGLONG>(std::llround(points * 10000.0));
+  d.weight = weight;
+  d.charset = charset;
+  return d;
+}
+
+FONTDESC FontDescription::Desc() const {
+  FONTDESC d{};
+  d.cbSizeofstruct = sizeof(FONTDESC);
+  d.lpstrName = const_cast<LPOLESTR>(face.c_str());
+  d.cySize = size;
+  d.sWeight = weight;
+  d.sCharset = charset;
+  d.fItalic = italic;
+  d.fUnderline = underline;
+  d.fStrikethrough = strikethrough;
+  return d;
+}
+
+FontDescription FontDescription::FromDesc(const FONTDESC& d) {
+  FontDescription r;
+  r.face = d.lpstrName ? d.lpstrName : L"";
+  r.size = d.cySize;
+  r.weight = d.sWeight;
+  r.charset = d.sCharset;
+  r.italic = d.fItalic != FALSE;
+  r.underline = d.fUnderline != FALSE;
+  r.strikethrough = d.fStrikethrough != FALSE;
+  return r;
+}
+
+CFontHolder::CFontHolder() = default;
+
+CFontHolder::~CFontHolder() { Release(); }
+
+void CFontHolder::Release() {
+  Disconnect();
+  m_font.Reset();
+}
+
+HRESULT CFontHolder::Initialize(const FONTDESC& desc, IDispatch* source) {
+  ComPtr<IFont> font;
+  HRESULT hr = E_FAIL;
+  if (source) {
+    ComPtr<IFont> given = QueryAs<IFont>(source);
+    if (given) hr = given->Clone(font.Put());
+  }
+  if (!font) {
+    FONTDESC d = desc;
+    d.cbSizeofstruct = sizeof(FONTDESC);
+    hr = OleCreateFontIndirect(&d, IID_IFont, font.PutVoid());
+    if (FAILED(hr)) return hr;
+  }
+  Disconnect();
+  m_font = std::move(font);
+  Connect();
+  return S_OK;
+}
+
+HRESULT CFontHolder::SetFont(IDispatch* font, const FONTDESC& fallback) {
+  if (!font) return Initialize(fallback);
+  if (!QueryAs<IFont>(font)) return E_INVALIDARG;
+  return Initialize(fallback, font);
+}
+
+ComPtr<IFontDisp> CFontHolder::Dispatch() const { return QueryAs<IFontDisp>(m_font.Get()); }
+
+HFONT CFontHolder::Handle() const {
+  HFONT h = nullptr;
+  if (!m_font || FAILED(m_font->get_hFont(&h))) return nullptr;
+  return h;
+}
+
+FontDescription CFontHolder::Describe() const {
+  FontDescription d;
+  if (!m_font) return d;
+  Bstr name;
+  if (SUCCEEDED(m_font->get_Name(name.Put()))) d.face = name.Str();
+  m_font->get_Size(&d.size);
+  m_font->get_Weight(&d.weight);
+  m_font->get_Charset(&d.charset);
+  BOOL b = FALSE;
+  if (SUCCEEDED(m_font->get_Italic(&b))) d.italic = b != FALSE;
+  if (SUCCEEDED(m_font->get_Underline(&b))) d.underline = b != FALSE;
+  if (SUCCEEDED(m_font->get_Strikethrough(&b))) d.strikethrough = b != FALSE;
+  return d;
+}
+
+void CFontHolder::SetChangeHandler(std::function<void()> handler) { m_onChanged = std::move(handler); }
+
+void CFontHolder::Connect() {
+  if (!m_font) return;
+  ComPtr<IConnectionPointContainer> cpc = QueryAs<IConnectionPointContainer>(m_font.Get());
+  if (!cpc) return;
+  ComPtr<IConnectionPoint> cp;
+  if (FAILED(cpc->FindConnectionPoint(IID_IPropertyNotifySink, cp.Put()))) return;
+  Sink* sink = new (std::nothrow) Sink(this);
+  if (!sink) return;
+  DWORD cookie = 0;
+  if (FAILED(cp->Advise(sink, &cookie))) {
+    sink->Release();
+    return;
+  }
+  m_sink = sink;
+  m_cookie = cookie;
+}
+
+void CFontHolder::Disconnect() {
+  if (!m_sink) return;
+  m_sink->Detach();
+  if (m_font) {
+    ComPtr<IConnectionPointContainer> cpc = QueryAs<IConnectionPointContainer>(m_font.Get());
+    ComPtr<IConnectionPoint> cp;
+    if (cpc && SUCCEEDED(cpc->FindConnectionPoint(IID_IPropertyNotifySink, cp.Put()))) cp->Unadvise(m_cookie);
+  }
+  m_sink->Release();
+  m_sink = nullptr;
+  m_cookie = 0;
+}
+
+HRESULT CFontHolder::Save(IStream* stream) const {
+  if (!stream) return E_POINTER;
+  ComPtr<IPersistStream> ps = QueryAs<IPersistStream>(m_font.Get());
+  if (!ps) return E_FAIL;
+  return ps->Save(stream, TRUE);
+}
+
+HRESULT CFontHolder::Load(IStream* stream, const FONTDESC& fallback) {
+  if (!stream) return E_POINTER;
+  ComPtr<IFont> font;
+  FONTDESC d = fallback;
+  d.cbSizeofstruct = sizeof(FONTDESC);
+  HRESULT hr = OleCreateFontIndirect(&d, IID_IFont, font.PutVoid());
+  if (FAILED(hr)) return hr;
+  ComPtr<IPersistStream> ps = QueryAs<IPersistStream>(font.Get());
+  if (!ps) return E_NOINTERFACE;
+  hr = ps->Load(stream);
+  if (FAILED(hr)) return hr;
+  Disconnect();
+  m_font = std::move(font);
+  Connect();
+  return S_OK;
+}
+
+}  // namespace zb

@@ -1,0 +1,84 @@
+#pragma once
+// What COleControl keeps out of its public header (internal to the framework).
+#include <windows.h>
+#include <ocidl.h>
+
+#include <new>
+#include <unordered_map>
+
+#include "button/control/framework/ConnectionPoint.h"
+#include "button/control/framework/OleControl.h"
+
+namespace zb {
+
+class COleControl::Impl {
+ public:
+  explicit Impl(COleControl* owner);
+  ~Impl();
+
+  // Stock members followed by the control's own, indexed by DISPID (built on first use).
+  const DispMember* Find(DISPID id);
+  // Type information from the registered type library, else from the module's resource.
+  HRESULT TypeLib(ComPtr<ITypeLib>& out);
+  HRESULT TypeInfoOf(REFGUID guid, ComPtr<ITypeInfo>& out);
+
+  // Window of the control.
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  bool CreateControlWindow(HWND parent, const RECT& pos);
+  void DestroyControlWindow();
+
+  // Activation.
+  HRESULT InPlaceActivate(LONG verb, const RECT* pos);
+  HRESULT UIActivate();
+  void ReleaseInPlaceSite();
+  void SendViewChange();
+
+  // Runs an exchange and the common steps after a load or reset.
+  void RunExchange(CPropExchange& px);
+
+  COleControl* m_owner;
+  CConnectionPoint m_events;
+  CConnectionPoint m_propNotify;
+  DispTable m_stock;
+  std::unordered_map<DISPID, const DispMember*> m_index;
+  bool m_indexBuilt = false;
+  ComPtr<ITypeLib> m_typeLib;
+  HRESULT m_typeLibResult = S_OK;
+  bool m_typeLibTried = false;
+
+  ComPtr<IOleAdviseHolder> m_oleAdvise;
+  ComPtr<IAdviseSink> m_viewSink;
+  DWORD m_viewAspects = 0;
+  DWORD m_viewAdvf = 0;
+  ComPtr<IOleControlSite> m_controlSite;
+  ComPtr<IDispatch> m_ambient;
+  ComPtr<IOleInPlaceSite> m_inPlaceSite;
+  ComPtr<IOleInPlaceSiteEx> m_inPlaceSiteEx;
+  ComPtr<IOleInPlaceFrame> m_frame;
+  ComPtr<IOleInPlaceUIWindow> m_uiWindow;
+  bool m_finalReleasing = false;
+};
+
+}  // namespace zb
+
+namespace zb {
+
+// Runs one COM entry point; no C++ exception crosses the COM boundary.
+template <class F>
+HRESULT Guarded(F&& f) noexcept {
+  try {
+    return f();
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_UNEXPECTED;
+  }
+}
+
+// Stock property bits of "_StockProps".
+constexpr long kStockPropText = 0x10;
+constexpr long kStockPropEnabled = 0x40;
+// Largest extent accepted from persisted data (HIMETRIC, about 30000 pixels at 96 dpi).
+constexpr long kMaxExtentHimetric = 800000;
+
+}  // namespace zb

@@ -1,0 +1,156 @@
+// COleControl's persistence: stream, storage and property bag, all through DoPropExchange.
+#include <olectl.h>
+
+#include <algorithm>
+
+#include "button/control/framework/OleControlImpl.h"
+#include "button/control/framework/PropExchangeBackends.h"
+#include "button/control/framework/StreamBytes.h"
+
+namespace zb {
+namespace {
+
+const wchar_t kContentsStream[] = L"Contents";
+
+}  // namespace
+
+STDMETHODIMP COleControl::GetClassID(CLSID* clsid) {
+  if (!clsid) return E_POINTER;
+  *clsid = *m_info.clsid;
+  return S_OK;
+}
+
+STDMETHODIMP COleControl::IsDirty() { return m_modified ? S_OK : S_FALSE; }
+
+STDMETHODIMP COleControl::InitNew() {
+  return Guarded([&]() -> HRESULT {
+    OnResetState();
+    SetModifiedFlag(false);
+    return S_OK;
+  });
+}
+
+STDMETHODIMP COleControl::Load(IStream* stream) {
+  return Guarded([&]() -> HRESULT {
+    if (!stream) return E_POINTER;
+    uint8_t head[propfmt::kHeaderBytes];
+    size_t got = 0;
+    HRESULT hr = ReadUpTo(stream, head, sizeof(head), got);
+    propfmt::Header header;
+    if (FAILED(hr) || got != sizeof(head) || propfmt::ParseHeader(head, header) != propfmt::HeaderStatus::Ok) {
+      // Nothing usable: the control keeps its defaults.
+      OnResetState();
+      SetModifiedFlag(false);
+      return FAILED(hr) ? hr : STG_E_READFAULT;
+    }
+    // Read no more than the stream really holds, however large the header claims the payload is.
+    std::vector<uint8_t> payload;
+    size_t have = 0;
+    while (have < header.payloadBytes) {
+      size_t chunk = std::min<size_t>(header.payloadBytes - have, 64 * 1024);
+      payload.resize(have + chunk);
+      size_t n = 0;
+      hr = ReadUpTo(stream, payload.data() + have, chunk, n);
+      have += n;
+      if (FAILED(hr) || n < chunk) break;
+    }
+    payload.resize(have);
+    propfmt::RecordSet records;
+    records.Parse(payload.data(), payload.size(), header.count);
+    CRecordPropExchange px(records);
+    m_impl->RunExchange(px);
+    SetModifiedFlag(false);
+    return px.ValuesRead() > 0 ? S_OK : STG_E_READFAULT;
+  });
+}
+
+STDMETHODIMP COleControl::Save(IStream* stream, BOOL clearDirty) {
+  return Guarded([&]() -> HRESULT {
+    if (!stream) return E_POINTER;
+    propfmt::RecordWriter writer;
+    CRecordPropExchange px(writer);
+    m_impl->RunExchange(px);
+    if (px.WriteFailures() > 0) return E_FAIL;
+    std::vector<uint8_t> bytes = writer.Finish();
+    HRESULT hr = WriteAll(stream, bytes.data(), bytes.size());
+    if (FAILED(hr)) return hr;
+    if (clearDirty) SetModifiedFlag(false);
+    return S_OK;
+  });
+}
+
+STDMETHODIMP COleControl::GetSizeMax(ULARGE_INTEGER* size) {
+  return Guarded([&]() -> HRESULT {
+    if (!size) return E_POINTER;
+    propfmt::RecordWriter writer;
+    CRecordPropExchange px(writer);
+    m_impl->RunExchange(px);
+    size->QuadPart = writer.Finish().size();
+    return S_OK;
+  });
+}
+
+// ---- IPersistStorage: the same data in the storage's "Contents" stream --------------------------------
+STDMETHODIMP COleControl::InitNew(IStorage* storage) {
+  if (!storage) return E_POINTER;
+  return InitNew();
+}
+
+STDMETHODIMP COleControl::Load(IStorage* storage) {
+  return Guarded([&]() -> HRESULT {
+    if (!storage) return E_POINTER;
+    ComPtr<IStream> stream;
+    HRESULT hr = storage->OpenStream(kContentsStream, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.Put());
+    if (FAILED(hr)) {
+      OnResetState();
+      SetModifiedFlag(false);
+      return hr;
+    }
+    return Load(stream.Get());
+  });
+}
+
+STDMETHODIMP COleControl::Save(IStorage* storage, BOOL) {
+  return Guarded([&]() -> HRESULT {
+    if (!storage) return E_POINTER;
+    HRESULT hr = WriteClassStg(storage, *m_info.clsid);
+    if (FAILED(hr)) return hr;
+    ComPtr<IStream> stream;
+    hr = storage->CreateStream(kContentsStream, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0, stream.Put());
+    if (FAILED(hr)) return hr;
+    // The modified flag stays until SaveCompleted.
+    return Save(stream.Get(), FALSE);
+  });
+}
+
+STDMETHODIMP COleControl::SaveCompleted(IStorage*) {
+  SetModifiedFlag(false);
+  if (m_impl->m_oleAdvise) m_impl->m_oleAdvise->SendOnSave();
+  return S_OK;
+}
+
+STDMETHODIMP COleControl::HandsOffStorage() { return S_OK; }
+
+// ---- IPersistPropertyBag ---------------------------------------------------------------------------------
+STDMETHODIMP COleControl::Load(IPropertyBag* bag, IErrorLog* log) {
+  return Guarded([&]() -> HRESULT {
+    if (!bag) return E_POINTER;
+    CBagPropExchange px(bag, log, CPropExchange::Mode::Load);
+    m_impl->RunExchange(px);
+    SetModifiedFlag(false);
+    return px.ValuesRead() > 0 ? S_OK : E_FAIL;
+  });
+}
+
+STDMETHODIMP COleControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
+  return Guarded([&]() -> HRESULT {
+    if (!bag) return E_POINTER;
+    CBagPropExchange px(bag, nullptr, CPropExchange::Mode::Save);
+    m_impl->RunExchange(px);
+    if (px.WriteFailures() > 0) return E_FAIL;
+    if (clearDirty) SetModifiedFlag(false);
+    return S_OK;
+  });
+}
+
+}  // namespace zb

@@ -1,0 +1,144 @@
+#include "button/control/framework/PictureHolder.h"
+
+namespace zb {
+namespace {
+
+// A 24-bit DIB section copy of `bitmap` (null on failure).
+HBITMAP CopyAs24Bit(HBITMAP bitmap, const BITMAP& bm) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = bm.bmWidth;
+  bi.bmiHeader.biHeight = bm.bmHeight;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 24;
+  bi.bmiHeader.biCompression = BI_RGB;
+  HDC screen = GetDC(nullptr);
+  if (!screen) return nullptr;
+  void* bits = nullptr;
+  HBITMAP copy = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bool ok = copy && GetDIBits(screen, bitmap, 0, UINT(bm.bmHeight), bits, &bi, DIB_RGB_COLORS) == bm.bmHeight;
+  ReleaseDC(nullptr, screen);
+  if (!ok && copy) {
+    DeleteObject(copy);
+    copy = nullptr;
+  }
+  return copy;
+}
+
+}  // namespace
+
+HRESULT CPictureHolder::CreateEmpty() {
+  PICTDESC pd{};
+  pd.cbSizeofstruct = sizeof(PICTDESC);
+  pd.picType = PICTYPE_NONE;
+  ComPtr<IPicture> pic;
+  HRESULT hr = OleCreatePictureIndirect(&pd, IID_IPicture, TRUE, pic.PutVoid());
+  if (FAILED(hr)) return hr;
+  m_picture = std::move(pic);
+  return S_OK;
+}
+
+HRESULT CPictureHolder::CreateFromBitmap(HBITMAP bitmap, HPALETTE palette, bool takeOwnership) {
+  if (!bitmap) return E_INVALIDARG;
+  BITMAP bm{};
+  if (GetObjectW(bitmap, sizeof(bm), &bm) != sizeof(bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) {
+    if (takeOwnership) DeleteObject(bitmap);
+    return E_INVALIDARG;
+  }
+  HBITMAP use = bitmap;
+  bool own = takeOwnership;
+  if (bm.bmBitsPixel > 24) {
+    HBITMAP copy = CopyAs24Bit(bitmap, bm);
+    if (!copy) {
+      if (takeOwnership) DeleteObject(bitmap);
+      return E_OUTOFMEMORY;
+    }
+    if (takeOwnership) DeleteObject(bitmap);
+    use = copy;
+    own = true;
+  }
+  PICTDESC pd{};
+  pd.cbSizeofstruct = sizeof(PICTDESC);
+  pd.picType = PICTYPE_BITMAP;
+  pd.bmp.hbitmap = use;
+  pd.bmp.hpal = palette;
+  ComPtr<IPicture> pic;
+  HRESULT hr = OleCreatePictureIndirect(&pd, IID_IPicture, own, pic.PutVoid());
+  if (FAILED(hr)) {
+    if (own) DeleteObject(use);
+    return hr;
+  }
+  m_picture = std::move(pic);
+  return S_OK;
+}
+
+HRESULT CPictureHolder::SetPictureDispatch(IPictureDisp* picture) {
+  if (!picture) return CreateEmpty();
+  ComPtr<IPicture> pic = QueryAs<IPicture>(picture);
+  if (!pic) return E_INVALIDARG;
+  m_picture = std::move(pic);
+  return S_OK;
+}
+
+ComPtr<IPictureDisp> CPictureHolder::Dispatch() const { return QueryAs<IPictureDisp>(m_picture.Get()); }
+
+short CPictureHolder::Type() const {
+  short type = PICTYPE_UNINITIALIZED;
+  if (!m_picture || FAILED(m_picture->get_Type(&type))) return PICTYPE_UNINITIALIZED;
+  return type;
+}
+
+bool CPictureHolder::IsEmpty() const {
+  short t = Type();
+  return t == PICTYPE_NONE || t == PICTYPE_UNINITIALIZED;
+}
+
+bool CPictureHolder::SizeHimetric(SIZEL& size) const {
+  if (IsEmpty()) return false;
+  OLE_XSIZE_HIMETRIC w = 0;
+  OLE_YSIZE_HIMETRIC h = 0;
+  if (FAILED(m_picture->get_Width(&w)) || FAILED(m_picture->get_Height(&h))) return false;
+  size.cx = w;
+  size.cy = h;
+  return true;
+}
+
+bool CPictureHolder::SizePixels(SIZE& size, HDC dc) const {
+  SIZEL hm{};
+  if (!SizeHimetric(hm)) return false;
+  HDC use = dc ? dc : GetDC(nullptr);
+  if (!use) return false;
+  size.cx = MulDiv(hm.cx, GetDeviceCaps(use, LOGPIXELSX), 2540);
+  size.cy = MulDiv(hm.cy, GetDeviceCaps(use, LOGPIXELSY), 2540);
+  if (!dc) ReleaseDC(nullptr, use);
+  return true;
+}
+
+HRESULT CPictureHolder::Render(HDC dc, const RECT& rc, const RECT& bounds) const {
+  SIZEL hm{};
+  if (!SizeHimetric(hm)) return S_FALSE;
+  return m_picture->Render(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, 0, hm.cy, hm.cx, -hm.cy,
+                           &bounds);
+}
+
+HRESULT CPictureHolder::Save(IStream* stream) const {
+  if (!stream) return E_POINTER;
+  ComPtr<IPersistStream> ps = QueryAs<IPersistStream>(m_picture.Get());
+  if (!ps) return E_FAIL;
+  return ps->Save(stream, TRUE);
+}
+
+HRESULT CPictureHolder::Load(IStream* stream) {
+  if (!stream) return E_POINTER;
+  ComPtr<IPicture> pic;
+  HRESULT hr = OleCreatePictureIndirect(nullptr, IID_IPicture, TRUE, pic.PutVoid());
+  if (FAILED(hr)) return hr;
+  ComPtr<IPersistStream> ps = QueryAs<IPersistStream>(pic.Get());
+  if (!ps) return E_NOINTERFACE;
+  hr = ps->Load(stream);
+  if (FAILED(hr)) return hr;
+  m_picture = std::move(pic);
+  return S_OK;
+}
+
+}  // namespace zb

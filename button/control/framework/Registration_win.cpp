@@ -1,0 +1,171 @@
+#include "button/control/framework/Registration.h"
+
+#include <comcat.h>
+#include <objbase.h>
+#include <oleauto.h>
+
+#include "button/control/framework/ComPtr.h"
+
+namespace zb {
+namespace {
+
+// An open registry key, closed on destruction.
+class RegKey {
+ public:
+  RegKey() = default;
+  RegKey(const RegKey&) = delete;
+  RegKey& operator=(const RegKey&) = delete;
+  ~RegKey() {
+    if (m_key) RegCloseKey(m_key);
+  }
+  LONG Create(HKEY parent, const std::wstring& sub) {
+    return RegCreateKeyExW(parent, sub.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                           &m_key, nullptr);
+  }
+  LONG Open(HKEY parent, const std::wstring& sub) { return RegOpenKeyExW(parent, sub.c_str(), 0, KEY_READ, &m_key); }
+  LONG SetString(const wchar_t* name, const std::wstring& value) {
+    return RegSetValueExW(m_key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          DWORD((value.size() + 1) * sizeof(wchar_t)));
+  }
+  HKEY Get() const { return m_key; }
+
+ private:
+  HKEY m_key = nullptr;
+};
+
+HRESULT FromWin32(LONG rc) { return rc == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(rc); }
+
+// Creates parent\sub and sets its default value (and optionally one named value).
+HRESULT SetKey(HKEY parent, const std::wstring& sub, const std::wstring& value, const wchar_t* name = nullptr,
+               const std::wstring& namedValue = std::wstring()) {
+  RegKey key;
+  LONG rc = key.Create(parent, sub);
+  if (rc != ERROR_SUCCESS) return FromWin32(rc);
+  rc = key.SetString(nullptr, value);
+  if (rc == ERROR_SUCCESS && name) rc = key.SetString(name, namedValue);
+  return FromWin32(rc);
+}
+
+HRESULT SetEmptyKey(HKEY parent, const std::wstring& sub) {
+  RegKey key;
+  return FromWin32(key.Create(parent, sub));
+}
+
+HRESULT DeleteTree(HKEY parent, const std::wstring& sub) {
+  LONG rc = RegDeleteTreeW(parent, sub.c_str());
+  if (rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) {
+    rc = RegDeleteKeyW(parent, sub.c_str());
+    if (rc == ERROR_FILE_NOT_FOUND) rc = ERROR_SUCCESS;
+  }
+  return FromWin32(rc);
+}
+
+std::wstring ReadDefault(HKEY parent, const std::wstring& sub) {
+  RegKey key;
+  if (key.Open(parent, sub) != ERROR_SUCCESS) return std::wstring();
+  wchar_t buf[128] = {};
+  DWORD size = sizeof(buf) - sizeof(wchar_t);
+  DWORD type = 0;
+  if (RegQueryValueExW(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size) != ERROR_SUCCESS ||
+      type != REG_SZ)
+    return std::wstring();
+  return std::wstring(buf);
+}
+
+HRESULT RegisterProgId(const CLSID& clsid, const wchar_t* progId, const std::wstring& typeName) {
+  if (!progId || !*progId) return S_OK;
+  HRESULT hr = SetKey(HKEY_CLASSES_ROOT, progId, typeName);
+  if (SUCCEEDED(hr)) hr = SetKey(HKEY_CLASSES_ROOT, std::wstring(progId) + L"\\CLSID", GuidString(clsid));
+  return hr;
+}
+
+}  // namespace
+
+std::wstring GuidString(const GUID& guid) {
+  wchar_t buf[64] = {};
+  if (StringFromGUID2(guid, buf, 64) == 0) return std::wstring();
+  return buf;
+}
+
+HRESULT RegisterControlClass(const ControlRegistration& reg) {
+  if (!reg.clsid || reg.modulePath.empty()) return E_INVALIDARG;
+  const std::wstring clsidKey = L"CLSID\\" + GuidString(*reg.clsid);
+  HRESULT hr = RegisterProgId(*reg.clsid, reg.progId, reg.typeName);
+  if (SUCCEEDED(hr)) hr = SetKey(HKEY_CLASSES_ROOT, clsidKey, reg.typeName);
+  if (SUCCEEDED(hr) && reg.progId) hr = SetKey(HKEY_CLASSES_ROOT, clsidKey + L"\\ProgID", reg.progId);
+  if (SUCCEEDED(hr))
+    hr = SetKey(HKEY_CLASSES_ROOT, clsidKey + L"\\InprocServer32", reg.modulePath, L"ThreadingModel",
+                reg.threadingModel ? reg.threadingModel : L"Apartment");
+  if (SUCCEEDED(hr))
+    hr = SetKey(HKEY_CLASSES_ROOT, clsidKey + L"\\ToolboxBitmap32",
+                reg.modulePath + L", " + std::to_wstring(reg.toolboxBitmapId));
+  if (SUCCEEDED(hr)) hr = SetKey(HKEY_CLASSES_ROOT, clsidKey + L"\\MiscStatus", L"0");
+  if (SUCCEEDED(hr)) hr = SetKey(HKEY_CLASSES_ROOT, clsidKey + L"\\MiscStatus\\1", std::to_wstring(reg.miscStatus));
+  if (SUCCEEDED(hr)) hr = SetEmptyKey(HKEY_CLASSES_ROOT, clsidKey + L"\\Control");
+  if (SUCCEEDED(hr) && reg.libid) hr = SetKey(HKEY_CLASSES_ROOT, clsidKey + L"\\TypeLib", GuidString(*reg.libid));
+  if (SUCCEEDED(hr))
+    hr = SetKey(HKEY_CLASSES_ROOT, clsidKey + L"\\Version",
+                std::to_wstring(reg.verMajor) + L"." + std::to_wstring(reg.verMinor));
+  // A control of ours is never an insertable document object, whatever an older registration said.
+  if (SUCCEEDED(hr)) hr = DeleteTree(HKEY_CLASSES_ROOT, clsidKey + L"\\Insertable");
+  return hr;
+}
+
+HRESULT RegisterPlainClass(const CLSID& clsid, const wchar_t* progId, const std::wstring& typeName,
+                           const std::wstring& modulePath) {
+  if (modulePath.empty()) return E_INVALIDARG;
+  const std::wstring clsidKey = L"CLSID\\" + GuidString(clsid);
+  HRESULT hr = RegisterProgId(clsid, progId, typeName);
+  if (SUCCEEDED(hr)) hr = SetKey(HKEY_CLASSES_ROOT, clsidKey, typeName);
+  if (SUCCEEDED(hr) && progId) hr = SetKey(HKEY_CLASSES_ROOT, clsidKey + L"\\ProgID", progId);
+  if (SUCCEEDED(hr))
+    hr = SetKey(HKEY_CLASSES_ROOT, clsidKey + L"\\InprocServer32", modulePath, L"ThreadingModel", L"Apartment");
+  return hr;
+}
+
+HRESULT UnregisterClass(const CLSID& clsid, const wchar_t* progId) {
+  const std::wstring guid = GuidString(clsid);
+  HRESULT hr = DeleteTree(HKEY_CLASSES_ROOT, L"CLSID\\" + guid);
+  if (progId && *progId) {
+    // A ProgID that another class has taken over since is not ours to remove.
+    std::wstring owner = ReadDefault(HKEY_CLASSES_ROOT, std::wstring(progId) + L"\\CLSID");
+    if (owner.empty() || _wcsicmp(owner.c_str(), guid.c_str()) == 0) {
+      HRESULT hr2 = DeleteTree(HKEY_CLASSES_ROOT, progId);
+      if (SUCCEEDED(hr)) hr = hr2;
+    }
+  }
+  return hr;
+}
+
+HRESULT RegisterModuleTypeLib(const std::wstring& modulePath) {
+  ComPtr<ITypeLib> lib;
+  HRESULT hr = LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, lib.Put());
+  if (FAILED(hr)) return hr;
+  // The help folder is the module's folder.
+  std::wstring folder = modulePath;
+  size_t slash = folder.find_last_of(L"\\/");
+  folder = slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
+  return RegisterTypeLib(lib.Get(), const_cast<wchar_t*>(modulePath.c_str()),
+                         folder.empty() ? nullptr : const_cast<wchar_t*>(folder.c_str()));
+}
+
+HRESULT UnregisterModuleTypeLib(const GUID& libid, WORD major, WORD minor, LCID lcid) {
+  return UnRegisterTypeLib(libid, major, minor, lcid, SYS_WIN64);
+}
+
+HRESULT RegisterClassInCategory(const CLSID& clsid, const GUID& catid, const wchar_t* description) {
+  ComPtr<ICatRegister> cats;
+  HRESULT hr = CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER, IID_ICatRegister,
+                                cats.PutVoid());
+  if (FAILED(hr)) return hr;
+  CATEGORYINFO info{};
+  info.catid = catid;
+  info.lcid = 0x0409;
+  lstrcpynW(info.szDescription, description, int(sizeof(info.szDescription) / sizeof(wchar_t)));
+  hr = cats->RegisterCategories(1, &info);
+  if (FAILED(hr)) return hr;
+  CATID ids[1] = {catid};
+  return cats->RegisterClassImplCategories(clsid, 1, ids);
+}
+
+}  // namespace zb
