@@ -74,9 +74,9 @@ void CImageDIB::BlendRect(int x, int y, int w, int h, uint32_t colorref, int alp
       for (uint32_t *p = Row(row) + c.x, *e = p + c.w; p != e; ++p) *p = BlendPixel(*p, k, a);
     return;
   }
-  const U8x16 kv = SplatWord(k);
+  const Wide share = Share(SplatWord(k), uint8_t(a));
   for (int row = c.y; row < c.y + c.h; ++row)
-    ForEachBlock(Row(row) + c.x, size_t(c.w), [&](U8x16 d) { return KeepByte3(BlendBytes(d, kv, uint8_t(a)), d); });
+    ForEachBlock(Row(row) + c.x, size_t(c.w), [&](U8x16 d) { return KeepByte3(BlendBytes(d, share, uint8_t(a)), d); });
 }
 
 void CImageDIB::DitherRect(int x, int y, int w, int h, int r, int g, int b) {

@@ -9,6 +9,14 @@
 using namespace zbpix;
 
 // Two-source operations need an equal-size partner; with any other they leave this buffer as it is.
+namespace {
+// (c × o) >> 8 per byte.
+inline U8x16 MultiplyBytes(U8x16 c, U8x16 o) {
+  const Wide cw = Widen(c), ow = Widen(o);
+  return HighBytes(cw.lo * ow.lo, cw.hi * ow.hi);
+}
+}  // namespace
+
 template <class Op>
 void CImageDIB::CombineWith(const CImageDIB& other, Op op) {
   if (SameSize(other)) ForEachBlock(m_Bits, other.m_Bits, PixelCount(), op);
@@ -27,12 +35,12 @@ void CImageDIB::Darken(const CImageDIB& other) {
 }
 
 void CImageDIB::Multiply(const CImageDIB& other) {
-  CombineWith(other, [](U8x16 c, U8x16 o) { return KeepByte3(Narrow((Widen(c) * Widen(o)) >> 8), c); });
+  CombineWith(other, [](U8x16 c, U8x16 o) { return KeepByte3(MultiplyBytes(c, o), c); });
 }
 
 // 255 − (((255 − c) × (255 − o)) >> 8): a multiply of the complements (255 − x is ~x on a byte).
 void CImageDIB::Screen(const CImageDIB& other) {
-  CombineWith(other, [](U8x16 c, U8x16 o) { return KeepByte3(~Narrow((Widen(~c) * Widen(~o)) >> 8), c); });
+  CombineWith(other, [](U8x16 c, U8x16 o) { return KeepByte3(~MultiplyBytes(~c, ~o), c); });
 }
 
 void CImageDIB::Add(const CImageDIB& other) {
@@ -56,22 +64,24 @@ void CImageDIB::BlendWith(const CImageDIB& other, int amount) {
 
 void CImageDIB::Tint(int r, int g, int b, int amount) {
   if (!HasPixels()) return;
-  const U8x16 k = SplatWord(RgbWord(r, g, b));
   const uint8_t a = uint8_t(amount);
-  ForEachBlock(m_Bits, PixelCount(), [&](U8x16 c) { return KeepByte3(BlendBytes(c, k, a), c); });
+  const Wide share = Share(SplatWord(RgbWord(r, g, b)), a);
+  ForEachBlock(m_Bits, PixelCount(), [&](U8x16 c) { return KeepByte3(BlendBytes(c, share, a), c); });
 }
 
-// Average of the chosen channels. s / k is a multiply by 2^17 / k rounded up, exact for every
-// sum of up to three bytes (checked below).
+// Average of the chosen channels. s / k is the high half of s × (65536 / k rounded up), exact for
+// every sum of up to three bytes (checked below); a single channel is doubled first so that its
+// factor, 32768, fits 16 bits.
 namespace {
-constexpr uint32_t kThirdScale[4] = {0, 1u << 17, 1u << 16, 43691};
-constexpr bool DesaturateDivisionIsExact() {
+constexpr uint32_t kAverageFactor[4] = {0, 32768, 32768, 21846};
+constexpr uint32_t kAverageShift[4] = {0, 1, 0, 0};
+constexpr bool AverageIsExact() {
   for (uint32_t k = 1; k <= 3; ++k)
     for (uint32_t s = 0; s <= 255 * k; ++s)
-      if ((s * kThirdScale[k]) >> 17 != s / k) return false;
+      if (((s << kAverageShift[k]) * kAverageFactor[k]) >> 16 != s / k) return false;
   return true;
 }
-static_assert(DesaturateDivisionIsExact(), "reciprocal division must match integer division");
+static_assert(AverageIsExact(), "the multiply must match integer division");
 }  // namespace
 
 void CImageDIB::Desaturate(int useR, int useG, int useB) {
@@ -79,11 +89,13 @@ void CImageDIB::Desaturate(int useR, int useG, int useB) {
   if (!HasPixels() || k == 0) return;
   // A channel counts only when its flag is exactly 1 (though every non-zero flag counts in k).
   const uint32_t mr = useR == 1 ? 0xFF : 0, mg = useG == 1 ? 0xFF : 0, mb = useB == 1 ? 0xFF : 0;
-  const uint32_t scale = kThirdScale[k];
+  const uint32_t shift = kAverageShift[k];
+  const U16x8 factor = U16x8{} + uint16_t(kAverageFactor[k]);
   ForEachBlock(m_Bits, PixelCount(), [&](U8x16 c) {
     const U32x4 p = AsWords(c);
-    const U32x4 s = ((p >> 16) & mr) + ((p >> 8) & mg) + (p & mb);
-    return AsBytes(((s * scale) >> 17) * 0x010101u);
+    const U32x4 s = (((p >> 16) & mr) + ((p >> 8) & mg) + (p & mb)) << shift;  // below 2^16
+    const U32x4 v = (U32x4)MulHigh((U16x8)s, factor);
+    return AsBytes(v | (v << 8) | (v << 16));
   });
 }
 
@@ -111,17 +123,18 @@ void CImageDIB::MaskTransparent(const CImageDIB* source, int x, int y, int opaci
     return;
   const int sx = c.x - x, sy = c.y - y;
   const U8x16 key = SplatWord(ColorRefWord(keyColour));
-  // A tolerance of 255 or more admits every byte difference; a negative one admits none.
-  const U8x16 tol = Splat8(uint8_t(std::clamp(tolerance, 0, 255)));
-  const U32x4 none = U32x4{} + (tolerance < 0 ? ~0u : 0u);
-  const U8x16 aKey = Splat8(uint8_t(opacityKey)), aOther = Splat8(uint8_t(opacityOther));
+  // A pixel matches when every channel lies in [key − tolerance, key + tolerance] (cut to 0..255).
+  // A negative tolerance admits nothing, which a key opacity equal to the other one expresses.
+  const uint8_t t = uint8_t(std::clamp(tolerance, 0, 255));
+  const U8x16 low = SubSat(key, Splat8(t)), high = ~SubSat(~key, Splat8(t));
+  // Opacities for the three channels; 0 in byte 3 leaves that byte as it was.
+  const U32x4 other = U32x4{} + 0x010101u * uint8_t(opacityOther);
+  const U32x4 flip = other ^ (U32x4{} + 0x010101u * uint8_t(tolerance < 0 ? opacityOther : opacityKey));
   for (int i = 0; i < c.h; ++i) {
     ForEachBlock(Row(c.y + i) + c.x, source->Row(sy + i) + sx, size_t(c.w), [&](U8x16 d, U8x16 s) {
-      // A pixel matches when each of its three channels is within the tolerance of the key.
-      const U32x4 close = AsWords((U8x16)(Max(s, key) - Min(s, key) <= tol)) | 0xFF000000u;
-      const U32x4 match = (U32x4)(close == ~0u) & ~none;
-      const U8x16 opacity = ((U8x16)match & aKey) | (~(U8x16)match & aOther);
-      return KeepByte3(BlendBytes(d, s, opacity), d);
+      const U32x4 outside = AsWords(SubSat(s, high) | SubSat(low, s)) & 0x00FFFFFFu;
+      const U32x4 match = (U32x4)(outside == 0u);
+      return BlendBytes(d, s, AsBytes(other ^ (match & flip)));
     });
   }
 }

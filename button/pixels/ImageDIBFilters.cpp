@@ -26,8 +26,113 @@ static_assert(BlurDivisionIsExact(), "lane division must match integer division 
 inline uint64_t Spread21(uint32_t p) {
   return (p & 0xFFull) | (uint64_t(p & 0xFF00) << 13) | (uint64_t(p & 0xFF0000) << 26);
 }
+// Four 16-bit lanes (the last one dropped) to 21-bit lanes, for two pixels at once.
+inline U64x2 Spread16To21(U64x2 t) {
+  return (t & 0xFFFFu) | ((t & 0xFFFF0000u) << 5) | ((t & 0xFFFF00000000ull) << 10);
+}
 inline uint32_t Pack21(uint64_t q) {
   return uint32_t(q & 0xFF) | uint32_t((q >> 13) & 0xFF00) | uint32_t((q >> 26) & 0xFF0000);
+}
+
+constexpr int kBlurChunk = 256;
+
+// For n pixels from x of a row: the spread sums of each pixel, its right neighbour (if inside the
+// row) and the pixels below and above (where given) -- everything but the left neighbour.
+void RestSums(uint64_t* rest, const uint32_t* row, const uint32_t* below, const uint32_t* above, int x, int n,
+              int W) {
+  int k = 0;
+  for (; k + 4 <= n && x + k + 4 < W; k += 4) {  // the right neighbours are all inside
+    const int at = x + k;
+    Wide s = Widen(Load(row + at)), t = Widen(Load(row + at + 1));
+    s.lo += t.lo, s.hi += t.hi;
+    if (below) t = Widen(Load(below + at)), s.lo += t.lo, s.hi += t.hi;
+    if (above) t = Widen(Load(above + at)), s.lo += t.lo, s.hi += t.hi;
+    const U64x2 lo = Spread16To21((U64x2)s.lo), hi = Spread16To21((U64x2)s.hi);
+    std::memcpy(rest + k, &lo, 16);
+    std::memcpy(rest + k + 2, &hi, 16);
+  }
+  for (; k < n; ++k) {
+    const int at = x + k;
+    uint64_t s = Spread21(row[at]);
+    if (at + 1 < W) s += Spread21(row[at + 1]);
+    if (below) s += Spread21(below[at]);
+    if (above) s += Spread21(above[at]);
+    rest[k] = s;
+  }
+}
+
+// The divisor for a pixel: itself, its vertical neighbours and the horizontal ones inside the row.
+inline uint64_t BlurScale(int vertical, int x, int W) { return kBlurScale[vertical + (x > 0) + (x + 1 < W)]; }
+inline uint64_t BlurDivide(uint64_t sum, uint64_t scale) { return ((sum * scale) >> 13) & kLane8; }
+
+// Writes n chain results back as pixel words, two at a time.
+void PackRow(uint32_t* row, const uint64_t* q, int n) {
+  int i = 0;
+  for (; i + 4 <= n; i += 4) {
+    U64x2 a, b;
+    std::memcpy(&a, q + i, 16);
+    std::memcpy(&b, q + i + 2, 16);
+    a = (a & 0xFFu) | ((a >> 13) & 0xFF00u) | ((a >> 26) & 0xFF0000u);
+    b = (b & 0xFFu) | ((b >> 13) & 0xFF00u) | ((b >> 26) & 0xFF0000u);
+    const U32x4 words = __builtin_shufflevector((U32x4)a, (U32x4)b, 0, 2, 4, 6);
+    std::memcpy(row + i, &words, 16);
+  }
+  for (; i < n; ++i) row[i] = Pack21(q[i]);
+}
+
+// One row on its own (the top row of an odd height).
+void BlurRow(uint32_t* row, const uint32_t* below, const uint32_t* above, int W) {
+  const int vertical = 1 + (below != nullptr) + (above != nullptr);
+  uint64_t rest[kBlurChunk], left = 0;  // left: the new left neighbour, spread
+  for (int x0 = 0; x0 < W; x0 += kBlurChunk) {
+    const int n = std::min(kBlurChunk, W - x0);
+    RestSums(rest, row, below, above, x0, n, W);
+    for (int i = 0; i < n; ++i) rest[i] = left = BlurDivide(left + rest[i], BlurScale(vertical, x0 + i, W));
+    PackRow(row + x0, rest, n);
+  }
+}
+
+// Two rows r0 (below) and r1 (above it). r1's pixel x - 1 follows r0's pixel x, taking r0's new
+// value there as its lower neighbour straight from the chain. Results wait in the sum arrays until
+// a stretch is done, so the rows keep their old values for the sums of the next stretch.
+void BlurRowPair(uint32_t* r0, uint32_t* r1, const uint32_t* below, const uint32_t* above, int W) {
+  const int vertical0 = 2 + (below != nullptr), vertical1 = 2 + (above != nullptr);
+  const uint64_t inner0 = kBlurScale[vertical0 + 2], inner1 = kBlurScale[vertical1 + 2];
+  uint64_t rest0[kBlurChunk], rest1[kBlurChunk];  // rest1[i] belongs to pixel x0 - 1 + i of r1
+  uint64_t left0 = 0, left1 = 0, down = 0;        // down: r0's new value under r1's next pixel
+  for (int x0 = 0; x0 < W; x0 += kBlurChunk) {
+    const int n = std::min(kBlurChunk, W - x0);
+    // r1 is still old from x0 - 1 on, so both stretches read old values where they must.
+    RestSums(rest0, r0, below, r1, x0, n, W);
+    if (x0 == 0)
+      RestSums(rest1 + 1, r1, nullptr, above, 0, n - 1, W);
+    else
+      RestSums(rest1, r1, nullptr, above, x0 - 1, n, W);
+    const auto step = [&](int i, uint64_t scale0, uint64_t scale1) {
+      rest0[i] = BlurDivide(left0 + rest0[i], scale0);
+      rest1[i] = left1 = BlurDivide(left1 + rest1[i] + down, scale1);
+      left0 = down = rest0[i];
+    };
+    // Both rows' pixels have two horizontal neighbours for x in [2, W - 2].
+    const int from = std::max(x0, 2), to = std::min(x0 + n, W - 1);
+    int x = x0;
+    for (; x < from && x < x0 + n; ++x) {
+      if (x == 0) {
+        rest0[0] = left0 = down = BlurDivide(rest0[0], BlurScale(vertical0, 0, W));
+      } else {
+        step(x - x0, BlurScale(vertical0, x, W), BlurScale(vertical1, x - 1, W));
+      }
+    }
+    for (; x < to; ++x) step(x - x0, inner0, inner1);
+    for (; x < x0 + n; ++x) step(x - x0, BlurScale(vertical0, x, W), BlurScale(vertical1, x - 1, W));
+    PackRow(r0 + x0, rest0, n);
+    if (x0 == 0)
+      PackRow(r1, rest1 + 1, n - 1);
+    else
+      PackRow(r1 + x0 - 1, rest1, n);
+  }
+  const uint64_t last = Spread21(r1[W - 1]) + (above ? Spread21(above[W - 1]) : 0);
+  r1[W - 1] = Pack21(BlurDivide(left1 + last + down, BlurScale(vertical1, W - 1, W)));
 }
 
 // float to int truncating toward zero, saturated instead of undefined outside the int range.
@@ -42,10 +147,18 @@ inline F32x4 Corner(uint32_t colorref, int alpha) {
   return F32x4{float((colorref >> 16) & 255), float((colorref >> 8) & 255), float(colorref & 255),
                float(alpha & 255)};
 }
-inline I32x4 TruncClamp(F32x4 v) {
-  I32x4 i = __builtin_convertvector(v, I32x4);  // truncates toward zero
-  i = i < 0 ? I32x4{} : i;
-  return i > 255 ? I32x4{} + 255 : i;
+
+// Blends n pixels toward per-pixel colours and opacities given as (blue, green, red, opacity) ints.
+void BlendGradientRow(uint32_t* p, const I32x4* values, int n) {
+  const U16x8 noByte3 = {0xFFFF, 0xFFFF, 0xFFFF, 0, 0xFFFF, 0xFFFF, 0xFFFF, 0};
+  ForEachBlock(p, size_t(n), [&](U8x16 d) {
+    const U16x8 k01 = PackInts(values[0], values[1]), k23 = PackInts(values[2], values[3]);
+    values += 4;
+    const U16x8 a01 = __builtin_shufflevector(k01, k01, 3, 3, 3, 3, 7, 7, 7, 7) & noByte3;
+    const U16x8 a23 = __builtin_shufflevector(k23, k23, 3, 3, 3, 3, 7, 7, 7, 7) & noByte3;
+    const Wide dw = Widen(d);
+    return Narrow(BlendLanes(dw.lo, k01, a01), BlendLanes(dw.hi, k23, a23));
+  });
 }
 
 }  // namespace
@@ -56,40 +169,24 @@ void CImageDIB::Blur(int n) {
 }
 
 // One in-place pass, bottom row first, left to right: the left neighbour and the row below already
-// hold this pass's values, the right neighbour and the row above the previous ones.
+// hold this pass's values, the right neighbour and the row above the previous ones. Rows go in
+// pairs so that two left-to-right chains run side by side, the upper row one pixel behind.
 void CImageDIB::BlurPass() {
   const int W = m_Width, H = m_Height;
-  constexpr int kChunk = 256;
-  uint64_t rest[kChunk];  // per pixel: the sum of everything but the left neighbour
-  for (int y = 0; y < H; ++y) {
-    uint32_t* row = Row(y);
-    const uint32_t* below = y > 0 ? Row(y - 1) : nullptr;
-    const uint32_t* above = y + 1 < H ? Row(y + 1) : nullptr;
-    const int vertical = 1 + (below != nullptr) + (above != nullptr);
-    uint64_t left = 0;  // the new left neighbour, spread
-    for (int x0 = 0; x0 < W; x0 += kChunk) {
-      const int n = std::min(kChunk, W - x0);
-      for (int k = 0; k < n; ++k) {
-        const int x = x0 + k;
-        uint64_t s = Spread21(row[x]);
-        if (x + 1 < W) s += Spread21(row[x + 1]);
-        if (below) s += Spread21(below[x]);
-        if (above) s += Spread21(above[x]);
-        rest[k] = s;
-      }
-      for (int k = 0; k < n; ++k) {
-        const int x = x0 + k;
-        const int count = vertical + (x > 0) + (x + 1 < W);
-        left = (((left + rest[k]) * kBlurScale[count]) >> 13) & kLane8;
-        row[x] = Pack21(left);
-      }
-    }
+  for (int y = 0; y < H; y += 2) {
+    uint32_t* below = y > 0 ? Row(y - 1) : nullptr;
+    if (y + 1 == H)
+      BlurRow(Row(y), below, nullptr, W);
+    else
+      BlurRowPair(Row(y), Row(y + 1), below, y + 2 < H ? Row(y + 2) : nullptr, W);
   }
 }
 
 // Four-corner gradient. Colours and opacities run down the left and right edges in single-precision
 // steps added once per displayed row, then across each row the same way; the last row and column
-// therefore stop one step short of the far corners.
+// therefore stop one step short of the far corners. Values are (blue, green, red, opacity) lanes.
+// Four rows advance together (their sums are independent), their truncated values are collected
+// for a stretch of columns, and then blended four pixels at a time.
 void CImageDIB::Gradient4(int x, int y, int w, int h, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4, int a1,
                           int a2, int a3, int a4) {
   if (!HasPixels()) return;
@@ -102,18 +199,33 @@ void CImageDIB::Gradient4(int x, int y, int w, int h, uint32_t c1, uint32_t c2, 
   const float rows = float(c.h), cols = float(c.w);
   const F32x4 leftStep = (bottomLeft - topLeft) / rows, rightStep = (bottomRight - topRight) / rows;
   F32x4 left = topLeft, right = topRight;
-  for (int r = 0; r < c.h; ++r) {  // displayed rows, from the top
-    const F32x4 from = __builtin_convertvector(TruncClamp(left), F32x4);
-    const F32x4 step = (__builtin_convertvector(TruncClamp(right), F32x4) - from) / cols;
-    F32x4 v = from;
-    uint32_t* p = Row(c.y + c.h - 1 - r) + c.x;
-    for (int i = 0; i < c.w; ++i) {
-      const I32x4 q = TruncClamp(v);
-      p[i] = BlendPixel(p[i], uint32_t(q[0]) | uint32_t(q[1]) << 8 | uint32_t(q[2]) << 16, uint32_t(q[3]));
-      v += step;
+  constexpr int kRows = 4, kChunk = 128;
+  I32x4 values[kRows][kChunk + 3] = {};  // room to read whole blocks of four
+  for (int r0 = 0; r0 < c.h; r0 += kRows) {  // displayed rows, from the top
+    const int n = std::min(kRows, c.h - r0);
+    F32x4 v[kRows], step[kRows];
+    uint32_t* row[kRows];
+    for (int k = 0; k < kRows; ++k) {
+      const F32x4 from = __builtin_convertvector(TruncTo255(left), F32x4);
+      v[k] = from;
+      step[k] = (__builtin_convertvector(TruncTo255(right), F32x4) - from) / cols;
+      row[k] = k < n ? Row(c.y + c.h - 1 - (r0 + k)) + c.x : nullptr;
+      if (k < n) left += leftStep, right += rightStep;
     }
-    left += leftStep;
-    right += rightStep;
+    for (int x0 = 0; x0 < c.w; x0 += kChunk) {
+      const int m = std::min(kChunk, c.w - x0);
+      for (int i = 0; i < m; ++i) {  // rows beyond n are computed and not used
+        values[0][i] = TruncTo255(v[0]);
+        values[1][i] = TruncTo255(v[1]);
+        values[2][i] = TruncTo255(v[2]);
+        values[3][i] = TruncTo255(v[3]);
+        v[0] += step[0];
+        v[1] += step[1];
+        v[2] += step[2];
+        v[3] += step[3];
+      }
+      for (int k = 0; k < n; ++k) BlendGradientRow(row[k] + x0, values[k], m);
+    }
   }
 }
 
