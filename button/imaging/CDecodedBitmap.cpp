@@ -1,7 +1,6 @@
 #include "button/imaging/CDecodedBitmap.h"
 
 #include <cstring>
-#include <new>
 #include <string>
 
 #include "button/imaging/CTextException.h"
@@ -18,26 +17,22 @@ void CDecodedBitmap::Create(int32_t width, int32_t height, int bpp, bool alpha, 
   const int entries = bpp <= 15 ? 1 << bpp : 0;
   const size_t bitsOffset = sizeof(ZbBitmapInfoHeader) + size_t(entries) * 4;
   const size_t total = bitsOffset + stride * size_t(height);
-  std::vector<uint8_t> block;
-  try {
-    block.assign(total, 0);
-  } catch (const std::bad_alloc&) {
-    throw CTextException::Decoder(kDecodeNoMemory, "Out of memory allocating the picture buffer.");
-  }
+  std::unique_ptr<uint8_t, Free> block(static_cast<uint8_t*>(std::calloc(total, 1)));
+  if (!block) throw CTextException::Decoder(kDecodeNoMemory, "Out of memory allocating the picture buffer.");
   ZbBitmapInfoHeader header{};
   header.biSize = sizeof(ZbBitmapInfoHeader);
   header.biWidth = width;
   header.biHeight = height;
   header.biPlanes = 1;
   header.biBitCount = uint16_t(bpp);
-  std::memcpy(block.data(), &header, sizeof(header));
-  uint8_t* table = block.data() + sizeof(ZbBitmapInfoHeader);
+  std::memcpy(block.get(), &header, sizeof(header));
+  uint8_t* table = block.get() + sizeof(ZbBitmapInfoHeader);
   for (int i = 0; i < entries; ++i) {
     const uint8_t grey = uint8_t((256 / entries) * i);
     table[i * 4 + 0] = table[i * 4 + 1] = table[i * 4 + 2] = grey;
     table[i * 4 + 3] = 255;
   }
-  m_Block.swap(block);
+  m_Block = std::move(block);
   m_Width = width;
   m_Height = height;
   m_Bpp = bpp;

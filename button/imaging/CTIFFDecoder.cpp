@@ -101,7 +101,7 @@ void CTIFFDecoder::DecodeData() {
   RgbaImage rgba;
   char message[1024] = {};
   if (!TIFFRGBAImageOK(tif.get(), message) || !TIFFRGBAImageBegin(&rgba.image, tif.get(), 0, message)) {
-    if (!client.error[0]) std::snprintf(client.error, sizeof(client.error), "%s", message);
+    if (!client.error[0]) std::snprintf(client.error, sizeof(client.error), "%.250s", message);
     throw failure("Cannot read TIFF image.");
   }
   rgba.begun = true;

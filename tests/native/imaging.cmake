@@ -23,4 +23,5 @@ if(NOT WIN32)
 $<TARGET_FILE:imaging_corpus> $d 301 203 >/dev/null && ZB_IMAGING_CORPUS=$d $<TARGET_FILE:imaging_reference_test> \
 --gtest_brief=1; r=$?; rm -rf $d; exit $r")
   set_tests_properties(imaging_reference_live PROPERTIES TIMEOUT 300 LABELS "native")
+  add_dependencies(imaging_reference_test imaging_corpus)
 endif()
