@@ -17,8 +17,9 @@
 // std::wstring VT_BSTR     parameters may be `const std::wstring&`
 // ComPtr<IDispatch>/IDispatch*, ComPtr<IFontDisp>/IFontDisp*, ComPtr<IPictureDisp>/IPictureDisp*
 //             VT_DISPATCH  setters and parameters receive raw pointers (may be null), getters return ComPtr
-// Getters/methods may be const. Setters and methods return void or HRESULT (a failed HRESULT becomes
-// the Invoke result; setters of this control validate by clamping and never fail).
+// Getters/methods may be const. Setters return void or HRESULT; methods return void, a value, or
+// zb::HResult to report a failure (HRESULT itself is a long, which means a VT_I4 result). A failed
+// code becomes the Invoke result.
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
@@ -38,6 +39,11 @@ namespace zb {
 class COleControl;
 
 enum class DispKind { Property, Method };
+
+// What a method returns when it can fail (a bare HRESULT would read as a long result).
+struct HResult {
+  HRESULT hr;
+};
 
 // Flags of a member, mirrored from the type library.
 enum DispFlags : unsigned {
@@ -203,12 +209,6 @@ struct VarTraits<IPictureDisp*> : DispatchTraits<IPictureDisp> {};
 template <class T>
 using Plain = std::remove_cv_t<std::remove_reference_t<T>>;
 
-template <class R>
-HRESULT ResultOf(R r) {
-  if constexpr (std::is_same_v<R, HRESULT>) return r;
-  return S_OK;
-}
-
 // Member function pointer anatomy: class, result, parameters (const or not).
 template <class F>
 struct MemFn;
@@ -229,8 +229,8 @@ HRESULT CallWithArgs(C& self, const VARIANT* args, VARIANT* result, std::index_s
   if constexpr (std::is_void_v<R>) {
     (self.*M)(VarTraits<Plain<A>>::Pass(std::get<I>(held))...);
     return S_OK;
-  } else if constexpr (std::is_same_v<R, HRESULT>) {
-    return (self.*M)(VarTraits<Plain<A>>::Pass(std::get<I>(held))...);
+  } else if constexpr (std::is_same_v<Plain<R>, HResult>) {
+    return (self.*M)(VarTraits<Plain<A>>::Pass(std::get<I>(held))...).hr;
   } else {
     return VarTraits<Plain<R>>::To((self.*M)(VarTraits<Plain<A>>::Pass(std::get<I>(held))...), result);
   }
@@ -244,7 +244,7 @@ struct MethodBinder<M, R (C::*)(A...)> {
     return CallWithArgs<M, C, R, A...>(static_cast<C&>(self), args, result, std::index_sequence_for<A...>{});
   }
   static void Describe(DispMember& m) {
-    if constexpr (std::is_void_v<R> || std::is_same_v<R, HRESULT>) {
+    if constexpr (std::is_void_v<R> || std::is_same_v<Plain<R>, HResult>) {
       m.type = VT_EMPTY;
     } else {
       m.type = VarTraits<Plain<R>>::vt;

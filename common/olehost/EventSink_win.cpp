@@ -1,0 +1,94 @@
+#include "common/olehost/EventSink.h"
+
+#include <olectl.h>
+
+#include <new>
+
+namespace zb::olehost {
+
+ComPtr<CEventSink> CEventSink::Create() { return ComPtr<CEventSink>::Attach(new (std::nothrow) CEventSink()); }
+
+CEventSink::~CEventSink() { Disconnect(); }
+
+HRESULT CEventSink::Connect(IUnknown* control, const IID* events) {
+  if (!control) return E_POINTER;
+  Disconnect();
+  IID iid = IID_NULL;
+  if (events) {
+    iid = *events;
+  } else {
+    ComPtr<IProvideClassInfo2> info = QueryAs<IProvideClassInfo2>(control);
+    if (!info) return E_NOINTERFACE;
+    HRESULT hr = info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &iid);
+    if (FAILED(hr)) return hr;
+  }
+  ComPtr<IConnectionPointContainer> cpc = QueryAs<IConnectionPointContainer>(control);
+  if (!cpc) return E_NOINTERFACE;
+  ComPtr<IConnectionPoint> cp;
+  HRESULT hr = cpc->FindConnectionPoint(iid, cp.Put());
+  if (FAILED(hr)) return hr;
+  m_iid = iid;  // set before Advise, which asks us for it
+  DWORD cookie = 0;
+  hr = cp->Advise(static_cast<IDispatch*>(this), &cookie);
+  if (FAILED(hr)) return hr;
+  m_point = cp;
+  m_cookie = cookie;
+  return S_OK;
+}
+
+void CEventSink::Disconnect() {
+  if (!m_point) return;
+  ComPtr<IConnectionPoint> cp = std::move(m_point);
+  cp->Unadvise(m_cookie);
+  m_cookie = 0;
+}
+
+STDMETHODIMP CEventSink::QueryInterface(REFIID riid, void** out) {
+  if (!out) return E_POINTER;
+  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
+      (!IsEqualIID(m_iid, IID_NULL) && IsEqualIID(riid, m_iid))) {
+    *out = static_cast<IDispatch*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *out = nullptr;
+  return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) CEventSink::AddRef() { return ULONG(InterlockedIncrement(&m_refs)); }
+STDMETHODIMP_(ULONG) CEventSink::Release() {
+  LONG n = InterlockedDecrement(&m_refs);
+  if (n == 0) delete this;
+  return ULONG(n);
+}
+
+STDMETHODIMP CEventSink::GetTypeInfoCount(UINT* count) {
+  if (!count) return E_POINTER;
+  *count = 0;
+  return S_OK;
+}
+STDMETHODIMP CEventSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+  if (info) *info = nullptr;
+  return E_NOTIMPL;
+}
+STDMETHODIMP CEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
+
+STDMETHODIMP CEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) {
+  try {
+    std::vector<VARIANT*> args;
+    if (params && params->rgvarg) {
+      // DISPPARAMS lists positional arguments right to left.
+      for (UINT i = params->cArgs; i > 0; --i) args.push_back(&params->rgvarg[i - 1]);
+    }
+    // Keep ourselves alive if a handler disconnects and drops the last reference.
+    ComPtr<CEventSink> self(this);
+    if (m_any) m_any(id, args);
+    auto it = m_handlers.find(id);
+    if (it != m_handlers.end() && it->second) it->second(args);
+    return S_OK;
+  } catch (...) {
+    return E_UNEXPECTED;
+  }
+}
+
+}  // namespace zb::olehost
