@@ -90,6 +90,15 @@
 //  - Setters called through Invoke run inside the base's exception guard; setters called from C++
 //    directly (pages, tests) do not.
 //  - OnEnabledChanged runs after the base stored the value and enabled/disabled the window.
+//  - Methods that can fail return zb::HResult, not HRESULT (HRESULT is a long: a VT_I4 result).
+//  - FontDescription::Desc() points into its FontDescription: keep that object alive while the
+//    FONTDESC is used (not `FromPoints(...).Desc()` on a temporary).
+//  - Containers differ in order: some call InitNew/Load before SetClientSite. Re-read ambient
+//    properties (user mode) in OnSetClientSite as well as in the exchange.
+//  - The window is destroyed (OnWindowDestroying) on in-place deactivation and, at the latest, when
+//    the last reference goes; derived destructors run after that.
+//  - common/olehost has a property bag (CPropertyBag, loadable from text), an event sink with C++
+//    handlers and a container site (CControlHost) for tests and the catalogue panel.
 #include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
