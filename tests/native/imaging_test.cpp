@@ -398,6 +398,30 @@ TEST(ImagingJpeg, DamagedStreams) {
   EXPECT_EQ(DecodeBytes(huge).code, kDecodeNoMemory);
 }
 
+TEST(ImagingJpeg, EndlessScansAreCut) {
+  // A progressive picture whose last scan repeats: a handful of repeats decode (the library only
+  // warns), more than CJPEGDecoder::kMaxScans are refused instead of being worked through.
+  const Bytes progressive = forge::MakeJpeg(16, 16, forge::Pattern(16, 16, 2), false, 80, true);
+  size_t lastScan = 0;
+  for (size_t i = 2; i + 1 < progressive.size(); ++i) {
+    if (progressive[i] == 0xFF && progressive[i + 1] == 0xDA) lastScan = i;
+  }
+  ASSERT_GT(lastScan, 0u);
+  const Bytes scan(progressive.begin() + long(lastScan), progressive.end() - 2);
+  auto withRepeats = [&](int n) {
+    Bytes b(progressive.begin(), progressive.end() - 2);
+    for (int i = 0; i < n; ++i) b.insert(b.end(), scan.begin(), scan.end());
+    b.push_back(0xFF);
+    b.push_back(0xD9);
+    return b;
+  };
+  EXPECT_EQ(DecodeBytes(withRepeats(5)).code, 0);
+  const Outcome many = DecodeBytes(withRepeats(CJPEGDecoder::kMaxScans + 10));
+  EXPECT_EQ(many.code, kDecodeNoDecoder);
+  // Like every libjpeg message: its own line feed, then the decoder error's.
+  EXPECT_EQ(many.text, "Decoder error: Too many scans in a progressive JPEG.\n\n");
+}
+
 // ---------------------------------------------------------------- TIFF
 
 TEST(ImagingTiff, AlphaAndFailures) {
