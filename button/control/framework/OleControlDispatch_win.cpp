@@ -55,7 +55,12 @@ HRESULT COleControl::Impl::TypeLib(ComPtr<ITypeLib>& out) {
   if (!m_typeLibTried) {
     m_typeLibTried = true;
     const ControlClassInfo& info = m_owner->m_info;
-    m_typeLibResult = LoadRegTypeLib(*info.libid, info.libMajor, info.libMinor, 0, m_typeLib.Put());
+    // A library is registered under its own locale; a lookup falls back only to the language-neutral one.
+    m_typeLibResult = TYPE_E_LIBNOTREGISTERED;
+    for (LCID lcid : {GetUserDefaultLCID(), LCID(0x0409), LCID(0)}) {
+      m_typeLibResult = LoadRegTypeLib(*info.libid, info.libMajor, info.libMinor, lcid, m_typeLib.Put());
+      if (SUCCEEDED(m_typeLibResult)) break;
+    }
     if (FAILED(m_typeLibResult)) {
       // Not registered (yet): the module carries its own copy.
       std::wstring path = ModulePath();

@@ -1,0 +1,424 @@
+// ZEPHONBUTTONPRO.OCX as a container and the system see it: self-registration (keys, twice, and
+// removal), the type library against the control's property table, creation by ProgID, property
+// pages and verbs, and hosting in Wine's ATL host and in our container.
+#include <gtest/gtest.h>
+
+#include <objsafe.h>
+#include <olectl.h>
+#include <psapi.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "button/control/ZephonButtonCtrlProps.h"
+#include "button/control/ZephonButtonIds.h"
+#include "button/control/framework/ComPtr.h"
+#include "button/control/framework/Registration.h"
+#include "common/olehost/ControlHost.h"
+#include "common/olehost/PropertyBag.h"
+
+using zb::ComPtr;
+using zb::QueryAs;
+using zb::Variant;
+
+namespace {
+
+using DllFn = HRESULT(STDAPICALLTYPE*)();
+
+std::wstring ModuleFile() {
+  wchar_t exe[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::wstring dir(exe);
+  dir = dir.substr(0, dir.find_last_of(L"\\/") + 1);
+  return dir + L"ZEPHONBUTTONPRO.OCX";
+}
+
+class Module : public ::testing::Environment {
+ public:
+  static HMODULE handle;
+  void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    handle = LoadLibraryW(ModuleFile().c_str());
+    ASSERT_NE(handle, nullptr);
+  }
+  void TearDown() override {
+    // Leave the prefix as it was found.
+    Call("DllUnregisterServer");
+    CoFreeUnusedLibraries();
+    OleUninitialize();
+  }
+  static HRESULT Call(const char* name) {
+    auto fn = reinterpret_cast<DllFn>(GetProcAddress(handle, name));
+    return fn ? fn() : E_FAIL;
+  }
+};
+HMODULE Module::handle = nullptr;
+const auto* const g_env = ::testing::AddGlobalTestEnvironment(new Module);
+
+std::wstring Guid(const GUID& g) { return zb::GuidString(g); }
+
+// Default (or named) string value of HKCR\key; nullopt-like "<missing>" when absent.
+std::wstring RegValue(const std::wstring& key, const wchar_t* name = nullptr) {
+  wchar_t buf[1024] = {};
+  DWORD size = sizeof(buf);
+  LONG rc = RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, buf, &size);
+  return rc == ERROR_SUCCESS ? std::wstring(buf) : std::wstring(L"<missing>");
+}
+
+bool KeyExists(const std::wstring& key) {
+  HKEY h = nullptr;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+  RegCloseKey(h);
+  return true;
+}
+
+std::set<std::wstring> SubKeys(const std::wstring& key) {
+  std::set<std::wstring> out;
+  HKEY h = nullptr;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return out;
+  wchar_t name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD len = 256;
+    if (RegEnumKeyExW(h, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    out.insert(name);
+  }
+  RegCloseKey(h);
+  return out;
+}
+
+std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
+
+void Pump(DWORD ms) {
+  DWORD end = GetTickCount() + ms;
+  MSG msg;
+  do {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(5);
+  } while (GetTickCount() < end);
+}
+
+HWND NewParent() {
+  HWND w = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 10, 10, 300, 200,
+                           nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  EXPECT_NE(w, nullptr);
+  return w;
+}
+
+class Registered : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(Module::Call("DllRegisterServer"), S_OK); }
+};
+
+}  // namespace
+
+TEST(ControlModule, RegistrationTwiceLeavesOneSetOfKeysAndUnregistrationRemovesThem) {
+  ASSERT_EQ(Module::Call("DllRegisterServer"), S_OK);
+  ASSERT_EQ(Module::Call("DllRegisterServer"), S_OK);
+  const std::wstring path = ModuleFile();
+  const std::wstring clsid = L"CLSID\\" + Guid(zephon::CLSID_ZephonButton);
+  const std::wstring progId = zephon::kControlProgId;
+
+  EXPECT_EQ(RegValue(progId), L"ZephonButtonPro Control");
+  EXPECT_EQ(RegValue(progId + L"\\CLSID"), Guid(zephon::CLSID_ZephonButton));
+  EXPECT_EQ(SubKeys(progId), std::set<std::wstring>{L"CLSID"});
+  EXPECT_EQ(RegValue(clsid), L"ZephonButtonPro Control");
+  EXPECT_EQ(SubKeys(clsid), (std::set<std::wstring>{L"Control", L"Implemented Categories", L"InprocServer32",
+                                                     L"MiscStatus", L"ProgID", L"ToolboxBitmap32", L"TypeLib",
+                                                     L"Version"}));
+  EXPECT_EQ(RegValue(clsid + L"\\ProgID"), progId);
+  EXPECT_EQ(_wcsicmp(RegValue(clsid + L"\\InprocServer32").c_str(), path.c_str()), 0);
+  EXPECT_EQ(RegValue(clsid + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
+  EXPECT_EQ(_wcsicmp(RegValue(clsid + L"\\ToolboxBitmap32").c_str(), (path + L", 1").c_str()), 0);
+  EXPECT_EQ(RegValue(clsid + L"\\MiscStatus"), L"0");
+  EXPECT_EQ(RegValue(clsid + L"\\MiscStatus\\1"), L"197009");
+  EXPECT_EQ(RegValue(clsid + L"\\TypeLib"), Guid(zephon::LIBID_ZEPHONBUTTONLib));
+  EXPECT_EQ(RegValue(clsid + L"\\Version"), L"4.50");
+  EXPECT_EQ(SubKeys(clsid + L"\\Implemented Categories"),
+            (std::set<std::wstring>{Guid(CATID_SafeForScripting), Guid(CATID_SafeForInitializing)}));
+  EXPECT_EQ(RegValue(L"Component Categories\\" + Guid(CATID_SafeForScripting), L"409"),
+            L"Controls that are safely scriptable");
+  EXPECT_EQ(RegValue(L"Component Categories\\" + Guid(CATID_SafeForInitializing), L"409"),
+            L"Controls safely initializable from persistent data");
+  // The seven pages: class id, name, module.
+  for (const zephon::PageClass& page : zephon::kOwnPages) {
+    const std::wstring key = L"CLSID\\" + Guid(*page.clsid);
+    EXPECT_EQ(RegValue(key + L"\\ProgID"), page.progId);
+    EXPECT_EQ(RegValue(std::wstring(page.progId) + L"\\CLSID"), Guid(*page.clsid));
+    EXPECT_EQ(_wcsicmp(RegValue(key + L"\\InprocServer32").c_str(), path.c_str()), 0);
+  }
+  // The type library (its registry version is hexadecimal: 4.50 is "4.32").
+  const std::wstring lib = L"TypeLib\\" + Guid(zephon::LIBID_ZEPHONBUTTONLib);
+  EXPECT_EQ(SubKeys(lib), std::set<std::wstring>{L"4.32"});
+  EXPECT_EQ(_wcsicmp(RegValue(lib + L"\\4.32\\409\\win64").c_str(), path.c_str()), 0);
+
+  ASSERT_EQ(Module::Call("DllUnregisterServer"), S_OK);
+  EXPECT_FALSE(KeyExists(clsid));
+  EXPECT_FALSE(KeyExists(progId));
+  EXPECT_FALSE(KeyExists(lib));
+  for (const zephon::PageClass& page : zephon::kOwnPages) {
+    EXPECT_FALSE(KeyExists(L"CLSID\\" + Guid(*page.clsid)));
+    EXPECT_FALSE(KeyExists(page.progId));
+  }
+  // The categories themselves stay for other controls.
+  EXPECT_TRUE(KeyExists(L"Component Categories\\" + Guid(CATID_SafeForScripting)));
+  EXPECT_TRUE(KeyExists(L"Component Categories\\" + Guid(CATID_SafeForInitializing)));
+  // A second unregistration finds no type library to remove and says so.
+  EXPECT_EQ(Module::Call("DllUnregisterServer"), SELFREG_E_TYPELIB);
+}
+
+TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
+  ComPtr<ITypeLib> lib;
+  ASSERT_EQ(LoadRegTypeLib(zephon::LIBID_ZEPHONBUTTONLib, 4, 50, 0x409, lib.Put()), S_OK);
+  TLIBATTR* la = nullptr;
+  ASSERT_EQ(lib->GetLibAttr(&la), S_OK);
+  EXPECT_EQ(la->wMajorVerNum, 4);
+  EXPECT_EQ(la->wMinorVerNum, 50);
+  EXPECT_EQ(la->lcid, 0x409u);
+  EXPECT_TRUE(la->wLibFlags & LIBFLAG_FCONTROL);
+  lib->ReleaseTLibAttr(la);
+  zb::Bstr name, doc, help;
+  ASSERT_EQ(lib->GetDocumentation(-1, name.Put(), doc.Put(), nullptr, help.Put()), S_OK);
+  EXPECT_EQ(name.Str(), L"ZEPHONBUTTONLib");
+  EXPECT_EQ(doc.Str(), L"ZephonButtonPro ActiveX Control module");
+  EXPECT_NE(help.Str().find(L"ZephonButtonPro.hlp"), std::wstring::npos);
+
+  // Dispatch interface: the property table's 51 properties in its order, then the 14 methods.
+  ComPtr<ITypeInfo> disp;
+  ASSERT_EQ(lib->GetTypeInfoOfGuid(zephon::DIID__DZephonButton, disp.Put()), S_OK);
+  TYPEATTR* ta = nullptr;
+  ASSERT_EQ(disp->GetTypeAttr(&ta), S_OK);
+  EXPECT_EQ(ta->typekind, TKIND_DISPATCH);
+  EXPECT_TRUE(ta->wTypeFlags & TYPEFLAG_FHIDDEN);
+  const WORD funcs = ta->cFuncs;
+  disp->ReleaseTypeAttr(ta);
+  ASSERT_EQ(disp->GetDocumentation(MEMBERID_NIL, nullptr, doc.Put(), nullptr, nullptr), S_OK);
+  EXPECT_EQ(doc.Str(), L"Dispatch interface for ZephonButtonPro Control");
+
+  struct Member {
+    DISPID id;
+    std::wstring name;
+    INVOKEKIND kind;
+    VARTYPE type;  // property type or result
+    WORD flags;
+    std::vector<VARTYPE> params;
+  };
+  auto readMembers = [](ITypeInfo* ti, WORD count) {
+    std::vector<Member> out;
+    for (WORD i = 0; i < count; ++i) {
+      FUNCDESC* fd = nullptr;
+      if (FAILED(ti->GetFuncDesc(i, &fd))) break;
+      Member m{fd->memid, L"", fd->invkind, fd->elemdescFunc.tdesc.vt, fd->wFuncFlags, {}};
+      for (SHORT p = 0; p < fd->cParams; ++p) m.params.push_back(fd->lprgelemdescParam[p].tdesc.vt);
+      if (m.kind == INVOKE_PROPERTYPUT && !m.params.empty()) m.type = m.params[0];
+      zb::Bstr n;
+      ti->GetDocumentation(fd->memid, n.Put(), nullptr, nullptr, nullptr);
+      m.name = n.Str();
+      ti->ReleaseFuncDesc(fd);
+      out.push_back(m);
+    }
+    return out;
+  };
+  std::vector<Member> members = readMembers(disp.Get(), funcs);
+  ASSERT_EQ(members.size(), 51u * 2 + 14);
+  auto vtOf = [](PropType t) -> VARTYPE {
+    switch (t) {
+      case PropType::Short: return VT_I2;
+      case PropType::Long: return VT_I4;
+      case PropType::Bool: return VT_BOOL;
+      case PropType::Color: return VT_UI4;  // OLE_COLOR
+      case PropType::String: return VT_BSTR;
+      default: return VT_PTR;  // fonts and pictures are object pointers
+    }
+  };
+  for (size_t i = 0; i < 51; ++i) {
+    const PropertyInfo& p = zbprops::Table()[i];
+    const Member& get = members[2 * i];
+    const Member& put = members[2 * i + 1];
+    SCOPED_TRACE(Narrow(p.Name));
+    EXPECT_EQ(get.id, p.Dispid);
+    EXPECT_EQ(get.name, p.Name);
+    EXPECT_EQ(get.kind, INVOKE_PROPERTYGET);
+    EXPECT_EQ(put.kind, INVOKE_PROPERTYPUT);
+    EXPECT_EQ(put.id, p.Dispid);
+    EXPECT_EQ(get.type, vtOf(p.Type));
+    EXPECT_EQ(put.type, vtOf(p.Type));
+    const WORD bound = FUNCFLAG_FBINDABLE | FUNCFLAG_FREQUESTEDIT;
+    const bool stock = p.Dispid == DISPID_ENABLED || p.Dispid == DISPID_TEXT;
+    EXPECT_EQ(get.flags & bound, stock ? bound : 0);
+  }
+  const std::vector<Member> methods = {
+      {-550, L"Refresh", INVOKE_FUNC, VT_VOID, 0, {}},
+      {50, L"ToolTipDraw", INVOKE_FUNC, VT_VOID, 0, {}},
+      {51, L"CaptureBackground", INVOKE_FUNC, VT_VOID, 0, {VT_I2, VT_I2}},
+      {52, L"GetPicture", INVOKE_FUNC, VT_PTR, 0, {VT_I2}},
+      {53, L"InstallFontFromInternet", INVOKE_FUNC, VT_BOOL, 0, {VT_BSTR}},
+      {54, L"GetButtonMode", INVOKE_FUNC, VT_I2, 0, {}},
+      {55, L"SetButtonMode", INVOKE_FUNC, VT_VOID, 0, {VT_I2}},
+      {56, L"AnimationDirectory", INVOKE_FUNC, VT_VOID, 0, {VT_BSTR, VT_I4}},
+      {57, L"AnimationDirectoryStop", INVOKE_FUNC, VT_VOID, 0, {}},
+      {58, L"SetCheck", INVOKE_FUNC, VT_VOID, 0, {VT_BOOL}},
+      {59, L"GetCheck", INVOKE_FUNC, VT_BOOL, 0, {}},
+      {60, L"SetTextFontByName", INVOKE_FUNC, VT_VOID, 0, {VT_BSTR, VT_I4, VT_BOOL, VT_BOOL, VT_BOOL}},
+      {61, L"SetToolTipFontByName", INVOKE_FUNC, VT_VOID, 0, {VT_BSTR, VT_I4, VT_BOOL, VT_BOOL, VT_BOOL}},
+      {62, L"SetFontsCharSet", INVOKE_FUNC, VT_VOID, 0, {VT_I2}},
+  };
+  for (size_t i = 0; i < methods.size(); ++i) {
+    const Member& m = members[102 + i];
+    SCOPED_TRACE(Narrow(methods[i].name));
+    EXPECT_EQ(m.id, methods[i].id);
+    EXPECT_EQ(m.name, methods[i].name);
+    EXPECT_EQ(m.kind, INVOKE_FUNC);
+    EXPECT_EQ(m.type, methods[i].type);
+    EXPECT_EQ(m.params, methods[i].params);
+  }
+
+  // Event interface: 19 events with their help strings.
+  ComPtr<ITypeInfo> events;
+  ASSERT_EQ(lib->GetTypeInfoOfGuid(zephon::DIID__DZephonButtonEvents, events.Put()), S_OK);
+  ASSERT_EQ(events->GetTypeAttr(&ta), S_OK);
+  const WORD eventCount = ta->cFuncs;
+  events->ReleaseTypeAttr(ta);
+  ASSERT_EQ(eventCount, 19);
+  const std::vector<std::pair<DISPID, std::wstring>> expected = {
+      {1, L"MouseLeave"},       {2, L"MouseClick"},   {-605, L"MouseDown"},     {3, L"MouseEnter"},
+      {4, L"PictureError"},     {-607, L"MouseUp"},   {-602, L"KeyDown"},       {-603, L"KeyPress"},
+      {-604, L"KeyUp"},         {5, L"MouseRightClick"}, {6, L"MouseRightDown"}, {7, L"MouseRightUp"},
+      {8, L"MouseMoving"},      {9, L"SetFocus"},     {10, L"LeaveFocus"},      {11, L"DebugError"},
+      {12, L"InternetFontError"}, {13, L"AnimationEnd"}, {14, L"OnCheck"}};
+  std::vector<Member> ev = readMembers(events.Get(), eventCount);
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(ev[i].id, expected[i].first);
+    EXPECT_EQ(ev[i].name, expected[i].second);
+  }
+  EXPECT_EQ(ev[2].params, (std::vector<VARTYPE>{VT_I2, VT_I2, VT_USERDEFINED, VT_USERDEFINED}));
+  EXPECT_EQ(ev[6].params, (std::vector<VARTYPE>{VT_PTR, VT_I2}));  // KeyCode by reference
+  ASSERT_EQ(events->GetDocumentation(-605, nullptr, doc.Put(), nullptr, nullptr), S_OK);
+  EXPECT_EQ(doc.Str(), L"Is called when the pressing the left mouse button on control happens.");
+  ASSERT_EQ(events->GetDocumentation(4, nullptr, doc.Put(), nullptr, nullptr), S_OK);
+  EXPECT_EQ(doc.Str(), L"Produces the text message on an error for want of to operation with a picture.");
+
+  // The control class.
+  ComPtr<ITypeInfo> coclass;
+  ASSERT_EQ(lib->GetTypeInfoOfGuid(zephon::CLSID_ZephonButton, coclass.Put()), S_OK);
+  ASSERT_EQ(coclass->GetTypeAttr(&ta), S_OK);
+  EXPECT_EQ(ta->typekind, TKIND_COCLASS);
+  EXPECT_TRUE(ta->wTypeFlags & TYPEFLAG_FCANCREATE);
+  EXPECT_TRUE(ta->wTypeFlags & TYPEFLAG_FCONTROL);
+  EXPECT_EQ(ta->cImplTypes, 2);
+  coclass->ReleaseTypeAttr(ta);
+  INT implFlags = 0;
+  coclass->GetImplTypeFlags(1, &implFlags);
+  EXPECT_EQ(implFlags, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE);
+  ASSERT_EQ(coclass->GetDocumentation(MEMBERID_NIL, name.Put(), doc.Put(), nullptr, nullptr), S_OK);
+  EXPECT_EQ(name.Str(), L"ZephonButton");
+  EXPECT_EQ(doc.Str(), L"ZephonButtonPro Control");
+}
+
+TEST_F(Registered, CreatedByProgIdReportsPagesVerbAndNames) {
+  CLSID clsid{};
+  ASSERT_EQ(CLSIDFromProgID(zephon::kControlProgId, &clsid), S_OK);
+  EXPECT_TRUE(IsEqualCLSID(clsid, zephon::CLSID_ZephonButton));
+  ComPtr<IUnknown> unk;
+  ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, unk.PutVoid()), S_OK);
+  ASSERT_EQ(QueryAs<IPersistStreamInit>(unk.Get())->InitNew(), S_OK);
+  CAUUID pages{};
+  ASSERT_EQ(QueryAs<ISpecifyPropertyPages>(unk.Get())->GetPages(&pages), S_OK);
+  ASSERT_EQ(pages.cElems, 8u);
+  EXPECT_TRUE(IsEqualCLSID(pages.pElems[0], zephon::CLSID_ZephonGeneralPage));
+  EXPECT_TRUE(IsEqualCLSID(pages.pElems[7], CLSID_CFontPropPage));
+  CoTaskMemFree(pages.pElems);
+
+  ComPtr<IOleObject> ole = QueryAs<IOleObject>(unk.Get());
+  DWORD misc = 0;
+  ASSERT_EQ(ole->GetMiscStatus(DVASPECT_CONTENT, &misc), S_OK);
+  EXPECT_EQ(misc, 197009u);
+  ComPtr<IEnumOLEVERB> verbs;
+  ASSERT_EQ(ole->EnumVerbs(verbs.Put()), S_OK);
+  OLEVERB verb{};
+  ASSERT_EQ(verbs->Next(1, &verb, nullptr), S_OK);
+  EXPECT_EQ(verb.lVerb, OLEIVERB_PROPERTIES);
+  EXPECT_STREQ(verb.lpszVerbName, L"ZephonButtonPro  CONTROL PROPERTIES");
+  CoTaskMemFree(verb.lpszVerbName);
+  LPOLESTR type = nullptr;
+  ASSERT_EQ(ole->GetUserType(USERCLASSTYPE_FULL, &type), S_OK);
+  EXPECT_STREQ(type, L"ZephonButtonPro Control");
+  CoTaskMemFree(type);
+
+  // Names and type information come from the registered library.
+  ComPtr<IDispatch> disp = QueryAs<IDispatch>(unk.Get());
+  LPOLESTR names[1] = {const_cast<LPOLESTR>(L"pictureurl")};
+  DISPID id = 0;
+  ASSERT_EQ(disp->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
+  EXPECT_EQ(id, 12);
+  UINT count = 0;
+  disp->GetTypeInfoCount(&count);
+  EXPECT_EQ(count, 1u);
+  ComPtr<ITypeInfo> cls;
+  ASSERT_EQ(QueryAs<IProvideClassInfo>(unk.Get())->GetClassInfo(cls.Put()), S_OK);
+
+  // The pages are not served by this module (yet): their class objects are not available.
+  auto getClassObject =
+      reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(GetProcAddress(Module::handle, "DllGetClassObject"));
+  ASSERT_NE(getClassObject, nullptr);
+  ComPtr<IClassFactory> factory;
+  EXPECT_EQ(getClassObject(zephon::CLSID_ZephonGeneralPage, IID_IClassFactory, factory.PutVoid()),
+            CLASS_E_CLASSNOTAVAILABLE);
+  unk.Reset();
+  disp.Reset();
+  ole.Reset();
+  cls.Reset();
+  EXPECT_EQ(Module::Call("DllCanUnloadNow"), S_OK);
+}
+
+TEST_F(Registered, HostedInTheAtlHostAndInOurContainer) {
+  HWND parent = NewParent();
+  // Wine's ATL host, as any container would use it.
+  HMODULE atl = LoadLibraryW(L"atl.dll");
+  ASSERT_NE(atl, nullptr);
+  auto init = reinterpret_cast<BOOL(WINAPI*)()>(GetProcAddress(atl, "AtlAxWinInit"));
+  auto getControl = reinterpret_cast<HRESULT(WINAPI*)(HWND, IUnknown**)>(GetProcAddress(atl, "AtlAxGetControl"));
+  ASSERT_TRUE(init && getControl);
+  ASSERT_TRUE(init());
+  HWND ax = CreateWindowExW(0, L"AtlAxWin", zephon::kControlProgId, WS_CHILD | WS_VISIBLE, 5, 5, 120, 60, parent,
+                            nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(ax, nullptr);
+  Pump(100);
+  ComPtr<IUnknown> control;
+  ASSERT_EQ(getControl(ax, control.Put()), S_OK);
+  HWND own = nullptr;
+  ASSERT_EQ(QueryAs<IOleInPlaceObject>(control.Get())->GetWindow(&own), S_OK);
+  EXPECT_EQ(GetParent(own), ax);
+  EXPECT_TRUE(IsWindowVisible(own));
+  control.Reset();
+  DestroyWindow(ax);
+  Pump(50);
+
+  // Our container, loading properties from text.
+  ComPtr<zb::olehost::CPropertyBag> bag = zb::olehost::CPropertyBag::Create();
+  std::wstring error;
+  ASSERT_TRUE(bag->LoadText(L"Text=BSTR:\"Jugar\"\nToolWaitTime=I4:250\n", error));
+  ComPtr<zb::olehost::CControlHost> host;
+  RECT rc{10, 10, 110, 50};
+  ASSERT_EQ(zb::olehost::CControlHost::Create(parent, rc, zephon::kControlProgId, bag.Get(), {}, host), S_OK);
+  zb::olehost::HostedControl hosted(host);
+  EXPECT_EQ(host->LoadResult(), S_OK);
+  HWND w = host->ControlWindow();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(GetParent(w), parent);
+  Variant v;
+  ASSERT_EQ(host->GetProperty(L"Text", v), S_OK);
+  EXPECT_STREQ(v.Ref().bstrVal, L"Jugar");
+  ASSERT_EQ(host->GetProperty(L"ToolTipWaitTime", v), S_OK);
+  EXPECT_EQ(v.Ref().lVal, 250);
+  Pump(50);
+  ComPtr<zb::olehost::CPropertyBag> saved = zb::olehost::CPropertyBag::Create();
+  ASSERT_EQ(host->Save(saved.Get()), S_OK);
+  EXPECT_TRUE(saved->Has(L"ToolWaitTime"));
+  EXPECT_FALSE(saved->Has(L"ToolTipWaitTime"));
+  hosted.Reset();
+  DestroyWindow(parent);
+}
