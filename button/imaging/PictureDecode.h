@@ -8,8 +8,9 @@
 // content, not by name) at 32 bits per pixel; the decoded pixels are then copied into `target`,
 // re-created at the picture's size.
 //
-// Never throws. On failure `target` may have been re-created or partly written (GIF), or is left as
-// it was (decoder family).
+// Never throws. On failure: the GIF decoder may have re-created `target` and written part of it
+// (GifNotGif leaves it untouched); the decoder family leaves it as it was, except BufferFailed,
+// which leaves it empty.
 #include <cstdint>
 #include <string>
 
