@@ -8,9 +8,9 @@
 // content, not by name) at 32 bits per pixel; the decoded pixels are then copied into `target`,
 // re-created at the picture's size.
 //
-// Never throws. On failure: the GIF decoder may have re-created `target` and written part of it
-// (GifNotGif leaves it untouched); the decoder family leaves it as it was, except BufferFailed,
-// which leaves it empty.
+// Never throws. A failure leaves `target` as it was, except BufferFailed, which leaves it empty. A
+// damaged GIF stream is no failure: the result is Decoded with the rows decoded so far (the rest
+// white).
 #include <cstdint>
 #include <string>
 
