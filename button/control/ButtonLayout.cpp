@@ -1,6 +1,7 @@
 #include "button/control/ButtonLayout.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace zblayout {
 namespace {
@@ -29,6 +30,28 @@ int32_t TruncateToInt(float v) {
 }
 
 }  // namespace
+
+bool SameFrameInputs(const ButtonPaintProps& a, const ButtonPaintProps& b) {
+  // Every member but FastDraw; a member added to the struct belongs here too.
+  auto tie = [](const ButtonPaintProps& p) {
+    const EffectSettings& e = p.effects;
+    return std::tie(e.EffectFilter, e.EffectApplyTo, e.BackGroundColor, e.MaskColor, e.EffectColorMask,
+                    e.EffectColorMaskValue, e.EffectGlobalBlend, e.EffectGlobalBlendValue, p.Stretch, p.AlignHor,
+                    p.AlignVer, p.HideHelpers, p.FlipVertical, p.FlipHorisontal, p.Text, p.TextColor,
+                    p.TextAlignHor, p.TextAlignVer, p.TextWordBreak, p.TextBlendValue, p.TextApplyTo,
+                    p.TextVerticalOffset);
+  };
+  return tie(a) == tie(b);
+}
+
+bool SameFrameInputs(const ButtonPaintState& a, const ButtonPaintState& b) {
+  auto tie = [](const ButtonPaintState& s) {
+    const PictureState& p = s.picture;
+    return std::tie(s.hasCurrent, s.currentKind, p.shown, p.pressed, p.hover, p.focus, p.buttonMode,
+                    s.pressOffset, s.userMode, s.anyPictureUrl);
+  };
+  return tie(a) == tie(b);
+}
 
 bool ModeHasClickOffset(int buttonMode) {
   return buttonMode == 1 || buttonMode == 2 || buttonMode == 4 || buttonMode == 5;

@@ -76,6 +76,11 @@ struct ButtonPaintState {
   bool anyPictureUrl = false;    // some of the four picture URL properties is not empty
 };
 
+// Whether two paints compose the same frame from the same picture pixels and font: everything the
+// paint reads except FastDraw (which only narrows what reaches the target).
+bool SameFrameInputs(const ButtonPaintProps& a, const ButtonPaintProps& b);
+bool SameFrameInputs(const ButtonPaintState& a, const ButtonPaintState& b);
+
 // Paint nothing for a running control with some picture URL set and HideHelpers on whose current
 // image is not a real picture (a placeholder or the blank image).
 bool ShouldDraw(const ButtonPaintProps& props, const ButtonPaintState& state);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <memory>
+#include <new>
 #include <type_traits>
 
 #include "button/pixels/EffectPass.h"
@@ -90,11 +92,11 @@ void DrawInvalidPart(CImageDIB& image, HDC target, const RECT& bounds, const REC
 void CButtonRenderer::Paint(HDC target, const RECT& bounds, const RECT& invalid, CImageDIB* picture,
                             const ButtonPaintProps& props, const ButtonPaintState& state, HFONT captionFont,
                             const DebugErrorFn& debugError) {
-  if (!picture || !ShouldDraw(props, state)) return;
+  if (!picture || !picture->HasPixels() || !ShouldDraw(props, state)) return;
   const Size pic{picture->Width(), picture->Height()};
   const Rect b = FromRect(bounds);
   const Size area{b.Width(), b.Height()};
-  if (pic.cx <= 0 || pic.cy <= 0 || area.cx <= 0 || area.cy <= 0) return;
+  if (area.cx <= 0 || area.cy <= 0) return;
 
   // Shortcut for a plain picture at its natural size: nothing to compose.
   if (IsDirectCopy(props, state, pic, area)) {
@@ -108,10 +110,28 @@ void CButtonRenderer::Paint(HDC target, const RECT& bounds, const RECT& invalid,
   Placement place;
   if (!Place(props, pic, area, state.pressOffset, place)) return;
 
+  LOGFONTW font{};
+  const bool hasFont = captionFont && ::GetObjectW(captionFont, sizeof font, &font) == sizeof font;
+  if (!m_FrameValid || m_RenderDIB.Width() != area.cx || m_RenderDIB.Height() != area.cy ||
+      !FrameIsCurrent(*picture, props, state, hasFont, font)) {
+    m_FrameValid = false;
+    if (!Compose(target, *picture, place, area, props, state, captionFont, debugError)) return;
+    RememberFrame(*picture, props, state, hasFont, font);
+  }
+
+  if (props.FastDraw)
+    DrawInvalidPart(m_RenderDIB, target, bounds, invalid);
+  else
+    m_RenderDIB.Draw(target, bounds.left, bounds.top);
+}
+
+bool CButtonRenderer::Compose(HDC target, CImageDIB& picture, const Placement& place, Size area,
+                              const ButtonPaintProps& props, const ButtonPaintState& state, HFONT captionFont,
+                              const DebugErrorFn& debugError) {
   if (m_RenderDIB.Width() != area.cx || m_RenderDIB.Height() != area.cy || !m_RenderDIB.HasPixels()) {
     if (!m_RenderDIB.Create(area.cx, area.cy)) {
       Report(debugError, L"RenderDIB create FALSE " + Widen(m_RenderDIB.ErrorText));
-      return;
+      return false;
     }
   }
 
@@ -123,19 +143,49 @@ void CButtonRenderer::Paint(HDC target, const RECT& bounds, const RECT& invalid,
   m_RenderDIB.Fill(back & 0xFF, (back >> 8) & 0xFF, (back >> 16) & 0xFF);
 
   if (props.Stretch == kStretchNone && props.Text.empty()) {
-    m_RenderDIB.BlitFrom(*picture, place.x, BottomUpRow(place.y, pic.cy, area.cy));
-  } else if (!ComposeThroughGdi(target, *picture, place, work, props, state, captionFont, debugError)) {
+    m_RenderDIB.BlitFrom(picture, place.x, BottomUpRow(place.y, picture.Height(), area.cy));
+  } else if (!ComposeThroughGdi(target, picture, place, work, props, state, captionFont, debugError)) {
     m_RenderDIB.Destroy();  // the next paint starts from a fresh buffer
-    return;
+    return false;
   }
 
   MirrorPicture(m_RenderDIB, props.FlipVertical, props.FlipHorisontal);
   RunEffectPass(m_RenderDIB, work, props.effects, state.picture);
+  return true;
+}
 
-  if (props.FastDraw)
-    DrawInvalidPart(m_RenderDIB, target, bounds, invalid);
-  else
-    m_RenderDIB.Draw(target, bounds.left, bounds.top);
+bool CButtonRenderer::FrameIsCurrent(const CImageDIB& picture, const ButtonPaintProps& props,
+                                     const ButtonPaintState& state, bool hasFont, const LOGFONTW& font) const {
+  const FrameInputs& f = m_Frame;
+  if (!SameFrameInputs(f.props, props) || !SameFrameInputs(f.state, state) || f.hasFont != hasFont) return false;
+  if (hasFont && std::memcmp(&f.font, &font, sizeof font) != 0) return false;
+  if (f.pictureWidth != picture.Width() || f.pictureHeight != picture.Height()) return false;
+  return std::memcmp(f.picture.data(), picture.m_Bits, f.picture.size() * sizeof(uint32_t)) == 0;
+}
+
+void CButtonRenderer::RememberFrame(const CImageDIB& picture, const ButtonPaintProps& props,
+                                    const ButtonPaintState& state, bool hasFont, const LOGFONTW& font) {
+  // Keeping the inputs is an optimisation only: without memory for them the next paint composes again.
+  try {
+    RememberInputs(picture, props, state, hasFont, font);
+    m_FrameValid = true;
+  } catch (const std::bad_alloc&) {
+    m_Frame.picture.clear();
+    m_Frame.picture.shrink_to_fit();
+  }
+}
+
+void CButtonRenderer::RememberInputs(const CImageDIB& picture, const ButtonPaintProps& props,
+                                     const ButtonPaintState& state, bool hasFont, const LOGFONTW& font) {
+  FrameInputs& f = m_Frame;
+  f.props = props;
+  f.state = state;
+  f.hasFont = hasFont;
+  f.font = font;
+  f.pictureWidth = picture.Width();
+  f.pictureHeight = picture.Height();
+  const size_t words = size_t(picture.Width()) * size_t(picture.Height());
+  f.picture.assign(picture.m_Bits, picture.m_Bits + words);
 }
 
 bool CButtonRenderer::ComposeThroughGdi(HDC target, CImageDIB& picture, const Placement& place,

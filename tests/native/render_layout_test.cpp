@@ -302,3 +302,61 @@ TEST(AutoSizeTest, PositionRulePinsStretch3And4Only) {
   EXPECT_EQ(p.cx, 30);
   EXPECT_EQ(p.cy, 40);
 }
+
+TEST(FrameInputsTest, EveryPropertyButFastDrawAndEveryStateFieldCounts) {
+  using PropEdit = void (*)(ButtonPaintProps&);
+  const PropEdit edits[] = {
+      [](ButtonPaintProps& p) { p.effects.EffectFilter = 3; },
+      [](ButtonPaintProps& p) { p.effects.EffectApplyTo = 2; },
+      [](ButtonPaintProps& p) { p.effects.BackGroundColor = 1; },
+      [](ButtonPaintProps& p) { p.effects.MaskColor = 1; },
+      [](ButtonPaintProps& p) { p.effects.EffectColorMask = true; },
+      [](ButtonPaintProps& p) { p.effects.EffectColorMaskValue = 1; },
+      [](ButtonPaintProps& p) { p.effects.EffectGlobalBlend = true; },
+      [](ButtonPaintProps& p) { p.effects.EffectGlobalBlendValue = 1; },
+      [](ButtonPaintProps& p) { p.Stretch = 2; },
+      [](ButtonPaintProps& p) { p.AlignHor = 0; },
+      [](ButtonPaintProps& p) { p.AlignVer = 0; },
+      [](ButtonPaintProps& p) { p.HideHelpers = false; },
+      [](ButtonPaintProps& p) { p.FlipVertical = true; },
+      [](ButtonPaintProps& p) { p.FlipHorisontal = true; },
+      [](ButtonPaintProps& p) { p.Text = L"t"; },
+      [](ButtonPaintProps& p) { p.TextColor = 1; },
+      [](ButtonPaintProps& p) { p.TextAlignHor = 0; },
+      [](ButtonPaintProps& p) { p.TextAlignVer = 0; },
+      [](ButtonPaintProps& p) { p.TextWordBreak = true; },
+      [](ButtonPaintProps& p) { p.TextBlendValue = 1; },
+      [](ButtonPaintProps& p) { p.TextApplyTo = 1; },
+      [](ButtonPaintProps& p) { p.TextVerticalOffset = 1; },
+  };
+  const ButtonPaintProps base;
+  for (size_t i = 0; i < sizeof edits / sizeof edits[0]; ++i) {
+    ButtonPaintProps p;
+    edits[i](p);
+    EXPECT_FALSE(SameFrameInputs(base, p)) << "property edit " << i;
+  }
+  ButtonPaintProps fast;
+  fast.FastDraw = true;
+  EXPECT_TRUE(SameFrameInputs(base, fast));
+
+  using StateEdit = void (*)(ButtonPaintState&);
+  const StateEdit stateEdits[] = {
+      [](ButtonPaintState& s) { s.hasCurrent = true; },
+      [](ButtonPaintState& s) { s.currentKind = kKindPicture; },
+      [](ButtonPaintState& s) { s.picture.shown = ShownPicture::Down; },
+      [](ButtonPaintState& s) { s.picture.pressed = true; },
+      [](ButtonPaintState& s) { s.picture.hover = true; },
+      [](ButtonPaintState& s) { s.picture.focus = true; },
+      [](ButtonPaintState& s) { s.picture.buttonMode = 2; },
+      [](ButtonPaintState& s) { s.pressOffset = 2; },
+      [](ButtonPaintState& s) { s.userMode = false; },
+      [](ButtonPaintState& s) { s.anyPictureUrl = true; },
+  };
+  const ButtonPaintState baseState;
+  for (size_t i = 0; i < sizeof stateEdits / sizeof stateEdits[0]; ++i) {
+    ButtonPaintState s;
+    stateEdits[i](s);
+    EXPECT_FALSE(SameFrameInputs(baseState, s)) << "state edit " << i;
+  }
+  EXPECT_TRUE(SameFrameInputs(baseState, ButtonPaintState{}));
+}

@@ -1,0 +1,84 @@
+#pragma once
+// Test surfaces for the button's paint: a memory device context over a top-down 32-bit DIB section
+// whose pixels can be read directly, and picture buffers addressed from the top like the screen.
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "button/pixels/ImageDIB.h"
+
+namespace zbtest {
+
+class Canvas {
+ public:
+  Canvas(int w, int h, uint32_t fill = 0x00123456) : m_W(w), m_H(h) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;  // top-down: row 0 is the top
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    m_Dc = ::CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    m_Bitmap = ::CreateDIBSection(m_Dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_Bits = static_cast<uint32_t*>(bits);
+    m_Old = ::SelectObject(m_Dc, m_Bitmap);
+    Clear(fill);
+  }
+  ~Canvas() {
+    ::SelectObject(m_Dc, m_Old);
+    ::DeleteObject(m_Bitmap);
+    ::DeleteDC(m_Dc);
+  }
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  bool Ok() const { return m_Dc && m_Bits; }
+  HDC dc() const { return m_Dc; }
+  int Width() const { return m_W; }
+  int Height() const { return m_H; }
+  void Clear(uint32_t rgb) {
+    ::GdiFlush();
+    for (int i = 0; i < m_W * m_H; ++i) m_Bits[i] = rgb;
+  }
+  // 0x00RRGGBB of the pixel at (x, y), y from the top.
+  uint32_t At(int x, int y) const {
+    ::GdiFlush();
+    return m_Bits[size_t(y) * m_W + x] & 0x00FFFFFF;
+  }
+  std::vector<uint32_t> Pixels() const {
+    ::GdiFlush();
+    std::vector<uint32_t> v(m_Bits, m_Bits + size_t(m_W) * m_H);
+    for (uint32_t& p : v) p &= 0x00FFFFFF;
+    return v;
+  }
+  RECT Rect() const { return RECT{0, 0, m_W, m_H}; }
+
+ private:
+  int m_W, m_H;
+  HDC m_Dc = nullptr;
+  HBITMAP m_Bitmap = nullptr;
+  HGDIOBJ m_Old = nullptr;
+  uint32_t* m_Bits = nullptr;
+};
+
+// Pixel (x, y) of a buffer, y counted from the top as the screen shows it.
+inline void PutTop(CImageDIB& img, int x, int y, uint32_t rgb) { img.SetPixel(x, img.Height() - 1 - y, rgb); }
+
+// A w x h picture of one colour.
+inline void MakeSolid(CImageDIB& img, int w, int h, uint32_t rgb) {
+  img.Create(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) img.SetPixel(x, y, rgb);
+}
+
+// A picture whose every pixel tells its own position: red = column, green = row (from the top).
+inline void MakeCoordinates(CImageDIB& img, int w, int h) {
+  img.Create(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) PutTop(img, x, y, (uint32_t(x & 0xFF) << 16) | (uint32_t(y & 0xFF) << 8) | 0x40);
+}
+
+}  // namespace zbtest
