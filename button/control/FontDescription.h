@@ -1,36 +1,21 @@
 #pragma once
-// A font description: what the control's two font holders are built from and reset to. Sizes are
-// points × 10000 (the currency value of the platform's font description).
+// The button's font descriptions: the default both font holders start from (the system's status-bar
+// font, else Arial 10 pt bold) and the edits of SetTextFontByName / SetToolTipFontByName /
+// SetFontsCharSet. The description type is the font holder's own.
 #include <cstdint>
 #include <string>
 
-struct FontDescription {
-  std::wstring FaceName = L"Arial";
-  int64_t Size = 10 * 10000;
-  int16_t Weight = 700;
-  int16_t CharSet = 0;
-  bool Italic = false;
-  bool Underline = false;
-  bool Strikethrough = false;
+#include "button/control/framework/FontHolder.h"
 
-  // The fallback when the system cannot name its status-bar font: Arial 10 pt bold.
-  static FontDescription Fallback() { return FontDescription(); }
+namespace zbfonts {
 
-  // SetTextFontByName / SetToolTipFontByName: a non-empty name replaces the face, a size above 0 sets
-  // whole points, Bold picks 700 or 400, italic and underline follow their flags.
-  void ApplyByName(const std::wstring& name, int32_t points, bool italic, bool bold, bool underline);
+// Arial, 10 points, weight 700, character set 0, no italic, underline or strikethrough.
+zb::FontDescription Fallback();
+// The status-bar font of the system's non-client metrics (face, height in whole points at the screen's
+// vertical resolution, weight, italic, underline, strikethrough, character set), or Fallback().
+zb::FontDescription SystemDefault();
+// A non-empty name replaces the face; a size above 0 sets whole points; weight 700 if bold else 400;
+// italic and underline follow their flags.
+void ApplyByName(zb::FontDescription& d, const std::wstring& name, long points, bool italic, bool bold, bool underline);
 
-  // A logical font height (pixels; negative means character height) at a vertical resolution in
-  // points × 10000, whole points as the platform's dialogs show them. 0 when the input makes no sense.
-  static int64_t SizeFromLogicalHeight(int32_t height, int32_t pixelsPerInch);
-
-  bool operator==(const FontDescription& o) const {
-    return FaceName == o.FaceName && Size == o.Size && Weight == o.Weight && CharSet == o.CharSet &&
-           Italic == o.Italic && Underline == o.Underline && Strikethrough == o.Strikethrough;
-  }
-};
-
-#ifdef _WIN32
-// The system's status-bar font from its non-client metrics, or Fallback() when that cannot be read.
-FontDescription SystemStatusFontDescription();
-#endif
+}  // namespace zbfonts

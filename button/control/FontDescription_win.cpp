@@ -1,24 +1,47 @@
-#include <windows.h>
-
 #include "button/control/FontDescription.h"
 
-FontDescription SystemStatusFontDescription() {
+#include <windows.h>
+
+namespace zbfonts {
+
+zb::FontDescription Fallback() {
+  zb::FontDescription d;
+  d.face = L"Arial";
+  d.size.int64 = 10 * 10000;
+  d.weight = 700;
+  d.charset = 0;
+  d.italic = d.underline = d.strikethrough = false;
+  return d;
+}
+
+zb::FontDescription SystemDefault() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return FontDescription::Fallback();
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return Fallback();
   HDC screen = GetDC(nullptr);
   const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
   if (screen) ReleaseDC(nullptr, screen);
   const LOGFONTW& lf = metrics.lfStatusFont;
-  const int64_t size = FontDescription::SizeFromLogicalHeight(lf.lfHeight, dpi);
-  if (size <= 0 || lf.lfFaceName[0] == 0) return FontDescription::Fallback();
-  FontDescription d;
-  d.FaceName.assign(lf.lfFaceName, wcsnlen(lf.lfFaceName, LF_FACESIZE));
-  d.Size = size;
-  d.Weight = int16_t(lf.lfWeight);
-  d.CharSet = lf.lfCharSet;
-  d.Italic = lf.lfItalic != 0;
-  d.Underline = lf.lfUnderline != 0;
-  d.Strikethrough = lf.lfStrikeOut != 0;
+  // The height's sign only says whether it counts internal leading; its magnitude gives the points.
+  const int64_t height = lf.lfHeight < 0 ? -int64_t(lf.lfHeight) : int64_t(lf.lfHeight);
+  if (dpi <= 0 || height == 0 || lf.lfFaceName[0] == 0) return Fallback();
+  zb::FontDescription d;
+  d.face.assign(lf.lfFaceName, wcsnlen(lf.lfFaceName, LF_FACESIZE));
+  d.size.int64 = height * 72 / dpi * 10000;
+  d.weight = short(lf.lfWeight);
+  d.charset = lf.lfCharSet;
+  d.italic = lf.lfItalic != 0;
+  d.underline = lf.lfUnderline != 0;
+  d.strikethrough = lf.lfStrikeOut != 0;
   return d;
 }
+
+void ApplyByName(zb::FontDescription& d, const std::wstring& name, long points, bool italic, bool bold, bool underline) {
+  if (!name.empty()) d.face = name;
+  if (points > 0) d.size.int64 = int64_t(points) * 10000;  // 64-bit: no overflow for any long
+  d.weight = bold ? 700 : 400;
+  d.italic = italic;
+  d.underline = underline;
+}
+
+}  // namespace zbfonts

@@ -2,7 +2,6 @@
 
 #include <set>
 
-#include "button/control/FontDescription.h"
 #include "button/control/ZephonButtonCtrlPictureTable.h"
 #include "button/control/ZephonButtonCtrlProps.h"
 #include "button/control/ZephonButtonCtrlRules.h"
@@ -151,27 +150,6 @@ TEST(DisplayedState, FallbacksBetweenStatesAndBlankForPlaceholders) {
     const ImageKind k[5] = {E, P, H, H, H};
     EXPECT_EQ(zbrules::ChooseDisplayedState(kNormal, k, false), kNormal);
   }
-}
-
-TEST(FontDescriptions, ByNameAndFromSystemMetrics) {
-  FontDescription d;
-  EXPECT_EQ(d, FontDescription::Fallback());
-  EXPECT_EQ(d.FaceName, L"Arial");
-  EXPECT_EQ(d.Size, 100000);
-  d.ApplyByName(L"", 0, true, false, true);
-  EXPECT_EQ(d.FaceName, L"Arial");
-  EXPECT_EQ(d.Size, 100000);
-  EXPECT_EQ(d.Weight, 400);
-  EXPECT_TRUE(d.Italic && d.Underline);
-  d.ApplyByName(L"Tahoma", 12, false, true, false);
-  EXPECT_EQ(d.FaceName, L"Tahoma");
-  EXPECT_EQ(d.Size, 120000);
-  EXPECT_EQ(d.Weight, 700);
-  d.ApplyByName(L"", INT32_MAX, false, true, false);
-  EXPECT_EQ(d.Size, int64_t(INT32_MAX) * 10000);
-  EXPECT_EQ(FontDescription::SizeFromLogicalHeight(-12, 96), 90000);
-  EXPECT_EQ(FontDescription::SizeFromLogicalHeight(16, 96), 120000);
-  EXPECT_EQ(FontDescription::SizeFromLogicalHeight(-12, 0), 0);
 }
 
 TEST(PictureTableRegistry, CookiesArePositiveUniqueAndDieWithTheirTable) {

@@ -1,0 +1,149 @@
+#include "button/control/PictureSources.h"
+
+#include "button/control/ZephonButtonCtrlRules.h"
+#include "button/imaging/PictureDecode.h"
+
+namespace {
+
+std::string Utf8(const std::wstring& s) {
+  if (s.empty()) return std::string();
+  const int n = WideCharToMultiByte(CP_UTF8, 0, s.data(), int(s.size()), nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return std::string();
+  std::string out(size_t(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, s.data(), int(s.size()), &out[0], n, nullptr, nullptr);
+  return out;
+}
+
+}  // namespace
+
+CPictureSources::CPictureSources(IPictureSourceSite& site) : m_Site(site), m_Downloader(new CNoDownloader) {}
+
+void CPictureSources::SetDownloader(std::unique_ptr<IUrlDownloader> downloader) {
+  if (downloader) m_Downloader = std::move(downloader);
+}
+
+std::wstring CPictureSources::DownloadPicture(const std::wstring& url) {
+  std::wstring error;
+  std::wstring path = m_Downloader->Download(url, std::wstring(), false, error);
+  if (path.empty() && !error.empty()) m_Site.FirePictureError(error);
+  return path;
+}
+
+bool CPictureSources::AdoptPixels(StateImage& image, const CImageDIB& pixels, const wchar_t* failureText) {
+  CImageDIB& dib = image.ImageDIB;
+  if (!dib.HasPixels() || dib.Width() != pixels.Width() || dib.Height() != pixels.Height()) {
+    if (!dib.Create(pixels.Width(), pixels.Height())) {
+      m_Site.FireDebugError(failureText + std::wstring(dib.ErrorText.begin(), dib.ErrorText.end()));
+      return false;
+    }
+  }
+  dib.CopyFrom(pixels);
+  return true;
+}
+
+bool CPictureSources::LoadStateImage(StateImage& image, int state, zb::CPictureHolder* holder) {
+  std::wstring path = image.Url;
+  if (zbrules::IsInternetAddress(path)) {
+    std::wstring local = DownloadPicture(path);
+    // The previous download of this state is replaced, whether or not this one worked.
+    if (!image.TempFile.empty()) DeleteFileW(image.TempFile.c_str());
+    image.TempFile = local;
+    image.Url = local;
+    path = local;
+  }
+  if (path.empty()) {
+    image.ImageKind = StateImage::Kind::Empty;
+    image.ImageDIB.Destroy();
+    image.Reset();
+    return true;
+  }
+
+  // Decode aside, so that a failure leaves the state's current picture untouched.
+  CImageDIB decoded;
+  const PictureResult result = DecodePictureFile(Utf8(path), m_Site.BackgroundColor(), decoded);
+  switch (result.outcome) {
+    case PictureOutcome::Decoded:
+      break;
+    case PictureOutcome::GifUnreadable:
+    case PictureOutcome::GifNotGif:
+      // A file named like a GIF that is none is a failed load too, not a success with the old pixels.
+      m_Site.FireDebugError(L"Error decode GIF image: " + path);
+      m_Site.FirePictureError(path);
+      return false;
+    case PictureOutcome::DecoderFailed:
+      m_Site.FireDebugError(L"Error load image: " + path);
+      m_Site.FirePictureError(path);
+      return false;
+    case PictureOutcome::BufferFailed:
+      m_Site.FireDebugError(L"ai->ImageDIB.Create FALSE " + std::wstring(result.text.begin(), result.text.end()));
+      return false;
+  }
+  if (decoded.HasPixels()) {
+    if (!AdoptPixels(image, decoded, L"ai->ImageDIB.Create FALSE ")) return false;
+    image.Reset();
+    image.ImageKind = StateImage::Kind::Picture;
+    if (holder && zbrules::HoldBitSet(m_Site.HoldingFlag(), state)) HoldStateImage(image, holder);
+  }
+  return true;
+}
+
+bool CPictureSources::RenderPictureObject(StateImage& image, const zb::CPictureHolder* holder) {
+  if (!holder) return false;
+  if (holder->IsEmpty()) return true;
+  ScreenDC screen;
+  MemoryDC dc(screen.Get());
+  if (!dc.Get()) return false;
+  SIZE size{};
+  if (!holder->SizePixels(size, dc.Get()) || size.cx <= 0 || size.cy <= 0) return false;
+  GdiBitmap bitmap(CreateCompatibleBitmap(screen.Get(), size.cx, size.cy));
+  if (!bitmap.Get()) return false;
+  SelectedObject selected(dc.Get(), bitmap.Get());
+  const RECT rc{0, 0, size.cx, size.cy};
+  const OLE_COLOR back = m_Site.BackgroundColor();
+  HBRUSH brush = CreateSolidBrush(back & 0x00FFFFFF);
+  if (brush) {
+    FillRect(dc.Get(), &rc, brush);
+    DeleteObject(brush);
+  }
+  if (FAILED(holder->Render(dc.Get(), rc, rc))) return false;
+  selected.Restore();  // GetDIBits wants the bitmap deselected
+
+  CImageDIB pixels;
+  if (!pixels.Create(size.cx, size.cy)) {
+    m_Site.FireDebugError(L"Holder.. ai->ImageDIB.Create FALSE " +
+                          std::wstring(pixels.ErrorText.begin(), pixels.ErrorText.end()));
+    return false;
+  }
+  pixels.GetFromBitmap(dc.Get(), bitmap.Get());
+  if (!AdoptPixels(image, pixels, L"Holder.. ai->ImageDIB.Create FALSE ")) return false;
+  image.Reset();
+  image.ImageKind = StateImage::Kind::Picture;
+  return true;
+}
+
+bool CPictureSources::HoldStateImage(StateImage& image, zb::CPictureHolder* holder) {
+  if (m_Site.UserMode()) return false;
+  if (!holder) return false;
+  CImageDIB& dib = image.ImageDIB;
+  if (!dib.HasPixels()) return SUCCEEDED(holder->CreateEmpty());
+  ScreenDC screen;
+  MemoryDC dc(screen.Get());
+  if (!dc.Get()) return false;
+  // A 24-bit DIB section: the platform's picture objects save and load those faithfully.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = dib.Width();
+  info.bmiHeader.biHeight = dib.Height();
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  GdiBitmap bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap.Get()) return false;
+  {
+    SelectedObject selected(dc.Get(), bitmap.Get());
+    dib.Draw(dc.Get(), 0, 0);
+  }
+  GdiFlush();
+  return SUCCEEDED(holder->CreateFromBitmap(bitmap.Release(), nullptr, true));
+}

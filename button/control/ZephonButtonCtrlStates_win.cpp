@@ -1,0 +1,208 @@
+// CZephonButtonCtrl: the property exchange, reset, and the state images on show.
+#include "button/control/ZephonButtonCtrl.h"
+
+#include "button/control/ZephonButtonCtrlRules.h"
+
+namespace {
+constexpr DISPID kDispidToolTipFont = 28;
+}
+
+// ---- property exchange --------------------------------------------------------------------------
+
+void CZephonButtonCtrl::ExchangeProperty(zb::CPropExchange& px, const PropertyInfo& info) {
+  const wchar_t* name = info.PersistedName;
+  int32_t current = 0;
+  zbprops::ReadNumber(m_Props, info, current);
+  // Loaded numbers pass the same clamps as the setters, so hostile data cannot carry a value the
+  // control would never accept from a caller.
+  switch (info.Type) {
+    case PropType::Short: {
+      short v = short(current);
+      px.Short(name, v, short(info.Default));
+      if (px.IsLoading()) zbprops::WriteNumber(m_Props, info, v);
+      break;
+    }
+    case PropType::Long: {
+      const bool live = info.Effect == Action::PrevPointer;
+      long v = live ? m_PictureCookie : current;
+      px.Long(name, v, live ? m_PictureCookie : info.Default);
+      if (px.IsLoading()) zbprops::WriteNumber(m_Props, info, v);
+      break;
+    }
+    case PropType::Bool: {
+      bool v = current != 0;
+      px.Bool(name, v, info.Default != 0);
+      if (px.IsLoading()) zbprops::WriteNumber(m_Props, info, v ? 1 : 0);
+      break;
+    }
+    case PropType::Color: {
+      OLE_COLOR v = OLE_COLOR(uint32_t(current));
+      px.Color(name, v, OLE_COLOR(uint32_t(info.Default)));
+      if (px.IsLoading()) zbprops::WriteNumber(m_Props, info, int32_t(uint32_t(v)));
+      break;
+    }
+    case PropType::String:
+      if (std::wstring* s = zbprops::StringMember(m_Props, info)) px.String(name, *s, std::wstring());
+      break;
+    case PropType::Font:
+      if (info.Dispid == kDispidToolTipFont) px.Font(name, m_ToolTipFont, m_ToolTipFontDesc.Desc());
+      else px.Font(name, m_TextFont, m_TextFontDesc.Desc());
+      break;
+    case PropType::Picture:
+      px.Picture(name, m_Pictures[info.State]);
+      break;
+  }
+}
+
+void CZephonButtonCtrl::DoPropExchange(zb::CPropExchange& px) {
+  ExchangeVersion(px);
+  if (px.IsLoading()) {
+    // Every state picture comes from the new data: forget what the last load or reset left behind.
+    m_Current = -1;
+    for (StateImage& image : m_States) {
+      image.ImageDIB.Destroy();
+      image.ImageKind = StateImage::Kind::Empty;
+      image.Reset();
+    }
+  }
+  for (size_t i = 0; i < zbprops::ExchangeOrderSize(); ++i)
+    if (const PropertyInfo* info = zbprops::FindByDispid(zbprops::ExchangeOrder()[i])) ExchangeProperty(px, *info);
+  ExchangeStockProps(px);
+  if (px.IsLoading()) PrepareAfterLoad();
+}
+
+void CZephonButtonCtrl::PrepareAfterLoad() {
+  m_Props.PrevPointer = m_PictureCookie;  // a stored handle means nothing in this process
+  CopyUrlsToStates();
+  UserMode();
+  Ui.EnabledCopy = GetEnabled() ? 1 : 0;
+  SetButtonMode(-1);
+  ShowState(kBlank, false);
+  ShowState(kNormal, true);
+  ShowState(kOver, false);
+  ShowState(kDown, false);
+  ShowState(kDisable, false);
+  PushTooltipSettings();
+  m_PrevHoldingFlag = m_Props.HoldingFlag;
+}
+
+void CZephonButtonCtrl::OnResetState() {
+  for (zb::CPictureHolder& holder : m_Pictures) holder.CreateEmpty();
+  m_Props.PrevPointer = m_PictureCookie;
+  COleControl::OnResetState();
+}
+
+void CZephonButtonCtrl::CopyUrlsToStates() {
+  for (int s = 0; s < 4; ++s) m_States[s].Url = *zbprops::StringMember(m_Props, *zbprops::UrlPropertyOf(s));
+}
+
+// ---- state images -------------------------------------------------------------------------------
+
+bool CZephonButtonCtrl::ConvertPlaceholder(StateImage& image) {
+  BITMAP bm{};
+  if (!image.Placeholder.Get() || !GetObjectW(image.Placeholder.Get(), sizeof(bm), &bm)) {
+    // No built-in picture to show (a module without its bitmaps): the state stays without pixels.
+    image.ImageDIB.Destroy();
+  } else {
+    if (!image.ImageDIB.Create(bm.bmWidth, bm.bmHeight)) {
+      const std::string& e = image.ImageDIB.ErrorText;
+      FireDebugError(L"ai->ImageDIB.Create FALSE " + std::wstring(e.begin(), e.end()));
+      return false;
+    }
+    ScreenDC screen;
+    MemoryDC dc(screen.Get());
+    if (!dc.Get()) {
+      FireDebugError(L"cpdc.CreateCompatibleDC(pdc) FALSE");
+      image.ImageDIB.Destroy();
+      return false;
+    }
+    image.ImageDIB.GetFromBitmap(dc.Get(), image.Placeholder.Get());
+  }
+  image.Reset();
+  image.ImageKind = StateImage::Kind::Placeholder;
+  return true;
+}
+
+bool CZephonButtonCtrl::ShowState(int state, bool makeCurrent) {
+  if (state < 0 || state >= kStateCount) return false;
+  // A disabled control shows its disable picture; the blank image is no state one asks for and is
+  // prepared like the others.
+  if (!Ui.EnabledCopy && state != kBlank) state = kDisable;
+  StateImage& image = m_States[state];
+  if (!image.ImageDIB.HasPixels() || image.Pending) {
+    bool done = false;
+    zb::CPictureHolder* holder = HolderOf(state);
+    if (!image.ImageDIB.HasPixels() && holder && !holder->IsEmpty())
+      done = m_Sources.RenderPictureObject(image, holder);
+    if (!done && !image.Url.empty()) {
+      done = m_Sources.LoadStateImage(image, state, holder);
+      if (!done && image.Pending) {
+        // The new address failed: the previous one gets one more try, and the property follows it,
+        // as it does when a picture set at once fails.
+        const std::wstring previous = image.PreviousUrl;
+        const std::wstring failed = image.Url;
+        image.Pending = 0;
+        image.PreviousUrl.clear();
+        if (const PropertyInfo* url = zbprops::UrlPropertyOf(state)) {
+          std::wstring& property = *zbprops::StringMember(m_Props, *url);
+          if (property == failed) {
+            property = previous;
+            if (state == kNormal) m_Props.PictureBaseURL = previous;
+          }
+        }
+        image.Url = previous;
+        if (!previous.empty()) done = m_Sources.LoadStateImage(image, state, holder);
+      }
+    }
+    if (!done && !ConvertPlaceholder(image)) return false;
+  }
+  if (makeCurrent) {
+    m_Current = state;
+    ChooseDisplayedPicture();
+    ResizeToState();
+  }
+  return true;
+}
+
+void CZephonButtonCtrl::ChooseDisplayedPicture() {
+  zbrules::ImageKind kinds[kStateCount];
+  for (int s = 0; s < kStateCount; ++s) kinds[s] = m_States[s].ImageKind;
+  const bool focused = Window() && GetFocus() == Window();
+  const bool overFocus = m_Props.OverOnFocus && focused && !Ui.Pressed;
+  m_Current = zbrules::ChooseDisplayedState(m_Current, kinds, overFocus);
+}
+
+// AutoSize and Stretch sizing belongs to the renderer's sizing rules, which are not wired into the
+// control yet; until then the control keeps the size its container gives it.
+void CZephonButtonCtrl::ResizeToState() {}
+
+void CZephonButtonCtrl::OnEnabledChanged() {
+  Ui.EnabledCopy = GetEnabled() ? 1 : 0;
+  ShowState(Ui.EnabledCopy ? kNormal : kDisable, true);
+  SetModifiedFlag();
+  Redraw();
+}
+
+// ---- window and paint ---------------------------------------------------------------------------
+
+void CZephonButtonCtrl::OnWindowDestroying() {
+  m_Tooltip->Hide();
+  DeleteTempFiles();
+}
+
+void CZephonButtonCtrl::DeleteTempFiles() {
+  for (int s = 0; s < 4; ++s) {
+    std::wstring& file = m_States[s].TempFile;
+    if (file.empty()) continue;
+    DeleteFileW(file.c_str());  // errors ignored: the file may be gone already
+    file.clear();
+  }
+}
+
+// The full paint (placement, stretching, caption, effects) is the renderer's and is not wired in yet;
+// until then the picture on show is drawn at its natural size in the top-left corner.
+void CZephonButtonCtrl::OnDraw(HDC dc, const RECT& bounds, const RECT&) {
+  if (m_Current < 0) return;
+  CImageDIB& dib = m_States[m_Current].ImageDIB;
+  if (dib.HasPixels()) dib.Draw(dc, bounds.left, bounds.top);
+}

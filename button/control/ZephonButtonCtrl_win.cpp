@@ -1,0 +1,459 @@
+#include "button/control/ZephonButtonCtrl.h"
+
+#include "button/control/ControlFactory.h"
+#include "button/control/ZephonButtonCtrlRules.h"
+#include "button/control/ZephonButtonIds.h"
+#include "button/control/framework/Module.h"
+
+namespace {
+
+using zbprops::FindByDispid;
+
+constexpr DISPID kDispidPictureUrl = 12;
+constexpr DISPID kDispidToolTipFont = 28;
+
+const zb::ControlClassInfo kClassInfo = {
+    &zephon::CLSID_ZephonButton,
+    &zephon::DIID__DZephonButton,
+    &zephon::DIID__DZephonButtonEvents,
+    &zephon::LIBID_ZEPHONBUTTONLib,
+    zephon::kLibMajor,
+    zephon::kLibMinor,
+    zephon::kPersistVersion,
+    zephon::kMiscStatus,
+    kDispidPictureUrl,  // the control's value
+    zephon::kPropertyPages,
+    sizeof(zephon::kPropertyPages) / sizeof(zephon::kPropertyPages[0]),
+    IDS_VERB_PROPERTIES,
+    L"ZephonButtonProCtrl",
+    {873, 741},  // the 33 x 28 placeholder at 96 dpi, in HIMETRIC
+};
+
+VARTYPE VarTypeOf(PropType type) {
+  switch (type) {
+    case PropType::Short: return VT_I2;
+    case PropType::Long:
+    case PropType::Color: return VT_I4;
+    case PropType::Bool: return VT_BOOL;
+    case PropType::String: return VT_BSTR;
+    case PropType::Font:
+    case PropType::Picture: return VT_DISPATCH;
+  }
+  return VT_EMPTY;
+}
+
+HRESULT ToVariant(long value, VARTYPE vt, VARIANT* out) {
+  out->vt = vt;
+  switch (vt) {
+    case VT_I2: out->iVal = short(value); break;
+    case VT_BOOL: out->boolVal = value ? VARIANT_TRUE : VARIANT_FALSE; break;
+    default: out->lVal = value; break;
+  }
+  return S_OK;
+}
+
+long FromVariant(const VARIANT& v, VARTYPE vt) {
+  switch (vt) {
+    case VT_I2: return v.iVal;
+    case VT_BOOL: return v.boolVal != VARIANT_FALSE ? 1 : 0;
+    default: return v.lVal;
+  }
+}
+
+}  // namespace
+
+namespace zephon {
+
+HRESULT CreateZephonButton(IUnknown* outer, REFIID riid, void** out) {
+  return zb::CreateControl<CZephonButtonCtrl>(outer, riid, out);
+}
+
+}  // namespace zephon
+
+CZephonButtonCtrl::CZephonButtonCtrl()
+    : COleControl(kClassInfo), m_Tooltip(new CNoTooltip), m_FontInstaller(new CNoFontInstaller) {
+  static const UINT kPlaceholders[kStateCount] = {IDB_PLACEHOLDER_NORMAL, IDB_PLACEHOLDER_OVER, IDB_PLACEHOLDER_DOWN,
+                                                  IDB_PLACEHOLDER_DISABLE, IDB_PLACEHOLDER_NORMAL};
+  for (int s = 0; s < kStateCount; ++s) {
+    m_States[s].Placeholder.Reset(LoadBitmapW(zb::ModuleInstance(), MAKEINTRESOURCEW(kPlaceholders[s])));
+    if (const PropertyInfo* url = zbprops::UrlPropertyOf(s)) m_States[s].PropertyName = url->Name;
+  }
+  for (int s = 0; s < 4; ++s) m_PictureTable.Images[s] = &m_States[s].ImageDIB;
+  m_PictureCookie = zbpictable::Register(&m_PictureTable);
+  m_Props.PrevPointer = m_PictureCookie;
+
+  m_TextFontDesc = zbfonts::SystemDefault();
+  m_ToolTipFontDesc = m_TextFontDesc;
+  // A font changed through its own object (a script, the font page) redraws like a new font.
+  m_TextFont.SetChangeHandler([this] {
+    SetModifiedFlag();
+    Redraw();
+  });
+  m_ToolTipFont.SetChangeHandler([this] {
+    PushTooltipSettings();
+    SetModifiedFlag();
+  });
+  m_TextFont.Initialize(m_TextFontDesc.Desc());
+  m_ToolTipFont.Initialize(m_ToolTipFontDesc.Desc());
+}
+
+CZephonButtonCtrl::~CZephonButtonCtrl() {
+  m_Tooltip->Hide();
+  DeleteTempFiles();
+  zbpictable::Unregister(m_PictureCookie);
+}
+
+const zb::DispTable& CZephonButtonCtrl::Members() const {
+  static const zb::DispTable table = [] {
+    zb::DispTable t;
+    for (size_t i = 0; i < zbprops::TableSize(); ++i) {
+      const PropertyInfo& p = zbprops::Table()[i];
+      if (p.Effect != Action::Stock) t.push_back(zb::DispPropertyEntry(p.Dispid, p.Name, VarTypeOf(p.Type)));
+    }
+    using C = CZephonButtonCtrl;
+    t.push_back(zb::DispMethod<&C::ToolTipDraw>(50, L"ToolTipDraw"));
+    t.push_back(zb::DispMethod<&C::CaptureBackground>(51, L"CaptureBackground"));
+    t.push_back(zb::DispMethod<&C::GetPicture>(52, L"GetPicture"));
+    t.push_back(zb::DispMethod<&C::InstallFontFromInternet>(53, L"InstallFontFromInternet"));
+    t.push_back(zb::DispMethod<&C::GetButtonMode>(54, L"GetButtonMode"));
+    t.push_back(zb::DispMethod<&C::SetButtonMode>(55, L"SetButtonMode"));
+    t.push_back(zb::DispMethod<&C::AnimationDirectory>(56, L"AnimationDirectory"));
+    t.push_back(zb::DispMethod<&C::AnimationDirectoryStop>(57, L"AnimationDirectoryStop"));
+    t.push_back(zb::DispMethod<&C::SetCheck>(58, L"SetCheck"));
+    t.push_back(zb::DispMethod<&C::GetCheck>(59, L"GetCheck"));
+    t.push_back(zb::DispMethod<&C::SetTextFontByName>(60, L"SetTextFontByName"));
+    t.push_back(zb::DispMethod<&C::SetToolTipFontByName>(61, L"SetToolTipFontByName"));
+    t.push_back(zb::DispMethod<&C::SetFontsCharSet>(62, L"SetFontsCharSet"));
+    return t;
+  }();
+  return table;
+}
+
+// ---- properties through IDispatch ------------------------------------------------------------------
+
+HRESULT CZephonButtonCtrl::GetProperty(const zb::DispMember& member, VARIANT* result) {
+  const PropertyInfo* info = FindByDispid(member.id);
+  if (!info || info->Effect == Action::Stock) return DISP_E_MEMBERNOTFOUND;
+  switch (info->Type) {
+    case PropType::Font: {
+      const zb::CFontHolder& holder = info->Dispid == kDispidToolTipFont ? m_ToolTipFont : m_TextFont;
+      result->vt = VT_DISPATCH;
+      result->pdispVal = holder.Dispatch().Detach();
+      return S_OK;
+    }
+    case PropType::Picture:
+      result->vt = VT_DISPATCH;
+      result->pdispVal = m_Pictures[info->State].Dispatch().Detach();
+      return S_OK;
+    case PropType::String: {
+      // PictureBaseURL reads whatever PictureURL holds.
+      const std::wstring& s = info->Effect == Action::BaseUrl ? m_Props.PictureURL : *zbprops::StringMember(m_Props, *info);
+      BSTR b = SysAllocStringLen(s.data(), UINT(s.size()));
+      if (!b) return E_OUTOFMEMORY;
+      result->vt = VT_BSTR;
+      result->bstrVal = b;
+      return S_OK;
+    }
+    default: {
+      int32_t v = 0;
+      if (info->Effect == Action::PrevPointer) v = m_PictureCookie;
+      else zbprops::ReadNumber(m_Props, *info, v);
+      return ToVariant(v, member.type, result);
+    }
+  }
+}
+
+HRESULT CZephonButtonCtrl::PutProperty(const zb::DispMember& member, const VARIANT& value) {
+  const PropertyInfo* info = FindByDispid(member.id);
+  if (!info || info->Effect == Action::Stock) return DISP_E_MEMBERNOTFOUND;
+  switch (info->Type) {
+    case PropType::Font:
+      SetFontProperty(info->Dispid == kDispidToolTipFont, value.pdispVal);
+      return S_OK;
+    case PropType::Picture: {
+      zb::ComPtr<IPictureDisp> picture;
+      if (value.pdispVal && FAILED(value.pdispVal->QueryInterface(IID_IPictureDisp, picture.PutVoid())))
+        return DISP_E_TYPEMISMATCH;
+      SetPictureProperty(info->State, picture.Get());
+      return S_OK;
+    }
+    case PropType::String:
+      SetStringProperty(*info, value.bstrVal ? std::wstring(value.bstrVal, SysStringLen(value.bstrVal)) : std::wstring());
+      return S_OK;
+    default:
+      SetNumberProperty(*info, FromVariant(value, member.type));
+      return S_OK;
+  }
+}
+
+void CZephonButtonCtrl::Redraw() { InvalidateControl(nullptr, true); }
+
+void CZephonButtonCtrl::SetNumberProperty(const PropertyInfo& info, long value) {
+  switch (info.Effect) {
+    case Action::HoldingFlag:
+      SetHoldingFlag(short(value));
+      return;
+    case Action::PrevPointer:
+      m_Props.PrevPointer = m_PictureCookie;  // only the live handle means anything
+      SetModifiedFlag();
+      return;
+    default:
+      break;
+  }
+  if (!zbprops::WriteNumber(m_Props, info, value)) return;
+  if (info.Effect == Action::ModifiedOnly) {
+    SetModifiedFlag();
+    return;
+  }
+  if (info.Effect == Action::Tooltip) PushTooltipSettings();
+  SetModifiedFlag();
+  Redraw();
+  if (info.Effect == Action::Resize || (info.Effect == Action::AutoSize && value)) ResizeToState();
+}
+
+void CZephonButtonCtrl::SetStringProperty(const PropertyInfo& info, const std::wstring& value) {
+  switch (info.Effect) {
+    case Action::PictureUrl:
+      SetPictureUrl(info.State, value);
+      return;
+    case Action::BaseUrl:
+      if (!value.empty()) SetPictureUrl(kNormal, value);
+      return;
+    case Action::ToolTipText:
+      SetToolTipString(value);
+      return;
+    default:
+      if (std::wstring* s = zbprops::StringMember(m_Props, info)) *s = value;
+      SetModifiedFlag();
+      Redraw();
+      return;
+  }
+}
+
+void CZephonButtonCtrl::SetPictureUrl(int state, const std::wstring& url) {
+  const PropertyInfo* info = zbprops::UrlPropertyOf(state);
+  if (!info) return;
+  std::wstring& property = *zbprops::StringMember(m_Props, *info);
+  const std::wstring old = property;
+  const std::wstring oldBase = m_Props.PictureBaseURL;
+  property = url;
+  if (state == kNormal) m_Props.PictureBaseURL = url;
+  CopyUrlsToStates();
+
+  StateImage& image = m_States[state];
+  const bool delayed = UserMode() && m_Props.SmartLoading;
+  if (!delayed || m_Current == state) {
+    if (!m_Sources.LoadStateImage(image, state, HolderOf(state))) {
+      property = old;
+      if (state == kNormal) m_Props.PictureBaseURL = oldBase;
+      CopyUrlsToStates();
+    } else if (m_Current == state || (state == kNormal && m_Current == kBlank)) {
+      ShowState(state, true);
+    }
+  }
+  if (delayed) {
+    image.Pending = 1;
+    image.PreviousUrl = old;
+  }
+  SetModifiedFlag();
+  Redraw();
+}
+
+void CZephonButtonCtrl::SetToolTipString(const std::wstring& value) {
+  switch (zbrules::ClassifyToolTipString(value)) {
+    case zbrules::ToolTipCommand::Text:
+      m_Props.ToolTipString = value;
+      m_Tooltip->SetText(value, false, 255);
+      SetModifiedFlag();
+      Redraw();
+      return;
+    case zbrules::ToolTipCommand::Debug:
+      m_Debug = 1;
+      return;
+    case zbrules::ToolTipCommand::NoDebug:
+      m_Debug = 0;
+      return;
+    case zbrules::ToolTipCommand::Ignored:
+      return;
+  }
+}
+
+void CZephonButtonCtrl::SetHoldingFlag(short flag) {
+  m_ButtonMode = zbrules::NormalisedMode(zbrules::ModeOfHoldingFlag(flag));
+  m_Props.HoldingFlag = flag;
+  if (!UserMode()) {
+    for (int s = 0; s < 4; ++s) {
+      const int bit = 1 << s;
+      if (!((flag ^ m_PrevHoldingFlag) & bit)) continue;
+      if (flag & bit) {
+        m_Sources.HoldStateImage(m_States[s], &m_Pictures[s]);
+      } else {
+        if (!m_Pictures[s].IsEmpty()) m_Pictures[s].CreateEmpty();
+        SetPictureUrl(s, std::wstring());
+      }
+    }
+  }
+  m_PrevHoldingFlag = flag;
+  SetModifiedFlag();
+  Redraw();
+}
+
+void CZephonButtonCtrl::SetPictureProperty(int state, IPictureDisp* picture) {
+  zb::CPictureHolder& holder = m_Pictures[state];
+  if (SUCCEEDED(holder.SetPictureDispatch(picture)) && !holder.IsEmpty() &&
+      m_Sources.RenderPictureObject(m_States[state], &holder)) {
+    if (m_Current == state) ShowState(state, true);
+    m_Props.HoldingFlag = short(m_Props.HoldingFlag | (1 << state));
+    m_PrevHoldingFlag = m_Props.HoldingFlag;
+  }
+  SetModifiedFlag();
+  Redraw();
+}
+
+void CZephonButtonCtrl::SetFontProperty(bool tooltip, IDispatch* font) {
+  if (tooltip) m_ToolTipFont.SetFont(font, m_ToolTipFontDesc.Desc());
+  else m_TextFont.SetFont(font, m_TextFontDesc.Desc());
+  FontsChanged();
+  SetModifiedFlag();
+  Redraw();
+}
+
+// ---- methods ------------------------------------------------------------------------------------
+
+void CZephonButtonCtrl::ToolTipDraw() { m_Tooltip->Start(Window()); }
+
+void CZephonButtonCtrl::CaptureBackground(short, short) {
+  const OLE_COLOR c = m_Props.BackGroundColor;
+  for (int s = 0; s < 4; ++s) {
+    StateImage& image = m_States[s];
+    if (image.ImageDIB.HasPixels() && image.ImageKind != StateImage::Kind::Picture)
+      image.ImageDIB.Fill(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+  }
+}
+
+zb::ComPtr<IPictureDisp> CZephonButtonCtrl::GetPicture(short pictureNumber) {
+  const int index = pictureNumber <= 1 ? 0 : pictureNumber >= 4 ? 3 : pictureNumber - 1;
+  return m_Pictures[index].Dispatch();
+}
+
+bool CZephonButtonCtrl::InstallFontFromInternet(const std::wstring& url) {
+  std::wstring error;
+  if (m_FontInstaller->Install(url, error)) {
+    FontsChanged();
+    SetModifiedFlag();
+    Redraw();
+    return true;
+  }
+  if (!error.empty()) FireEvent(kEventInternetFontError, {zb::EventArg::Str(error)});
+  return false;
+}
+
+void CZephonButtonCtrl::SetButtonMode(short mode) {
+  const int wanted = mode < 0 ? zbrules::ModeOfHoldingFlag(m_Props.HoldingFlag) : mode;
+  if (wanted == m_ButtonMode) return;
+  m_ButtonMode = zbrules::NormalisedMode(wanted);
+  m_Props.HoldingFlag = zbrules::WithMode(m_Props.HoldingFlag, m_ButtonMode);
+  SetModifiedFlag();
+  Redraw();
+}
+
+// The picture animation is a component of its own that is not plugged in yet: until then these two
+// start and stop nothing (no frames change and AnimationEnd is not fired).
+void CZephonButtonCtrl::AnimationDirectory(const std::wstring&, long) {}
+void CZephonButtonCtrl::AnimationDirectoryStop() {}
+
+void CZephonButtonCtrl::SetCheck(bool check) {
+  if (!zbrules::IsCheckMode(m_ButtonMode) || (check ? 1 : 0) == Ui.CheckValue) return;
+  Ui.CheckValue = check ? 2 : 0;
+  FireEvent(kEventOnCheck, {zb::EventArg::Bool(check)});
+  Ui.Pressed = check ? 1 : 0;
+  ShowState(check ? kDown : Ui.Hover ? kOver : kNormal, true);
+  SetModifiedFlag();
+  Redraw();
+}
+
+void CZephonButtonCtrl::SetTextFontByName(const std::wstring& name, long size, bool italic, bool bold, bool underline) {
+  zbfonts::ApplyByName(m_TextFontDesc, name, size, italic, bold, underline);
+  RebuildFont(false);
+  FontsChanged();
+  SetModifiedFlag();
+  Redraw();
+}
+
+void CZephonButtonCtrl::SetToolTipFontByName(const std::wstring& name, long size, bool italic, bool bold,
+                                             bool underline) {
+  zbfonts::ApplyByName(m_ToolTipFontDesc, name, size, italic, bold, underline);
+  RebuildFont(true);
+  FontsChanged();
+  // Setting the text again lays a visible tooltip out with the new font.
+  SetToolTipString(m_Props.ToolTipString);
+}
+
+void CZephonButtonCtrl::SetFontsCharSet(short charSet) {
+  m_TextFontDesc.charset = charSet;
+  m_ToolTipFontDesc.charset = charSet;
+  RebuildFont(false);
+  RebuildFont(true);
+  FontsChanged();
+  SetToolTipString(m_Props.ToolTipString);
+  SetModifiedFlag();
+  Redraw();
+}
+
+void CZephonButtonCtrl::RebuildFont(bool tooltip) {
+  if (tooltip) m_ToolTipFont.Initialize(m_ToolTipFontDesc.Desc());
+  else m_TextFont.Initialize(m_TextFontDesc.Desc());
+}
+
+void CZephonButtonCtrl::FontsChanged() { PushTooltipSettings(); }
+
+// ---- seams --------------------------------------------------------------------------------------
+
+void CZephonButtonCtrl::SetTooltip(std::unique_ptr<IButtonTooltip> tooltip) {
+  if (!tooltip) return;
+  m_Tooltip->Hide();
+  m_Tooltip = std::move(tooltip);
+  PushTooltipSettings();
+}
+
+void CZephonButtonCtrl::SetFontInstaller(std::unique_ptr<IFontInstaller> installer) {
+  if (installer) m_FontInstaller = std::move(installer);
+}
+
+void CZephonButtonCtrl::PushTooltipSettings() {
+  TooltipSettings s;
+  s.Text = m_Props.ToolTipString;
+  s.ShowTime = m_Props.ToolTipShowTime;
+  s.AnimTime = m_Props.ToolTipAnimTime;
+  s.WaitTime = m_Props.ToolTipWaitTime;
+  s.GradientColor = m_Props.ToolTipGradientColor;
+  s.BackColor = m_Props.ToolTipBackColor;
+  s.TextColor = m_Props.ToolTipTextColor;
+  s.BorderColor = m_Props.ToolTipBorderColor;
+  s.Effect = m_Props.ToolTipEffect;
+  s.Font = &m_ToolTipFont;
+  m_Tooltip->Apply(s);
+}
+
+void CZephonButtonCtrl::FireDebugError(const std::wstring& text) {
+  FireEvent(kEventDebugError, {zb::EventArg::Str(text)});
+}
+
+void CZephonButtonCtrl::FirePictureError(const std::wstring& text) {
+  FireEvent(kEventPictureError, {zb::EventArg::Str(text)});
+}
+
+bool CZephonButtonCtrl::UserMode() {
+  Ui.UserModeCopy = AmbientUserMode() ? 1 : 0;
+  return Ui.UserModeCopy != 0;
+}
+
+// Some containers load the control before they give it its site: the user mode is read again here.
+void CZephonButtonCtrl::OnSetClientSite() { UserMode(); }
+
+void CZephonButtonCtrl::OnAmbientChanged(DISPID id) {
+  if (id == DISPID_AMBIENT_USERMODE || id == DISPID_UNKNOWN) {
+    UserMode();
+    Redraw();
+  }
+}
