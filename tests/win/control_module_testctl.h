@@ -35,6 +35,10 @@ class CTestCtl : public zb::COleControl {
   void OnEnabledChanged() override { ++enabledChanges; }
   void OnWindowCreated() override { ++windowsCreated; }
   void OnWindowDestroying() override { ++windowsDestroyed; }
+  void OnAmbientChanged(DISPID id) override {
+    lastAmbient = id;
+    userMode = AmbientUserMode();
+  }
   HRESULT GetProperty(const zb::DispMember& m, VARIANT* result) override;
   HRESULT PutProperty(const zb::DispMember& m, const VARIANT& value) override;
 
@@ -70,6 +74,8 @@ class CTestCtl : public zb::COleControl {
   int windowsCreated = 0;
   int windowsDestroyed = 0;
   int draws = 0;
+  DISPID lastAmbient = 0;
+  bool userMode = true;
 };
 
 // A control class object for CoCreateInstance inside the test process (registered for its lifetime).
