@@ -1,0 +1,34 @@
+#pragma once
+// What an uninstall achieved, and the closing message that tells the user so. The message of a
+// complete removal is the usual one; anything refused or left on disk is named, with the warning
+// icon, instead of claiming success.
+#include <string>
+#include <vector>
+
+#include "uninstaller/UninstallTargets.h"
+
+namespace trvu {
+
+enum class LeftReason { InUse, AccessDenied, Link, Other };
+
+struct LeftItem {
+  std::wstring path;
+  LeftReason reason = LeftReason::Other;
+};
+
+struct FolderOutcome {
+  FolderTarget target;          // what was asked, and whether it was refused
+  std::vector<LeftItem> left;   // what could not be deleted, in the order met
+};
+
+struct FinalMessage {
+  std::wstring text;
+  bool warning = false;  // warning icon instead of the information icon
+};
+
+// At most this many leftovers are named; the rest are counted.
+inline constexpr size_t kLeftItemsShown = 10;
+
+FinalMessage ComposeFinalMessage(const FolderOutcome& installFolder, const FolderOutcome& startMenuGroup);
+
+}  // namespace trvu

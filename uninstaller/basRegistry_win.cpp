@@ -1,0 +1,38 @@
+#include "uninstaller/basRegistry.h"
+
+#include "common/settings/RegKey.h"
+#include "common/settings/RegValue.h"
+
+namespace basRegistry {
+
+std::wstring QueryRegistryValue(HKEY root, const std::wstring& subkey, const std::wstring& valueName) {
+  zb::RegKey key;
+  // Read access only: reading must work for users who may not change the key.
+  if (RegOpenKeyExW(root, subkey.c_str(), 0, KEY_READ, key.Put()) != ERROR_SUCCESS) return std::wstring();
+  std::wstring value;
+  if (QueryRegistryValueEx(key.Get(), valueName, value) != ERROR_SUCCESS) return std::wstring();
+  return value;
+}
+
+long QueryRegistryValueEx(HKEY key, const std::wstring& valueName, std::wstring& value) {
+  value.clear();
+  zb::RegValueData data;
+  const long status = zb::ReadRegValue(key, valueName.c_str(), data);
+  if (status == ERROR_UNSUPPORTED_TYPE) return kUnsupportedType;
+  if (status != ERROR_SUCCESS) return status;
+  if (data.type == REG_SZ) {
+    value = std::move(data.text);
+    return ERROR_SUCCESS;
+  }
+  if (data.type == REG_DWORD) {
+    value = std::to_wstring(data.number);
+    return ERROR_SUCCESS;
+  }
+  return kUnsupportedType;  // REG_EXPAND_SZ: not read as a plain string
+}
+
+long DeleteRegistryKey(HKEY root, const std::wstring& subkey) {
+  return RegDeleteKeyW(root, subkey.c_str());
+}
+
+}  // namespace basRegistry

@@ -1,0 +1,241 @@
+#include "uninstaller/frmPrincipal.h"
+
+#include <exception>
+#include <string>
+
+#include "common/settings/AppSettings.h"
+#include "uninstaller/PathRules.h"
+#include "uninstaller/SystemFolders.h"
+#include "uninstaller/UninstallReport.h"
+#include "uninstaller/UninstallTexts.h"
+#include "uninstaller/basGeneral.h"
+#include "uninstaller/basRegistry.h"
+#include "uninstaller/frmPrincipalIds.h"
+#include "uninstaller/resource.h"
+
+namespace {
+
+constexpr wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr wchar_t kUninstallKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
+
+// A point size as a font height in pixels on this screen.
+int FontHeight(double points) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return -static_cast<int>(points * dpi / 72.0 + 0.5);
+}
+
+HFONT MakeFont(double points, int weight, const wchar_t* face, BYTE charset) {
+  return CreateFontW(FontHeight(points), 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+// Runs one step of the uninstall; a step that fails is passed over and the next one runs.
+template <typename Step>
+void RunStep(Step&& step) {
+  try {
+    step();
+  } catch (const std::exception&) {
+  }
+}
+
+}  // namespace
+
+bool frmPrincipal::Create(HINSTANCE instance) {
+  instance_ = instance;
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TRVUQV2));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TRVUQV2), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = trvu::kPrincipalClass;
+  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+
+  // A fixed dialog of the given client size, centred on the screen.
+  RECT frame = {0, 0, trvu::kPrincipalClientWidth, trvu::kPrincipalClientHeight};
+  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  const std::wstring title = trvu::AppTitle();
+  hwnd_ = CreateWindowExW(kWindowExStyle, trvu::kPrincipalClass, title.c_str(), kWindowStyle, x, y, width, height,
+                          nullptr, nullptr, instance, this);
+  if (!hwnd_) return false;
+  Form_Load();
+  return true;
+}
+
+void frmPrincipal::CreateFonts() {
+  uiFont_.Reset(MakeFont(8.25, FW_NORMAL, L"MS Sans Serif", DEFAULT_CHARSET));
+  titleFont_.Reset(MakeFont(8.25, FW_BOLD, L"Arial", DEFAULT_CHARSET));
+  symbolFont_.Reset(MakeFont(9, FW_NORMAL, L"Symbol", SYMBOL_CHARSET));
+}
+
+HWND frmPrincipal::AddControl(const wchar_t* className, int id, DWORD style, DWORD exStyle, int x, int y, int width,
+                              int height, HFONT font) {
+  HWND control = CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, x, y, width, height, hwnd_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  if (control && font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return control;
+}
+
+void frmPrincipal::Form_Load() {
+  CreateFonts();
+  HFONT ui = static_cast<HFONT>(uiFont_.Get());
+  // Created in tab order: the uninstall button first, so it has the focus.
+  cmdDesinstal_ = AddControl(L"BUTTON", trvu::kCmdDesinstal, WS_TABSTOP | BS_PUSHBUTTON, 0, 320, 104, 109, 25, ui);
+  cmdCancel_ = AddControl(L"BUTTON", trvu::kCmdCancel, WS_TABSTOP | BS_PUSHBUTTON, 0, 232, 104, 81, 25, ui);
+  // The picture sits in a sunken 2-pixel edge: 140 x 111 inside a 144 x 115 control.
+  image1_ = AddControl(L"STATIC", trvu::kImage1, SS_BITMAP | SS_REALSIZECONTROL, WS_EX_CLIENTEDGE, 4, 4, 144, 115,
+                       nullptr);
+  lblTitulo_ = AddControl(L"STATIC", trvu::kLblTitulo, SS_LEFT | SS_NOPREFIX, 0, 168, 4, 263, 16,
+                          static_cast<HFONT>(titleFont_.Get()));
+  HWND lbl = AddControl(L"STATIC", trvu::kLbl, SS_LEFT | SS_NOPREFIX, 0, 168, 24, 5, 15,
+                        static_cast<HFONT>(symbolFont_.Get()));
+  lblCerraApp_ = AddControl(L"STATIC", trvu::kLblCerraApp, SS_LEFT | SS_NOPREFIX, 0, 180, 24, 251, 29, ui);
+  HWND label1 = AddControl(L"STATIC", trvu::kLabel1, SS_LEFT | SS_NOPREFIX, 0, 168, 64, 5, 15,
+                           static_cast<HFONT>(symbolFont_.Get()));
+  lblComent_ = AddControl(L"STATIC", trvu::kLblComent, SS_LEFT | SS_NOPREFIX, 0, 180, 64, 253, 26, ui);
+
+  SetWindowTextW(cmdDesinstal_, trvu::kUninstallButton);
+  SetWindowTextW(cmdCancel_, trvu::kCancelButton);
+  SetWindowTextW(lbl, trvu::kBulletLabel);
+  SetWindowTextW(label1, trvu::kBulletLabel);
+  SetWindowTextW(lblTitulo_, trvu::TituloLabel().c_str());
+  SetWindowTextW(lblCerraApp_, trvu::CerraAppLabel().c_str());
+  SetWindowTextW(lblComent_, trvu::ComentLabel().c_str());
+
+  picture_.Reset(LoadImageW(instance_, MAKEINTRESOURCEW(IDB_IMAGE1), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (image1_ && picture_) {
+    SendMessageW(image1_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.Get()));
+    SetWindowPos(image1_, nullptr, 4, 4, 144, 115, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void frmPrincipal::Show() {
+  ShowWindow(hwnd_, SW_SHOWNORMAL);
+  UpdateWindow(hwnd_);
+  SetForegroundWindow(hwnd_);
+  SetFocus(cmdDesinstal_);
+}
+
+int frmPrincipal::RunMessageLoop() {
+  MSG msg;
+  BOOL got;
+  while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
+    if (got == -1) return 1;
+    if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) continue;  // tab order, Enter and Space on buttons
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+void frmPrincipal::SetBusy(bool busy) {
+  busy_ = busy;
+  SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+void frmPrincipal::cmdDesinstal_Click() {
+  const std::wstring title = trvu::AppTitle();
+  zb::AppSettings settings(trvu::kProductKey);
+  std::wstring path;
+  RunStep([&] { path = settings.Get(trvu::kSettingsSection, trvu::kPathSetting, L""); });
+  if (MessageBoxW(hwnd_, trvu::FolderWarning(path).c_str(), title.c_str(), MB_ICONEXCLAMATION | MB_OKCANCEL) !=
+      IDOK) {
+    return;  // nothing has changed; the window stays
+  }
+  SetBusy(true);
+  // The Programs folder as recorded now: asking the system for its folders (below) writes a missing
+  // Shell Folders value back, and a missing value must leave the Start menu alone.
+  std::wstring programs;
+  RunStep([&] { programs = basRegistry::QueryRegistryValue(HKEY_CURRENT_USER, kShellFolders, L"Programs"); });
+  trvu::ProtectedFolders protectedFolders;
+  RunStep([&] { protectedFolders = trvu::SystemProtectedFolders(); });
+
+  trvu::FolderOutcome folder;
+  RunStep([&] {
+    folder.target = trvu::InstallFolderTarget(path, protectedFolders);
+    trvu::RecheckLongName(folder.target, protectedFolders);
+    if (folder.target.verdict == trvu::FolderVerdict::Allowed) {
+      folder.left = basGeneral::DeleteFolderTree(folder.target.folder).left;
+    }
+  });
+  RunStep([&] { basGeneral::ClearIniPath(nullptr); });
+
+  trvu::FolderOutcome group;
+  RunStep([&] {
+    const std::wstring groupName = settings.Get(trvu::kSettingsSection, trvu::kGroupSetting, L"");
+    if (!programs.empty() && programs.back() == L'\0') programs.pop_back();
+    group.target = trvu::StartMenuGroupTarget(programs, groupName, protectedFolders);
+    trvu::RecheckLongName(group.target, protectedFolders);
+    if (group.target.verdict == trvu::FolderVerdict::Allowed) {
+      group.left = basGeneral::DeleteFolderTree(group.target.folder).left;
+    }
+  });
+  RunStep([&] { settings.DeleteApplication(); });
+  RunStep([&] {
+    basRegistry::DeleteRegistryKey(HKEY_LOCAL_MACHINE, std::wstring(kUninstallKey) + L"\\" + trvu::kProductKey);
+  });
+  SetBusy(false);
+
+  trvu::FinalMessage message{trvu::DoneMessage(), false};
+  RunStep([&] { message = trvu::ComposeFinalMessage(folder, group); });
+  MessageBoxW(hwnd_, message.text.c_str(), title.c_str(), MB_OK | (message.warning ? MB_ICONWARNING : MB_ICONINFORMATION));
+  DestroyWindow(hwnd_);
+}
+
+void frmPrincipal::cmdCancel_Click() { DestroyWindow(hwnd_); }
+
+LRESULT CALLBACK frmPrincipal::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  frmPrincipal* self;
+  if (message == WM_NCCREATE) {
+    self = static_cast<frmPrincipal*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<frmPrincipal*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  }
+  return self ? self->HandleMessage(hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT frmPrincipal::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      if (id == IDOK) {  // Enter: the focused button is the one meant
+        HWND focus = GetFocus();
+        if (focus == cmdDesinstal_ || focus == cmdCancel_) PostMessageW(focus, BM_CLICK, 0, 0);
+        return 0;
+      }
+      if (HIWORD(wParam) != BN_CLICKED) break;
+      if (id == trvu::kCmdDesinstal) cmdDesinstal_Click();
+      else if (id == trvu::kCmdCancel) cmdCancel_Click();
+      return 0;
+    }
+    case WM_SETCURSOR:
+      if (busy_) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      break;
+    case WM_DESTROY:
+      // The picture control lets go of the bitmap before the bitmap is deleted.
+      if (image1_) SendMessageW(image1_, STM_SETIMAGE, IMAGE_BITMAP, 0);
+      PostQuitMessage(0);
+      hwnd_ = nullptr;
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}

@@ -1,0 +1,4 @@
+#pragma once
+// Resource identifiers of TRVUQV2.exe (shared by the .rc file and the code).
+#define IDI_TRVUQV2 1
+#define IDB_IMAGE1 101
