@@ -6,7 +6,11 @@
 #include <objsafe.h>
 #include <olectl.h>
 #include <psapi.h>
+#include <winternl.h>
 
+#include <cstdint>
+
+#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -112,6 +116,72 @@ class Registered : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_EQ(Module::Call("DllRegisterServer"), S_OK); }
 };
+
+// ---- resource counters for the leak check ---------------------------------------------------------
+// GetGuiResources and the private-bytes counter answer 0 under Wine; there the GDI objects are counted
+// in the process's GDI handle table (the PEB's GdiSharedHandleTable: 24-byte entries, type byte at
+// offset 14), windows by enumeration and private bytes by walking committed private memory.
+struct GdiEntry {
+  uint64_t object;
+  uint32_t owner;
+  uint16_t unique;
+  uint8_t type;
+  uint8_t flags;
+  uint64_t user;
+};
+static_assert(sizeof(GdiEntry) == 24, "GDI handle table entry");
+
+long GdiObjects() {
+  DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  if (n) return long(n);
+  auto* peb = reinterpret_cast<char*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+  auto* table = *reinterpret_cast<GdiEntry**>(peb + 0xF8);
+  if (!table) return -1;
+  long count = 0;
+  for (int i = 0; i < 0x10000; ++i)
+    if (table[i].type) ++count;
+  return count;
+}
+
+// Whether GdiObjects() sees objects come and go.
+bool GdiCounterWorks() {
+  long before = GdiObjects();
+  HBITMAP b[5];
+  for (HBITMAP& x : b) x = CreateBitmap(2, 2, 1, 32, nullptr);
+  long during = GdiObjects();
+  for (HBITMAP& x : b) DeleteObject(x);
+  return before >= 0 && during == before + 5 && GdiObjects() == before;
+}
+
+BOOL CALLBACK CountWindow(HWND hwnd, LPARAM count) {
+  ++*reinterpret_cast<long*>(count);
+  EnumChildWindows(hwnd, CountWindow, count);
+  return TRUE;
+}
+
+long UserObjects() {
+  DWORD n = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  if (n) return long(n);
+  long count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+size_t PrivateBytes() {
+  PROCESS_MEMORY_COUNTERS_EX pmc{};
+  pmc.cb = sizeof(pmc);
+  if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof(pmc)) &&
+      pmc.PrivateUsage)
+    return pmc.PrivateUsage;
+  size_t total = 0;
+  MEMORY_BASIC_INFORMATION mbi;
+  for (char* p = nullptr; VirtualQuery(p, &mbi, sizeof(mbi)) == sizeof(mbi);
+       p = static_cast<char*>(mbi.BaseAddress) + mbi.RegionSize) {
+    if (mbi.State == MEM_COMMIT && mbi.Type == MEM_PRIVATE) total += mbi.RegionSize;
+    if (static_cast<char*>(mbi.BaseAddress) + mbi.RegionSize < p) break;
+  }
+  return total;
+}
 
 }  // namespace
 
@@ -420,5 +490,62 @@ TEST_F(Registered, HostedInTheAtlHostAndInOurContainer) {
   EXPECT_TRUE(saved->Has(L"ToolWaitTime"));
   EXPECT_FALSE(saved->Has(L"ToolTipWaitTime"));
   hosted.Reset();
+  DestroyWindow(parent);
+}
+
+TEST(ControlModuleLeaks, ThousandControlsLeaveGdiUserAndPrivateBytesFlat) {
+  auto getClassObject = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
+      GetProcAddress(Module::handle, "DllGetClassObject"));
+  ASSERT_NE(getClassObject, nullptr);
+  ComPtr<IClassFactory> factory;
+  ASSERT_EQ(getClassObject(zephon::CLSID_ZephonButton, IID_IClassFactory, factory.PutVoid()), S_OK);
+  ComPtr<zb::olehost::CPropertyBag> bag = zb::olehost::CPropertyBag::Create();
+  std::wstring error;
+  ASSERT_TRUE(bag->LoadText(L"Text=BSTR:\"Copiar\"\nBackGroundColor=I4:255\nToolTipString=BSTR:\"tip\"\n", error));
+  HWND parent = NewParent();
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, 64, 32);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bmp);
+
+  auto once = [&]() {
+    ComPtr<IUnknown> unk;
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, unk.PutVoid()), S_OK);
+    ComPtr<zb::olehost::CControlHost> host;
+    ASSERT_EQ(zb::olehost::CControlHost::Attach(parent, RECT{0, 0, 64, 32}, unk.Get(), bag.Get(), {}, host), S_OK);
+    zb::olehost::HostedControl hosted(host);
+    RECTL bounds{0, 0, 64, 32};
+    ASSERT_EQ(QueryAs<IViewObject>(unk.Get())->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds,
+                                                      nullptr, nullptr, 0),
+              S_OK);
+    UpdateWindow(host->ControlWindow());
+  };
+  const bool gdiCounted = GdiCounterWorks();
+  auto measure = [](long& gdi, long& user, size_t& priv) {
+    Pump(20);
+    gdi = GdiObjects();
+    user = UserObjects();
+    priv = PrivateBytes();
+  };
+  for (int i = 0; i < 50; ++i) once();  // caches, class registrations, first-use allocations
+  long gdi0, user0, gdi1, user1;
+  size_t priv0, priv1;
+  measure(gdi0, user0, priv0);
+  for (int i = 0; i < 1000; ++i) {
+    once();
+    if (::testing::Test::HasFatalFailure()) break;
+  }
+  measure(gdi1, user1, priv1);
+  std::printf("GDI %ld -> %ld%s, USER %ld -> %ld, private bytes %zu -> %zu\n", gdi0, gdi1,
+              gdiCounted ? "" : " (not countable here)", user0, user1, priv0, priv1);
+  if (gdiCounted) {
+    EXPECT_LE(gdi1, gdi0 + 2);
+  }
+  EXPECT_LE(user1, user0 + 2);
+  EXPECT_LT(priv1, priv0 + 2 * 1024 * 1024);
+  SelectObject(dc, old);
+  DeleteObject(bmp);
+  DeleteDC(dc);
   DestroyWindow(parent);
 }
