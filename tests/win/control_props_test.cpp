@@ -197,6 +197,7 @@ TEST(ControlMethods, ButtonModeLivesInTheHighByteOfHoldingFlagAndSurvivesSaving)
   ASSERT_HRESULT_SUCCEEDED(zb::QueryAs<IPersistStreamInit>(loaded.Get())->Load(stream.Get()));
   ASSERT_HRESULT_SUCCEEDED(Call(loaded.Get(), L"GetButtonMode", {}, &mode));
   EXPECT_EQ(AsLong(mode), 4);
+  EXPECT_EQ(zb::QueryAs<IPersistStreamInit>(loaded.Get())->IsDirty(), S_FALSE);  // loading changes nothing
 
   // Modes above 5 become 0; a negative mode is taken from HoldingFlag; a mode written into HoldingFlag counts.
   ASSERT_HRESULT_SUCCEEDED(Call(c.Get(), L"SetButtonMode", {I2(9)}));
