@@ -17,9 +17,27 @@ std::wstring LongName(const std::wstring& path) {
   return buffer;
 }
 
+// Where a folder really is when it is a link (under Wine the profile's Documents and Desktop lead
+// to the Unix home folder), or "" when it cannot be told.
+std::wstring ResolvedName(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::wstring();
+  std::wstring buffer(32768, L'\0');
+  const DWORD n = GetFinalPathNameByHandleW(h, buffer.data(), static_cast<DWORD>(buffer.size()), VOLUME_NAME_DOS);
+  CloseHandle(h);
+  if (n == 0 || n >= buffer.size()) return std::wstring();
+  buffer.resize(n);
+  if (buffer.compare(0, 4, L"\\\\?\\") == 0) buffer.erase(0, 4);
+  return buffer;
+}
+
+// The folder under every name that leads to it: as given, its long name and its link target.
 void AddBothNames(ProtectedFolders& folders, const std::wstring& path) {
+  if (path.empty()) return;
   folders.AddFolder(path);
   folders.AddFolder(LongName(path));
+  folders.AddFolder(ResolvedName(path));
 }
 
 }  // namespace
@@ -31,11 +49,13 @@ ProtectedFolders SystemProtectedFolders() {
   if (windowsLength > 0 && windowsLength < MAX_PATH) {
     folders.AddTree(buffer);
     folders.AddTree(LongName(buffer));
+    folders.AddTree(ResolvedName(buffer));
   }
   const UINT systemLength = GetSystemWindowsDirectoryW(buffer, MAX_PATH);
   if (systemLength > 0 && systemLength < MAX_PATH) {
     folders.AddTree(buffer);
     folders.AddTree(LongName(buffer));
+    folders.AddTree(ResolvedName(buffer));
   }
 
   static const int kFolderIds[] = {

@@ -2,6 +2,7 @@
 // collections "installed" by the fixture; outcomes are checked on disk, in the registry and in
 // TRVAR.INI.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 #include <windows.h>
 
 #include <string>
@@ -13,8 +14,10 @@
 #include "tests/support/UiDriver_win.h"
 #include "tests/support/Utf8Text.h"
 #include "tests/support/WineHost_win.h"
+#include "uninstaller/SystemFolders.h"
 #include "uninstaller/basGeneral.h"
 #include "uninstaller/fixture/QuorvelInstall.h"
+#include "uninstaller/PathRules.h"
 #include "uninstaller/frmPrincipalIds.h"
 
 namespace {
@@ -545,6 +548,46 @@ TEST_F(UninstallerTest, LinksAreNeitherFollowedNorRemoved) {
   EXPECT_TRUE(Exists(outside + L"\\dato.txt"));
   EXPECT_TRUE(Exists(outside + L"\\otro.txt"));
   EXPECT_NE(linked.text.find(linkedInstall + L" (enlace)"), std::wstring::npos);
+}
+
+std::wstring KnownFolder(int csidl) {
+  wchar_t path[MAX_PATH];
+  return SUCCEEDED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : L"";
+}
+
+// Where a folder leads when it is a link (under Wine, Documents leads to the Unix home).
+std::wstring Resolved(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  wchar_t buffer[MAX_PATH] = {};
+  const DWORD n = h == INVALID_HANDLE_VALUE ? 0 : GetFinalPathNameByHandleW(h, buffer, MAX_PATH, VOLUME_NAME_DOS);
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  const std::wstring out(buffer, n < MAX_PATH ? n : 0);
+  return out.compare(0, 4, L"\\\\?\\") == 0 ? out.substr(4) : out;
+}
+
+TEST(SystemFolders, CoverWhatTheSystemReportsUnderEveryName) {
+  const trvu::ProtectedFolders folders = trvu::SystemProtectedFolders();
+  wchar_t windows[MAX_PATH];
+  ASSERT_GT(GetWindowsDirectoryW(windows, MAX_PATH), 0u);
+  using V = trvu::FolderVerdict;
+  auto verdict = [&](const std::wstring& path) { return static_cast<int>(folders.Check(path)); };
+  EXPECT_EQ(verdict(std::wstring(windows) + L"\\"), static_cast<int>(V::ListedFolder));
+  EXPECT_EQ(verdict(std::wstring(windows) + L"\\Fonts"), static_cast<int>(V::ListedFolder));
+  for (int csidl : {CSIDL_PROGRAM_FILES, CSIDL_PROFILE, CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY, CSIDL_APPDATA,
+                    CSIDL_PROGRAMS, CSIDL_STARTMENU, CSIDL_COMMON_APPDATA}) {
+    const std::wstring path = KnownFolder(csidl);
+    ASSERT_FALSE(path.empty()) << csidl;
+    EXPECT_EQ(verdict(path), static_cast<int>(V::SystemFolder)) << csidl;
+    const std::wstring target = Resolved(path);
+    if (!target.empty() && !trvu::SamePath(target, path)) {
+      EXPECT_NE(verdict(target), static_cast<int>(V::Allowed)) << "the target of " << csidl;
+    }
+  }
+  const std::wstring profile = KnownFolder(CSIDL_PROFILE);
+  EXPECT_EQ(verdict(profile.substr(0, profile.rfind(L'\\'))), static_cast<int>(V::HoldsSystemFolder));
+  EXPECT_EQ(verdict(KnownFolder(CSIDL_PROGRAMS) + L"\\Quorvel V2"), static_cast<int>(V::Allowed));
+  EXPECT_EQ(verdict(KnownFolder(CSIDL_PROGRAM_FILES) + L"\\Quorvel V2\\"), static_cast<int>(V::Allowed));
 }
 
 TEST(DeleteFolderTree, RemovesTreesDeeperThanMaxPath) {
