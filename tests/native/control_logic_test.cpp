@@ -61,58 +61,6 @@ TEST(PropertyTable, DefaultsOfTableAndStructAgree) {
   EXPECT_EQ(reset.BackGroundColor, 0x00C08E00u);
 }
 
-TEST(PropertyTable, WritesClampAsEachPropertySays) {
-  ButtonProperties p;
-  auto put = [&](const wchar_t* name, int32_t v) {
-    EXPECT_TRUE(zbprops::WriteNumber(p, *zbprops::FindByName(name), v));
-    int32_t out = 0;
-    zbprops::ReadNumber(p, *zbprops::FindByName(name), out);
-    return out;
-  };
-  EXPECT_EQ(put(L"AlignHor", 3), 0);
-  EXPECT_EQ(put(L"AlignHor", -1), 0);
-  EXPECT_EQ(put(L"AlignHor", 2), 2);
-  EXPECT_EQ(put(L"TextAlignVer", 5), 0);
-  EXPECT_EQ(put(L"Stretch", 5), 0);
-  EXPECT_EQ(put(L"Stretch", 4), 4);
-  EXPECT_EQ(put(L"EffectGlobalBlendValue", 300), 255);
-  EXPECT_EQ(put(L"EffectGlobalBlendValue", -5), 0);
-  EXPECT_EQ(put(L"TextBlendValue", 256), 255);
-  EXPECT_EQ(put(L"EffectFilter", -2), 0);
-  EXPECT_EQ(put(L"EffectFilter", 40), 40);  // no upper bound
-  EXPECT_EQ(put(L"EffectApplyTo", -7), -7);
-  EXPECT_EQ(put(L"TextVerticalOffset", -100000), -100000);
-  EXPECT_EQ(put(L"MoveOnDown", 5), 1);
-  EXPECT_EQ(put(L"TextColor", int32_t(0xFF123456)), int32_t(0xFF123456));
-  EXPECT_FALSE(zbprops::WriteNumber(p, *zbprops::FindByName(L"PictureURL"), 1));
-  EXPECT_FALSE(zbprops::WriteNumber(p, *zbprops::FindByName(L"TextFont"), 1));
-}
-
-TEST(ButtonModeBits, ModeTravelsInTheHighByteOfHoldingFlag) {
-  const int16_t flag = zbrules::WithMode(0x0005, 4);
-  EXPECT_EQ(uint16_t(flag), 0x0405);
-  EXPECT_EQ(zbrules::ModeOfHoldingFlag(flag), 4);
-  EXPECT_EQ(zbrules::ModeOfHoldingFlag(int16_t(0xFF01)), 255);
-  EXPECT_EQ(zbrules::NormalisedMode(255), 0);
-  EXPECT_EQ(zbrules::NormalisedMode(-1), 0);
-  EXPECT_EQ(zbrules::NormalisedMode(5), 5);
-  EXPECT_EQ(uint16_t(zbrules::WithMode(int16_t(0xFFFF), 0)), 0x00FF);
-  EXPECT_TRUE(zbrules::HoldBitSet(0x000A, kOver));
-  EXPECT_FALSE(zbrules::HoldBitSet(0x000A, kDown));
-  EXPECT_FALSE(zbrules::HoldBitSet(int16_t(0xFFFF), kBlank));
-}
-
-TEST(ToolTipStringCommands, PrefixAnyCaseThenExactWord) {
-  using C = zbrules::ToolTipCommand;
-  EXPECT_EQ(zbrules::ClassifyToolTipString(L"ScRiPt:debug"), C::Debug);
-  EXPECT_EQ(zbrules::ClassifyToolTipString(L"script:NoDebug"), C::NoDebug);
-  EXPECT_EQ(zbrules::ClassifyToolTipString(L"script:debugger"), C::Ignored);
-  EXPECT_EQ(zbrules::ClassifyToolTipString(L"script:"), C::Ignored);
-  EXPECT_EQ(zbrules::ClassifyToolTipString(L"scrip"), C::Text);
-  EXPECT_EQ(zbrules::ClassifyToolTipString(L" script:debug"), C::Text);
-  EXPECT_EQ(zbrules::ClassifyToolTipString(L""), C::Text);
-}
-
 TEST(InternetAddresses, FourLettersHttpAndSomethingMore) {
   EXPECT_TRUE(zbrules::IsInternetAddress(L"http://x"));
   EXPECT_TRUE(zbrules::IsInternetAddress(L"HTTPS://x"));
