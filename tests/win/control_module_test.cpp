@@ -549,3 +549,43 @@ TEST(ControlModuleLeaks, ThousandControlsLeaveGdiUserAndPrivateBytesFlat) {
   DeleteDC(dc);
   DestroyWindow(parent);
 }
+
+TEST(ControlModule, ResourcesHoldTheTextsBitmapsAndCursors) {
+  HMODULE m = Module::handle;
+  auto text = [m](UINT id) {
+    wchar_t buf[128] = {};
+    int n = LoadStringW(m, id, buf, 128);
+    return std::wstring(buf, n > 0 ? size_t(n) : 0);
+  };
+  EXPECT_EQ(text(1), L"ZephonButtonPro Control");
+  const wchar_t* pages[] = {L"General", L"Color", L"Effects", L"Profi", L"ToolTip", L"Images", L"Text"};
+  for (UINT i = 0; i < 7; ++i) EXPECT_EQ(text(200 + i), pages[i]);
+  EXPECT_EQ(text(207), L"ZephonButtonPro  CONTROL PROPERTIES");
+  auto size = [m](UINT id) {
+    HBITMAP b = LoadBitmapW(m, MAKEINTRESOURCEW(id));
+    BITMAP bm{};
+    if (b) GetObjectW(b, sizeof(bm), &bm);
+    if (b) DeleteObject(b);
+    return std::make_pair(int(bm.bmWidth), int(bm.bmHeight));
+  };
+  EXPECT_EQ(size(1), std::make_pair(16, 16));
+  for (UINT id : {221u, 294u, 296u, 298u}) EXPECT_EQ(size(id), std::make_pair(33, 28)) << id;
+  for (UINT id : {846u, 1426u}) {
+    HCURSOR c = LoadCursorW(m, MAKEINTRESOURCEW(id));
+    EXPECT_NE(c, nullptr) << id;
+    ICONINFO ii{};
+    ASSERT_TRUE(GetIconInfo(c, &ii));
+    EXPECT_FALSE(ii.fIcon);
+    if (ii.hbmMask) DeleteObject(ii.hbmMask);
+    if (ii.hbmColor) DeleteObject(ii.hbmColor);
+  }
+  // The type library is a resource of its own: loadable without any registration.
+  ComPtr<ITypeLib> lib;
+  ASSERT_EQ(LoadTypeLibEx(ModuleFile().c_str(), REGKIND_NONE, lib.Put()), S_OK);
+  TLIBATTR* la = nullptr;
+  ASSERT_EQ(lib->GetLibAttr(&la), S_OK);
+  EXPECT_TRUE(IsEqualGUID(la->guid, zephon::LIBID_ZEPHONBUTTONLib));
+  lib->ReleaseTLibAttr(la);
+  HRSRC res = FindResourceExW(m, L"TYPELIB", MAKEINTRESOURCEW(1), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+  EXPECT_NE(res, nullptr);
+}
