@@ -69,7 +69,8 @@ class CImageDIB {
   void Buttonize(int n, uint32_t colourA, uint32_t colourB, int intensity);
 
 #ifdef _WIN32
-  // GDI transfers; each returns GDI's result unchanged.
+  // GDI transfers; each returns GDI's result unchanged (0 without calling GDI when the buffer has
+  // no pixels). Reads never fill more rows than the buffer holds.
   int GetFromBitmap(HDC dc, HBITMAP bitmap);
   int SetToBitmap(HDC dc, HBITMAP bitmap);
   int Draw(HDC dc, int x, int y);
