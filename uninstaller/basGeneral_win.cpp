@@ -246,7 +246,8 @@ bool ClearIniPath(const char* value) {
 int Main(HINSTANCE instance) {
   // A second start while one runs ends at once, without a word.
   trvu::KernelHandle running(CreateMutexW(nullptr, FALSE, L"Local\\Quorvel.Vol2.Desinstalador"));
-  if (!running || GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+  const DWORD status = GetLastError();
+  if (status == ERROR_ALREADY_EXISTS || (!running && status == ERROR_ACCESS_DENIED)) return 0;
 
   const std::wstring title = trvu::AppTitle();
   if (MessageBoxW(nullptr, trvu::FirstQuestion().c_str(), title.c_str(), MB_ICONQUESTION | MB_OKCANCEL) != IDOK) {
