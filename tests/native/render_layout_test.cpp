@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 #include "button/control/ButtonLayout.h"
 
@@ -9,101 +10,60 @@ using namespace zblayout;
 
 namespace {
 
-Placement PlaceOrFail(const ButtonPaintProps& props, Size pic, Size bounds, int offset = 0) {
-  Placement p;
-  EXPECT_TRUE(Place(props, pic, bounds, offset, p));
-  return p;
-}
-
-ButtonPaintProps WithStretch(short stretch, short alignHor = 1, short alignVer = 1) {
+// x, y, dw, dh, sw, sh of a placement that must succeed.
+std::tuple<int, int, int, int, int, int> PlaceOf(short stretch, short alignHor, short alignVer, Size pic, Size bounds,
+                                                 int offset = 0) {
   ButtonPaintProps props;
   props.Stretch = stretch;
   props.AlignHor = alignHor;
   props.AlignVer = alignVer;
-  return props;
+  Placement p;
+  EXPECT_TRUE(Place(props, pic, bounds, offset, p));
+  return {p.x, p.y, p.dw, p.dh, p.sw, p.sh};
 }
+using T6 = std::tuple<int, int, int, int, int, int>;
 
 }  // namespace
 
-TEST(PlaceTest, AspectRatioFitsTheSmallerScaleAndCentres) {
-  const Placement p = PlaceOrFail(WithStretch(kStretchAspect), {40, 20}, {80, 80});
-  EXPECT_EQ(p.dw, 80);
-  EXPECT_EQ(p.dh, 40);
-  EXPECT_EQ(p.x, 0);
-  EXPECT_EQ(p.y, 20);
-  EXPECT_EQ(p.sw, 40);
-  EXPECT_EQ(p.sh, 20);
-  // Bottom alignment of the same picture.
-  EXPECT_EQ(PlaceOrFail(WithStretch(kStretchAspect, 1, 2), {40, 20}, {80, 80}).y, 40);
+TEST(PlaceTest, StretchModesSizeAndAlignThePicture) {
+  // 40 x 20 in 80 x 80 with aspect ratio: 80 x 40, centred at y 20; bottom-aligned at y 40.
+  EXPECT_EQ(PlaceOf(kStretchAspect, 1, 1, {40, 20}, {80, 80}), (T6{0, 20, 80, 40, 40, 20}));
+  EXPECT_EQ(PlaceOf(kStretchAspect, 1, 2, {40, 20}, {80, 80}), (T6{0, 40, 80, 40, 40, 20}));
+  // 31 / 7 in single precision times 7 lands just below 31: drawn 30 wide, not 31.
+  EXPECT_EQ(PlaceOf(kStretchAspect, 0, 0, {7, 1}, {31, 100}), (T6{0, 0, 30, 4, 7, 1}));
+  for (short s : {kStretchFull, kStretchParent, kStretchFixed96})
+    EXPECT_EQ(PlaceOf(s, 2, 2, {10, 30}, {50, 40}), (T6{0, 0, 50, 40, 10, 30})) << s;
+  // Unknown Stretch and alignment values: natural size at the top-left.
+  EXPECT_EQ(PlaceOf(7, 9, -3, {10, 30}, {50, 40}), (T6{0, 0, 10, 30, 10, 30}));
 }
 
-TEST(PlaceTest, AspectRatioTruncatesTheSinglePrecisionProduct) {
-  // 31 / 7 in single precision times 7 lands just below 31: the picture is drawn 30 wide.
-  const Placement p = PlaceOrFail(WithStretch(kStretchAspect, 0, 0), {7, 1}, {31, 100});
-  EXPECT_EQ(p.dw, 30);
-  EXPECT_EQ(p.dh, 4);
+TEST(PlaceTest, OversizedPicturesGoNegativeAndClipWithoutChangingScale) {
+  // Right-aligned 100 in 60: starts at -40 and ends at the right edge, nothing to clip.
+  EXPECT_EQ(PlaceOf(kStretchNone, 2, 0, {100, 10}, {60, 10}), (T6{-40, 0, 100, 10, 100, 10}));
+  // Centred 101 in 60: (60 - 101) / 2 truncates toward zero to -20; clipped at the right to 80
+  // columns, taken from the first 80 picture columns, so nothing is squeezed.
+  EXPECT_EQ(PlaceOf(kStretchNone, 1, 1, {101, 10}, {60, 10}), (T6{-20, 0, 80, 10, 80, 10}));
+  EXPECT_EQ(PlaceOf(kStretchNone, 0, 0, {100, 90}, {60, 40}), (T6{0, 0, 60, 40, 60, 40}));
+  // The press offset moves the clipped placement.
+  EXPECT_EQ(PlaceOf(kStretchNone, 1, 1, {20, 10}, {40, 30}, kPressOffset), (T6{12, 12, 20, 10, 20, 10}));
+  for (int mode = 0; mode <= 5; ++mode) EXPECT_EQ(ModeHasClickOffset(mode), mode != 0 && mode != 3) << mode;
 }
 
-TEST(PlaceTest, FullStretchModesFillTheBoundsAndUnknownModesKeepTheNaturalSize) {
-  for (short s : {kStretchFull, kStretchParent, kStretchFixed96}) {
-    const Placement p = PlaceOrFail(WithStretch(s, 2, 2), {10, 30}, {50, 40});
-    EXPECT_EQ(p.x, 0) << s;
-    EXPECT_EQ(p.y, 0) << s;
-    EXPECT_EQ(p.dw, 50) << s;
-    EXPECT_EQ(p.dh, 40) << s;
-  }
-  EXPECT_EQ(DrawnSize(7, {10, 30}, {50, 40}), (Size{10, 30}));
-}
-
-TEST(PlaceTest, OversizedPictureAlignsWithNegativePositionsAndClipsKeepingScale) {
-  // Right-aligned 100-wide picture in 60: starts at -40 and shows its right 60 columns, unclipped.
-  Placement p = PlaceOrFail(WithStretch(kStretchNone, 2, 0), {100, 10}, {60, 10});
-  EXPECT_EQ(p.x, -40);
-  EXPECT_EQ(p.dw, 100);
-  EXPECT_EQ(p.sw, 100);
-  // Centred: (60 - 101) / 2 truncates toward zero to -20; the right edge is clipped to the bounds and
-  // only the matching 81 source columns are used, so nothing is squeezed.
-  p = PlaceOrFail(WithStretch(kStretchNone, 1, 1), {101, 10}, {60, 10});
-  EXPECT_EQ(p.x, -20);
-  EXPECT_EQ(p.dw, 80);
-  EXPECT_EQ(p.sw, 80);
-  // Left-aligned: clipped to the bounds' width.
-  p = PlaceOrFail(WithStretch(kStretchNone, 0, 0), {100, 90}, {60, 40});
-  EXPECT_EQ(p.dw, 60);
-  EXPECT_EQ(p.dh, 40);
-  EXPECT_EQ(p.sw, 60);
-  EXPECT_EQ(p.sh, 40);
-  // An out-of-range alignment value behaves as left/top.
-  EXPECT_EQ(PlaceOrFail(WithStretch(kStretchNone, 9, -3), {10, 10}, {60, 40}).x, 0);
-}
-
-TEST(PlaceTest, PressOffsetMovesThePictureAfterClipping) {
-  const Placement rest = PlaceOrFail(WithStretch(kStretchNone, 1, 1), {20, 10}, {40, 30});
-  const Placement pressed = PlaceOrFail(WithStretch(kStretchNone, 1, 1), {20, 10}, {40, 30}, kPressOffset);
-  EXPECT_EQ(pressed.x, rest.x + 2);
-  EXPECT_EQ(pressed.y, rest.y + 2);
-  EXPECT_EQ(pressed.dw, rest.dw);
-  EXPECT_EQ(pressed.dh, rest.dh);
-  for (int mode = 0; mode <= 5; ++mode)
-    EXPECT_EQ(ModeHasClickOffset(mode), mode != 0 && mode != 3) << mode;
-}
-
-TEST(PlaceTest, EmptyOrNegativeSizesPlaceNothingAndHugeOnesStayInRange) {
+TEST(PlaceTest, EmptyAreasPlaceNothingAndExtremeSizesStayInGdiRange) {
+  ButtonPaintProps props;
+  props.Stretch = kStretchAspect;
   Placement p;
-  ButtonPaintProps props = WithStretch(kStretchAspect);
   EXPECT_FALSE(Place(props, {0, 10}, {10, 10}, 0, p));
   EXPECT_FALSE(Place(props, {10, 10}, {10, -1}, 0, p));
-  EXPECT_FALSE(Place(props, {10, 10}, {0, 10}, 0, p));
-  // A picture too thin to show after scaling has no drawn area.
-  EXPECT_FALSE(Place(props, {1000, 1}, {10, 10}, 0, p));
-  // Extreme sizes must neither overflow nor produce positions GDI cannot take.
+  EXPECT_FALSE(Place(props, {1000, 1}, {10, 10}, 0, p));  // scaled to nothing
   ASSERT_TRUE(Place(props, {1, 1}, {INT32_MAX, INT32_MAX}, kPressOffset, p));
   EXPECT_GT(p.dw, 0);
   EXPECT_LE(p.x, 1 << 27);
-  ASSERT_TRUE(Place(WithStretch(kStretchNone, 2, 2), {INT32_MAX, INT32_MAX}, {1, 1}, kPressOffset, p));
+  props.Stretch = kStretchNone;
+  props.AlignHor = 2;
+  ASSERT_TRUE(Place(props, {INT32_MAX, INT32_MAX}, {1, 1}, kPressOffset, p));
   EXPECT_GE(p.x, -(1 << 27));
   EXPECT_EQ(BottomUpRow(20, 40, 80), 20);
-  EXPECT_EQ(BottomUpRow(0, 80, 80), 0);
   EXPECT_EQ(BottomUpRow(INT32_MIN, INT32_MAX, INT32_MAX), 1 << 27);
 }
 
@@ -111,74 +71,52 @@ TEST(PaintGateTest, OnlyARunningControlWithUrlsAndHiddenHelpersSkipsNonPictures)
   ButtonPaintProps props;  // HideHelpers on
   ButtonPaintState st;
   st.hasCurrent = true;
-  st.userMode = true;
   st.anyPictureUrl = true;
-  st.currentKind = kKindPlaceholder;
-  EXPECT_FALSE(ShouldDraw(props, st));
-  st.currentKind = kKindEmpty;  // the blank image
-  EXPECT_FALSE(ShouldDraw(props, st));
+  for (int kind : {kKindPlaceholder, kKindEmpty}) {
+    st.currentKind = kind;
+    EXPECT_FALSE(ShouldDraw(props, st)) << kind;
+  }
   st.currentKind = kKindPicture;
   EXPECT_TRUE(ShouldDraw(props, st));
   st.currentKind = kKindPlaceholder;
-  st.userMode = false;  // design mode shows placeholders
-  EXPECT_TRUE(ShouldDraw(props, st));
-  st.userMode = true;
-  st.anyPictureUrl = false;  // no URL at all: placeholders show
-  EXPECT_TRUE(ShouldDraw(props, st));
-  st.anyPictureUrl = true;
+  ButtonPaintState design = st, noUrl = st;
+  design.userMode = false;
+  noUrl.anyPictureUrl = false;
+  EXPECT_TRUE(ShouldDraw(props, design));
+  EXPECT_TRUE(ShouldDraw(props, noUrl));
   props.HideHelpers = false;
   EXPECT_TRUE(ShouldDraw(props, st));
   st.hasCurrent = false;
   EXPECT_FALSE(ShouldDraw(props, st));
 }
 
-TEST(PaintGateTest, DirectCopyNeedsANaturalSizeAndNothingToCompose) {
+TEST(PaintGateTest, DirectCopyWorkBufferAndCaptionDecisions) {
   ButtonPaintState st;
-  auto direct = [&](const ButtonPaintProps& p) { return IsDirectCopy(p, st, {30, 20}, {30, 20}); };
-  ButtonPaintProps plain;
-  EXPECT_TRUE(direct(plain));
+  const ButtonPaintProps plain;
+  EXPECT_TRUE(IsDirectCopy(plain, st, {30, 20}, {30, 20}));
   EXPECT_FALSE(IsDirectCopy(plain, st, {30, 20}, {30, 21}));
-  ButtonPaintProps p = plain;
-  p.effects.EffectFilter = 30;  // a filter number beyond the table still rules the shortcut out
-  EXPECT_FALSE(direct(p));
-  p = plain;
-  p.Text = L"x";
-  EXPECT_FALSE(direct(p));
-  p = plain;
-  p.FlipHorisontal = true;
-  EXPECT_FALSE(direct(p));
-  p = plain;
-  p.FlipVertical = true;
-  EXPECT_FALSE(direct(p));
-  p = plain;
-  p.effects.EffectGlobalBlend = true;
-  EXPECT_FALSE(direct(p));
-  p = plain;
-  p.effects.EffectColorMask = true;
-  EXPECT_FALSE(direct(p));
-  st.picture.buttonMode = 3;
-  EXPECT_FALSE(direct(plain));
-}
-
-TEST(PaintGateTest, WorkBufferAndCaptionDecisions) {
-  ButtonPaintProps props;
-  ButtonPaintState st;
-  EXPECT_FALSE(NeedsWorkBuffer(props, st));
-  for (short mode : {2, 5}) {
-    st.picture.buttonMode = mode;
-    EXPECT_TRUE(NeedsWorkBuffer(props, st)) << mode;
+  EXPECT_FALSE(NeedsWorkBuffer(plain, st));
+  // Each of these rules the shortcut out; all but the flips also need a work buffer.
+  using Edit = void (*)(ButtonPaintProps&);
+  for (Edit edit : {Edit([](ButtonPaintProps& p) { p.effects.EffectFilter = 30; }),
+                    Edit([](ButtonPaintProps& p) { p.Text = L"x"; }),
+                    Edit([](ButtonPaintProps& p) { p.effects.EffectGlobalBlend = true; }),
+                    Edit([](ButtonPaintProps& p) { p.effects.EffectColorMask = true; }),
+                    Edit([](ButtonPaintProps& p) { p.FlipHorisontal = true; }),
+                    Edit([](ButtonPaintProps& p) { p.FlipVertical = true; })}) {
+    ButtonPaintProps p;
+    edit(p);
+    EXPECT_FALSE(IsDirectCopy(p, st, {30, 20}, {30, 20}));
+    EXPECT_EQ(NeedsWorkBuffer(p, st), !p.FlipHorisontal && !p.FlipVertical);
   }
-  st.picture.buttonMode = 4;
-  EXPECT_FALSE(NeedsWorkBuffer(props, st));
-  props.effects.EffectFilter = 9;
-  EXPECT_TRUE(NeedsWorkBuffer(props, st));
-  props.effects.EffectFilter = 0;
-  props.effects.EffectColorMask = true;
-  EXPECT_TRUE(NeedsWorkBuffer(props, st));
-  props.effects.EffectColorMask = false;
-  props.Text = L"Go";
-  EXPECT_TRUE(NeedsWorkBuffer(props, st));
+  for (short mode = 1; mode <= 5; ++mode) {
+    st.picture.buttonMode = mode;
+    EXPECT_FALSE(IsDirectCopy(plain, st, {30, 20}, {30, 20})) << mode;
+    EXPECT_EQ(NeedsWorkBuffer(plain, st), mode == 2 || mode == 5) << mode;
+  }
 
+  ButtonPaintProps props;
+  props.Text = L"Go";
   EXPECT_TRUE(CaptionWanted(props, st));
   props.TextApplyTo = 6;  // on focus only
   EXPECT_FALSE(CaptionWanted(props, st));
@@ -186,37 +124,21 @@ TEST(PaintGateTest, WorkBufferAndCaptionDecisions) {
   EXPECT_TRUE(CaptionWanted(props, st));
   props.TextApplyTo = -1;
   EXPECT_FALSE(CaptionWanted(props, st));
-  props.TextApplyTo = 0;
-  props.Text.clear();
-  EXPECT_FALSE(CaptionWanted(props, st));
 }
 
-TEST(CaptionRectTest, OffsetsMoveTheTopLeftOnlyAndSaturate) {
+TEST(CaptionAndPartTest, RectanglesMoveWithOffsetsAndClipWithoutOverflow) {
   Rect r = CaptionRect({80, 40}, kPressOffset, 5);
-  EXPECT_EQ(r.left, 2);
-  EXPECT_EQ(r.top, 7);
-  EXPECT_EQ(r.right, 80);
-  EXPECT_EQ(r.bottom, 40);
-  r = CaptionRect({80, 40}, kPressOffset, INT32_MAX);
-  EXPECT_GT(r.top, r.bottom);  // pushed out of sight, not wrapped around
-  r = CaptionRect({80, 40}, 0, INT32_MIN);
-  EXPECT_LT(r.top, 0);
-}
+  EXPECT_EQ(std::tie(r.left, r.top, r.right, r.bottom), std::make_tuple(2, 7, 80, 40));
+  EXPECT_GT(CaptionRect({80, 40}, kPressOffset, INT32_MAX).top, 40);  // out of sight, not wrapped
+  EXPECT_LT(CaptionRect({80, 40}, 0, INT32_MIN).top, 0);
 
-TEST(VisiblePartTest, ClipsTheInvalidRectangleToTheBufferAtTheBounds) {
-  Rect out;
-  ASSERT_TRUE(VisiblePart({-5, 10, 20, 100}, {0, 0, 30, 30}, {30, 30}, out));
-  EXPECT_EQ(out.left, 0);
-  EXPECT_EQ(out.top, 10);
-  EXPECT_EQ(out.right, 20);
-  EXPECT_EQ(out.bottom, 30);
-  ASSERT_TRUE(VisiblePart({0, 0, 200, 200}, {100, 50, 130, 80}, {30, 30}, out));
-  EXPECT_EQ(out.left, 100);
-  EXPECT_EQ(out.bottom, 80);
-  EXPECT_FALSE(VisiblePart({40, 0, 50, 10}, {0, 0, 30, 30}, {30, 30}, out));
-  EXPECT_FALSE(VisiblePart({10, 10, 10, 20}, {0, 0, 30, 30}, {30, 30}, out));
-  EXPECT_FALSE(VisiblePart({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {INT32_MAX - 1, 0, INT32_MAX, 1}, {0, 0},
-                           out));
+  ASSERT_TRUE(VisiblePart({-5, 10, 20, 100}, {0, 0, 30, 30}, {30, 30}, r));
+  EXPECT_EQ(std::tie(r.left, r.top, r.right, r.bottom), std::make_tuple(0, 10, 20, 30));
+  ASSERT_TRUE(VisiblePart({0, 0, 200, 200}, {100, 50, 130, 80}, {30, 30}, r));
+  EXPECT_EQ(std::tie(r.left, r.top, r.right, r.bottom), std::make_tuple(100, 50, 130, 80));
+  EXPECT_FALSE(VisiblePart({40, 0, 50, 10}, {0, 0, 30, 30}, {30, 30}, r));
+  EXPECT_FALSE(VisiblePart({10, 10, 10, 20}, {0, 0, 30, 30}, {30, 30}, r));
+  EXPECT_FALSE(VisiblePart({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {INT32_MAX - 1, 0, INT32_MAX, 1}, {0, 0}, r));
 }
 
 TEST(AutoSizeTest, RememberedSizeWinsAndOtherStatesAreNeverSmallerThanNormal) {
@@ -242,121 +164,53 @@ TEST(AutoSizeTest, ResizeFollowsStretchAndAutoSize) {
   in.hasParent = true;
   in.parentClient = {300, 200};
   in.autoSizeInput.picture = {40, 30};
+  auto decide = [&] {
+    const ResizeAction a = DecideResize(in);
+    return std::make_tuple(a.kind, a.size.cx, a.size.cy, a.remember);
+  };
+  const auto none = std::make_tuple(ResizeKind::None, 0, 0, false);
 
   in.stretch = kStretchParent;
-  ResizeAction a = DecideResize(in);
-  EXPECT_EQ(a.kind, ResizeKind::FillParent);
-  EXPECT_EQ(a.size, (Size{300, 200}));
+  EXPECT_EQ(decide(), std::make_tuple(ResizeKind::FillParent, 300, 200, false));
   in.hasParent = false;
-  EXPECT_EQ(DecideResize(in).kind, ResizeKind::None);
+  EXPECT_EQ(decide(), none);
   in.hasParent = true;
   in.control = in.parentClient;
-  EXPECT_EQ(DecideResize(in).kind, ResizeKind::None);
+  EXPECT_EQ(decide(), none);
 
   in.stretch = kStretchFixed96;
-  a = DecideResize(in);
-  EXPECT_EQ(a.kind, ResizeKind::SetSize);
-  EXPECT_EQ(a.size, (Size{96, 96}));
-  EXPECT_FALSE(a.remember);
+  EXPECT_EQ(decide(), std::make_tuple(ResizeKind::SetSize, 96, 96, false));
   in.control = {96, 96};
-  EXPECT_EQ(DecideResize(in).kind, ResizeKind::None);
+  EXPECT_EQ(decide(), none);
 
   for (short s : {kStretchNone, kStretchAspect, kStretchFull}) {
     in.stretch = s;
     in.autoSize = true;
-    a = DecideResize(in);
-    EXPECT_EQ(a.kind, ResizeKind::SetSize) << s;
-    EXPECT_EQ(a.size, (Size{40, 30})) << s;
-    EXPECT_TRUE(a.remember) << s;
+    EXPECT_EQ(decide(), std::make_tuple(ResizeKind::SetSize, 40, 30, true)) << s;
     in.autoSize = false;
-    EXPECT_EQ(DecideResize(in).kind, ResizeKind::None) << s;
+    EXPECT_EQ(decide(), none) << s;
   }
   in.autoSize = true;
   in.control = {40, 30};
-  EXPECT_EQ(DecideResize(in).kind, ResizeKind::None);
+  EXPECT_EQ(decide(), none);
   in.control = {50, 50};
   in.autoSizeInput.picture = {0, 0};  // nothing to size to: the control keeps its size
-  EXPECT_EQ(DecideResize(in).kind, ResizeKind::None);
+  EXPECT_EQ(decide(), none);
   in.autoSizeInput.picture = {40, 30};
   in.hasCurrent = false;
-  EXPECT_EQ(DecideResize(in).kind, ResizeKind::None);
+  EXPECT_EQ(decide(), none);
 }
 
 TEST(AutoSizeTest, PositionRulePinsStretch3And4Only) {
-  WindowProposal p{10, 20, 30, 40};
-  ApplyPositionRule(true, kStretchParent, true, {300, 200}, p);
-  EXPECT_EQ(p.x, 0);
-  EXPECT_EQ(p.y, 0);
-  EXPECT_EQ(p.cx, 300);
-  EXPECT_EQ(p.cy, 200);
-  p = {10, 20, 30, 40};
-  ApplyPositionRule(true, kStretchFixed96, true, {300, 200}, p);
-  EXPECT_EQ(p.x, 10);
-  EXPECT_EQ(p.cx, 96);
-  EXPECT_EQ(p.cy, 96);
-  p = {10, 20, 30, 40};
-  ApplyPositionRule(false, kStretchFixed96, true, {300, 200}, p);
-  ApplyPositionRule(true, kStretchParent, false, {300, 200}, p);
-  ApplyPositionRule(true, kStretchFull, true, {300, 200}, p);
-  EXPECT_EQ(p.x, 10);
-  EXPECT_EQ(p.cx, 30);
-  EXPECT_EQ(p.cy, 40);
-}
-
-TEST(FrameInputsTest, EveryPropertyButFastDrawAndEveryStateFieldCounts) {
-  using PropEdit = void (*)(ButtonPaintProps&);
-  const PropEdit edits[] = {
-      [](ButtonPaintProps& p) { p.effects.EffectFilter = 3; },
-      [](ButtonPaintProps& p) { p.effects.EffectApplyTo = 2; },
-      [](ButtonPaintProps& p) { p.effects.BackGroundColor = 1; },
-      [](ButtonPaintProps& p) { p.effects.MaskColor = 1; },
-      [](ButtonPaintProps& p) { p.effects.EffectColorMask = true; },
-      [](ButtonPaintProps& p) { p.effects.EffectColorMaskValue = 1; },
-      [](ButtonPaintProps& p) { p.effects.EffectGlobalBlend = true; },
-      [](ButtonPaintProps& p) { p.effects.EffectGlobalBlendValue = 1; },
-      [](ButtonPaintProps& p) { p.Stretch = 2; },
-      [](ButtonPaintProps& p) { p.AlignHor = 0; },
-      [](ButtonPaintProps& p) { p.AlignVer = 0; },
-      [](ButtonPaintProps& p) { p.HideHelpers = false; },
-      [](ButtonPaintProps& p) { p.FlipVertical = true; },
-      [](ButtonPaintProps& p) { p.FlipHorisontal = true; },
-      [](ButtonPaintProps& p) { p.Text = L"t"; },
-      [](ButtonPaintProps& p) { p.TextColor = 1; },
-      [](ButtonPaintProps& p) { p.TextAlignHor = 0; },
-      [](ButtonPaintProps& p) { p.TextAlignVer = 0; },
-      [](ButtonPaintProps& p) { p.TextWordBreak = true; },
-      [](ButtonPaintProps& p) { p.TextBlendValue = 1; },
-      [](ButtonPaintProps& p) { p.TextApplyTo = 1; },
-      [](ButtonPaintProps& p) { p.TextVerticalOffset = 1; },
+  auto apply = [](bool hasCurrent, int stretch, bool hasParent) {
+    WindowProposal p{10, 20, 30, 40};
+    ApplyPositionRule(hasCurrent, stretch, hasParent, {300, 200}, p);
+    return std::make_tuple(p.x, p.y, p.cx, p.cy);
   };
-  const ButtonPaintProps base;
-  for (size_t i = 0; i < sizeof edits / sizeof edits[0]; ++i) {
-    ButtonPaintProps p;
-    edits[i](p);
-    EXPECT_FALSE(SameFrameInputs(base, p)) << "property edit " << i;
-  }
-  ButtonPaintProps fast;
-  fast.FastDraw = true;
-  EXPECT_TRUE(SameFrameInputs(base, fast));
-
-  using StateEdit = void (*)(ButtonPaintState&);
-  const StateEdit stateEdits[] = {
-      [](ButtonPaintState& s) { s.hasCurrent = true; },
-      [](ButtonPaintState& s) { s.currentKind = kKindPicture; },
-      [](ButtonPaintState& s) { s.picture.shown = ShownPicture::Down; },
-      [](ButtonPaintState& s) { s.picture.pressed = true; },
-      [](ButtonPaintState& s) { s.picture.hover = true; },
-      [](ButtonPaintState& s) { s.picture.focus = true; },
-      [](ButtonPaintState& s) { s.picture.buttonMode = 2; },
-      [](ButtonPaintState& s) { s.pressOffset = 2; },
-      [](ButtonPaintState& s) { s.userMode = false; },
-      [](ButtonPaintState& s) { s.anyPictureUrl = true; },
-  };
-  const ButtonPaintState baseState;
-  for (size_t i = 0; i < sizeof stateEdits / sizeof stateEdits[0]; ++i) {
-    ButtonPaintState s;
-    stateEdits[i](s);
-    EXPECT_FALSE(SameFrameInputs(baseState, s)) << "state edit " << i;
-  }
-  EXPECT_TRUE(SameFrameInputs(baseState, ButtonPaintState{}));
+  EXPECT_EQ(apply(true, kStretchParent, true), std::make_tuple(0, 0, 300, 200));
+  EXPECT_EQ(apply(true, kStretchFixed96, true), std::make_tuple(10, 20, 96, 96));
+  const auto unchanged = std::make_tuple(10, 20, 30, 40);
+  EXPECT_EQ(apply(false, kStretchFixed96, true), unchanged);
+  EXPECT_EQ(apply(true, kStretchParent, false), unchanged);
+  EXPECT_EQ(apply(true, kStretchFull, true), unchanged);
 }

@@ -169,3 +169,27 @@ TEST_F(AnimationWinTest, PatternsWithoutPicturesEndWithoutChanges) {
   EXPECT_EQ(ends.size(), 2u);
   EXPECT_TRUE(changes.empty());
 }
+
+TEST_F(AnimationWinTest, AHandlerMayStopItAndANewWindowResumesIt) {
+  MakeWindow();
+  anim->Start(folder + L"*.bmp", 50);
+  Pump(3000, [&] { return changes.size() == 1; });
+  DropWindow();  // the window goes: the sequence waits
+  Pump(300);
+  EXPECT_EQ(changes.size(), 1u);
+  MakeWindow();
+  Pump(3000, [&] { return changes.size() == 2; });
+  // A PictureURL setter whose events stop the animation: no further change, no end.
+  anim = std::make_unique<CAnimationDirectory>(
+      MakeWin32AnimationPlatform([this] { return window; }),
+      CAnimationDirectory::Callbacks{[&](const std::wstring& url) {
+                                       changes.push_back({url, ::GetTickCount()});
+                                       anim->Stop();
+                                     },
+                                     [this] { ends.push_back(::GetTickCount()); }});
+  ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(anim.get()));
+  anim->Start(folder + L"*.bmp", 50);
+  Pump(600);
+  EXPECT_EQ(changes.size(), 3u);
+  EXPECT_TRUE(ends.empty());
+}

@@ -146,18 +146,6 @@ TEST_F(RenderTest, FullStretchModesScaleToTheBounds) {
   }
 }
 
-TEST_F(RenderTest, NaturalSizeSitsInsideTheBackground) {
-  CImageDIB pic;
-  MakeCoordinates(pic, 10, 10);
-  props.effects.BackGroundColor = 0x00000000;
-  Canvas c(30, 31);
-  PaintInto(c, &pic);
-  EXPECT_EQ(c.At(9, 9), 0u);
-  EXPECT_EQ(c.At(10, 10), Coord(0, 0));  // (31 - 10) / 2 = 10
-  EXPECT_EQ(c.At(19, 19), Coord(9, 9));
-  EXPECT_EQ(c.At(20, 20), 0u);
-}
-
 TEST_F(RenderTest, PressOffsetMovesThePictureInTheClickOffsetModes) {
   CImageDIB pic;
   MakeCoordinates(pic, 20, 10);
@@ -457,17 +445,4 @@ TEST_F(RenderTest, AKeptFrameIsNeverShownForChangedInputs) {
   zbtest::PutTop(pic, 39, 29, Coord(39, 29));
   PaintInto(c, &pic);
   EXPECT_EQ(c.Pixels(), first);
-}
-
-TEST_F(RenderTest, RenderBufferIsKeptWhileTheSizeStays) {
-  CImageDIB pic;
-  MakeCoordinates(pic, 10, 10);
-  props.Stretch = kStretchFull;
-  Canvas a(40, 30), b(50, 30);
-  PaintInto(a, &pic);
-  const uint32_t* first = renderer.RenderDIB().m_Bits;
-  PaintInto(a, &pic);
-  EXPECT_EQ(renderer.RenderDIB().m_Bits, first);
-  PaintInto(b, &pic);
-  EXPECT_EQ(renderer.RenderDIB().Width(), 50);
 }
