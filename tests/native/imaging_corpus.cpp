@@ -32,11 +32,11 @@ bool Pictures(const std::string& dir, int w, int h) {
 
   ok &= Write(dir, "bmp24.bmp", forge::MakeBmp({w, h, 24}, rgb));
   ok &= Write(dir, "bmp32.bmp", forge::MakeBmp({w, h, 32}, rgb));
-  forge::BmpSpec top{w, h, 24};
+  forge::BmpLayout top{w, h, 24};
   top.topDown = true;
   ok &= Write(dir, "bmp24-topdown.bmp", forge::MakeBmp(top, rgb));
   const std::vector<uint32_t> mono = {0x000000, 0xFFFFFF};
-  forge::BmpSpec one{w, h, 1, 0, false, mono};
+  forge::BmpLayout one{w, h, 1, 0, false, mono};
   ok &= Write(dir, "bmp1.bmp", forge::MakeBmpIndexed(one, forge::IndexPattern(w, h, 2, 3)));
   for (int bpp : {4, 8}) {
     const int n = 1 << bpp;
@@ -45,7 +45,7 @@ bool Pictures(const std::string& dir, int w, int h) {
     const std::string b = std::to_string(bpp);
     ok &= Write(dir, "bmp" + b + ".bmp", forge::MakeBmpIndexed({w, h, bpp, 0, false, pal}, idx));
     ok &= Write(dir, "bmp" + b + "-rle.bmp", forge::MakeBmpIndexed({w, h, bpp, bpp == 4 ? 2u : 1u, false, pal}, idx));
-    forge::BmpSpec topIdx{w, h, bpp, 0, true, pal};
+    forge::BmpLayout topIdx{w, h, bpp, 0, true, pal};
     ok &= Write(dir, "bmp" + b + "-topdown.bmp", forge::MakeBmpIndexed(topIdx, idx));
     // A short colour table: fewer entries than the depth allows.
     const std::vector<uint32_t> shortPal(pal.begin(), pal.begin() + n / 2 + 1);

@@ -31,29 +31,29 @@ void Put32(Bytes& b, uint32_t v) {
   Put16(b, v >> 16);
 }
 
-Bytes BmpHeaders(const BmpSpec& spec, size_t dataSize) {
-  const size_t entries = spec.palette.size();
-  const uint32_t used = spec.colorsUsed >= 0 ? uint32_t(spec.colorsUsed)
-                        : (spec.bpp <= 8 && entries == (size_t(1) << spec.bpp)) ? 0 : uint32_t(entries);
+Bytes BmpHeaders(const BmpLayout& layout, size_t dataSize) {
+  const size_t entries = layout.palette.size();
+  const uint32_t used = layout.colorsUsed >= 0 ? uint32_t(layout.colorsUsed)
+                        : (layout.bpp <= 8 && entries == (size_t(1) << layout.bpp)) ? 0 : uint32_t(entries);
   const size_t headers = 14 + 40 + entries * 4;
   Bytes b;
   b.push_back('B');
   b.push_back('M');
-  Put32(b, spec.fileSizeField >= 0 ? uint32_t(spec.fileSizeField) : uint32_t(headers + dataSize));
+  Put32(b, layout.fileSizeField >= 0 ? uint32_t(layout.fileSizeField) : uint32_t(headers + dataSize));
   Put32(b, 0);
   Put32(b, uint32_t(headers));
-  Put32(b, spec.headerSize);
-  Put32(b, uint32_t(spec.width));
-  Put32(b, uint32_t(spec.topDown ? -spec.height : spec.height));
+  Put32(b, layout.headerSize);
+  Put32(b, uint32_t(layout.width));
+  Put32(b, uint32_t(layout.topDown ? -layout.height : layout.height));
   Put16(b, 1);
-  Put16(b, uint32_t(spec.bpp));
-  Put32(b, spec.compression);
+  Put16(b, uint32_t(layout.bpp));
+  Put32(b, layout.compression);
   Put32(b, uint32_t(dataSize));
   Put32(b, 2835);
   Put32(b, 2835);
   Put32(b, used);
   Put32(b, 0);
-  for (uint32_t c : spec.palette) {
+  for (uint32_t c : layout.palette) {
     b.push_back(uint8_t(c));
     b.push_back(uint8_t(c >> 8));
     b.push_back(uint8_t(c >> 16));
@@ -145,49 +145,49 @@ std::vector<uint32_t> Palette(int n, uint32_t seed) {
   return p;
 }
 
-Bytes MakeBmpRaw(const BmpSpec& spec, const Bytes& data) {
-  Bytes b = BmpHeaders(spec, data.size());
+Bytes MakeBmpRaw(const BmpLayout& layout, const Bytes& data) {
+  Bytes b = BmpHeaders(layout, data.size());
   b.insert(b.end(), data.begin(), data.end());
   return b;
 }
 
-Bytes MakeBmpIndexed(const BmpSpec& spec, const std::vector<uint8_t>& indices) {
+Bytes MakeBmpIndexed(const BmpLayout& layout, const std::vector<uint8_t>& indices) {
   Bytes data;
-  const int w = spec.width, h = spec.height;
+  const int w = layout.width, h = layout.height;
   for (int i = 0; i < h; ++i) {
-    const int y = spec.topDown ? i : h - 1 - i;  // file rows: bottom-up unless top-down
+    const int y = layout.topDown ? i : h - 1 - i;  // file rows: bottom-up unless top-down
     const uint8_t* row = indices.data() + size_t(y) * size_t(w);
-    if (spec.compression != 0) {
-      RleRow(data, row, w, spec.bpp == 4);
+    if (layout.compression != 0) {
+      RleRow(data, row, w, layout.bpp == 4);
       continue;
     }
-    const size_t rowBytes = ((size_t(w) * size_t(spec.bpp) + 31) / 32) * 4;
+    const size_t rowBytes = ((size_t(w) * size_t(layout.bpp) + 31) / 32) * 4;
     Bytes r(rowBytes, 0);
     for (int x = 0; x < w; ++x) {
-      if (spec.bpp == 1) r[size_t(x) / 8] |= uint8_t((row[x] & 1) << (7 - x % 8));
-      else if (spec.bpp == 4) r[size_t(x) / 2] |= uint8_t((row[x] & 15) << (x % 2 ? 0 : 4));
+      if (layout.bpp == 1) r[size_t(x) / 8] |= uint8_t((row[x] & 1) << (7 - x % 8));
+      else if (layout.bpp == 4) r[size_t(x) / 2] |= uint8_t((row[x] & 15) << (x % 2 ? 0 : 4));
       else r[size_t(x)] = row[x];
     }
     data.insert(data.end(), r.begin(), r.end());
   }
-  if (spec.compression != 0) {
+  if (layout.compression != 0) {
     data.push_back(0);
     data.push_back(1);
   }
-  return MakeBmpRaw(spec, data);
+  return MakeBmpRaw(layout, data);
 }
 
-Bytes MakeBmp(const BmpSpec& spec, const std::vector<uint32_t>& pixels) {
-  if (spec.bpp <= 8) {
+Bytes MakeBmp(const BmpLayout& layout, const std::vector<uint32_t>& pixels) {
+  if (layout.bpp <= 8) {
     std::vector<uint8_t> idx(pixels.size());
     for (size_t i = 0; i < pixels.size(); ++i) idx[i] = uint8_t(pixels[i]);
-    return MakeBmpIndexed(spec, idx);
+    return MakeBmpIndexed(layout, idx);
   }
   Bytes data;
-  const int w = spec.width, h = spec.height, bytes = spec.bpp / 8;
-  const size_t rowBytes = ((size_t(w) * size_t(spec.bpp) + 31) / 32) * 4;
+  const int w = layout.width, h = layout.height, bytes = layout.bpp / 8;
+  const size_t rowBytes = ((size_t(w) * size_t(layout.bpp) + 31) / 32) * 4;
   for (int i = 0; i < h; ++i) {
-    const int y = spec.topDown ? i : h - 1 - i;
+    const int y = layout.topDown ? i : h - 1 - i;
     Bytes r(rowBytes, 0);
     for (int x = 0; x < w; ++x) {
       const uint32_t c = pixels[size_t(y) * size_t(w) + size_t(x)];
@@ -197,7 +197,7 @@ Bytes MakeBmp(const BmpSpec& spec, const std::vector<uint32_t>& pixels) {
     }
     data.insert(data.end(), r.begin(), r.end());
   }
-  return MakeBmpRaw(spec, data);
+  return MakeBmpRaw(layout, data);
 }
 
 std::vector<std::pair<int, int>> LzwCodes(const std::vector<uint8_t>& indices, int m, bool neverClear) {
@@ -301,10 +301,10 @@ void PutScreen(Bytes& b, int w, int h, const std::vector<uint32_t>& global) {
 
 }  // namespace
 
-Bytes MakeGif(const GifSpec& spec) {
+Bytes MakeGif(const GifLayout& layout) {
   Bytes b;
-  PutScreen(b, spec.screenWidth, spec.screenHeight, spec.globalPalette);
-  for (const GifFrame& f : spec.frames) {
+  PutScreen(b, layout.screenWidth, layout.screenHeight, layout.globalPalette);
+  for (const GifFrame& f : layout.frames) {
     if (f.transparent >= 0 || f.delay > 0) {
       const uint8_t ext[] = {0x21, 0xF9, 4, uint8_t(f.transparent >= 0 ? 1 : 0), uint8_t(f.delay),
                              uint8_t(f.delay >> 8), uint8_t(f.transparent >= 0 ? f.transparent : 0), 0};
@@ -331,7 +331,7 @@ Bytes MakeGif(const GifSpec& spec) {
     } else {
       ordered = f.indices;
     }
-    const size_t entries = f.localPalette.empty() ? spec.globalPalette.size() : f.localPalette.size();
+    const size_t entries = f.localPalette.empty() ? layout.globalPalette.size() : f.localPalette.size();
     const int m = f.minCodeSize ? f.minCodeSize : std::max(2, TableBits(entries));
     b.push_back(uint8_t(m));
     const Bytes lzw = PackCodes(LzwCodes(ordered, m, f.neverClear));

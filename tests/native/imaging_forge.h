@@ -18,7 +18,7 @@ std::vector<uint8_t> IndexPattern(int width, int height, int colours, uint32_t s
 // A palette of n colours (0x00RRGGBB).
 std::vector<uint32_t> Palette(int n, uint32_t seed);
 
-struct BmpSpec {
+struct BmpLayout {
   int width = 0;
   int height = 0;
   int bpp = 24;               // 1, 4, 8, 24, 32 (others for error tests: pixels are then raw)
@@ -30,10 +30,10 @@ struct BmpSpec {
   uint32_t headerSize = 40;
 };
 // Uncompressed or RLE file from pixels: 0x00RRGGBB for 24/32 bits, palette indices otherwise.
-Bytes MakeBmp(const BmpSpec& spec, const std::vector<uint32_t>& pixels);
-Bytes MakeBmpIndexed(const BmpSpec& spec, const std::vector<uint8_t>& indices);
+Bytes MakeBmp(const BmpLayout& layout, const std::vector<uint32_t>& pixels);
+Bytes MakeBmpIndexed(const BmpLayout& layout, const std::vector<uint8_t>& indices);
 // A file whose pixel data is exactly `data` (for hand-made RLE streams and broken files).
-Bytes MakeBmpRaw(const BmpSpec& spec, const Bytes& data);
+Bytes MakeBmpRaw(const BmpLayout& layout, const Bytes& data);
 
 struct GifFrame {
   int left = 0, top = 0, width = 0, height = 0;
@@ -45,12 +45,12 @@ struct GifFrame {
   int minCodeSize = 0;                 // 0: from the palette size
   bool neverClear = false;             // let the string table fill up instead of clearing it
 };
-struct GifSpec {
+struct GifLayout {
   int screenWidth = 0, screenHeight = 0;
   std::vector<uint32_t> globalPalette;
   std::vector<GifFrame> frames;
 };
-Bytes MakeGif(const GifSpec& spec);
+Bytes MakeGif(const GifLayout& layout);
 // LZW codes for `indices` (clear first, end last).
 std::vector<std::pair<int, int>> LzwCodes(const std::vector<uint8_t>& indices, int minCodeSize, bool neverClear);
 // Packs (code, width) pairs LSB first into data sub-blocks with the terminator.

@@ -150,9 +150,9 @@ TEST(ImagingBmp, EveryDepthAndBothRowOrders) {
   const std::vector<uint32_t> rgb = forge::Pattern(w, h, 7);
   for (int bpp : {24, 32}) {
     for (bool topDown : {false, true}) {
-      forge::BmpSpec spec{w, h, bpp};
-      spec.topDown = topDown;
-      Outcome o = DecodeBytes(forge::MakeBmp(spec, rgb));
+      forge::BmpLayout layout{w, h, bpp};
+      layout.topDown = topDown;
+      Outcome o = DecodeBytes(forge::MakeBmp(layout, rgb));
       ASSERT_EQ(o.code, 0) << o.text;
       for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
@@ -169,13 +169,13 @@ TEST(ImagingBmp, EveryDepthAndBothRowOrders) {
     const std::vector<uint8_t> idx = forge::IndexPattern(w, h, 1 << bpp, 5);
     for (uint32_t compression : {0u, bpp == 4 ? 2u : 1u}) {
       for (bool topDown : {false, true}) {
-        forge::BmpSpec spec{w, h, bpp, compression, topDown, pal};
-        Outcome o = DecodeBytes(forge::MakeBmpIndexed(spec, idx));
+        forge::BmpLayout layout{w, h, bpp, compression, topDown, pal};
+        Outcome o = DecodeBytes(forge::MakeBmpIndexed(layout, idx));
         ASSERT_EQ(o.code, 0) << o.text;
         for (int y = 0; y < h; ++y)
           for (int x = 0; x < w; ++x) ASSERT_EQ(Px(o.bitmap, x, y), Opaque(pal[idx[size_t(y * w + x)]]));
         // Left to choose, the decoder keeps palette indices at 8 bits.
-        Outcome eight = DecodeBytes(forge::MakeBmpIndexed(spec, idx), 0);
+        Outcome eight = DecodeBytes(forge::MakeBmpIndexed(layout, idx), 0);
         ASSERT_EQ(eight.bitmap.BitsPerPixel(), 8);
         EXPECT_EQ(eight.bitmap.Row(2)[3], idx[size_t(2 * w + 3)]);
       }
@@ -184,28 +184,28 @@ TEST(ImagingBmp, EveryDepthAndBothRowOrders) {
 }
 
 TEST(ImagingBmp, OneBitIgnoresItsColourTable) {
-  forge::BmpSpec spec{10, 2, 1};
-  spec.palette = {0xFF0000, 0x0000FF};  // red and blue
-  Outcome o = DecodeBytes(forge::MakeBmpIndexed(spec, {1, 0, 1, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1}));
+  forge::BmpLayout layout{10, 2, 1};
+  layout.palette = {0xFF0000, 0x0000FF};  // red and blue
+  Outcome o = DecodeBytes(forge::MakeBmpIndexed(layout, {1, 0, 1, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1}));
   ASSERT_EQ(o.code, 0) << o.text;
   EXPECT_EQ(Px(o.bitmap, 0, 0), 0xFFFFFFFFu);
   EXPECT_EQ(Px(o.bitmap, 1, 0), 0xFF000000u);
   EXPECT_EQ(Px(o.bitmap, 9, 0), 0xFFFFFFFFu);
   EXPECT_EQ(Px(o.bitmap, 0, 1), 0xFF000000u);
-  Outcome eight = DecodeBytes(forge::MakeBmpIndexed(spec, std::vector<uint8_t>(20, 1)), 8);
+  Outcome eight = DecodeBytes(forge::MakeBmpIndexed(layout, std::vector<uint8_t>(20, 1)), 8);
   EXPECT_EQ(eight.bitmap.Row(1)[9], 1);
 }
 
 TEST(ImagingBmp, ColourTableSizesAreSafe) {
   // 300 entries declared and present: only 256 are kept, and the pixels start after all 300.
-  forge::BmpSpec big{4, 1, 8};
+  forge::BmpLayout big{4, 1, 8};
   big.palette = forge::Palette(300, 2);
   Outcome o = DecodeBytes(forge::MakeBmpIndexed(big, {0, 255, 7, 1}));
   ASSERT_EQ(o.code, 0) << o.text;
   EXPECT_EQ(Px(o.bitmap, 1, 0), Opaque(big.palette[255]));
   EXPECT_EQ(Px(o.bitmap, 2, 0), Opaque(big.palette[7]));
   // Two entries for an 8-bit picture: indices beyond them are opaque black.
-  forge::BmpSpec small{3, 1, 8};
+  forge::BmpLayout small{3, 1, 8};
   small.palette = {0x123456, 0xABCDEF};
   o = DecodeBytes(forge::MakeBmpIndexed(small, {1, 2, 200}));
   ASSERT_EQ(o.code, 0);
@@ -219,67 +219,67 @@ TEST(ImagingBmp, ColourTableSizesAreSafe) {
 
 TEST(ImagingBmp, HeaderRulesAndCodes) {
   const std::vector<uint32_t> px = forge::Pattern(3, 2, 1);
-  forge::BmpSpec spec{3, 2, 24};
-  Bytes bad = forge::MakeBmp(spec, px);
+  forge::BmpLayout layout{3, 2, 24};
+  Bytes bad = forge::MakeBmp(layout, px);
   bad[0] = 'X';
   // "XM" is no longer recognised as a bitmap at all.
   EXPECT_EQ(DecodeBytes(bad).code, kDecodeUnknownType);
   for (uint32_t size : {12u, 108u, 124u}) {
-    spec.headerSize = size;
-    Outcome o = DecodeBytes(forge::MakeBmp(spec, px));
+    layout.headerSize = size;
+    Outcome o = DecodeBytes(forge::MakeBmp(layout, px));
     EXPECT_EQ(o.code, kDecodeBadHeader);
     EXPECT_EQ(o.text, "Decoder error: Bitmap decoder: BITMAPINFOHEADER has wrong size.\n");
   }
-  spec.headerSize = 40;
+  layout.headerSize = 40;
   for (int bpp : {0, 2, 16, 48}) {
-    spec.bpp = bpp;
-    Outcome o = DecodeBytes(forge::MakeBmpRaw(spec, Bytes(64, 0)));
+    layout.bpp = bpp;
+    Outcome o = DecodeBytes(forge::MakeBmpRaw(layout, Bytes(64, 0)));
     EXPECT_EQ(o.code, kDecodeBadHeader);
     EXPECT_EQ(o.text, "Decoder error: Decoding bmp: Illegal bpp value.\n");
   }
-  spec.bpp = 24;
+  layout.bpp = 24;
   for (int w : {0, -3}) {
-    forge::BmpSpec s = spec;
+    forge::BmpLayout s = layout;
     s.width = w;
     EXPECT_EQ(DecodeBytes(forge::MakeBmpRaw(s, Bytes(64, 0))).code, kDecodeBadHeader);
   }
-  forge::BmpSpec flat = spec;
+  forge::BmpLayout flat = layout;
   flat.height = 0;
   EXPECT_EQ(DecodeBytes(forge::MakeBmpRaw(flat, Bytes(64, 0))).code, kDecodeBadHeader);
   // The declared file size must be present; a zero field asks for nothing.
-  spec.fileSizeField = 100000;
-  EXPECT_EQ(DecodeBytes(forge::MakeBmp(spec, px)).code, kDecodeEndOfData);
-  spec.fileSizeField = 0;
-  EXPECT_EQ(DecodeBytes(forge::MakeBmp(spec, px)).code, 0);
+  layout.fileSizeField = 100000;
+  EXPECT_EQ(DecodeBytes(forge::MakeBmp(layout, px)).code, kDecodeEndOfData);
+  layout.fileSizeField = 0;
+  EXPECT_EQ(DecodeBytes(forge::MakeBmp(layout, px)).code, 0);
 }
 
 TEST(ImagingBmp, AbsurdSizesAreRefusedBeforeAllocating) {
   // A 30000 x 30000 header over a few bytes: the missing pixels are noticed first.
-  forge::BmpSpec spec{30000, 30000, 24};
-  EXPECT_EQ(DecodeBytes(forge::MakeBmpRaw(spec, Bytes(16, 0))).code, kDecodeEndOfData);
+  forge::BmpLayout layout{30000, 30000, 24};
+  EXPECT_EQ(DecodeBytes(forge::MakeBmpRaw(layout, Bytes(16, 0))).code, kDecodeEndOfData);
   // RLE cannot be measured in advance: the limits decide.
-  forge::BmpSpec rle{30000, 30000, 8, 1};
+  forge::BmpLayout rle{30000, 30000, 8, 1};
   rle.palette = forge::Palette(256, 1);
   Outcome o = DecodeBytes(forge::MakeBmpRaw(rle, {0, 1}));
   EXPECT_EQ(o.code, kDecodeNoMemory);
   DecodeLimits generous;
   generous.maxPixels = uint64_t(1) << 40;
   generous.maxDimension = 1 << 30;
-  forge::BmpSpec wide{0x7FFFFFFF, 0x7FFFFFFF, 8, 1};
+  forge::BmpLayout wide{0x7FFFFFFF, 0x7FFFFFFF, 8, 1};
   wide.palette = rle.palette;
   EXPECT_EQ(DecodeBytes(forge::MakeBmpRaw(wide, {0, 1}), 32, generous).code, kDecodeNoMemory);
-  forge::BmpSpec lowest{1, 1, 24};
+  forge::BmpLayout lowest{1, 1, 24};
   Bytes b = forge::MakeBmpRaw(lowest, Bytes(4, 0));
   b[22] = 0, b[23] = 0, b[24] = 0, b[25] = 0x80;  // height INT32_MIN
   EXPECT_EQ(DecodeBytes(b).code, kDecodeBadHeader);
 }
 
 TEST(ImagingBmp, RleEscapesAndRowEnds) {
-  forge::BmpSpec spec{4, 3, 8, 1};
-  spec.palette = {0x000000, 0x111111, 0x222222, 0x333333};
+  forge::BmpLayout layout{4, 3, 8, 1};
+  layout.palette = {0x000000, 0x111111, 0x222222, 0x333333};
   // Row 0 (bottom): a run of 9 that must stop at the row end; row 1: absolute run of 3 plus padding.
   const Bytes rows = {9, 1, 0, 0, 0, 3, 2, 3, 2, 0, 0, 0, 0, 1};
-  Outcome o = DecodeBytes(forge::MakeBmpRaw(spec, rows));
+  Outcome o = DecodeBytes(forge::MakeBmpRaw(layout, rows));
   ASSERT_EQ(o.code, 0) << o.text;
   for (int x = 0; x < 4; ++x) EXPECT_EQ(Px(o.bitmap, x, 2), Opaque(0x111111));
   EXPECT_EQ(Px(o.bitmap, 0, 1), Opaque(0x222222));
@@ -288,15 +288,15 @@ TEST(ImagingBmp, RleEscapesAndRowEnds) {
   // End of bitmap on row 1 leaves the top row unwritten.
   for (int x = 0; x < 4; ++x) EXPECT_EQ(Px(o.bitmap, x, 0), 0u);
 
-  Outcome delta = DecodeBytes(forge::MakeBmpRaw(spec, {2, 1, 0, 2, 1, 1, 0, 0}));
+  Outcome delta = DecodeBytes(forge::MakeBmpRaw(layout, {2, 1, 0, 2, 1, 1, 0, 0}));
   EXPECT_EQ(delta.code, kDecodeNoDecoder);
   EXPECT_EQ(delta.text, "Decoder error: Encountered delta escape.\n");
-  spec.bpp = 4;
-  spec.compression = 2;
-  EXPECT_EQ(DecodeBytes(forge::MakeBmpRaw(spec, {0, 2, 1, 1})).code, kDecodeNoDecoder);
+  layout.bpp = 4;
+  layout.compression = 2;
+  EXPECT_EQ(DecodeBytes(forge::MakeBmpRaw(layout, {0, 2, 1, 1})).code, kDecodeNoDecoder);
   // RLE4: an encoded run alternates the nibbles; an absolute run of 5 takes 3 bytes plus one pad.
   const Bytes rle4 = {3, 0x12, 0, 0, 0, 5, 0x30, 0x21, 0x30, 0, 0, 0, 0, 1};
-  o = DecodeBytes(forge::MakeBmpRaw(spec, rle4));
+  o = DecodeBytes(forge::MakeBmpRaw(layout, rle4));
   ASSERT_EQ(o.code, 0) << o.text;
   EXPECT_EQ(Px(o.bitmap, 0, 2), Opaque(0x111111));
   EXPECT_EQ(Px(o.bitmap, 1, 2), Opaque(0x222222));
@@ -304,13 +304,13 @@ TEST(ImagingBmp, RleEscapesAndRowEnds) {
   EXPECT_EQ(Px(o.bitmap, 0, 1), Opaque(0x333333));
   EXPECT_EQ(Px(o.bitmap, 3, 1), Opaque(0x111111));  // the fifth pixel fell off the row
   // A stream that ends without an end-of-bitmap code.
-  EXPECT_EQ(DecodeBytes(forge::MakeBmpRaw(spec, {3, 0x12})).code, kDecodeEndOfData);
+  EXPECT_EQ(DecodeBytes(forge::MakeBmpRaw(layout, {3, 0x12})).code, kDecodeEndOfData);
 }
 
 TEST(ImagingBmp, EveryTruncationFailsCleanly) {
-  forge::BmpSpec rle{21, 6, 8, 1};
+  forge::BmpLayout rle{21, 6, 8, 1};
   rle.palette = forge::Palette(256, 4);
-  forge::BmpSpec rgb{7, 5, 24};
+  forge::BmpLayout rgb{7, 5, 24};
   const Bytes rleFile = forge::MakeBmpIndexed(rle, forge::IndexPattern(21, 6, 256, 9));
   const Bytes rgbFile = forge::MakeBmp(rgb, forge::Pattern(7, 5, 2));
   for (const Bytes* whole : {&rleFile, &rgbFile}) {
