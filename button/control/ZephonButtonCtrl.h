@@ -10,9 +10,9 @@
 //  - Tooltip, downloads, font installation: the seams of ZephonButtonCtrlSeams.h (null versions until
 //    the components are plugged in with SetTooltip / SetDownloader / SetFontInstaller).
 //
-// Note for the framework's author (D): the control's sources are ZephonButtonCtrl*.cpp, StateImage*,
-// PictureSources_win.cpp and FontDescription_win.cpp of this folder; everything Windows-only is named
-// *_win.cpp, so a glob of button/control/*.cpp through zb_sources() picks the right set per build.
+//  - Property pages: PrevPointer is a handle; zbpictable::Lookup (ZephonButtonCtrlPictureTable.h)
+//    turns it into the four state pictures while the control lives.
+// Built by ZephonButtonCtrl.cmake: zb_button_logic (portable rules) and zb_button_ctrl (this class).
 #include <windows.h>
 
 #include <memory>
