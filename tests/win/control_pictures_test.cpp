@@ -4,8 +4,11 @@
 
 #include <cstdlib>
 
+#include "button/control/ControlFactory.h"
 #include "button/control/PictureSources.h"
+#include "button/control/ZephonButtonCtrl.h"
 #include "button/control/ZephonButtonCtrlProps.h"
+#include "common/olehost/ControlHost.h"
 #include "tests/support/TestPaths.h"
 #include "tests/win/control_pictures_files.h"
 #include "tests/win/control_props_support.h"
@@ -358,4 +361,33 @@ TEST(ControlPictures, DesignTimeHoldBitCopiesALoadedPictureIntoItsProperty) {
     ASSERT_HRESULT_SUCCEEDED(Put(c.Get(), L"HoldingFlag", *I2(0).Ptr()));
     EXPECT_EQ(GetStr(c.Get(), L"PictureOverURL"), designTime ? L"" : dir + L"o.bmp");
   }
+}
+
+// The control's own temporary files: replaced by the next download of the same state and deleted
+// when its window goes away.
+TEST(ControlPictures, DownloadedFilesGoWithTheControlWindow) {
+  const std::wstring dir = NewDir("tempfiles");
+  ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"src.bmp", 5, 5));
+  zb::ComPtr<IUnknown> unknown;
+  ASSERT_HRESULT_SUCCEEDED(zephon::CreateZephonButton(nullptr, IID_IUnknown, unknown.PutVoid()));
+  auto* control = static_cast<CZephonButtonCtrl*>(zb::QueryAs<IDispatch>(unknown.Get()).Get());
+  control->SetDownloader(std::make_unique<FakeDownloader>(dir + L"src.bmp", dir, L""));
+  HWND parent = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(parent, nullptr);
+  zb::ComPtr<zb::olehost::CControlHost> host;
+  ASSERT_EQ(zb::olehost::CControlHost::Attach(parent, RECT{0, 0, 40, 40}, unknown.Get(), nullptr, {}, host), S_OK);
+  zb::olehost::HostedControl hosted(host);
+  ASSERT_NE(host->ControlWindow(), nullptr);
+  const PropertyInfo& over = *zbprops::FindByName(L"PictureOverURL");
+  control->SetNumberProperty(*zbprops::FindByName(L"SmartLoading"), 0);
+  control->SetStringProperty(over, L"http://example.invalid/a.bmp");
+  const std::wstring first = control->Image(kOver).TempFile;
+  control->SetStringProperty(over, L"http://example.invalid/b.bmp");
+  const std::wstring second = control->Image(kOver).TempFile;
+  EXPECT_FALSE(first.empty() || Exists(first));
+  EXPECT_TRUE(Exists(second));
+  EXPECT_EQ(control->Props().PictureOverURL, L"http://example.invalid/b.bmp");
+  hosted.Reset();  // deactivation destroys the control's window
+  EXPECT_FALSE(Exists(second));
+  DestroyWindow(parent);
 }
