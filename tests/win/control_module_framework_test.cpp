@@ -481,6 +481,32 @@ TEST(Framework, StreamStorageAndBagRoundTripsKeepEveryValue) {
   ExpectEverything(e.Get());
 }
 
+TEST(Framework, ControlsSavedOneAfterAnotherInOneStreamLoadBackInTurn) {
+  ComPtr<IUnknown> a = NewControl();
+  ComPtr<IUnknown> b = NewControl();
+  SetEverything(a.Get());
+  ComPtr<IStream> s;
+  ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, s.Put()), S_OK);
+  ASSERT_EQ(QueryAs<IPersistStreamInit>(a.Get())->Save(s.Get(), TRUE), S_OK);
+  ASSERT_EQ(QueryAs<IPersistStreamInit>(b.Get())->Save(s.Get(), TRUE), S_OK);
+  const char tail[] = "container data";
+  ULONG written = 0;
+  s->Write(tail, sizeof(tail), &written);
+  LARGE_INTEGER zero{};
+  s->Seek(zero, STREAM_SEEK_SET, nullptr);
+  ComPtr<IUnknown> a2 = NewControl(false);
+  ComPtr<IUnknown> b2 = NewControl(false);
+  ASSERT_EQ(QueryAs<IPersistStreamInit>(a2.Get())->Load(s.Get()), S_OK);
+  ASSERT_EQ(QueryAs<IPersistStreamInit>(b2.Get())->Load(s.Get()), S_OK);
+  ExpectEverything(a2.Get());
+  ExpectDefaults(b2.Get());
+  char back[sizeof(tail)] = {};
+  ULONG got = 0;
+  s->Read(back, sizeof(back), &got);
+  EXPECT_EQ(got, sizeof(tail));
+  EXPECT_STREQ(back, tail);
+}
+
 TEST(Framework, DamagedStreamsLoadWhatTheyCanAndReportNothingUsable) {
   ComPtr<IUnknown> a = NewControl();
   SetEverything(a.Get());
