@@ -3,13 +3,18 @@
 // ZephonButtonCtrlProps.h), the five state images and their picture sources, the two fonts and the
 // four picture properties, and moves them through the property exchange.
 //
-// Hooks for the parts built on this class:
-//  - Interaction (mouse, focus): ShowState(state) shows a state image (loading a pending or missing
-//    picture on demand) and makes it current; the interaction flags are public members below.
-//  - Paint and sizing: OnDraw and ResizeToState are the renderer's; CurrentImage() is what is on show.
-//  - Tooltip, downloads, font installation: the seams of ZephonButtonCtrlSeams.h (null versions until
-//    the components are plugged in with SetTooltip / SetDownloader / SetFontInstaller).
-//
+// How the pieces meet:
+//  - Interaction (mouse, focus, Enabled, check): the window's messages go to CButtonInteraction
+//    (ButtonInteraction.h), which decides the steps and their order; this class carries them out
+//    (ZephonButtonCtrlInput_win.cpp). ShowState(state) shows a state image, loading a pending or
+//    missing picture on demand, and makes it current.
+//  - Paint and sizing: OnDraw hands the picture on show, the properties and the interaction state to
+//    CButtonRenderer; ResizeToState and the window-position hook apply ButtonLayout's sizing rules
+//    through the framework's size setting (ZephonButtonCtrlPaint_win.cpp).
+//  - Animation: CAnimationDirectory drives timer 241 and sets PictureURL through its setter.
+//  - Tooltip, downloads, font installation, cursors: the seams of ZephonButtonCtrlSeams.h (null
+//    versions until the components are plugged in with SetTooltip / SetDownloader / SetFontInstaller;
+//    the system's cursors unless SetCursors says otherwise).
 //  - Property pages: PrevPointer is a handle; zbpictable::Lookup (ZephonButtonCtrlPictureTable.h)
 //    turns it into the four state pictures while the control lives.
 // Built by ZephonButtonCtrl.cmake: zb_button_logic (portable rules) and zb_button_ctrl (this class).
@@ -18,6 +23,9 @@
 #include <memory>
 #include <string>
 
+#include "button/control/AnimationDirectory.h"
+#include "button/control/ButtonInteraction.h"
+#include "button/control/ButtonRenderer.h"
 #include "button/control/FontDescription.h"
 #include "button/control/PictureSources.h"
 #include "button/control/StateImage.h"
@@ -28,7 +36,7 @@
 #include "button/control/framework/OleControl.h"
 #include "button/control/framework/PictureHolder.h"
 
-class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite {
+class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite, private zbinput::IInteractionHost {
  public:
   // Event DISPIDs of _DZephonButtonEvents used by the control itself.
   enum EventId : DISPID {
@@ -46,6 +54,8 @@ class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite {
   const zb::DispTable& Members() const override;
   void DoPropExchange(zb::CPropExchange& px) override;
   void OnDraw(HDC dc, const RECT& bounds, const RECT& invalid) override;
+  bool OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+  void OnWindowCreated() override;
   void OnWindowDestroying() override;
   void OnEnabledChanged() override;
   void OnAmbientChanged(DISPID id) override;
@@ -64,7 +74,7 @@ class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite {
   void AnimationDirectory(const std::wstring& directoryName, long delayMs);
   void AnimationDirectoryStop();
   void SetCheck(bool check);
-  bool GetCheck() const { return Ui.CheckValue != 0; }
+  bool GetCheck() const { return m_Input.GetCheck(); }
   void SetTextFontByName(const std::wstring& name, long size, bool italic, bool bold, bool underline);
   void SetToolTipFontByName(const std::wstring& name, long size, bool italic, bool bold, bool underline);
   void SetFontsCharSet(short charSet);
@@ -95,22 +105,13 @@ class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite {
   void SetTooltip(std::unique_ptr<IButtonTooltip> tooltip);
   void SetDownloader(std::unique_ptr<IUrlDownloader> downloader) { m_Sources.SetDownloader(std::move(downloader)); }
   void SetFontInstaller(std::unique_ptr<IFontInstaller> installer);
+  void SetCursors(std::unique_ptr<IButtonCursors> cursors);
   IButtonTooltip& Tooltip() { return *m_Tooltip; }
+  // The cursor the cursor rule set last (null before the first mouse message).
+  HCURSOR CurrentCursor() const { return m_Cursor; }
 
   // ---- interaction state (read and written by the mouse and focus handling) --------------------------
-  struct InteractionState {
-    int Hover = 0;
-    int Pressed = 0;
-    int RightPressed = 0;
-    int Tracking = 0;
-    int CheckValue = 0;     // 0 unchecked, 1 checked by a press still held, 2 latched
-    short PressOffset = 0;  // 0, or 2 while pressed in the offset and bevel modes
-    int PressOffsetActive = 0;
-    int EnabledCopy = 1;    // the stock Enabled as last seen
-    int UserModeCopy = 1;   // the container's user mode as last read
-    HCURSOR Cursor = nullptr;
-  };
-  InteractionState Ui;
+  zbinput::InteractionState Ui;
 
  private:
   // IPictureSourceSite
@@ -120,12 +121,30 @@ class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite {
   short HoldingFlag() override { return m_Props.HoldingFlag; }
   bool UserMode() override;
 
+  // IInteractionHost
+  bool HasWindow() const override { return Window() != nullptr; }
+  int ButtonMode() const override { return m_ButtonMode; }
+  bool OverOnFocus() const override { return m_Props.OverOnFocus; }
+  bool FocusChangesPicture() const override;
+  void TrackLeave() override;
+  void Show(int state) override { ShowState(state, true); }
+  void Changed() override;
+  void ApplyCursor(zbinput::HandUse use) override;
+  void StartTooltip() override { m_Tooltip->Start(Window()); }
+  void HideTooltip() override { m_Tooltip->Hide(); }
+  void DefaultHandling() override;
+  void Fire(zbinput::Event event, const zbinput::EventArgs& args) override;
+
   zb::CPictureHolder* HolderOf(int state) { return state >= 0 && state < 4 ? &m_Pictures[state] : nullptr; }
   void CopyUrlsToStates();
   bool ConvertPlaceholder(StateImage& image);
   void ChooseDisplayedPicture();
   // Re-size after the current state image changed (AutoSize / Stretch); the renderer's sizing rules.
   void ResizeToState();
+  zblayout::Size ControlSize() const;
+  void ApplyPositionRule(WINDOWPOS& pos);
+  zblayout::ButtonPaintProps PaintProps() const;
+  zblayout::ButtonPaintState PaintState() const;
   void PushTooltipSettings();
   void FontsChanged();
   void RebuildFont(bool tooltip);
@@ -150,4 +169,20 @@ class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite {
   std::unique_ptr<IFontInstaller> m_FontInstaller;
   int m_Debug = 0;
   short m_PrevHoldingFlag = 0;
+
+  zbinput::CButtonInteraction m_Input{Ui, *this};
+  std::unique_ptr<IButtonCursors> m_Cursors;
+  HCURSOR m_Cursor = nullptr;  // the cursor last set by the cursor rule
+  // The window message being handled, for the framework's default handling in the middle of the
+  // interaction's steps (handlers nest: a press takes the focus, an event handler moves the window).
+  struct Message {
+    UINT msg = 0;
+    WPARAM wp = 0;
+    LPARAM lp = 0;
+    bool active = false;
+  };
+  Message m_Message;
+  CButtonRenderer m_Renderer;
+  bool m_Resizing = false;
+  std::unique_ptr<CAnimationDirectory> m_Animation;
 };

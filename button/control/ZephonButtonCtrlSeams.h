@@ -1,6 +1,6 @@
 #pragma once
-// The control's links to parts built elsewhere: its tooltip window, the internet downloader and the
-// font installer. The control talks to these small interfaces only; the null versions below stand in
+// The control's links to parts built elsewhere: its tooltip window, the internet downloader, the
+// font installer and the cursors it sets. The control talks to these small interfaces only; the null versions below stand in
 // until the real components are plugged in (CZephonButtonCtrl::SetTooltip / SetDownloader /
 // SetFontInstaller), and each says plainly what it does not do.
 #include <windows.h>
@@ -8,6 +8,8 @@
 
 #include <memory>
 #include <string>
+
+#include "button/control/framework/Module.h"
 
 namespace zb {
 class CFontHolder;
@@ -83,4 +85,22 @@ class CNoFontInstaller : public IFontInstaller {
     errorText.clear();
     return false;
   }
+};
+
+// Where the control's cursors come from. The hand may be missing on older systems; the module's own
+// hands (846 pointing, 1426 pressed) stand in for it then.
+class IButtonCursors {
+ public:
+  virtual ~IButtonCursors() = default;
+  virtual HCURSOR SystemHand() = 0;  // null when the system has none
+  virtual HCURSOR ModuleCursor(UINT id) = 0;
+  virtual HCURSOR Arrow() = 0;
+};
+
+// The system's shared cursors and the module's cursor resources (shared handles: nothing to free).
+class CSystemCursors : public IButtonCursors {
+ public:
+  HCURSOR SystemHand() override { return LoadCursorW(nullptr, IDC_HAND); }
+  HCURSOR ModuleCursor(UINT id) override { return LoadCursorW(zb::ModuleInstance(), MAKEINTRESOURCEW(id)); }
+  HCURSOR Arrow() override { return LoadCursorW(nullptr, IDC_ARROW); }
 };

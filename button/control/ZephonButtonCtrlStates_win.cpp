@@ -172,21 +172,14 @@ void CZephonButtonCtrl::ChooseDisplayedPicture() {
   m_Current = zbrules::ChooseDisplayedState(m_Current, kinds, overFocus);
 }
 
-// AutoSize and Stretch sizing belongs to the renderer's sizing rules, which are not wired into the
-// control yet; until then the control keeps the size its container gives it.
-void CZephonButtonCtrl::ResizeToState() {}
+void CZephonButtonCtrl::OnEnabledChanged() { m_Input.EnabledChanged(GetEnabled()); }
 
-void CZephonButtonCtrl::OnEnabledChanged() {
-  Ui.EnabledCopy = GetEnabled() ? 1 : 0;
-  ShowState(Ui.EnabledCopy ? kNormal : kDisable, true);
-  SetModifiedFlag();
-  Redraw();
-}
-
-// ---- window and paint ---------------------------------------------------------------------------
+// ---- the window's life --------------------------------------------------------------------------
 
 void CZephonButtonCtrl::OnWindowDestroying() {
   m_Tooltip->Hide();
+  m_Animation->OnWindowDestroyed();  // an animation waits for the next window
+  m_Input.WindowDestroyed();
   DeleteTempFiles();
 }
 
@@ -197,12 +190,4 @@ void CZephonButtonCtrl::DeleteTempFiles() {
     DeleteFileW(file.c_str());  // errors ignored: the file may be gone already
     file.clear();
   }
-}
-
-// The full paint (placement, stretching, caption, effects) is the renderer's and is not wired in yet;
-// until then the picture on show is drawn at its natural size in the top-left corner.
-void CZephonButtonCtrl::OnDraw(HDC dc, const RECT& bounds, const RECT&) {
-  if (m_Current < 0) return;
-  CImageDIB& dib = m_States[m_Current].ImageDIB;
-  if (dib.HasPixels()) dib.Draw(dc, bounds.left, bounds.top);
 }

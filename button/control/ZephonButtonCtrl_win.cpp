@@ -71,7 +71,10 @@ HRESULT CreateZephonButton(IUnknown* outer, REFIID riid, void** out) {
 }  // namespace zephon
 
 CZephonButtonCtrl::CZephonButtonCtrl()
-    : COleControl(kClassInfo), m_Tooltip(new CNoTooltip), m_FontInstaller(new CNoFontInstaller) {
+    : COleControl(kClassInfo),
+      m_Tooltip(new CNoTooltip),
+      m_FontInstaller(new CNoFontInstaller),
+      m_Cursors(new CSystemCursors) {
   static const UINT kPlaceholders[kStateCount] = {IDB_PLACEHOLDER_NORMAL, IDB_PLACEHOLDER_OVER, IDB_PLACEHOLDER_DOWN,
                                                   IDB_PLACEHOLDER_DISABLE, IDB_PLACEHOLDER_NORMAL};
   for (int s = 0; s < kStateCount; ++s) {
@@ -95,6 +98,12 @@ CZephonButtonCtrl::CZephonButtonCtrl()
   });
   m_TextFont.Initialize(m_TextFontDesc.Desc());
   m_ToolTipFont.Initialize(m_ToolTipFontDesc.Desc());
+
+  CAnimationDirectory::Callbacks frames;
+  frames.setPictureUrl = [this](const std::wstring& url) { SetPictureUrl(kNormal, url); };
+  frames.fireAnimationEnd = [this] { FireEvent(kEventAnimationEnd); };
+  m_Animation = std::make_unique<CAnimationDirectory>(MakeWin32AnimationPlatform([this] { return Window(); }),
+                                                      std::move(frames));
 }
 
 CZephonButtonCtrl::~CZephonButtonCtrl() {
@@ -357,20 +366,13 @@ void CZephonButtonCtrl::SetButtonMode(short mode) {
   Redraw();
 }
 
-// The picture animation is a component of its own that is not plugged in yet: until then these two
-// start and stop nothing (no frames change and AnimationEnd is not fired).
-void CZephonButtonCtrl::AnimationDirectory(const std::wstring&, long) {}
-void CZephonButtonCtrl::AnimationDirectoryStop() {}
-
-void CZephonButtonCtrl::SetCheck(bool check) {
-  if (!zbrules::IsCheckMode(m_ButtonMode) || (check ? 1 : 0) == Ui.CheckValue) return;
-  Ui.CheckValue = check ? 2 : 0;
-  FireEvent(kEventOnCheck, {zb::EventArg::Bool(check)});
-  Ui.Pressed = check ? 1 : 0;
-  ShowState(check ? kDown : Ui.Hover ? kOver : kNormal, true);
-  SetModifiedFlag();
-  Redraw();
+// A start before the control has a window waits for the window (CAnimationDirectory).
+void CZephonButtonCtrl::AnimationDirectory(const std::wstring& directoryName, long delayMs) {
+  m_Animation->Start(directoryName, delayMs);
 }
+void CZephonButtonCtrl::AnimationDirectoryStop() { m_Animation->Stop(); }
+
+void CZephonButtonCtrl::SetCheck(bool check) { m_Input.SetCheck(check); }
 
 void CZephonButtonCtrl::SetTextFontByName(const std::wstring& name, long size, bool italic, bool bold, bool underline) {
   zbfonts::ApplyByName(m_TextFontDesc, name, size, italic, bold, underline);
@@ -418,6 +420,10 @@ void CZephonButtonCtrl::SetTooltip(std::unique_ptr<IButtonTooltip> tooltip) {
 
 void CZephonButtonCtrl::SetFontInstaller(std::unique_ptr<IFontInstaller> installer) {
   if (installer) m_FontInstaller = std::move(installer);
+}
+
+void CZephonButtonCtrl::SetCursors(std::unique_ptr<IButtonCursors> cursors) {
+  if (cursors) m_Cursors = std::move(cursors);
 }
 
 void CZephonButtonCtrl::PushTooltipSettings() {

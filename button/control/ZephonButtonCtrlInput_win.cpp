@@ -1,0 +1,122 @@
+// CZephonButtonCtrl: the window's messages. Mouse, focus and timer messages go to the interaction
+// and the animation; this file carries out what they ask of the control.
+#include <windowsx.h>
+
+#include "button/control/ZephonButtonCtrl.h"
+#include "button/control/ZephonButtonIds.h"
+
+bool CZephonButtonCtrl::OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  const zbinput::Mouse mouse{uint32_t(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  // Handlers nest (a press takes the focus, an event handler moves the window): each level keeps
+  // the message it handles.
+  struct Scope {
+    Message& current;
+    Message saved;
+    ~Scope() { current = saved; }
+  } scope{m_Message, m_Message};
+  m_Message = Message{msg, wp, lp, true};
+  result = 0;
+  switch (msg) {
+    case WM_MOUSEMOVE:
+      m_Input.MouseMove(mouse);
+      return true;
+    case WM_MOUSELEAVE:
+      m_Input.MouseLeave();
+      return true;
+    case WM_LBUTTONDOWN:
+      m_Input.LeftDown(mouse);
+      return true;
+    case WM_LBUTTONUP:
+      m_Input.LeftUp(mouse);
+      return true;
+    case WM_RBUTTONDOWN:
+      m_Input.RightDown(mouse);
+      return true;
+    case WM_RBUTTONUP:
+      m_Input.RightUp(mouse);
+      return true;
+    case WM_SETFOCUS:
+      m_Input.FocusGained();
+      return true;
+    case WM_KILLFOCUS:
+      m_Input.FocusLost();
+      return true;
+    case WM_TIMER:
+      return m_Animation->OnTimer(unsigned(wp));
+    case WM_WINDOWPOSCHANGING:
+      if (lp) ApplyPositionRule(*reinterpret_cast<WINDOWPOS*>(lp));
+      return false;  // the framework's default handling follows
+    case WM_SETCURSOR:
+      // The window class has no cursor: without this the container's cursor would replace the
+      // control's own at the next move.
+      if (LOWORD(lp) == HTCLIENT && m_Cursor) {
+        SetCursor(m_Cursor);
+        result = TRUE;
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+void CZephonButtonCtrl::DefaultHandling() {
+  if (!m_Message.active) return;
+  m_Message.active = false;  // once per message
+  DefaultWindowMessage(m_Message.msg, m_Message.wp, m_Message.lp);
+}
+
+void CZephonButtonCtrl::TrackLeave() {
+  TRACKMOUSEEVENT track{};
+  track.cbSize = sizeof(track);
+  track.dwFlags = TME_LEAVE;
+  track.hwndTrack = Window();
+  TrackMouseEvent(&track);
+}
+
+void CZephonButtonCtrl::Changed() {
+  SetModifiedFlag();
+  Redraw();
+}
+
+bool CZephonButtonCtrl::FocusChangesPicture() const {
+  constexpr short kOnFocus = 6;
+  return m_Props.EffectApplyTo == kOnFocus || m_Props.TextApplyTo == kOnFocus;
+}
+
+void CZephonButtonCtrl::ApplyCursor(zbinput::HandUse use) {
+  if (!Window()) return;
+  HCURSOR cursor = nullptr;
+  if (m_Props.AutoHandCursor) {
+    cursor = m_Cursors->SystemHand();
+    if (!cursor)
+      cursor = m_Cursors->ModuleCursor(use == zbinput::HandUse::Pressing ? IDC_ZB_HAND_PRESSED : IDC_ZB_HAND);
+  } else {
+    cursor = m_Cursors->Arrow();
+  }
+  m_Cursor = cursor;
+  SetCursor(cursor);
+}
+
+void CZephonButtonCtrl::Fire(zbinput::Event event, const zbinput::EventArgs& a) {
+  using zbinput::Event;
+  using zb::EventArg;
+  const DISPID id = DISPID(event);
+  switch (event) {
+    case Event::MouseDown:
+    case Event::MouseUp:
+    case Event::MouseRightDown:
+    case Event::MouseRightUp:
+      FireEvent(id, {EventArg::I2(a.button), EventArg::I2(a.shift), EventArg::I4(a.x), EventArg::I4(a.y)});
+      return;
+    case Event::MouseMoving:
+      FireEvent(id, {EventArg::I4(a.flags), EventArg::I4(a.x), EventArg::I4(a.y)});
+      return;
+    case Event::OnCheck:
+      FireEvent(id, {EventArg::Bool(a.check)});
+      return;
+    default:
+      FireEvent(id);
+      return;
+  }
+}

@@ -1,0 +1,157 @@
+// CZephonButtonCtrl: paint and size. The paint hands the picture on show, the properties and the
+// interaction state to CButtonRenderer; sizing applies ButtonLayout's rules through the framework.
+#include "button/control/ZephonButtonCtrl.h"
+
+namespace {
+
+ShownPicture ShownOf(int state) {
+  switch (state) {
+    case kNormal: return ShownPicture::Normal;
+    case kOver: return ShownPicture::Over;
+    case kDown: return ShownPicture::Down;
+    case kDisable: return ShownPicture::Disable;
+    default: return ShownPicture::Blank;
+  }
+}
+
+}  // namespace
+
+zblayout::ButtonPaintProps CZephonButtonCtrl::PaintProps() const {
+  const ButtonProperties& p = m_Props;
+  zblayout::ButtonPaintProps out;
+  EffectSettings& fx = out.effects;
+  fx.EffectFilter = p.EffectFilter;
+  fx.EffectApplyTo = p.EffectApplyTo;
+  fx.BackGroundColor = p.BackGroundColor;
+  fx.MaskColor = p.MaskColor;
+  fx.EffectColorMask = p.EffectColorMask;
+  fx.EffectColorMaskValue = p.EffectColorMaskValue;
+  fx.EffectGlobalBlend = p.EffectGlobalBlend;
+  fx.EffectGlobalBlendValue = p.EffectGlobalBlendValue;
+  out.Stretch = p.Stretch;
+  out.AlignHor = p.AlignHor;
+  out.AlignVer = p.AlignVer;
+  out.HideHelpers = p.HideHelpers;
+  out.FastDraw = p.FastDraw;
+  out.FlipVertical = p.FlipVertical;
+  out.FlipHorisontal = p.FlipHorisontal;
+  out.Text = GetText();
+  out.TextColor = p.TextColor;
+  out.TextAlignHor = p.TextAlignHor;
+  out.TextAlignVer = p.TextAlignVer;
+  out.TextWordBreak = p.TextWordBreak;
+  out.TextBlendValue = p.TextBlendValue;
+  out.TextApplyTo = p.TextApplyTo;
+  out.TextVerticalOffset = p.TextVerticalOffset;
+  return out;
+}
+
+zblayout::ButtonPaintState CZephonButtonCtrl::PaintState() const {
+  zblayout::ButtonPaintState s;
+  s.hasCurrent = m_Current >= 0;
+  if (s.hasCurrent) s.currentKind = int(m_States[m_Current].ImageKind);
+  s.picture.shown = ShownOf(m_Current);
+  s.picture.pressed = Ui.Pressed != 0;
+  s.picture.hover = Ui.Hover != 0;
+  s.picture.focus = Window() && GetFocus() == Window();
+  s.picture.buttonMode = short(m_ButtonMode);
+  s.pressOffset = Ui.PressOffset;
+  s.userMode = Ui.UserModeCopy != 0;
+  s.anyPictureUrl = !m_Props.PictureURL.empty() || !m_Props.PictureOverURL.empty() ||
+                    !m_Props.PictureDownURL.empty() || !m_Props.PictureDisableURL.empty();
+  return s;
+}
+
+void CZephonButtonCtrl::OnDraw(HDC dc, const RECT& bounds, const RECT& invalid) {
+  CImageDIB* picture = m_Current < 0 ? nullptr : &m_States[m_Current].ImageDIB;
+  const HFONT font = m_TextFont.HasFont() ? m_TextFont.Handle() : nullptr;
+  m_Renderer.Paint(dc, bounds, invalid, picture, PaintProps(), PaintState(), font,
+                   [this](const std::wstring& text) { FireDebugError(text); });
+}
+
+// ---- sizing ---------------------------------------------------------------------------------------
+
+zblayout::Size CZephonButtonCtrl::ControlSize() const {
+  // The window knows best once there is one; the framework's extent before that.
+  if (HWND w = Window()) {
+    RECT rc{};
+    GetClientRect(w, &rc);
+    return {rc.right - rc.left, rc.bottom - rc.top};
+  }
+  int cx = 0, cy = 0;
+  GetControlSize(&cx, &cy);
+  return {cx, cy};
+}
+
+void CZephonButtonCtrl::ResizeToState() {
+  // Moving the window sends messages that may show states again: one re-size at a time.
+  if (m_Current < 0 || m_Resizing) return;
+  struct Guard {
+    bool& flag;
+    ~Guard() { flag = false; }
+  } guard{m_Resizing};
+  m_Resizing = true;
+
+  StateImage& current = m_States[m_Current];
+  const CImageDIB& normal = m_States[kNormal].ImageDIB;
+  zblayout::ResizeInput in;
+  in.hasCurrent = true;
+  in.stretch = m_Props.Stretch;
+  in.autoSize = m_Props.AutoSize;
+  in.control = ControlSize();
+  HWND window = Window();
+  HWND parent = window ? GetParent(window) : nullptr;
+  in.hasWindow = window != nullptr;
+  in.hasParent = parent != nullptr;
+  if (parent) {
+    RECT rc{};
+    GetClientRect(parent, &rc);
+    in.parentClient = {rc.right - rc.left, rc.bottom - rc.top};
+  }
+  zblayout::AutoSizeInput& a = in.autoSizeInput;
+  a.isNormal = m_Current == kNormal;
+  a.hasRemembered = current.SizeChange != 0;
+  a.remembered = {current.ExplicitWidth, current.ExplicitHeight};
+  a.picture = {current.ImageDIB.Width(), current.ImageDIB.Height()};
+  a.normalHasPixels = normal.HasPixels();
+  a.normalPicture = {normal.Width(), normal.Height()};
+
+  const zblayout::ResizeAction act = zblayout::DecideResize(in);
+  switch (act.kind) {
+    case zblayout::ResizeKind::None:
+      return;
+    case zblayout::ResizeKind::FillParent:
+      SetWindowPos(window, nullptr, 0, 0, act.size.cx, act.size.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+      return;
+    case zblayout::ResizeKind::SetSize:
+      if (act.remember) {
+        const bool grown = !a.isNormal && (act.size.cx > a.picture.cx || act.size.cy > a.picture.cy);
+        current.SizeChange = grown ? 1 : 2;
+        current.ExplicitWidth = act.size.cx;
+        current.ExplicitHeight = act.size.cy;
+      }
+      SetControlSize(act.size.cx, act.size.cy);
+      return;
+  }
+}
+
+void CZephonButtonCtrl::ApplyPositionRule(WINDOWPOS& pos) {
+  HWND parent = Window() ? GetParent(Window()) : nullptr;
+  zblayout::Size parentClient;
+  if (parent) {
+    RECT rc{};
+    GetClientRect(parent, &rc);
+    parentClient = {rc.right - rc.left, rc.bottom - rc.top};
+  }
+  zblayout::WindowProposal proposal{pos.x, pos.y, pos.cx, pos.cy};
+  zblayout::ApplyPositionRule(m_Current >= 0, m_Props.Stretch, parent != nullptr, parentClient, proposal);
+  pos.x = proposal.x;
+  pos.y = proposal.y;
+  pos.cx = proposal.cx;
+  pos.cy = proposal.cy;
+}
+
+void CZephonButtonCtrl::OnWindowCreated() {
+  ResizeToState();
+  m_Animation->OnWindowCreated();
+}
