@@ -168,6 +168,8 @@ HRESULT COleControl::Impl::InPlaceActivate(LONG verb, const RECT* pos) {
     HWND parent = nullptr;
     if (SUCCEEDED(hr)) hr = site->GetWindow(&parent);
     if (SUCCEEDED(hr) && !parent) hr = E_FAIL;
+    // Known before the window exists: a control that sizes itself on creation moves from here.
+    c.m_posRect = posRect;
     if (SUCCEEDED(hr) && !CreateControlWindow(parent, posRect)) hr = E_OUTOFMEMORY;
     if (FAILED(hr)) {
       c.m_inPlaceActive = false;
@@ -179,7 +181,6 @@ HRESULT COleControl::Impl::InPlaceActivate(LONG verb, const RECT* pos) {
       ReleaseInPlaceSite();
       return hr;
     }
-    c.m_posRect = posRect;
     ShowWindow(c.m_hwnd, SW_SHOWNA);
     if (!noRedraw) InvalidateRect(c.m_hwnd, nullptr, FALSE);
   } else if (pos) {
