@@ -126,15 +126,23 @@ void CImageDIB::MaskTransparent(const CImageDIB* source, int x, int y, int opaci
   // A pixel matches when every channel lies in [key − tolerance, key + tolerance] (cut to 0..255).
   // A negative tolerance admits nothing, which a key opacity equal to the other one expresses.
   const uint8_t t = uint8_t(std::clamp(tolerance, 0, 255));
-  const U8x16 low = SubSat(key, Splat8(t)), high = ~SubSat(~key, Splat8(t));
-  // Opacities for the three channels; 0 in byte 3 leaves that byte as it was.
-  const U32x4 other = U32x4{} + 0x010101u * uint8_t(opacityOther);
-  const U32x4 flip = other ^ (U32x4{} + 0x010101u * uint8_t(tolerance < 0 ? opacityOther : opacityKey));
+  // Byte 3 of the bounds admits any value, so only the three channels decide.
+  const U8x16 low = SubSat(key, Splat8(t)) & ChannelMask(), high = ~SubSat(~key, Splat8(t)) | ~ChannelMask();
+  // Twice the opacities, one pixel per four 16-bit lanes; 0 in byte 3's lane leaves that byte alone.
+  const auto twice = [](int opacity) {
+    const uint16_t v = uint16_t(2 * uint8_t(opacity));
+    return U16x8{v, v, v, 0, v, v, v, 0};
+  };
+  const U16x8 other = twice(opacityOther), flip = other ^ twice(tolerance < 0 ? opacityOther : opacityKey);
   for (int i = 0; i < c.h; ++i) {
     ForEachBlock(Row(c.y + i) + c.x, source->Row(sy + i) + sx, size_t(c.w), [&](U8x16 d, U8x16 s) {
-      const U32x4 outside = AsWords(SubSat(s, high) | SubSat(low, s)) & 0x00FFFFFFu;
+      const U32x4 outside = AsWords(SubSat(s, high) | SubSat(low, s));
       const U32x4 match = (U32x4)(outside == 0u);
-      return BlendBytes(d, s, AsBytes(other ^ (match & flip)));
+      const U16x8 matchLo = (U16x8)__builtin_shufflevector(match, match, 0, 0, 1, 1);
+      const U16x8 matchHi = (U16x8)__builtin_shufflevector(match, match, 2, 2, 3, 3);
+      const Wide dw = Widen(d), sw = Widen(s);
+      return Narrow(BlendLanesTwice(dw.lo, sw.lo, other ^ (matchLo & flip)),
+                    BlendLanesTwice(dw.hi, sw.hi, other ^ (matchHi & flip)));
     });
   }
 }

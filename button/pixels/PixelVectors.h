@@ -141,7 +141,8 @@ inline U8x16 SubSat(U8x16 a, U8x16 b) {
 // (c × 256 + (k − c) × a) >> 8 per lane, that is c + floor((k − c) × a / 256): the signed high
 // half of ((k − c) << 7) × 2a, both factors within 16 bits. Lanes hold 0..255; where a is 0 the
 // lane of c comes out unchanged.
-inline U16x8 BlendLanes(U16x8 c, U16x8 k, U16x8 a) { return c + MulHighSigned((k - c) << 7, a << 1); }
+inline U16x8 BlendLanesTwice(U16x8 c, U16x8 k, U16x8 twiceA) { return c + MulHighSigned((k - c) << 7, twiceA); }
+inline U16x8 BlendLanes(U16x8 c, U16x8 k, U16x8 a) { return BlendLanesTwice(c, k, a << 1); }
 inline U8x16 BlendBytes(U8x16 c, U8x16 k, U8x16 a) {
   const Wide cw = Widen(c), kw = Widen(k), aw = Widen(a);
   return Narrow(BlendLanes(cw.lo, kw.lo, aw.lo), BlendLanes(cw.hi, kw.hi, aw.hi));
