@@ -26,15 +26,10 @@ struct Frame {
 
 int Channel(uint32_t p, int i) { return int((p >> (8 * i)) & 255); }
 
-TEST(EffectTablesTest, LabelsHelpAndClamps) {
-  EXPECT_STREQ(EffectFilterLabel(0), "NONE");
-  EXPECT_STREQ(EffectFilterHelp(0), "No effect.");
-  EXPECT_STREQ(EffectFilterLabel(4), "Blend 50%");
+TEST(EffectTablesTest, TableEndsAndClamps) {
   EXPECT_STREQ(EffectFilterLabel(23), "Mask Transparent 2");
-  EXPECT_STREQ(EffectFilterHelp(17), "Frame by thickness in 1 pixel colour=[Back]");
   EXPECT_EQ(EffectFilterLabel(24), nullptr);
   EXPECT_EQ(EffectFilterHelp(-1), nullptr);
-  EXPECT_STREQ(EffectApplyToLabel(3), "Normal & Over");
   EXPECT_STREQ(EffectApplyToLabel(6), "On Focus");
   EXPECT_EQ(EffectApplyToLabel(7), nullptr);
 
