@@ -106,7 +106,7 @@ TEST(DrawingTest, RectanglesClipAtEveryEdge) {
   EXPECT_EQ(d.Pixel(1, 0), 1u);
 }
 
-TEST(DrawingTest, FlipMirrorsOddAndEvenSizes) {
+TEST(FlipTest, MirrorsOddAndEvenSizes) {
   CImageDIB d;
   Load(d, 1, {'A', 'B', 'C'});
   d.Flip(1, 0);
