@@ -23,7 +23,7 @@ cpu=0
 while kill -0 "$pid" 2>/dev/null; do
   sleep 5
   # utime and stime: fields 14 and 15 of /proc/<pid>/stat (the name in field 2 has no spaces here).
-  read -r -a stat <"/proc/$pid/stat" 2>/dev/null || break
+  read -r -a stat 2>/dev/null <"/proc/$pid/stat" || break
   cpu=$(((stat[13] + stat[14]) / ticks))
   if [ "$cpu" -ge "$seconds" ]; then kill -INT "$pid"; fi
 done
