@@ -1,0 +1,27 @@
+#include "tools/zbhost/TextConvert_win.h"
+
+#include <windows.h>
+
+#include <climits>
+
+namespace zbhost {
+
+std::wstring Wide(const std::string& utf8) {
+  if (utf8.empty() || utf8.size() > INT_MAX) return std::wstring();
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+  if (n <= 0) return std::wstring();
+  std::wstring r(size_t(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), r.data(), n);
+  return r;
+}
+
+std::string Utf8(const std::wstring& wide) {
+  if (wide.empty() || wide.size() > INT_MAX / 4) return std::string();
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return std::string();
+  std::string r(size_t(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), r.data(), n, nullptr, nullptr);
+  return r;
+}
+
+}  // namespace zbhost
