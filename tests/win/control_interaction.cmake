@@ -16,3 +16,8 @@ zb_add_test(NAME control_render_test
 if(TARGET zephonbuttonpro)
   add_dependencies(control_render_test zephonbuttonpro)
 endif()
+zb_add_test(NAME control_animation_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/control_animation_test.cpp ${zb_ctl_ui_support} LIBS ${zb_ctl_ui_libs})
+if(TARGET zephonbuttonpro)
+  add_dependencies(control_animation_test zephonbuttonpro)
+endif()
