@@ -107,8 +107,6 @@ class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite, pr
   void SetFontInstaller(std::unique_ptr<IFontInstaller> installer);
   void SetCursors(std::unique_ptr<IButtonCursors> cursors);
   IButtonTooltip& Tooltip() { return *m_Tooltip; }
-  // The cursor the cursor rule set last (null before the first mouse message).
-  HCURSOR CurrentCursor() const { return m_Cursor; }
 
   // ---- interaction state (read and written by the mouse and focus handling) --------------------------
   zbinput::InteractionState Ui;

@@ -87,6 +87,10 @@ TEST_P(Interaction, EnteringMovingAndLeavingFireEnterOnceMovingEachTimeLeaveOnce
   b->Move(6, 6);
   EXPECT_EQ(b->Events(), Texts{L"MouseEnter"});
   EXPECT_EQ(b->tooltip->starts.size(), 2u);
+  // ToolTipDraw starts it the same way.
+  ASSERT_HRESULT_SUCCEEDED(zbctltest::Call(b->Disp(), L"ToolTipDraw", {}));
+  ASSERT_EQ(b->tooltip->starts.size(), 3u);
+  EXPECT_EQ(b->tooltip->starts[2], b->Window());
 }
 
 TEST_P(Interaction, ClicksFireDownClickUpInOrderAndRightClicksNeedTheirPress) {
@@ -309,7 +313,9 @@ TEST_P(Interaction, HandCursorComesFromTheSystemOrTheModule) {
   ASSERT_TRUE(PumpUntil(2000, [&] { return !b->Events().empty() && b->Events().back() == L"MouseLeave"; }));
   ASSERT_HRESULT_SUCCEEDED(zbctltest::Put(b->Disp(), L"AutoHandCursor", *zbctltest::Bool(true).Ptr()));
   b->PointerAt(5, 5);
-  if (systemHand) EXPECT_EQ(GetCursor(), systemHand);
+  if (systemHand) {
+    EXPECT_EQ(GetCursor(), systemHand);
+  }
 
   b->Ctrl().SetCursors(std::make_unique<NoSystemHand>());
   b->Move(6, 5);  // the cursor is chosen on entry, press and release, not on every move
