@@ -188,9 +188,17 @@ TEST_P(Render, AutoSizeFollowsThePictureAndNeverShrinksBelowTheNormalOne) {
   ASSERT_TRUE(b);
   EXPECT_EQ(b->WindowSize().cx, 40);
   EXPECT_EQ(b->WindowSize().cy, 20);
+  // Sized where the container put it (in the ATL host the host window is the parent).
+  RECT own{};
+  GetWindowRect(b->Window(), &own);
+  MapWindowPoints(nullptr, GetParent(b->Window()), reinterpret_cast<POINT*>(&own), 2);
+  EXPECT_EQ(own.left, GetParam() == HostKind::Ours ? 10 : 0);
+  EXPECT_EQ(own.top, GetParam() == HostKind::Ours ? 10 : 0);
   if (b->Host()) {
-    EXPECT_EQ(b->Host()->Rect().right - b->Host()->Rect().left, 40);  // the container was told
-    EXPECT_EQ(b->Host()->Rect().bottom - b->Host()->Rect().top, 20);
+    const RECT site = b->Host()->Rect();  // the container was told
+    EXPECT_EQ(site.left, 10);
+    EXPECT_EQ(site.right - site.left, 40);
+    EXPECT_EQ(site.bottom - site.top, 20);
   }
   b->PointerAt(5, 5);  // the over picture is smaller: the control keeps the normal size
   EXPECT_EQ(b->WindowSize().cx, 40);
