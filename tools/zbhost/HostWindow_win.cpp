@@ -118,9 +118,18 @@ void CHostWindow::FitToButtons(const WindowSettings& settings) {
     right = std::max(right, int(r.right) + kMargin);
     bottom = std::max(bottom, int(r.bottom) + kMargin);
   }
-  RECT rc{0, 0, settings.width > 0 ? settings.width : right, settings.height > 0 ? settings.height : bottom};
+  const int width = settings.width > 0 ? settings.width : right;
+  const int height = settings.height > 0 ? settings.height : bottom;
+  RECT rc{0, 0, width, height};
   AdjustWindowRectEx(&rc, kStyle, FALSE, 0);
   SetWindowPos(m_hwnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The window system keeps windows within the screen: say so when that cuts buttons off.
+  RECT client{};
+  GetClientRect(m_hwnd, &client);
+  if (client.right < width || client.bottom < height)
+    CEventLog::Note("the window's client area is " + std::to_string(client.right) + "x" + std::to_string(client.bottom) +
+                    ", smaller than the " + std::to_string(width) + "x" + std::to_string(height) +
+                    " asked for: the screen is too small");
 }
 
 void CHostWindow::Show(bool forScreenshot, int exitAfterMs) {
