@@ -27,6 +27,9 @@ class CControlHost final : public IOleClientSite,
   struct Options {
     bool userMode = true;
     const IID* events = nullptr;  // the control's default source when null
+    // Installs event handlers before the control loads, so events fired while loading (a picture
+    // that cannot be read, say) reach the container too.
+    std::function<void(CEventSink&)> setupEvents;
   };
 
   // Creates the control of class `clsid` (or ProgID), loads it from `bag` (null: starts it new) and

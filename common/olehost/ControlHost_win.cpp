@@ -122,6 +122,9 @@ HRESULT CControlHost::Start(IUnknown* control, IPropertyBag* bag) {
     hr = m_oleObject->SetClientSite(this);
     if (FAILED(hr)) return hr;
   }
+  // The sink listens from the start: a control may fire events while it loads.
+  if (m_options.setupEvents) m_options.setupEvents(*m_events.Get());
+  m_events->Connect(control, m_options.events);
   if (bag) {
     ComPtr<IPersistPropertyBag> ppb = QueryAs<IPersistPropertyBag>(control);
     m_loadResult = ppb ? ppb->Load(bag, nullptr) : E_NOINTERFACE;
@@ -139,7 +142,6 @@ HRESULT CControlHost::Start(IUnknown* control, IPropertyBag* bag) {
                MulDiv(m_rect.bottom - m_rect.top, 2540, Dpi(LOGPIXELSY))};
   m_oleObject->SetExtent(DVASPECT_CONTENT, &extent);
   // A control without events or bound properties is fine.
-  m_events->Connect(control, m_options.events);
   if (ComPtr<IConnectionPointContainer> cpc = QueryAs<IConnectionPointContainer>(control)) {
     ComPtr<IConnectionPoint> cp;
     if (SUCCEEDED(cpc->FindConnectionPoint(IID_IPropertyNotifySink, cp.Put())) &&

@@ -76,6 +76,8 @@ void CTestCtl::DoPropExchange(zb::CPropExchange& px) {
   px.Font(L"Font", font, defaultFont.Desc());
   px.Picture(L"Picture", picture);
   ExchangeStockProps(px);
+  // Loading a negative number is reported as an event, like a control reporting a bad picture.
+  if (px.IsLoading() && number < 0) Fire(number);
 }
 
 void CTestCtl::OnDraw(HDC dc, const RECT& bounds, const RECT&) {

@@ -189,6 +189,21 @@ TEST_F(Host, BoundPropertiesFollowTheContainersPolicy) {
   EXPECT_EQ(frames, 1);
 }
 
+TEST_F(Host, EventsFiredWhileLoadingReachTheContainer) {
+  ComPtr<CPropertyBag> bag = CPropertyBag::Create();
+  std::wstring error;
+  ASSERT_TRUE(bag->LoadText(L"Number=I2:-3\n", error));
+  std::vector<short> fired;
+  CControlHost::Options options;
+  options.setupEvents = [&](zb::olehost::CEventSink& events) {
+    events.On(kEventFired, [&](const std::vector<VARIANT*>& args) { fired.push_back(args[0]->iVal); });
+  };
+  ComPtr<CControlHost> host;
+  ASSERT_EQ(CControlHost::Create(parent, rect, CLSID_TestCtl, bag.Get(), options, host), S_OK);
+  HostedControl h(host);
+  EXPECT_EQ(fired, std::vector<short>{-3});
+}
+
 TEST_F(Host, LoadsFromTextAndSavesBack) {
   ComPtr<CPropertyBag> bag = CPropertyBag::Create();
   std::wstring error;
