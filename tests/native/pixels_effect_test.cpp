@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,12 +27,58 @@ struct Frame {
 
 int Channel(uint32_t p, int i) { return int((p >> (8 * i)) & 255); }
 
-TEST(EffectTablesTest, TableEndsAndClamps) {
-  EXPECT_STREQ(EffectFilterLabel(23), "Mask Transparent 2");
+// The Effects page shows these texts; containers and users know the filters by them.
+TEST(EffectTablesTest, LabelsHelpLinesDefaultsAndClamps) {
+  const char* const two = "First source=[Picture]. Second source colour=[Back]";
+  const char* const flood = "Sailled floods one of the sides of picture by the colour=[Back]";
+  const char* const bevel = "Does a volume on the picture like the button";
+  const char* const filters[24][2] = {
+      {"NONE", "No effect."},
+      {"Difference", two},
+      {"Lighten", two},
+      {"Multiply", two},
+      {"Blend 50%", two},
+      {"Add", two},
+      {"Screen", two},
+      {"Darken", two},
+      {"Desaturate", "Does picture monochrome."},
+      {"Blur", "Smudges a picture."},
+      {"Smooth", "Powerfully smudges a picture."},
+      {"ArtGallery 1", flood},
+      {"ArtGallery 2", flood},
+      {"ArtGallery 3", flood},
+      {"ArtGallery 4", flood},
+      {"ArtGallery 5", "Color effect. (colour to change it is impossible)"},
+      {"ArtGallery 6", "Color effect 2. (colour to change it is impossible)"},
+      {"Thin border", "Frame by thickness in 1 pixel colour=[Back]"},
+      {"Buttonize (min-down)", bevel},
+      {"Buttonize (min-up)", bevel},
+      {"Buttonize (max-down)", bevel},
+      {"Buttonize (max-up)", bevel},
+      {"Mask Transparent", "Allows to do colour=[Mask] transparent using index=[Color Mask]"},
+      {"Mask Transparent 2", "(Invert) Allows to do colour=[Mask] transparent using index=[Color Mask]"},
+  };
+  for (int f = 0; f < 24; ++f) {
+    EXPECT_STREQ(EffectFilterLabel(f), filters[f][0]) << f;
+    EXPECT_STREQ(EffectFilterHelp(f), filters[f][1]) << f;
+  }
   EXPECT_EQ(EffectFilterLabel(24), nullptr);
   EXPECT_EQ(EffectFilterHelp(-1), nullptr);
-  EXPECT_STREQ(EffectApplyToLabel(6), "On Focus");
+  const char* const applyTo[7] = {"ALL IMAGES",    "Normal image",  "Over image", "Normal & Over",
+                                  "Down image",    "Disable image", "On Focus"};
+  for (int v = 0; v < 7; ++v) EXPECT_STREQ(EffectApplyToLabel(v), applyTo[v]) << v;
   EXPECT_EQ(EffectApplyToLabel(7), nullptr);
+  EXPECT_EQ(EffectApplyToLabel(-1), nullptr);
+
+  const EffectSettings defaults;
+  EXPECT_EQ(defaults.EffectFilter, 0);
+  EXPECT_EQ(defaults.EffectApplyTo, 0);
+  EXPECT_EQ(defaults.BackGroundColor, 0x00C08E00u);
+  EXPECT_EQ(defaults.MaskColor, 0x000000FAu);
+  EXPECT_FALSE(defaults.EffectColorMask);
+  EXPECT_EQ(defaults.EffectColorMaskValue, 100);
+  EXPECT_FALSE(defaults.EffectGlobalBlend);
+  EXPECT_EQ(defaults.EffectGlobalBlendValue, 127);
 
   EXPECT_EQ(ClampEffectAmount(300), 255);
   EXPECT_EQ(ClampEffectAmount(-5), 0);
@@ -176,6 +223,85 @@ TEST(EffectPassTest, ThinBorderAndMaskTransparency) {
   EXPECT_EQ(g.render.Pixel(0, 0), 0x00F90000u);
   EXPECT_EQ(g.render.Pixel(2, 0), 0x00008EC0u);
   EXPECT_EQ(g.render.Pixel(3, 0), 0x00008EC0u);
+}
+
+// Each filter number runs its own operation with its own arguments, and leaves the work buffer
+// holding Back for the later steps.
+TEST(EffectPassTest, EachFilterRunsItsOperation) {
+  EffectSettings s;
+  s.BackGroundColor = 0x00306090;  // pixel 0x00906030
+  s.MaskColor = 0x00101010;
+  s.EffectColorMaskValue = 40;
+  const uint32_t back = s.BackGroundColor, grey = 0x808080;
+  const std::function<void(CImageDIB&, CImageDIB&)> expected[24] = {
+      [](CImageDIB&, CImageDIB&) {},
+      [](CImageDIB& r, CImageDIB& w) { r.Difference(w); },
+      [](CImageDIB& r, CImageDIB& w) { r.Lighten(w); },
+      [](CImageDIB& r, CImageDIB& w) { r.Multiply(w); },
+      [](CImageDIB& r, CImageDIB& w) { r.Blend50(w); },
+      [](CImageDIB& r, CImageDIB& w) { r.Add(w); },
+      [](CImageDIB& r, CImageDIB& w) { r.Screen(w); },
+      [](CImageDIB& r, CImageDIB& w) { r.Darken(w); },
+      [](CImageDIB& r, CImageDIB&) { r.Desaturate(1, 1, 1); },
+      [](CImageDIB& r, CImageDIB&) { r.Blur(0); },
+      [](CImageDIB& r, CImageDIB&) { r.Blur(3); },
+      [&](CImageDIB& r, CImageDIB&) { r.Gradient4(0, 0, 16, 12, back, back, grey, grey, 255, 255, 0, 0); },
+      [&](CImageDIB& r, CImageDIB&) { r.Gradient4(0, 0, 16, 12, grey, grey, back, back, 0, 0, 255, 255); },
+      [&](CImageDIB& r, CImageDIB&) { r.Gradient4(0, 0, 16, 12, grey, back, grey, back, 0, 255, 0, 255); },
+      [&](CImageDIB& r, CImageDIB&) { r.Gradient4(0, 0, 16, 12, back, grey, back, grey, 255, 0, 255, 0); },
+      [](CImageDIB& r, CImageDIB&) {
+        r.Gradient4(0, 0, 16, 12, 0xFFFFFF, 0x00FF00, 0x0000FF, 0xFF0000, 128, 80, 80, 80);
+      },
+      [](CImageDIB& r, CImageDIB&) {
+        r.Gradient4(0, 0, 16, 12, 0x00FFFF, 0x0000FF, 0xFF0000, 0x00FF00, 180, 180, 180, 180);
+      },
+      [](CImageDIB& r, CImageDIB&) {
+        for (int x = 0; x < 16; ++x) r.SetPixel(x, 0, 0x00906030), r.SetPixel(x, 11, 0x00906030);
+        for (int y = 0; y < 12; ++y) r.SetPixel(0, y, 0x00906030), r.SetPixel(15, y, 0x00906030);
+      },
+      [](CImageDIB& r, CImageDIB&) { r.Buttonize(5, 0x000000, 0xFFFFFF, 180); },
+      [](CImageDIB& r, CImageDIB&) { r.Buttonize(5, 0xFFFFFF, 0x000000, 180); },
+      [](CImageDIB& r, CImageDIB&) { r.Buttonize(12, 0x000000, 0xFFFFFF, 110); },
+      [](CImageDIB& r, CImageDIB&) { r.Buttonize(12, 0xFFFFFF, 0x000000, 110); },
+      [](CImageDIB& r, CImageDIB& w) {
+        w.MaskTransparent(&r, 0, 0, 255, 40, 0x00101010, 32);
+        r.CopyFrom(w);
+      },
+      [](CImageDIB& r, CImageDIB& w) {
+        w.MaskTransparent(&r, 0, 0, 0, 215, 0x00101010, 32);
+        r.CopyFrom(w);
+      },
+  };
+  for (int f = 0; f < 24; ++f) {
+    Frame a(16, 12), b(16, 12);
+    s.EffectFilter = short(f);
+    a.work.Fill(0x90, 0x60, 0x30);
+    b.work.Fill(0x90, 0x60, 0x30);
+    ApplyEffectFilter(a.render, a.work, s);
+    expected[f](b.render, b.work);
+    EXPECT_EQ(a.Pixels(), b.Pixels()) << "filter " << f;
+    for (int y = 0; y < 12; ++y)
+      for (int x = 0; x < 16; ++x) ASSERT_EQ(a.work.Pixel(x, y), 0x00906030u) << "filter " << f;
+  }
+}
+
+// In a bevel mode every step runs, in order: filter, bevel, colour mask, global blend.
+TEST(EffectPassTest, StepsRunInOrderInABevelMode) {
+  EffectSettings s;
+  s.EffectFilter = 8;
+  s.EffectColorMask = true;
+  s.EffectGlobalBlend = true;
+  PictureState st;
+  st.buttonMode = 2;
+  st.shown = ShownPicture::Down;
+  Frame a, b;
+  RunEffectPass(a.render, a.work, s, st);
+  b.render.Desaturate(1, 1, 1);
+  b.render.Buttonize(2, 0x000000, 0xFFFFFF, 110);
+  b.render.Tint(250, 0, 0, 100);
+  b.work.Fill(0, 142, 192);
+  b.render.BlendWith(b.work, 127);
+  EXPECT_EQ(a.Pixels(), b.Pixels());
 }
 
 TEST(EffectPassTest, BevelModesRaiseAndSink) {
