@@ -256,7 +256,8 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
   EXPECT_EQ(doc.Str(), L"ZephonButtonPro ActiveX Control module");
   EXPECT_NE(help.Str().find(L"ZephonButtonPro.hlp"), std::wstring::npos);
 
-  // Dispatch interface: the property table's 51 properties in its order, then the 14 methods.
+  // Dispatch interface: the property table's ordinary properties as dispatch variables in its order;
+  // the two bindable stock properties as accessor pairs ahead of the 14 methods.
   ComPtr<ITypeInfo> disp;
   ASSERT_EQ(lib->GetTypeInfoOfGuid(zephon::DIID__DZephonButton, disp.Put()), S_OK);
   TYPEATTR* ta = nullptr;
@@ -264,6 +265,7 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
   EXPECT_EQ(ta->typekind, TKIND_DISPATCH);
   EXPECT_TRUE(ta->wTypeFlags & TYPEFLAG_FHIDDEN);
   const WORD funcs = ta->cFuncs;
+  const WORD vars = ta->cVars;
   disp->ReleaseTypeAttr(ta);
   ASSERT_EQ(disp->GetDocumentation(MEMBERID_NIL, nullptr, doc.Put(), nullptr, nullptr), S_OK);
   EXPECT_EQ(doc.Str(), L"Dispatch interface for ZephonButtonPro Control");
@@ -292,8 +294,27 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
     }
     return out;
   };
+  struct Variable {
+    DISPID id;
+    std::wstring name;
+    VARKIND kind;
+    VARTYPE type;
+    WORD flags;
+  };
+  std::vector<Variable> variables;
+  for (WORD i = 0; i < vars; ++i) {
+    VARDESC* vd = nullptr;
+    if (FAILED(disp->GetVarDesc(i, &vd))) break;
+    Variable v{vd->memid, L"", vd->varkind, vd->elemdescVar.tdesc.vt, vd->wVarFlags};
+    zb::Bstr n;
+    disp->GetDocumentation(vd->memid, n.Put(), nullptr, nullptr, nullptr);
+    v.name = n.Str();
+    disp->ReleaseVarDesc(vd);
+    variables.push_back(v);
+  }
   std::vector<Member> members = readMembers(disp.Get(), funcs);
-  ASSERT_EQ(members.size(), 51u * 2 + 14);
+  ASSERT_EQ(variables.size(), 49u);
+  ASSERT_EQ(members.size(), 2u * 2 + 14);
   auto vtOf = [](PropType t) -> VARTYPE {
     switch (t) {
       case PropType::Short: return VT_I2;
@@ -304,22 +325,38 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
       default: return VT_PTR;  // fonts and pictures are object pointers
     }
   };
-  for (size_t i = 0; i < 51; ++i) {
+  const WORD bound = FUNCFLAG_FBINDABLE | FUNCFLAG_FREQUESTEDIT;
+  size_t nextVar = 0, nextPair = 0;
+  ASSERT_EQ(zbprops::TableSize(), 51u);
+  for (size_t i = 0; i < zbprops::TableSize(); ++i) {
     const PropertyInfo& p = zbprops::Table()[i];
-    const Member& get = members[2 * i];
-    const Member& put = members[2 * i + 1];
     SCOPED_TRACE(Narrow(p.Name));
-    EXPECT_EQ(get.id, p.Dispid);
-    EXPECT_EQ(get.name, p.Name);
-    EXPECT_EQ(get.kind, INVOKE_PROPERTYGET);
-    EXPECT_EQ(put.kind, INVOKE_PROPERTYPUT);
-    EXPECT_EQ(put.id, p.Dispid);
-    EXPECT_EQ(get.type, vtOf(p.Type));
-    EXPECT_EQ(put.type, vtOf(p.Type));
-    const WORD bound = FUNCFLAG_FBINDABLE | FUNCFLAG_FREQUESTEDIT;
-    const bool stock = p.Dispid == DISPID_ENABLED || p.Dispid == DISPID_TEXT;
-    EXPECT_EQ(get.flags & bound, stock ? bound : 0);
+    if (p.Dispid == DISPID_ENABLED || p.Dispid == DISPID_TEXT) {
+      ASSERT_LT(nextPair, 2u);
+      const Member& get = members[2 * nextPair];
+      const Member& put = members[2 * nextPair + 1];
+      ++nextPair;
+      EXPECT_EQ(get.id, p.Dispid);
+      EXPECT_EQ(get.name, p.Name);
+      EXPECT_EQ(get.kind, INVOKE_PROPERTYGET);
+      EXPECT_EQ(put.kind, INVOKE_PROPERTYPUT);
+      EXPECT_EQ(put.id, p.Dispid);
+      EXPECT_EQ(get.type, vtOf(p.Type));
+      EXPECT_EQ(put.type, vtOf(p.Type));
+      EXPECT_EQ(get.flags & bound, bound);
+      EXPECT_EQ(put.flags & bound, bound);
+      continue;
+    }
+    ASSERT_LT(nextVar, variables.size());
+    const Variable& v = variables[nextVar++];
+    EXPECT_EQ(v.id, p.Dispid);
+    EXPECT_EQ(v.name, p.Name);
+    EXPECT_EQ(v.kind, VAR_DISPATCH);
+    EXPECT_EQ(v.type, vtOf(p.Type));
+    EXPECT_EQ(v.flags & (VARFLAG_FREADONLY | VARFLAG_FHIDDEN), 0);
   }
+  EXPECT_EQ(nextPair, 2u);
+  EXPECT_EQ(nextVar, variables.size());
   const std::vector<Member> methods = {
       {-550, L"Refresh", INVOKE_FUNC, VT_VOID, 0, {}},
       {50, L"ToolTipDraw", INVOKE_FUNC, VT_VOID, 0, {}},
@@ -337,7 +374,7 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
       {62, L"SetFontsCharSet", INVOKE_FUNC, VT_VOID, 0, {VT_I2}},
   };
   for (size_t i = 0; i < methods.size(); ++i) {
-    const Member& m = members[102 + i];
+    const Member& m = members[4 + i];
     SCOPED_TRACE(Narrow(methods[i].name));
     EXPECT_EQ(m.id, methods[i].id);
     EXPECT_EQ(m.name, methods[i].name);
@@ -424,6 +461,14 @@ TEST_F(Registered, CreatedByProgIdReportsPagesVerbAndNames) {
   DISPID id = 0;
   ASSERT_EQ(disp->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
   EXPECT_EQ(id, 12);
+  // Every property resolves by name, whether the library holds it as a variable or an accessor pair.
+  for (size_t i = 0; i < zbprops::TableSize(); ++i) {
+    const PropertyInfo& p = zbprops::Table()[i];
+    names[0] = const_cast<LPOLESTR>(p.Name);
+    id = DISPID_UNKNOWN;
+    EXPECT_EQ(disp->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK) << Narrow(p.Name);
+    EXPECT_EQ(id, p.Dispid) << Narrow(p.Name);
+  }
   UINT count = 0;
   disp->GetTypeInfoCount(&count);
   EXPECT_EQ(count, 1u);
