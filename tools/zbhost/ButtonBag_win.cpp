@@ -67,17 +67,17 @@ HRESULT LoadPictureFile(const std::wstring& path, ComPtr<IPictureDisp>& out) {
   return OleLoadPicture(stream.Get(), LONG(bytes.size()), FALSE, IID_IPictureDisp, out.PutVoid());
 }
 
-HRESULT MakeFont(const FontSpec& spec, ComPtr<IFontDisp>& out) {
-  std::wstring face = Wide(spec.face);
+HRESULT MakeFont(const FontSpec& wanted, ComPtr<IFontDisp>& out) {
+  std::wstring face = Wide(wanted.face);
   FONTDESC desc{};
   desc.cbSizeofstruct = sizeof desc;
   desc.lpstrName = face.data();
-  desc.cySize.int64 = spec.sizeTenths * 1000;  // currency: points x 10000
-  desc.sWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+  desc.cySize.int64 = wanted.sizeTenths * 1000;  // currency: points x 10000
+  desc.sWeight = wanted.bold ? FW_BOLD : FW_NORMAL;
   desc.sCharset = ANSI_CHARSET;
-  desc.fItalic = spec.italic;
-  desc.fUnderline = spec.underline;
-  desc.fStrikethrough = spec.strikethrough;
+  desc.fItalic = wanted.italic;
+  desc.fUnderline = wanted.underline;
+  desc.fStrikethrough = wanted.strikethrough;
   return OleCreateFontIndirect(&desc, IID_IFontDisp, out.PutVoid());
 }
 
@@ -137,10 +137,10 @@ bool Convert(const Setting& s, const PropertyType& type, const std::string& fold
       return true;
     }
     case PropKind::Font: {
-      FontSpec spec;
-      if (!ParseFont(s.value, spec, why)) return Fail(error, s, why);
+      FontSpec wanted;
+      if (!ParseFont(s.value, wanted, why)) return Fail(error, s, why);
       ComPtr<IFontDisp> font;
-      const HRESULT hr = MakeFont(spec, font);
+      const HRESULT hr = MakeFont(wanted, font);
       if (FAILED(hr)) return Fail(error, s, "cannot make the font: " + CButtonClass::HResultText(hr));
       v.vt = VT_DISPATCH;
       v.pdispVal = font.Detach();

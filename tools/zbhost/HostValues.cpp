@@ -193,22 +193,22 @@ bool ParseText(const std::string& text, std::string& out, std::string& error) {
 
 bool ParseFont(const std::string& text, FontSpec& out, std::string& error) {
   const std::vector<std::string> parts = SplitCommas(text);
-  FontSpec spec;
-  spec.face = parts[0];
-  if (spec.face.empty() || spec.face.size() > 31) {
+  FontSpec wanted;
+  wanted.face = parts[0];
+  if (wanted.face.empty() || wanted.face.size() > 31) {
     error = "font " + Quote(text) + ": the face name must have 1 to 31 characters";
     return false;
   }
   for (std::size_t i = 1; i < parts.size(); ++i) {
     const std::string word = LowerCopy(parts[i]);
     if (word == "bold") {
-      spec.bold = true;
+      wanted.bold = true;
     } else if (word == "italic") {
-      spec.italic = true;
+      wanted.italic = true;
     } else if (word == "underline") {
-      spec.underline = true;
+      wanted.underline = true;
     } else if (word == "strikethrough") {
-      spec.strikethrough = true;
+      wanted.strikethrough = true;
     } else if (i == 1 && !word.empty() && word[0] >= '0' && word[0] <= '9') {
       // Points with at most one decimal: "10" or "10.5".
       std::string whole = word, tenth = "0";
@@ -222,14 +222,14 @@ bool ParseFont(const std::string& text, FontSpec& out, std::string& error) {
         error = "font " + Quote(text) + ": size " + Quote(parts[i]) + " is not 1 to 500 points";
         return false;
       }
-      spec.sizeTenths = w * 10 + t;
+      wanted.sizeTenths = w * 10 + t;
     } else {
       error = "font " + Quote(text) + ": " + Quote(parts[i]) +
               " is not a size (second), bold, italic, underline or strikethrough";
       return false;
     }
   }
-  out = std::move(spec);
+  out = std::move(wanted);
   return true;
 }
 
