@@ -116,12 +116,16 @@ std::wstring ClassOf(HWND window) {
 }
 
 std::wstring TextOf(HWND window) {
+  // No SMTO_ABORTIFHUNG: a program that has just finished a long piece of work (deleting a
+  // large tree, say) counts as hung until its message loop runs again, and its first message
+  // box would then read as empty. Waiting for the answer is what a test wants.
+  constexpr UINT kWait = 10000;
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return std::wstring();
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kWait, &length)) return std::wstring();
   std::wstring text(length + 1, L'\0');
   DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                           5000, &copied)) {
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, kWait,
+                           &copied)) {
     return std::wstring();
   }
   text.resize(copied);
