@@ -56,16 +56,6 @@ void CBmpDecoder::DecodeData() {
   src.ReadLE32();  // colours important
   Trace(2, "Bitmap header is ok.\n");
 
-  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32) {
-    throw CTextException::Decoder(kDecodeBadHeader, "Decoding bmp: Illegal bpp value.");
-  }
-  // A negative height marks a top-down file; the most negative value has no positive counterpart.
-  if (width <= 0 || rawHeight == 0 || rawHeight == std::numeric_limits<int32_t>::min()) {
-    throw CTextException::Decoder(kDecodeBadHeader, "Bitmap decoder: Illegal image size.");
-  }
-  const bool topDown = rawHeight < 0;
-  const int32_t height = topDown ? -rawHeight : rawHeight;
-
   for (uint32_t& entry : m_Palette) entry = kOpaque;
   if (bpp <= 8) {
     Trace(2, "Reading palette.\n");
@@ -81,6 +71,18 @@ void CBmpDecoder::DecodeData() {
   // The declared file size must be there (a zero or tiny field asks for nothing).
   const uint64_t required = fileSize > 2 ? uint64_t(fileSize) - 2 : 0;
   if (src.Size() - start < required) throw CTextException::EndOfData();
+
+  // The depth is judged only once the colour table and the declared size have been found, so a
+  // short file of any depth reports its missing data first.
+  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32) {
+    throw CTextException::Decoder(kDecodeBadHeader, "Decoding bmp: Illegal bpp value.");
+  }
+  // A negative height marks a top-down file; the most negative value has no positive counterpart.
+  if (width <= 0 || rawHeight == 0 || rawHeight == std::numeric_limits<int32_t>::min()) {
+    throw CTextException::Decoder(kDecodeBadHeader, "Bitmap decoder: Illegal image size.");
+  }
+  const bool topDown = rawHeight < 0;
+  const int32_t height = topDown ? -rawHeight : rawHeight;
 
   const bool rle = compression != 0 && (bpp == 4 || bpp == 8);
   // Uncompressed pixels must all be present before anything is allocated for them.

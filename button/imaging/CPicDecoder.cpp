@@ -9,7 +9,9 @@
 void CPicDecoder::DecodeFile(const std::string& path, CDecodedBitmap& bitmap, int bpp) {
   Trace(0, "--- Decoding file %s. ---\n", path.c_str());
   CFileSource source;  // unmapped and closed when it goes, also when Decode throws
-  const int result = source.Open(path);
+  int result = source.Open(path);
+  // An empty file cannot be mapped on Windows; it fails the same way everywhere.
+  if (result == 0 && source.Size() == 0) result = kDecodeAccessDenied;
   if (result != 0) throw CTextException::Decoder(result, "Opening " + path + " failed");
   Decode(source, bitmap, bpp);
 }

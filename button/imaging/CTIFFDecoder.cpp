@@ -29,7 +29,7 @@ struct CTIFFDecoder::Client {
     return tmsize_t(count);
   }
   static tmsize_t Write(thandle_t h, void*, tmsize_t) {
-    std::snprintf(Of(h)->error, sizeof(Of(h)->error), "TIFFOpen: Function disabled.");
+    std::snprintf(Of(h)->error, sizeof(Of(h)->error), "Function disabled.");
     return 0;
   }
   static toff_t Seek(thandle_t h, toff_t offset, int whence) {
@@ -106,11 +106,13 @@ void CTIFFDecoder::DecodeData() {
   }
   rgba.begun = true;
   const uint32_t width = rgba.image.width, height = rgba.image.height;
-  if (!m_Limits.Allows(width, height)) {
-    throw CTextException::Decoder(kDecodeNoMemory, "Image size " + std::to_string(width) + " x " +
-                                                       std::to_string(height) + " is not supported.");
+  // A picture beyond the limits is refused as one whose buffer cannot be had.
+  try {
+    m_Bitmap->Create(int32_t(width), int32_t(height), 32, rgba.image.alpha != 0, m_Limits);
+  } catch (const CTextException& e) {
+    if (e.GetCode() != kDecodeNoMemory) throw;
+    throw CTextException::Decoder(kDecodeNoMemory, "Out of memory allocating TIFF buffer.");
   }
-  m_Bitmap->Create(int32_t(width), int32_t(height), 32, rgba.image.alpha != 0, m_Limits);
   // The raster's rows run bottom-up like the bitmap's, so libtiff writes straight into its pixels;
   // only red and blue change places afterwards (libtiff packs red into the low byte).
   uint32_t* raster = reinterpret_cast<uint32_t*>(m_Bitmap->Bits());

@@ -135,7 +135,8 @@ TEST(ImagingFiles, OpenResultsAndNameIgnored) {
   } catch (const CTextException& e) {
     EXPECT_EQ(e.GetText(), "Decoder error: Opening " + dir + "/missing.bmp failed\n");
   }
-  EXPECT_EQ(codeOf(TempFile("empty.bmp", {})), kDecodeUnknownType);
+  // An empty file cannot be mapped: an open failure, not an unknown format.
+  EXPECT_EQ(codeOf(TempFile("empty.bmp", {})), kDecodeAccessDenied);
   // A bitmap named .jpg is a bitmap.
   const Bytes bmp = forge::MakeBmp({2, 2, 24}, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF});
   EXPECT_EQ(codeOf(TempFile("really-a-bitmap.jpg", bmp)), 0);
@@ -237,6 +238,11 @@ TEST(ImagingBmp, HeaderRulesAndCodes) {
     EXPECT_EQ(o.code, kDecodeBadHeader);
     EXPECT_EQ(o.text, "Decoder error: Decoding bmp: Illegal bpp value.\n");
   }
+  // The depth is judged after the declared file size: a short 16-bit file is missing data first.
+  layout.bpp = 16;
+  layout.fileSizeField = 100000;
+  EXPECT_EQ(DecodeBytes(forge::MakeBmpRaw(layout, Bytes(64, 0))).code, kDecodeEndOfData);
+  layout.fileSizeField = -1;
   layout.bpp = 24;
   for (int w : {0, -3}) {
     forge::BmpLayout s = layout;
@@ -426,6 +432,12 @@ TEST(ImagingTiff, AlphaAndFailures) {
   Outcome opaque = DecodeBytes(forge::MakeTiff(w, h, px, COMPRESSION_ADOBE_DEFLATE, false));
   EXPECT_FALSE(opaque.bitmap.HasAlpha());
 
+  DecodeLimits tight;
+  tight.maxPixels = 20;
+  Outcome big = DecodeBytes(forge::MakeTiff(w, h, px, COMPRESSION_NONE, false), 32, tight);
+  EXPECT_EQ(big.code, kDecodeNoMemory);
+  EXPECT_EQ(big.text, "Decoder error: Out of memory allocating TIFF buffer.\n");
+
   Bytes broken = {'I', 'I', 42, 0, 0xFF, 0xFF, 0xFF, 0x7F};
   Outcome b = DecodeBytes(broken);
   EXPECT_EQ(b.code, kDecodeNotBitmap);
@@ -526,6 +538,7 @@ TEST(ImagingGif, ResultCodes) {
   EXPECT_EQ(decoder.Decode(nullptr, 0, TempFile("ok.gif", gif)), CGifDecoder::kUnreadable);
   EXPECT_EQ(decoder.Decode(&dib, 0, TempFile("bmp.gif", forge::MakeBmp({1, 1, 24}, {0}))), CGifDecoder::kNotGif);
   EXPECT_EQ(decoder.Decode(&dib, 0, TempFile("short.gif", {'G', 'I'})), CGifDecoder::kNotGif);
+  EXPECT_EQ(decoder.Decode(&dib, 0, TempFile("nothing.gif", {})), CGifDecoder::kNotGif);
   Bytes lower = gif;
   lower[0] = 'g', lower[1] = 'i', lower[2] = 'f';
   EXPECT_EQ(decoder.Decode(&dib, 0, TempFile("lower.gif", lower)), CGifDecoder::kDecoded);
