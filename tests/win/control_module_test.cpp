@@ -256,14 +256,15 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
   EXPECT_EQ(doc.Str(), L"ZephonButtonPro ActiveX Control module");
   EXPECT_NE(help.Str().find(L"ZephonButtonPro.hlp"), std::wstring::npos);
 
-  // Dispatch interface: the property table's ordinary properties as dispatch variables in its order;
-  // the two bindable stock properties as accessor pairs ahead of the 14 methods.
+  // Dispatch interface: every property of the table as a dispatch variable in its order (the two
+  // stock ones bindable and requestedit), then the 14 methods.
   ComPtr<ITypeInfo> disp;
   ASSERT_EQ(lib->GetTypeInfoOfGuid(zephon::DIID__DZephonButton, disp.Put()), S_OK);
   TYPEATTR* ta = nullptr;
   ASSERT_EQ(disp->GetTypeAttr(&ta), S_OK);
   EXPECT_EQ(ta->typekind, TKIND_DISPATCH);
   EXPECT_TRUE(ta->wTypeFlags & TYPEFLAG_FHIDDEN);
+  EXPECT_TRUE(ta->wTypeFlags & TYPEFLAG_FDISPATCHABLE);
   const WORD funcs = ta->cFuncs;
   const WORD vars = ta->cVars;
   disp->ReleaseTypeAttr(ta);
@@ -274,7 +275,7 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
     DISPID id;
     std::wstring name;
     INVOKEKIND kind;
-    VARTYPE type;  // property type or result
+    VARTYPE type;  // result
     WORD flags;
     std::vector<VARTYPE> params;
   };
@@ -285,7 +286,6 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
       if (FAILED(ti->GetFuncDesc(i, &fd))) break;
       Member m{fd->memid, L"", fd->invkind, fd->elemdescFunc.tdesc.vt, fd->wFuncFlags, {}};
       for (SHORT p = 0; p < fd->cParams; ++p) m.params.push_back(fd->lprgelemdescParam[p].tdesc.vt);
-      if (m.kind == INVOKE_PROPERTYPUT && !m.params.empty()) m.type = m.params[0];
       zb::Bstr n;
       ti->GetDocumentation(fd->memid, n.Put(), nullptr, nullptr, nullptr);
       m.name = n.Str();
@@ -294,69 +294,48 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
     }
     return out;
   };
-  struct Variable {
-    DISPID id;
-    std::wstring name;
-    VARKIND kind;
-    VARTYPE type;
-    WORD flags;
+  // The name of the type a user-defined type description refers to, with its library's name.
+  auto refName = [](ITypeInfo* ti, const TYPEDESC& td) {
+    const TYPEDESC* t = td.vt == VT_PTR ? td.lptdesc : &td;
+    ComPtr<ITypeInfo> ref;
+    if (!t || t->vt != VT_USERDEFINED || FAILED(ti->GetRefTypeInfo(t->hreftype, ref.Put()))) return std::wstring();
+    zb::Bstr n, libName;
+    ref->GetDocumentation(MEMBERID_NIL, n.Put(), nullptr, nullptr, nullptr);
+    ComPtr<ITypeLib> owner;
+    UINT index = 0;
+    if (SUCCEEDED(ref->GetContainingTypeLib(owner.Put(), &index)))
+      owner->GetDocumentation(-1, libName.Put(), nullptr, nullptr, nullptr);
+    return libName.Str() + L"." + n.Str();
   };
-  std::vector<Variable> variables;
-  for (WORD i = 0; i < vars; ++i) {
-    VARDESC* vd = nullptr;
-    if (FAILED(disp->GetVarDesc(i, &vd))) break;
-    Variable v{vd->memid, L"", vd->varkind, vd->elemdescVar.tdesc.vt, vd->wVarFlags};
-    zb::Bstr n;
-    disp->GetDocumentation(vd->memid, n.Put(), nullptr, nullptr, nullptr);
-    v.name = n.Str();
-    disp->ReleaseVarDesc(vd);
-    variables.push_back(v);
-  }
-  std::vector<Member> members = readMembers(disp.Get(), funcs);
-  ASSERT_EQ(variables.size(), 49u);
-  ASSERT_EQ(members.size(), 2u * 2 + 14);
-  auto vtOf = [](PropType t) -> VARTYPE {
-    switch (t) {
-      case PropType::Short: return VT_I2;
-      case PropType::Long: return VT_I4;
-      case PropType::Bool: return VT_BOOL;
-      case PropType::Color: return VT_UI4;  // OLE_COLOR
-      case PropType::String: return VT_BSTR;
-      default: return VT_PTR;  // fonts and pictures are object pointers
-    }
-  };
-  const WORD bound = FUNCFLAG_FBINDABLE | FUNCFLAG_FREQUESTEDIT;
-  size_t nextVar = 0, nextPair = 0;
+  ASSERT_EQ(vars, 51u);
+  ASSERT_EQ(funcs, 14u);
   ASSERT_EQ(zbprops::TableSize(), 51u);
-  for (size_t i = 0; i < zbprops::TableSize(); ++i) {
+  const WORD bound = VARFLAG_FBINDABLE | VARFLAG_FREQUESTEDIT;
+  for (WORD i = 0; i < vars; ++i) {
     const PropertyInfo& p = zbprops::Table()[i];
     SCOPED_TRACE(Narrow(p.Name));
-    if (p.Dispid == DISPID_ENABLED || p.Dispid == DISPID_TEXT) {
-      ASSERT_LT(nextPair, 2u);
-      const Member& get = members[2 * nextPair];
-      const Member& put = members[2 * nextPair + 1];
-      ++nextPair;
-      EXPECT_EQ(get.id, p.Dispid);
-      EXPECT_EQ(get.name, p.Name);
-      EXPECT_EQ(get.kind, INVOKE_PROPERTYGET);
-      EXPECT_EQ(put.kind, INVOKE_PROPERTYPUT);
-      EXPECT_EQ(put.id, p.Dispid);
-      EXPECT_EQ(get.type, vtOf(p.Type));
-      EXPECT_EQ(put.type, vtOf(p.Type));
-      EXPECT_EQ(get.flags & bound, bound);
-      EXPECT_EQ(put.flags & bound, bound);
-      continue;
+    VARDESC* vd = nullptr;
+    ASSERT_EQ(disp->GetVarDesc(i, &vd), S_OK);
+    const TYPEDESC td = vd->elemdescVar.tdesc;
+    EXPECT_EQ(vd->memid, p.Dispid);
+    EXPECT_EQ(vd->varkind, VAR_DISPATCH);
+    const bool stock = p.Dispid == DISPID_ENABLED || p.Dispid == DISPID_TEXT;
+    EXPECT_EQ(vd->wVarFlags, stock ? bound : 0);
+    zb::Bstr n;
+    disp->GetDocumentation(vd->memid, n.Put(), nullptr, nullptr, nullptr);
+    EXPECT_EQ(n.Str(), p.Name);
+    switch (p.Type) {
+      case PropType::Short: EXPECT_EQ(td.vt, VT_I2); break;
+      case PropType::Long: EXPECT_EQ(td.vt, VT_I4); break;
+      case PropType::Bool: EXPECT_EQ(td.vt, VT_BOOL); break;
+      case PropType::String: EXPECT_EQ(td.vt, VT_BSTR); break;
+      case PropType::Color: EXPECT_EQ(refName(disp.Get(), td), L"stdole.OLE_COLOR"); break;
+      case PropType::Font: EXPECT_EQ(refName(disp.Get(), td), L"stdole.IFontDisp"); break;
+      case PropType::Picture: EXPECT_EQ(refName(disp.Get(), td), L"stdole.IPictureDisp"); break;
     }
-    ASSERT_LT(nextVar, variables.size());
-    const Variable& v = variables[nextVar++];
-    EXPECT_EQ(v.id, p.Dispid);
-    EXPECT_EQ(v.name, p.Name);
-    EXPECT_EQ(v.kind, VAR_DISPATCH);
-    EXPECT_EQ(v.type, vtOf(p.Type));
-    EXPECT_EQ(v.flags & (VARFLAG_FREADONLY | VARFLAG_FHIDDEN), 0);
+    disp->ReleaseVarDesc(vd);
   }
-  EXPECT_EQ(nextPair, 2u);
-  EXPECT_EQ(nextVar, variables.size());
+  std::vector<Member> members = readMembers(disp.Get(), funcs);
   const std::vector<Member> methods = {
       {-550, L"Refresh", INVOKE_FUNC, VT_VOID, 0, {}},
       {50, L"ToolTipDraw", INVOKE_FUNC, VT_VOID, 0, {}},
@@ -374,7 +353,7 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
       {62, L"SetFontsCharSet", INVOKE_FUNC, VT_VOID, 0, {VT_I2}},
   };
   for (size_t i = 0; i < methods.size(); ++i) {
-    const Member& m = members[4 + i];
+    const Member& m = members[i];
     SCOPED_TRACE(Narrow(methods[i].name));
     EXPECT_EQ(m.id, methods[i].id);
     EXPECT_EQ(m.name, methods[i].name);
@@ -402,6 +381,11 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
     EXPECT_EQ(ev[i].name, expected[i].second);
   }
   EXPECT_EQ(ev[2].params, (std::vector<VARTYPE>{VT_I2, VT_I2, VT_USERDEFINED, VT_USERDEFINED}));
+  FUNCDESC* down = nullptr;
+  ASSERT_EQ(events->GetFuncDesc(2, &down), S_OK);
+  EXPECT_EQ(refName(events.Get(), down->lprgelemdescParam[2].tdesc), L"stdole.OLE_XPOS_PIXELS");
+  EXPECT_EQ(refName(events.Get(), down->lprgelemdescParam[3].tdesc), L"stdole.OLE_YPOS_PIXELS");
+  events->ReleaseFuncDesc(down);
   EXPECT_EQ(ev[6].params, (std::vector<VARTYPE>{VT_PTR, VT_I2}));  // KeyCode by reference
   ASSERT_EQ(events->GetDocumentation(-605, nullptr, doc.Put(), nullptr, nullptr), S_OK);
   EXPECT_EQ(doc.Str(), L"Is called when the pressing the left mouse button on control happens.");

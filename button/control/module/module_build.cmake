@@ -19,7 +19,10 @@ add_custom_command(OUTPUT ${ZB_MODULE_RES}/ZephonButton.tlb
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ZB_MODULE_RES}
   COMMAND ${ZB_WIDL} -I ${ZB_WINE_IDL_DIR} -L ${ZB_STDOLE_DIR} --win64 -t
           -o ${ZB_MODULE_RES}/ZephonButton.tlb ${CMAKE_SOURCE_DIR}/button/control/ZephonButton.idl
-  DEPENDS ${CMAKE_SOURCE_DIR}/button/control/ZephonButton.idl
+  # Enabled and Text (DISPIDs -514, -517) of _DZephonButton: bindable, requestedit.
+  COMMAND ${ZB_PYTHON} ${CMAKE_SOURCE_DIR}/button/control/resgen/mark_bindable.py ${ZB_MODULE_RES}/ZephonButton.tlb
+          6C3A1E02-E4F2-4D88-ABF2-7C20586EDC21 -514 -517
+  DEPENDS ${CMAKE_SOURCE_DIR}/button/control/ZephonButton.idl ${CMAKE_SOURCE_DIR}/button/control/resgen/mark_bindable.py
   COMMENT "Type library ZephonButton.tlb")
 add_custom_command(OUTPUT ${ZB_MODULE_RES}/toolbox.bmp ${ZB_MODULE_RES}/placeholder_normal.bmp
     ${ZB_MODULE_RES}/placeholder_over.bmp ${ZB_MODULE_RES}/placeholder_down.bmp
