@@ -1,19 +1,21 @@
 #pragma once
 // The button's paint: places the picture on show inside the control, draws the caption, mirrors the
-// result, runs the effect pass and puts the composed pixels on the target device context. Keeps the
-// composition buffer RenderDIB between paints (re-created only when the drawing size changes).
+// result, runs the effect pass and puts the composed pixels on the target device context.
 //
-// A button is painted far more often than it changes (uncovered windows, container redraws), so the
-// composed frame is kept with what it was made from: the picture's pixels, the caption font, the
-// properties, the state and the size. A paint whose inputs all match only copies the frame out.
+// A button is painted far more often than it changes (uncovered windows, container redraws, the
+// pointer moving on and off it), so the renderer keeps its last few composed frames with what each
+// was made from: the picture's pixels, the caption font, the properties, the state, the size and the
+// kind of target. A paint whose inputs all equal a kept frame's only copies that frame out. Composing
+// a new frame reuses the GDI objects and the work buffer of the previous composition.
 #include <windows.h>
 
-#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "button/control/ButtonLayout.h"
+#include "button/control/ButtonRendererFrames.h"
+#include "button/control/ButtonRendererSurfaces.h"
 #include "button/pixels/ImageDIB.h"
 
 class CButtonRenderer {
@@ -27,35 +29,29 @@ class CButtonRenderer {
              const zblayout::ButtonPaintProps& props, const zblayout::ButtonPaintState& state, HFONT captionFont,
              const DebugErrorFn& debugError);
 
-  // The last composed frame (empty after a failed paint or before the first composed one).
-  const CImageDIB& RenderDIB() const { return m_RenderDIB; }
+  // The composed frame last put on the target (empty after a failed paint or before the first composed one).
+  const CImageDIB& RenderDIB() const { return m_Shown ? m_Shown->pixels : m_NoFrame; }
+
+  // Kept frames, for tests of the cache's bounds.
+  const zbframes::CButtonFrameCache& Frames() const { return m_Frames; }
 
  private:
+  using Frame = zbframes::CButtonFrameCache::Frame;
+
   // Steps from the buffer's creation to the effect pass; false (after a report) when nothing was composed.
-  bool Compose(HDC target, CImageDIB& picture, const zblayout::Placement& place, zblayout::Size area,
-               const zblayout::ButtonPaintProps& props, const zblayout::ButtonPaintState& state, HFONT captionFont,
-               const DebugErrorFn& debugError);
-  bool ComposeThroughGdi(HDC target, CImageDIB& picture, const zblayout::Placement& place, CImageDIB& work,
-                         const zblayout::ButtonPaintProps& props, const zblayout::ButtonPaintState& state,
-                         HFONT captionFont, const DebugErrorFn& debugError);
+  bool Compose(HDC target, const zbframes::SurfaceKind& kind, CImageDIB& picture, const zblayout::Placement& place,
+               zblayout::Size area, CImageDIB& frame, const zblayout::ButtonPaintProps& props, const zblayout::ButtonPaintState& state,
+               HFONT captionFont, const DebugErrorFn& debugError);
+  bool ComposeThroughGdi(HDC target, const zbframes::SurfaceKind& kind, CImageDIB& picture,
+                         const zblayout::Placement& place, CImageDIB& frame, CImageDIB& work,
+                         const zblayout::ButtonPaintProps& props,
+                         const zblayout::ButtonPaintState& state, HFONT captionFont, const DebugErrorFn& debugError);
+  // After a composition: lets go of a work buffer too large to keep.
+  void TrimWork();
 
-  struct FrameInputs {
-    zblayout::ButtonPaintProps props;
-    zblayout::ButtonPaintState state;
-    bool hasFont = false;
-    LOGFONTW font{};
-    int32_t pictureWidth = 0;
-    int32_t pictureHeight = 0;
-    std::vector<uint32_t> picture;
-  };
-  bool FrameIsCurrent(const CImageDIB& picture, const zblayout::ButtonPaintProps& props,
-                      const zblayout::ButtonPaintState& state, bool hasFont, const LOGFONTW& font) const;
-  void RememberFrame(const CImageDIB& picture, const zblayout::ButtonPaintProps& props,
-                     const zblayout::ButtonPaintState& state, bool hasFont, const LOGFONTW& font);
-  void RememberInputs(const CImageDIB& picture, const zblayout::ButtonPaintProps& props,
-                      const zblayout::ButtonPaintState& state, bool hasFont, const LOGFONTW& font);
-
-  CImageDIB m_RenderDIB;
-  bool m_FrameValid = false;  // m_RenderDIB holds the frame m_Frame describes
-  FrameInputs m_Frame;
+  zbframes::CButtonFrameCache m_Frames;
+  Frame* m_Shown = nullptr;  // owned by m_Frames, which always keeps its newest frame
+  CImageDIB m_NoFrame;
+  CCompositionSurfaces m_Surfaces;
+  CImageDIB m_Work;  // the effect pass's second source and the caption layer; its content never carries over
 };

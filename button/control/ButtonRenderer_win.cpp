@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
-#include <memory>
-#include <new>
-#include <type_traits>
 
 #include "button/pixels/EffectPass.h"
 
@@ -13,21 +10,10 @@ using namespace zblayout;
 
 namespace {
 
-// Owners of the paint's GDI objects; declared in creation order, so they unwind selections first,
-// then bitmaps, then contexts.
-struct DcDeleter {
-  void operator()(HDC dc) const { ::DeleteDC(dc); }
-};
-struct BitmapDeleter {
-  void operator()(HBITMAP bm) const { ::DeleteObject(bm); }
-};
-using ScopedDC = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
-using ScopedBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
-
 // An object selected into a context for the life of this holder; the previous one comes back after.
 class ScopedSelect {
  public:
-  ScopedSelect(HDC dc, HGDIOBJ obj) : m_Dc(dc), m_Obj(obj), m_Old(::SelectObject(dc, obj)) {}
+  ScopedSelect(HDC dc, HGDIOBJ obj) : m_Dc(dc), m_Old(::SelectObject(dc, obj)) {}
   ~ScopedSelect() { Restore(); }
   ScopedSelect(const ScopedSelect&) = delete;
   ScopedSelect& operator=(const ScopedSelect&) = delete;
@@ -35,22 +21,11 @@ class ScopedSelect {
     if (m_Old && m_Old != HGDI_ERROR) ::SelectObject(m_Dc, m_Old);
     m_Old = nullptr;
   }
-  void Reselect() {
-    if (!m_Old) m_Old = ::SelectObject(m_Dc, m_Obj);
-  }
 
  private:
   HDC m_Dc;
-  HGDIOBJ m_Obj;
   HGDIOBJ m_Old;
 };
-
-// GetDIBits wants the bitmap out of every context while it reads, so the read steps it out and back.
-void ReadBitmap(CImageDIB& into, HDC dc, HBITMAP bm, ScopedSelect& selection) {
-  selection.Restore();
-  into.GetFromBitmap(dc, bm);
-  selection.Reselect();
-}
 
 UINT CaptionFormat(const ButtonPaintProps& props) {
   UINT format = props.TextWordBreak ? DT_WORDBREAK : DT_SINGLELINE;
@@ -75,6 +50,20 @@ void Report(const CButtonRenderer::DebugErrorFn& debugError, const std::wstring&
 }
 
 std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+// The caption font's description, zero past the face name so that equal fonts compare equal. A handle
+// whose description cannot be read is no font.
+zbframes::FontBytes FontOf(HFONT font) {
+  static_assert(sizeof(LOGFONTW) <= zbframes::FontBytes::kMax, "a font description fits the key");
+  zbframes::FontBytes out;
+  LOGFONTW lf{};
+  if (!font || ::GetObjectW(font, sizeof lf, &lf) != sizeof lf) return out;
+  const size_t used = wcsnlen(lf.lfFaceName, LF_FACESIZE);
+  std::fill(lf.lfFaceName + used, lf.lfFaceName + LF_FACESIZE, L'\0');
+  out.present = true;
+  std::memcpy(out.bytes.data(), &lf, sizeof lf);
+  return out;
+}
 
 RECT ToRect(const Rect& r) { return RECT{LONG(r.left), LONG(r.top), LONG(r.right), LONG(r.bottom)}; }
 Rect FromRect(const RECT& r) { return Rect{int32_t(r.left), int32_t(r.top), int32_t(r.right), int32_t(r.bottom)}; }
@@ -110,136 +99,99 @@ void CButtonRenderer::Paint(HDC target, const RECT& bounds, const RECT& invalid,
   Placement place;
   if (!Place(props, pic, area, state.pressOffset, place)) return;
 
-  LOGFONTW font{};
-  const bool hasFont = captionFont && ::GetObjectW(captionFont, sizeof font, &font) == sizeof font;
-  if (!m_FrameValid || m_RenderDIB.Width() != area.cx || m_RenderDIB.Height() != area.cy ||
-      !FrameIsCurrent(*picture, props, state, hasFont, font)) {
-    m_FrameValid = false;
-    if (!Compose(target, *picture, place, area, props, state, captionFont, debugError)) return;
-    RememberFrame(*picture, props, state, hasFont, font);
+  const zbframes::FrameSetting setting{area, FontOf(captionFont), CCompositionSurfaces::KindOf(target)};
+  const zbframes::FrameInputs inputs{props, state, setting, zbframes::PictureView{picture->m_Bits, pic.cx, pic.cy}};
+  Frame* frame = m_Frames.Find(inputs);
+  if (!frame) {
+    m_Shown = nullptr;  // the frame on show may make room for the new one
+    std::unique_ptr<Frame> fresh = m_Frames.TakeForNew();
+    const bool composed = Compose(target, setting.surface, *picture, place, area, fresh->pixels, props, state,
+                                  setting.font.present ? captionFont : nullptr, debugError);
+    m_Surfaces.Trim();
+    TrimWork();
+    if (!composed) return;
+    frame = &m_Frames.Add(std::move(fresh), inputs);
   }
+  m_Shown = frame;
 
   if (props.FastDraw)
-    DrawInvalidPart(m_RenderDIB, target, bounds, invalid);
+    DrawInvalidPart(frame->pixels, target, bounds, invalid);
   else
-    m_RenderDIB.Draw(target, bounds.left, bounds.top);
+    frame->pixels.Draw(target, bounds.left, bounds.top);
 }
 
-bool CButtonRenderer::Compose(HDC target, CImageDIB& picture, const Placement& place, Size area,
-                              const ButtonPaintProps& props, const ButtonPaintState& state, HFONT captionFont,
-                              const DebugErrorFn& debugError) {
-  if (m_RenderDIB.Width() != area.cx || m_RenderDIB.Height() != area.cy || !m_RenderDIB.HasPixels()) {
-    if (!m_RenderDIB.Create(area.cx, area.cy)) {
-      Report(debugError, L"RenderDIB create FALSE " + Widen(m_RenderDIB.ErrorText));
+bool CButtonRenderer::Compose(HDC target, const zbframes::SurfaceKind& kind, CImageDIB& picture,
+                              const Placement& place, Size area, CImageDIB& frame, const ButtonPaintProps& props,
+                              const ButtonPaintState& state, HFONT captionFont, const DebugErrorFn& debugError) {
+  if (frame.Width() != area.cx || frame.Height() != area.cy || !frame.HasPixels()) {
+    if (!frame.Create(area.cx, area.cy)) {
+      Report(debugError, L"RenderDIB create FALSE " + Widen(frame.ErrorText));
       return false;
     }
   }
 
-  // A failed work buffer leaves it empty: the caption and the effect pass then simply do not run.
-  CImageDIB work;
-  if (NeedsWorkBuffer(props, state)) work.Create(area.cx, area.cy);
+  // A failed work buffer stays empty: the caption and the effect pass then simply do not run. Whatever
+  // it held from an earlier paint is overwritten before it is read.
+  CImageDIB none;
+  CImageDIB& work = NeedsWorkBuffer(props, state) ? m_Work : none;
+  if (&work == &m_Work && (m_Work.Width() != area.cx || m_Work.Height() != area.cy || !m_Work.HasPixels()))
+    m_Work.Create(area.cx, area.cy);
 
   const uint32_t back = props.effects.BackGroundColor;
-  m_RenderDIB.Fill(back & 0xFF, (back >> 8) & 0xFF, (back >> 16) & 0xFF);
+  frame.Fill(back & 0xFF, (back >> 8) & 0xFF, (back >> 16) & 0xFF);
 
   if (props.Stretch == kStretchNone && props.Text.empty()) {
-    m_RenderDIB.BlitFrom(picture, place.x, BottomUpRow(place.y, picture.Height(), area.cy));
-  } else if (!ComposeThroughGdi(target, picture, place, work, props, state, captionFont, debugError)) {
-    m_RenderDIB.Destroy();  // the next paint starts from a fresh buffer
+    frame.BlitFrom(picture, place.x, BottomUpRow(place.y, picture.Height(), area.cy));
+  } else if (!ComposeThroughGdi(target, kind, picture, place, frame, work, props, state, captionFont, debugError)) {
     return false;
   }
 
-  MirrorPicture(m_RenderDIB, props.FlipVertical, props.FlipHorisontal);
-  RunEffectPass(m_RenderDIB, work, props.effects, state.picture);
+  MirrorPicture(frame, props.FlipVertical, props.FlipHorisontal);
+  RunEffectPass(frame, work, props.effects, state.picture);
   return true;
 }
 
-bool CButtonRenderer::FrameIsCurrent(const CImageDIB& picture, const ButtonPaintProps& props,
-                                     const ButtonPaintState& state, bool hasFont, const LOGFONTW& font) const {
-  const FrameInputs& f = m_Frame;
-  if (!SameFrameInputs(f.props, props) || !SameFrameInputs(f.state, state) || f.hasFont != hasFont) return false;
-  if (hasFont && std::memcmp(&f.font, &font, sizeof font) != 0) return false;
-  if (f.pictureWidth != picture.Width() || f.pictureHeight != picture.Height()) return false;
-  return std::memcmp(f.picture.data(), picture.m_Bits, f.picture.size() * sizeof(uint32_t)) == 0;
+void CButtonRenderer::TrimWork() {
+  if (int64_t(m_Work.Width()) * m_Work.Height() > CCompositionSurfaces::kKeptPixels) m_Work.Destroy();
 }
 
-void CButtonRenderer::RememberFrame(const CImageDIB& picture, const ButtonPaintProps& props,
-                                    const ButtonPaintState& state, bool hasFont, const LOGFONTW& font) {
-  // Keeping the inputs is an optimisation only: without memory for them the next paint composes again.
-  try {
-    RememberInputs(picture, props, state, hasFont, font);
-    m_FrameValid = true;
-  } catch (const std::bad_alloc&) {
-    m_Frame.picture.clear();
-    m_Frame.picture.shrink_to_fit();
-  }
-}
-
-void CButtonRenderer::RememberInputs(const CImageDIB& picture, const ButtonPaintProps& props,
-                                     const ButtonPaintState& state, bool hasFont, const LOGFONTW& font) {
-  FrameInputs& f = m_Frame;
-  f.props = props;
-  f.state = state;
-  f.hasFont = hasFont;
-  f.font = font;
-  f.pictureWidth = picture.Width();
-  f.pictureHeight = picture.Height();
-  const size_t words = size_t(picture.Width()) * size_t(picture.Height());
-  f.picture.assign(picture.m_Bits, picture.m_Bits + words);
-}
-
-bool CButtonRenderer::ComposeThroughGdi(HDC target, CImageDIB& picture, const Placement& place,
-                                        CImageDIB& work, const ButtonPaintProps& props,
-                                        const ButtonPaintState& state, HFONT captionFont,
-                                        const DebugErrorFn& debugError) {
-  const int W = m_RenderDIB.Width(), H = m_RenderDIB.Height();
-  ScopedDC dc1(::CreateCompatibleDC(target));
-  if (!dc1.get()) {
-    Report(debugError, L"dc1.CreateCompatibleDC create FALSE");
+bool CButtonRenderer::ComposeThroughGdi(HDC target, const zbframes::SurfaceKind& kind, CImageDIB& picture,
+                                        const Placement& place, CImageDIB& frame, CImageDIB& work,
+                                        const ButtonPaintProps& props, const ButtonPaintState& state,
+                                        HFONT captionFont, const DebugErrorFn& debugError) {
+  const int W = frame.Width(), H = frame.Height();
+  if (const wchar_t* failed = m_Surfaces.Prepare(target, kind, Size{picture.Width(), picture.Height()}, Size{W, H})) {
+    Report(debugError, failed);
     return false;
   }
-  ScopedDC dc2(::CreateCompatibleDC(target));
-  if (!dc2.get()) {
-    Report(debugError, L"dc2.CreateCompatibleDC create FALSE");
+  if (!m_Surfaces.PutPicture(picture) || !m_Surfaces.PutFrame(frame)) {
+    Report(debugError, L"SetDIBitsToDevice FALSE");
     return false;
   }
-  ScopedBitmap bm1(::CreateCompatibleBitmap(target, picture.Width(), picture.Height()));
-  if (!bm1.get()) {
-    Report(debugError, L"bm1.CreateCompatibleBitmap  create FALSE");
-    return false;
-  }
-  ScopedBitmap bm2(::CreateCompatibleBitmap(target, W, H));
-  if (!bm2.get()) {
-    Report(debugError, L"bm2.CreateCompatibleBitmap  create FALSE");
-    return false;
-  }
+  HDC dc1 = m_Surfaces.PictureDC(), dc2 = m_Surfaces.FrameDC();
+  ::SetStretchBltMode(dc2, COLORONCOLOR);
+  ::StretchBlt(dc2, place.x, place.y, place.dw, place.dh, dc1, 0, 0, place.sw, place.sh, SRCCOPY);
 
-  // Pixels go in while the bitmaps belong to no context.
-  picture.SetToBitmap(dc1.get(), bm1.get());
-  m_RenderDIB.SetToBitmap(dc2.get(), bm2.get());
-  ScopedSelect sel1(dc1.get(), bm1.get());
-  ScopedSelect sel2(dc2.get(), bm2.get());
-
-  ::SetStretchBltMode(dc2.get(), COLORONCOLOR);
-  ::StretchBlt(dc2.get(), place.x, place.y, place.dw, place.dh, dc1.get(), 0, 0, place.sw, place.sh, SRCCOPY);
-
-  bool blended = false;
+  bool read = true, blended = false;
   if (captionFont && work.HasPixels() && CaptionWanted(props, state)) {
-    ReadBitmap(m_RenderDIB, dc2.get(), bm2.get(), sel2);  // the picture without its caption
-    ScopedSelect font(dc2.get(), captionFont);
-    ::SetBkMode(dc2.get(), TRANSPARENT);
-    ::SetTextColor(dc2.get(), props.TextColor & 0x00FFFFFF);
+    const int opacity = std::clamp<int>(props.TextBlendValue, 0, 255);
+    // The picture without its caption is needed only to blend the caption in; an opaque caption is
+    // read back with the picture at the end.
+    if (opacity < 254) read = m_Surfaces.ReadFrame(frame);
+    ScopedSelect font(dc2, captionFont);
+    ::SetBkMode(dc2, TRANSPARENT);
+    ::SetTextColor(dc2, props.TextColor & 0x00FFFFFF);
     RECT rect = ToRect(CaptionRect(Size{W, H}, state.pressOffset, props.TextVerticalOffset));
     const int length = int(std::min<size_t>(props.Text.size(), INT_MAX));
-    ::DrawTextW(dc2.get(), props.Text.c_str(), length, &rect, CaptionFormat(props));
+    ::DrawTextW(dc2, props.Text.c_str(), length, &rect, CaptionFormat(props));
     font.Restore();
-    const int opacity = std::clamp<int>(props.TextBlendValue, 0, 255);
-    if (opacity < 254) {
-      ReadBitmap(work, dc2.get(), bm2.get(), sel2);  // the same picture with its caption
-      m_RenderDIB.BlendText(work, opacity);
+    if (read && opacity < 254) {
+      read = m_Surfaces.ReadFrame(work);  // the same picture with its caption
+      if (read) frame.BlendText(work, opacity);
       blended = true;
     }
   }
-  if (!blended) ReadBitmap(m_RenderDIB, dc2.get(), bm2.get(), sel2);
-  return true;
+  if (read && !blended) read = m_Surfaces.ReadFrame(frame);
+  if (!read) Report(debugError, L"GetFromBitmap FALSE");
+  return read;
 }

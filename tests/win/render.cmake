@@ -1,1 +1,2 @@
-zb_add_test(NAME render_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/render_test.cpp LIBS zb_button_render)
+zb_add_test(NAME render_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/render_test.cpp ${CMAKE_CURRENT_LIST_DIR}/render_test_frames.cpp
+  LIBS zb_button_render)
