@@ -36,6 +36,10 @@ bool CButtonInteraction::Unlatched() const {
 
 void CButtonInteraction::MouseMove(const Mouse& m) {
   if (m_Host.HasWindow() && !m_S.Tracking) {
+    // Nobody captures the mouse, so a release outside goes unseen: a press that left with the pointer
+    // still counts when the pointer comes back only if its button is still held.
+    if (m_S.LeftPressSeen == 2) m_S.LeftPressSeen = (m.keyFlags & kKeyLeft) ? 1 : 0;
+    if (m_S.RightPressed == 2) m_S.RightPressed = (m.keyFlags & kKeyRight) ? 1 : 0;
     m_Host.TrackLeave();
     m_S.Tracking = 1;
     if (Unlatched()) {
@@ -61,9 +65,8 @@ void CButtonInteraction::MouseLeave() {
   m_Host.HideTooltip();
   Fire(Event::MouseLeave);
   m_S.Hover = 0;
-  // Nobody captures the mouse: a press whose release happened outside is over.
-  m_S.LeftPressSeen = 0;
-  m_S.RightPressed = 0;
+  if (m_S.LeftPressSeen) m_S.LeftPressSeen = 2;
+  if (m_S.RightPressed) m_S.RightPressed = 2;
   if (Unlatched()) {
     m_S.Pressed = 0;
     m_S.PressOffset = 0;
@@ -100,7 +103,8 @@ void CButtonInteraction::LeftDown(const Mouse& m) {
 void CButtonInteraction::LeftUp(const Mouse& m) {
   m_Host.ApplyCursor(HandUse::Pointing);
   // A release is a click only after a press on the control: one that began elsewhere (the control
-  // does not capture the mouse) neither clicks nor toggles a check.
+  // does not capture the mouse) neither clicks nor toggles a check. A press that went out and came
+  // back with its button held still clicks.
   const bool click = m_S.LeftPressSeen != 0;
   m_S.LeftPressSeen = 0;
   if (m_S.EnabledCopy && click) {

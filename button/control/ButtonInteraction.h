@@ -61,14 +61,14 @@ enum class HandUse { Pointing, Pressing };
 struct InteractionState {
   int Hover = 0;          // between the first move inside and the next leave; also set by a left release
   int Pressed = 0;        // from a left press until the release (check modes: until unchecking)
-  int RightPressed = 0;   // from a right press until the right release
+  int RightPressed = 0;   // from a right press until the right release (2: the pointer left meanwhile)
   int Tracking = 0;       // leave notification requested
   int CheckValue = 0;     // 0 unchecked, 1 checked by a press still held, 2 latched
   short PressOffset = 0;  // 0, or 2 while pressed in the offset and bevel modes
   int PressOffsetActive = 0;
   int EnabledCopy = 1;    // the stock Enabled as last seen
   int UserModeCopy = 1;   // the container's user mode as last read
-  int LeftPressSeen = 0;  // a left press on the control that has not been released or left yet
+  int LeftPressSeen = 0;  // a left press on the control not released yet (2: the pointer left meanwhile)
 };
 
 // What the interaction needs from its control.

@@ -135,16 +135,27 @@ TEST_F(InteractionTest, ClicksFireDownClickUpAndRightClicksNeedTheirPress) {
   input.RightUp({0, 1, 2});
   EXPECT_EQ(host.Events(), (Log{"7(0,0,1,2)"}));
 
-  // A release after a press somewhere else (or after leaving) is no click.
+  // A release after a press somewhere else is no click; nor is one after a press whose buttons were
+  // let go outside (the pointer comes back without them).
   input.LeftUp({0, 1, 1});
   EXPECT_EQ(host.Take(), (Log{"cursor pointing", "default", "fire -607(0,0,1,1)"}));
   input.LeftDown({kKeyLeft, 1, 1});
   input.RightDown({kKeyRight, 1, 1});
   input.MouseLeave();
+  input.MouseMove({0, 1, 1});
   host.Take();
   input.LeftUp({0, 1, 1});
   input.RightUp({0, 1, 1});
   EXPECT_EQ(host.Events(), (Log{"-607(0,0,1,1)", "7(0,0,1,1)"}));
+  // Dragged out and back in with the buttons held: still clicks.
+  input.LeftDown({kKeyLeft, 1, 1});
+  input.RightDown({kKeyLeft | kKeyRight, 1, 1});
+  input.MouseLeave();
+  input.MouseMove({kKeyLeft | kKeyRight, 1, 1});
+  host.Take();
+  input.RightUp({kKeyLeft, 1, 1});
+  input.LeftUp({0, 1, 1});
+  EXPECT_EQ(host.Events(), (Log{"7(1,0,1,1)", "5", "2", "-607(0,0,1,1)"}));
 }
 
 TEST_F(InteractionTest, CheckModesLatchOnThePressAndReleaseOnTheSecondClick) {
