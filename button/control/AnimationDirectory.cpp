@@ -14,7 +14,7 @@ CAnimationDirectory::~CAnimationDirectory() { Stop(); }
 
 void CAnimationDirectory::Start(const std::wstring& pattern, long delayMs) {
   Stop();
-  m_Folder = PatternFolder(pattern);
+  m_Folder = PatternFolder(m_Platform->FullPattern(pattern));
   m_DelayMs = delayMs < 0 ? 0u : unsigned(delayMs);
   if (!m_Platform->FindFirst(pattern)) {
     m_Platform->FindClose();

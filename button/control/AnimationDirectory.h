@@ -12,6 +12,8 @@
 //   that goes away pauses the animation the same way until the next window.
 // - A timer the window system refuses ends the sequence (AnimationEnd) instead of leaving it hanging.
 // - A negative delay is taken as 0 (the window system's shortest interval).
+// - A frame's path is the pattern's folder made absolute plus the entry's name, so a relative pattern
+//   still gives PictureURL a full path.
 //
 // The file search and the window timer are reached through AnimationPlatform, so the driver itself is
 // portable; AnimationDirectory_win.cpp supplies the Win32 one.
@@ -26,6 +28,8 @@
 class AnimationPlatform {
  public:
   virtual ~AnimationPlatform() = default;
+  // The pattern with its folder made absolute, as the frames' paths name it.
+  virtual std::wstring FullPattern(const std::wstring& pattern) const { return pattern; }
   // Opens a search over the pattern; true when it has a first entry, which becomes the current one.
   virtual bool FindFirst(const std::wstring& pattern) = 0;
   // Moves to the next entry; false at the end of the search.
@@ -85,6 +89,7 @@ class CAnimationDirectory {
 };
 
 #ifdef _WIN32
-// FindFirstFileW / FindNextFileW and SetTimer / KillTimer on the window `window` returns at the time.
+// GetFullPathNameW, FindFirstFileW / FindNextFileW and SetTimer / KillTimer on the window `window`
+// returns at the time.
 std::unique_ptr<AnimationPlatform> MakeWin32AnimationPlatform(std::function<HWND()> window);
 #endif

@@ -9,6 +9,16 @@ class Win32AnimationPlatform final : public AnimationPlatform {
   explicit Win32AnimationPlatform(std::function<HWND()> window) : m_Window(std::move(window)) {}
   ~Win32AnimationPlatform() override { FindClose(); }
 
+  std::wstring FullPattern(const std::wstring& pattern) const override {
+    // The name part keeps its wildcards; a pattern the system cannot resolve is used as given.
+    const DWORD need = ::GetFullPathNameW(pattern.c_str(), 0, nullptr, nullptr);
+    if (pattern.empty() || need == 0) return pattern;
+    std::wstring full(need, L'\0');
+    const DWORD got = ::GetFullPathNameW(pattern.c_str(), need, &full[0], nullptr);
+    if (got == 0 || got >= need) return pattern;
+    full.resize(got);
+    return full;
+  }
   bool FindFirst(const std::wstring& pattern) override {
     FindClose();
     m_Find = ::FindFirstFileW(pattern.c_str(), &m_Data);

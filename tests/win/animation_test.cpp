@@ -148,14 +148,21 @@ TEST_F(AnimationWinTest, StopFiresNothingAndRestartBeginsAgain) {
   EXPECT_EQ(ends.size(), 1u);
 }
 
-TEST_F(AnimationWinTest, StartWithoutAWindowWaitsForIt) {
-  anim->Start(folder + L"*.bmp", 50);
+TEST_F(AnimationWinTest, StartWithoutAWindowWaitsForItAndFramesHaveFullPaths) {
+  // A relative pattern: the frames are named by full paths, resolved when the animation starts.
+  wchar_t cwd[MAX_PATH] = {};
+  ASSERT_NE(::GetCurrentDirectoryW(MAX_PATH, cwd), 0u);
+  ASSERT_TRUE(::SetCurrentDirectoryW(folder.c_str()));
+  anim->Start(L".\\*.bmp", 50);
+  ASSERT_TRUE(::SetCurrentDirectoryW(cwd));
   Pump(300);
   EXPECT_TRUE(changes.empty());
   EXPECT_TRUE(ends.empty());
   MakeWindow();
   Pump(5000, [&] { return !ends.empty(); });
-  EXPECT_EQ(changes.size(), 3u);
+  std::vector<std::wstring> urls = Urls();
+  std::sort(urls.begin(), urls.end());
+  EXPECT_EQ(urls, Expected());
   EXPECT_EQ(ends.size(), 1u);
 }
 
