@@ -4,6 +4,7 @@
 #include "button/control/ZephonButtonCtrlRules.h"
 #include "button/control/ZephonButtonIds.h"
 #include "button/control/framework/Module.h"
+#include "button/imaging/CInternetDownloader.h"
 
 namespace {
 
@@ -41,6 +42,18 @@ VARTYPE VarTypeOf(PropType type) {
   }
   return VT_EMPTY;
 }
+
+// Pictures from internet addresses come through WinINet, one downloader per download.
+class CInternetPictureDownloader : public IUrlDownloader {
+ public:
+  std::wstring Download(const std::wstring& url, const std::wstring& target, bool reload,
+                        std::wstring& errorText) override {
+    CInternetDownloader downloader;
+    std::wstring path = downloader.Download(url, target, reload);
+    errorText = downloader.GetErrorText();
+    return path;
+  }
+};
 
 HRESULT ToVariant(long value, VARTYPE vt, VARIANT* out) {
   out->vt = vt;
@@ -82,6 +95,7 @@ CZephonButtonCtrl::CZephonButtonCtrl()
     if (const PropertyInfo* url = zbprops::UrlPropertyOf(s)) m_States[s].PropertyName = url->Name;
   }
   for (int s = 0; s < 4; ++s) m_PictureTable.Images[s] = &m_States[s].ImageDIB;
+  m_Sources.SetDownloader(std::make_unique<CInternetPictureDownloader>());
   m_PictureCookie = zbpictable::Register(&m_PictureTable);
   m_Props.PrevPointer = m_PictureCookie;
 

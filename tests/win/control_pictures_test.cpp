@@ -328,14 +328,14 @@ TEST(ControlPictures, DelayedPictureLoadsWhenShownAndFallsBackToThePreviousUrlOn
   EXPECT_EQ(GetStr(c.Get(), L"PictureOverURL"), L"");
 }
 
-TEST(ControlPictures, InternetAddressWithoutDownloaderReportsOnceAndKeepsTheAddress) {
+TEST(ControlPictures, UnreachableInternetAddressReportsOnceAndKeepsTheAddress) {
   auto c = PlainControl();
   ASSERT_TRUE(c);
   auto events = EventRecorder::Attach(c.Get());
   const std::wstring url = L"http://127.0.0.1:9/pic.bmp";
   ASSERT_HRESULT_SUCCEEDED(Put(c.Get(), L"PictureURL", *Str(url).Ptr()));
   EXPECT_EQ(GetStr(c.Get(), L"PictureURL"), url);
-  EXPECT_EQ(events->TextsOf(4), std::vector<std::wstring>{L"Internet connection error.\nURL: " + url});
+  EXPECT_EQ(events->TextsOf(4), std::vector<std::wstring>{L"Internet Session - Cant open URL: " + url});
   EXPECT_TRUE(events->TextsOf(11).empty());
 }
 
