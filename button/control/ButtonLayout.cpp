@@ -89,8 +89,9 @@ Size DrawnSize(int stretch, Size picture, Size bounds) {
 
 bool Place(const ButtonPaintProps& props, Size picture, Size bounds, int pressOffset, Placement& out) {
   if (picture.cx <= 0 || picture.cy <= 0 || bounds.cx <= 0 || bounds.cy <= 0) return false;
+  // An aspect-ratio scale may truncate one side to nothing: the picture then draws nothing, but the
+  // background and the caption still do.
   const Size drawn = DrawnSize(props.Stretch, picture, bounds);
-  if (drawn.cx <= 0 || drawn.cy <= 0) return false;
   const int64_t W = bounds.cx, H = bounds.cy;
   const int64_t x = Align(props.AlignHor, W, drawn.cx);
   const int64_t y = Align(props.AlignVer, H, drawn.cy);

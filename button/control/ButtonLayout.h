@@ -102,7 +102,7 @@ struct Placement {
 };
 
 // Drawn size, alignment (integer division toward zero), right/bottom clipping and the press offset.
-// False when the picture or the bounds have no area.
+// False when the picture or the bounds have no area (a drawn size of nothing is still a placement).
 bool Place(const ButtonPaintProps& props, Size picture, Size bounds, int pressOffset, Placement& out);
 
 // Buffer row (counted from the bottom) of the top edge of an object of height h whose top is at

@@ -55,7 +55,8 @@ TEST(PlaceTest, EmptyAreasPlaceNothingAndExtremeSizesStayInGdiRange) {
   Placement p;
   EXPECT_FALSE(Place(props, {0, 10}, {10, 10}, 0, p));
   EXPECT_FALSE(Place(props, {10, 10}, {10, -1}, 0, p));
-  EXPECT_FALSE(Place(props, {1000, 1}, {10, 10}, 0, p));  // scaled to nothing
+  ASSERT_TRUE(Place(props, {1000, 1}, {10, 10}, 0, p));  // scaled to nothing: background and caption only
+  EXPECT_EQ(std::make_tuple(p.x, p.y, p.dw, p.dh), std::make_tuple(0, 5, 10, 0));
   ASSERT_TRUE(Place(props, {1, 1}, {INT32_MAX, INT32_MAX}, kPressOffset, p));
   EXPECT_GT(p.dw, 0);
   EXPECT_LE(p.x, 1 << 27);
