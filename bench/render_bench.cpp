@@ -177,7 +177,7 @@ int main(int argc, char** argv) {
       {"1920x1080 stretched, flipping", "BM_Paint_Screen_Stretched_Flipping", "BM_BitBlt_Screen", false},
   };
   int status = 0;
-  std::printf("\n%-31s %10s %12s  %s\n", "paint", "CPU time", "x BitBlt", "");
+  std::printf("\n%-31s %10s %12s\n", "paint", "CPU time", "x BitBlt");
   for (const Ratio& r : ratios) {
     if (reporter.failed.count(r.paint) || reporter.failed.count(r.base)) {
       std::printf("%-31s %10s %12s  error: the run failed\n", r.label, "-", "-");
@@ -187,8 +187,13 @@ int main(int argc, char** argv) {
     if (!t.count(r.paint) || !t.count(r.base) || t[r.base] <= 0) continue;  // filtered out
     const double ratio = t[r.paint] / t[r.base];
     const bool over = r.limited && ratio >= kComposedLimit;
-    std::printf("%-31s %8.2f us %10.2f x  %s\n", r.label, t[r.paint] * 1e6, ratio,
-                over ? "error: at or above the limit" : (r.limited ? "(limit 10 x)" : ""));
+    std::printf("%-31s %8.2f us %10.2f x  ", r.label, t[r.paint] * 1e6, ratio);
+    if (over)
+      std::printf("error: at or above the limit of %.0f x\n", kComposedLimit);
+    else if (r.limited)
+      std::printf("(limit %.0f x)\n", kComposedLimit);
+    else
+      std::printf("\n");
     if (over) status = 1;
   }
   benchmark::Shutdown();

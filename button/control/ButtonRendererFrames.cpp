@@ -68,7 +68,7 @@ std::unique_ptr<CButtonFrameCache::Frame> CButtonFrameCache::TakeForNew() {
     oldest->picture.reset();
     return oldest;
   }
-  return std::make_unique<Frame>();
+  return std::unique_ptr<Frame>(new (std::nothrow) Frame);
 }
 
 std::shared_ptr<const std::vector<uint32_t>> CButtonFrameCache::CopyOf(PictureView picture) const {

@@ -87,7 +87,8 @@ class CButtonFrameCache {
   Frame* Find(const FrameInputs& in);
 
   // Something to compose a new frame into, taken out of the cache: the least recently used frame when
-  // the cache is full by count (its buffer is reused when the size fits), else a new empty one.
+  // the cache is full by count (its buffer is reused when the size fits), else a new empty one; null
+  // without memory for one.
   std::unique_ptr<Frame> TakeForNew();
 
   // Keeps a composed frame as the most recently used one, made from `in`, and drops the least recently

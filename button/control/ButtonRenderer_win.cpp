@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <cwchar>
 
 #include "button/pixels/EffectPass.h"
 
@@ -105,6 +106,10 @@ void CButtonRenderer::Paint(HDC target, const RECT& bounds, const RECT& invalid,
   if (!frame) {
     m_Shown = nullptr;  // the frame on show may make room for the new one
     std::unique_ptr<Frame> fresh = m_Frames.TakeForNew();
+    if (!fresh) {
+      Report(debugError, L"RenderDIB create FALSE");
+      return;
+    }
     const bool composed = Compose(target, setting.surface, *picture, place, area, fresh->pixels, props, state,
                                   setting.font.present ? captionFont : nullptr, debugError);
     m_Surfaces.Trim();
