@@ -219,6 +219,18 @@ TEST_F(RenderFramesTest, EveryInputChangeShowsWhileFramesAreKept) {
   Look same = rest;
   same.font = sameAsBold;
   EXPECT_EQ(show(same), restPixels);
+  // A font handle that no longer describes a font is no font: the look without caption, both ways.
+  HFONT deleted = MakeFont(-30, FW_BOLD, false, L"Arial");
+  ::DeleteObject(deleted);
+  Look none = rest, dead = rest;
+  none.font = nullptr;
+  dead.font = deleted;
+  const std::vector<uint32_t> noCaption = show(none);
+  EXPECT_NE(noCaption, restPixels);
+  EXPECT_EQ(show(dead), noCaption);
+  CButtonRenderer other;
+  Paint(other, c.dc(), dead, c.Rect(), c.Rect());
+  EXPECT_EQ(c.Pixels(), noCaption);
 
   // Pixels changed in place, behind the same buffer and size.
   zbtest::PutTop(normal, 70, 40, 0x00FFFFFF);
