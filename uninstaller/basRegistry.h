@@ -16,7 +16,8 @@ std::wstring QueryRegistryValue(HKEY root, const std::wstring& subkey, const std
 // key. Returns the registry's status, or kUnsupportedType.
 long QueryRegistryValueEx(HKEY key, const std::wstring& valueName, std::wstring& value);
 
-// Deletes `subkey` (which must have no subkeys of its own); returns the registry's status.
+// Deletes `subkey` (which must have no subkeys of its own) from both the 64-bit and the 32-bit view
+// of the registry; returns the registry's status (success when either view had it).
 long DeleteRegistryKey(HKEY root, const std::wstring& subkey);
 
 }  // namespace basRegistry

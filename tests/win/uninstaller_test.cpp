@@ -79,7 +79,7 @@ void ExpectRecordsRemoved(const InstallLayout& layout) {
   EXPECT_FALSE(s.settingsApplication) << "the whole application, DriveCD included, goes";
   EXPECT_FALSE(s.iniPath);
   EXPECT_TRUE(s.iniOtherSection);
-  EXPECT_FALSE(s.uninstallKey);
+  EXPECT_FALSE(s.uninstallKey) << "in either view of the registry";
 }
 
 class UninstallerTest : public ::testing::Test {
@@ -103,7 +103,10 @@ class UninstallerTest : public ::testing::Test {
   static void ClearRecords() {
     zb::AppSettings(L"Quorvel Vol. 2").DeleteApplication();
     WritePrivateProfileStringW(L"Quorvel Vol. 2", nullptr, nullptr, L"TRVAR.INI");
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvel Vol. 2");
+    for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+      RegDeleteKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvel Vol. 2",
+                      view, 0);
+    }
   }
 
   InstallLayout Layout(const std::wstring& name) { return InstallLayout{root_ + L"\\" + name + L"\\", group_}; }
