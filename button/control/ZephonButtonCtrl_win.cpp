@@ -5,6 +5,7 @@
 #include "button/control/ZephonButtonIds.h"
 #include "button/control/framework/Module.h"
 #include "button/imaging/CInternetDownloader.h"
+#include "button/imaging/CInternetFontInstaller.h"
 
 namespace {
 
@@ -55,6 +56,17 @@ class CInternetPictureDownloader : public IUrlDownloader {
   }
 };
 
+// Fonts from internet addresses are fetched into the temporary folder and added for this process.
+class CInternetFontSeam : public IFontInstaller {
+ public:
+  bool Install(const std::wstring& url, std::wstring& errorText) override {
+    CInternetFontInstaller installer;
+    const bool added = installer.Install(url);
+    errorText = installer.GetErrorText();
+    return added;
+  }
+};
+
 HRESULT ToVariant(long value, VARTYPE vt, VARIANT* out) {
   out->vt = vt;
   switch (vt) {
@@ -86,7 +98,7 @@ HRESULT CreateZephonButton(IUnknown* outer, REFIID riid, void** out) {
 CZephonButtonCtrl::CZephonButtonCtrl()
     : COleControl(kClassInfo),
       m_Tooltip(new CNoTooltip),
-      m_FontInstaller(new CNoFontInstaller),
+      m_FontInstaller(new CInternetFontSeam),
       m_Cursors(new CSystemCursors) {
   static const UINT kPlaceholders[kStateCount] = {IDB_PLACEHOLDER_NORMAL, IDB_PLACEHOLDER_OVER, IDB_PLACEHOLDER_DOWN,
                                                   IDB_PLACEHOLDER_DISABLE, IDB_PLACEHOLDER_NORMAL};

@@ -1,18 +1,15 @@
 // CInternetDownloader against an HTTP server in the test's own process (Winsock on 127.0.0.1), and
 // the control fetching its pictures from internet addresses.
-#include <winsock2.h>
-
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "button/imaging/CInternetDownloader.h"
 #include "button/imaging/DownloadRules.h"
+#include "tests/support/LoopbackHttpServer_win.h"
 #include "tests/support/TestPaths.h"
 #include "tests/win/control_pictures_files.h"
 #include "tests/win/control_props_support.h"
@@ -21,79 +18,7 @@ using namespace zbctltest;
 
 namespace {
 
-// Answers every request by its path: "/status/<code>" with that code, "/size/<n>.bin" with n bytes
-// (byte i is i % 251), "/pic.bmp" with `picture`. One request per connection.
-class HttpServer {
- public:
-  explicit HttpServer(std::string picture) : m_picture(std::move(picture)) {
-    WSADATA wsa;
-    WSAStartup(MAKEWORD(2, 2), &wsa);
-    m_listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    int len = sizeof(addr);
-    if (bind(m_listener, reinterpret_cast<sockaddr*>(&addr), len) == 0 && listen(m_listener, 8) == 0 &&
-        getsockname(m_listener, reinterpret_cast<sockaddr*>(&addr), &len) == 0)
-      m_port = ntohs(addr.sin_port);
-    m_thread = std::thread([this] { Serve(); });
-  }
-  ~HttpServer() {
-    closesocket(m_listener);  // ends accept()
-    m_thread.join();
-    WSACleanup();
-  }
-  std::wstring Url(const std::wstring& path) const {
-    return L"http://127.0.0.1:" + std::to_wstring(m_port) + path;
-  }
-  int port() const { return m_port; }
-  std::atomic<int> requests{0};
-
- private:
-  void Serve() {
-    for (;;) {
-      SOCKET s = accept(m_listener, nullptr, nullptr);
-      if (s == INVALID_SOCKET) return;
-      std::string request;
-      char buf[1024];
-      int n = 0;
-      while (request.find("\r\n\r\n") == std::string::npos && (n = recv(s, buf, sizeof(buf), 0)) > 0)
-        request.append(buf, size_t(n));
-      ++requests;
-      const size_t start = request.find(' ') + 1;
-      const std::string path = request.substr(start, request.find(' ', start) - start);
-      int code = 200;
-      std::string body;
-      if (path.rfind("/status/", 0) == 0) {
-        code = std::stoi(path.substr(8));
-        body = "refused";
-      } else if (path.rfind("/size/", 0) == 0) {
-        const size_t size = std::stoul(path.substr(6));
-        for (size_t i = 0; i < size; ++i) body += char(i % 251);
-      } else {
-        body = m_picture;
-      }
-      const std::string head = "HTTP/1.0 " + std::to_string(code) + " X\r\nContent-Type: application/octet-stream\r\n"
-                               "Content-Length: " + std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n";
-      const std::string answer = head + body;
-      for (size_t sent = 0; sent < answer.size();) {
-        // Small pieces, so that the body arrives in blocks shorter than the reader asks for.
-        const int piece = int(std::min<size_t>(answer.size() - sent, 3000));
-        const int k = send(s, answer.data() + sent, piece, 0);
-        if (k <= 0) break;
-        sent += size_t(k);
-      }
-      shutdown(s, SD_SEND);
-      while (recv(s, buf, sizeof(buf), 0) > 0) {
-      }
-      closesocket(s);
-    }
-  }
-  std::string m_picture;
-  SOCKET m_listener = INVALID_SOCKET;
-  int m_port = 0;
-  std::thread m_thread;
-};
+using zbtest::LoopbackHttpServer;
 
 std::string ReadAll(const std::wstring& path) {
   std::ifstream in(path.c_str(), std::ios::binary);
@@ -131,7 +56,7 @@ TEST(DownloadRules, LocalNameTakesTheUrlsExtension) {
 }
 
 TEST(InternetDownloader, StatusCodesBecomeTheirTextsAndNoFile) {
-  HttpServer server("");
+  LoopbackHttpServer server;
   ASSERT_NE(server.port(), 0);
   struct Case {
     int status;
@@ -165,7 +90,7 @@ TEST(InternetDownloader, StatusCodesBecomeTheirTextsAndNoFile) {
 }
 
 TEST(InternetDownloader, BodiesArriveWholeInUniqueTemporaryFilesOrTheTarget) {
-  HttpServer server("");
+  LoopbackHttpServer server;
   ASSERT_NE(server.port(), 0);
   std::vector<std::wstring> seen;
   for (size_t size : {size_t(0), size_t(100), size_t(8192), size_t(3 * 8192), size_t(20000)}) {
@@ -201,7 +126,8 @@ TEST(InternetDownloader, BodiesArriveWholeInUniqueTemporaryFilesOrTheTarget) {
 TEST(ControlDownloads, InternetPicturesLoadKeepOneTemporaryFileAndReportMissingOnes) {
   const std::wstring dir = Wide(zbtest::MakeTempDir("ctldownload")) + L"\\";
   ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"pic.bmp", 7, 5));
-  HttpServer server(ReadAll(dir + L"pic.bmp"));
+  LoopbackHttpServer server;
+  server.Set("/pic.bmp", ReadAll(dir + L"pic.bmp"));
   ASSERT_NE(server.port(), 0);
   const size_t before = TemporaryPictures().size();
   {
