@@ -2,6 +2,7 @@
 // InstallFontFromInternet against an HTTP server inside the test, serving fonts the test makes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -193,6 +194,20 @@ TEST(ControlFonts, InstallFontFromInternetAnswersTrueOrFiresInternetFontErrorOnc
   EXPECT_NE(AsLong(result), 0);
   EXPECT_EQ(events->TextsOf(12).size(), 2u);
   EXPECT_EQ(persist->IsDirty(), S_OK);
-  // The control lives in this process, so the font is this process's now.
+  // The control lives in this process, so the font is this process's now, and the caption can
+  // name it: the font's glyphs are solid boxes, far more ink than the default face's "III".
   EXPECT_EQ(FaceOf(L"Zb Font Beta"), L"Zb Font Beta");
+  ASSERT_HRESULT_SUCCEEDED(Put(c.Get(), L"Text", *Str(L"III").Ptr()));
+  ASSERT_HRESULT_SUCCEEDED(Put(c.Get(), L"TextColor", *I4(0x000000FF).Ptr()));
+  auto redPixels = [&] {
+    Drawing d;
+    EXPECT_TRUE(DrawControl(c.Get(), 120, 48, 0x00FFFFFF, d));
+    return std::count(d.px.begin(), d.px.end(), 0x00FF0000u);
+  };
+  const auto before = redPixels();
+  ASSERT_HRESULT_SUCCEEDED(Call(c.Get(), L"SetTextFontByName", {Str(L"Zb Font Beta"), I4(20), Bool(false),
+                                                                Bool(false), Bool(false)}));
+  const auto after = redPixels();
+  EXPECT_GT(before, 0);
+  EXPECT_GT(after, 3 * before);
 }
