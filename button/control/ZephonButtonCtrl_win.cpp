@@ -5,6 +5,7 @@
 #include "button/control/ZephonButtonIds.h"
 #include "button/control/framework/Module.h"
 #include "button/imaging/CInternetDownloader.h"
+#include "button/tooltip/ButtonTooltip.h"
 #include "button/imaging/CInternetFontInstaller.h"
 
 namespace {
@@ -97,7 +98,7 @@ HRESULT CreateZephonButton(IUnknown* outer, REFIID riid, void** out) {
 
 CZephonButtonCtrl::CZephonButtonCtrl()
     : COleControl(kClassInfo),
-      m_Tooltip(new CNoTooltip),
+      m_Tooltip(new CButtonTooltip),
       m_FontInstaller(new CInternetFontSeam),
       m_Cursors(new CSystemCursors) {
   static const UINT kPlaceholders[kStateCount] = {IDB_PLACEHOLDER_NORMAL, IDB_PLACEHOLDER_OVER, IDB_PLACEHOLDER_DOWN,

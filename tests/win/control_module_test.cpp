@@ -21,6 +21,7 @@
 #include "button/control/framework/Registration.h"
 #include "common/olehost/ControlHost.h"
 #include "common/olehost/PropertyBag.h"
+#include "tests/support/GuiCounters_win.h"
 
 using zb::ComPtr;
 using zb::QueryAs;
@@ -118,54 +119,10 @@ class Registered : public ::testing::Test {
 };
 
 // ---- resource counters for the leak check ---------------------------------------------------------
-// GetGuiResources and the private-bytes counter answer 0 under Wine; there the GDI objects are counted
-// in the process's GDI handle table (the PEB's GdiSharedHandleTable: 24-byte entries, type byte at
-// offset 14), windows by enumeration and private bytes by walking committed private memory.
-struct GdiEntry {
-  uint64_t object;
-  uint32_t owner;
-  uint16_t unique;
-  uint8_t type;
-  uint8_t flags;
-  uint64_t user;
-};
-static_assert(sizeof(GdiEntry) == 24, "GDI handle table entry");
-
-long GdiObjects() {
-  DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  if (n) return long(n);
-  auto* peb = reinterpret_cast<char*>(NtCurrentTeb()->ProcessEnvironmentBlock);
-  auto* table = *reinterpret_cast<GdiEntry**>(peb + 0xF8);
-  if (!table) return -1;
-  long count = 0;
-  for (int i = 0; i < 0x10000; ++i)
-    if (table[i].type) ++count;
-  return count;
-}
-
-// Whether GdiObjects() sees objects come and go.
-bool GdiCounterWorks() {
-  long before = GdiObjects();
-  HBITMAP b[5];
-  for (HBITMAP& x : b) x = CreateBitmap(2, 2, 1, 32, nullptr);
-  long during = GdiObjects();
-  for (HBITMAP& x : b) DeleteObject(x);
-  return before >= 0 && during == before + 5 && GdiObjects() == before;
-}
-
-BOOL CALLBACK CountWindow(HWND hwnd, LPARAM count) {
-  ++*reinterpret_cast<long*>(count);
-  EnumChildWindows(hwnd, CountWindow, count);
-  return TRUE;
-}
-
-long UserObjects() {
-  DWORD n = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-  if (n) return long(n);
-  long count = 0;
-  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-  return count;
-}
+// Private bytes answer 0 under Wine too; there they are counted by walking committed private memory.
+using zbtest::GdiCounterWorks;
+using zbtest::GdiObjects;
+using zbtest::UserObjects;
 
 size_t PrivateBytes() {
   PROCESS_MEMORY_COUNTERS_EX pmc{};

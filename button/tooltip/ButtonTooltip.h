@@ -1,0 +1,20 @@
+#pragma once
+// CButtonTooltip: the button control's tooltip, its tooltip window behind the control's seam.
+#include "button/control/ZephonButtonCtrlSeams.h"
+#include "button/tooltip/TooltipWindow.h"
+
+class CButtonTooltip : public IButtonTooltip {
+ public:
+  bool Start(HWND owner) override { return m_Window.Start(owner); }
+  void Hide() override { m_Window.Hide(); }
+  void SetText(const std::wstring& text, bool reposition, int amount) override {
+    m_Window.SetText(text, reposition, amount);
+  }
+  // Text, times, effect, colours and font as the control's properties give them.
+  void Apply(const TooltipSettings& settings) override;
+
+  const CTooltipWindow& Window() const { return m_Window; }
+
+ private:
+  CTooltipWindow m_Window;
+};

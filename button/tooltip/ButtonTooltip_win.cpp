@@ -1,0 +1,18 @@
+#include "button/tooltip/ButtonTooltip.h"
+
+#include "button/control/framework/FontHolder.h"
+
+void CButtonTooltip::Apply(const TooltipSettings& settings) {
+  zbtip::Settings s;
+  s.text = settings.Text;
+  s.showTime = settings.ShowTime;
+  s.animTime = settings.AnimTime;
+  s.waitTime = settings.WaitTime;
+  s.effect = settings.Effect;
+  s.colors.back = settings.BackColor;
+  s.colors.gradient = settings.GradientColor;
+  s.colors.text = settings.TextColor;
+  s.colors.border = settings.BorderColor;
+  m_Window.Configure(s);
+  m_Window.SetFont(settings.Font ? settings.Font->Font() : nullptr);
+}
