@@ -1,0 +1,42 @@
+#pragma once
+// Window classes, control identifiers and sizes of the panel's windows (the tests find them by
+// these).
+
+#include <cstddef>
+
+namespace qvol2 {
+
+inline constexpr wchar_t kPrincipalClass[] = L"QVOL2.frmPrincipal";
+inline constexpr wchar_t kVerDriveClass[] = L"QVOL2.frmVerDrive";
+// Held while the panel runs: a second start sees it and ends.
+inline constexpr wchar_t kInstanceMutex[] = L"Local\\Quorvel.Vol2.Panel";
+
+enum PrincipalControl : int {
+  kCboTipoJuego = 201,
+  kLstJuegos = 202,
+  kTxtDescripcion = 203,
+};
+
+enum VerDriveControl : int {
+  kCmdAceptar = 1,  // IDOK: Enter presses it
+  kLblInfo = 301,
+  kLblIndi = 302,
+  kLabel3 = 303,
+  kDrive1 = 304,
+  kImage1 = 305,
+};
+
+// Client areas in pixels at 96 dpi.
+inline constexpr int kPrincipalClientWidth = 535;
+inline constexpr int kPrincipalClientHeight = 472;
+inline constexpr int kVerDriveClientWidth = 298;
+inline constexpr int kVerDriveClientHeight = 187;
+
+// Limits of what the panel reads. A list file is far below the first; a longer one is refused
+// whole. A description longer than the second (the most a multi-line text box of the systems the
+// collection was made for could hold) shows its first 64 KB: a text box slows down beyond
+// measure with more.
+inline constexpr size_t kMaxListFileBytes = 16u << 20;
+inline constexpr size_t kMaxDescriptionBytes = 64u << 10;
+
+}  // namespace qvol2

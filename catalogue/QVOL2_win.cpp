@@ -1,0 +1,6 @@
+// Entry point of QVOL2.exe; the program reads no command line.
+#include <windows.h>
+
+#include "catalogue/basGeneral.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return basGeneral::Main(instance); }

@@ -1,0 +1,105 @@
+#include "catalogue/basGeneral.h"
+
+#include "catalogue/CatalogueIds.h"
+#include "catalogue/PanelHandles.h"
+#include "catalogue/basVerificarDrive.h"
+#include "catalogue/frmPrincipal.h"
+#include "catalogue/frmVerDrive.h"
+
+namespace basGeneral {
+
+namespace {
+
+bool g_busy = false;
+int g_openWindows = 0;
+
+}  // namespace
+
+PanelState& Panel() {
+  static PanelState state;
+  return state;
+}
+
+void SetBusyPointer(bool busy) {
+  g_busy = busy;
+  SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+bool BusyPointer() { return g_busy; }
+
+bool ApplyBusyPointer() {
+  if (!g_busy) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  return true;
+}
+
+void WindowOpened() { ++g_openWindows; }
+
+void WindowClosed() {
+  if (--g_openWindows <= 0) PostQuitMessage(0);
+}
+
+bool RegisterFormClass(HINSTANCE instance, const wchar_t* name, WNDPROC windowProc) {
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = windowProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = name;
+  return RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+void ReleaseForm(HWND hwnd) {
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+  WindowClosed();
+}
+
+LRESULT DefaultFormMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETCURSOR && ApplyBusyPointer()) return TRUE;
+  if (message == WM_CLOSE) {
+    DestroyWindow(hwnd);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+HFONT MakeFont(double points, int weight, const wchar_t* face) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  const int height = -static_cast<int>(points * dpi / 72.0 + 0.5);
+  return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+int Main(HINSTANCE instance) {
+  // A second start while one runs ends at once, without a word.
+  qvol2::KernelHandle running(CreateMutexW(nullptr, FALSE, qvol2::kInstanceMutex));
+  const DWORD status = GetLastError();
+  if (status == ERROR_ALREADY_EXISTS || (!running && status == ERROR_ACCESS_DENIED)) return 0;
+
+  SetBusyPointer(true);
+  Panel().CDRoot = basVerificarDrive::GetCDRoot();
+
+  frmPrincipal form;
+  if (!form.Create(instance)) {
+    SetBusyPointer(false);
+    return 1;
+  }
+  form.Show();
+  // A drive dialog opened while the window loaded stays in sight above it.
+  frmVerDrive::BringToFront();
+
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    // Tab, Enter and the arrows move between the controls of whichever window has them.
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root && IsDialogMessageW(root, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace basGeneral

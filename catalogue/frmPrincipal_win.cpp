@@ -1,0 +1,162 @@
+#include "catalogue/frmPrincipal.h"
+
+#include "catalogue/CatalogueIds.h"
+#include "catalogue/CatalogueRules.h"
+#include "catalogue/ListFile.h"
+#include "catalogue/TextFile.h"
+#include "catalogue/TextLines.h"
+#include "catalogue/basGeneral.h"
+#include "catalogue/frmVerDrive.h"
+
+namespace {
+
+// Borderless, no caption or control box: the window's outline and picture are its frame.
+constexpr DWORD kStyle = WS_POPUP | WS_CLIPCHILDREN | WS_MINIMIZEBOX;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
+
+// The design's height of the closed category box; the control itself sets it from its font.
+constexpr int kComboHeight = 21;
+constexpr int kComboDropHeight = 200;
+
+}  // namespace
+
+frmPrincipal::~frmPrincipal() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool frmPrincipal::Create(HINSTANCE instance) {
+  instance_ = instance;
+  if (!basGeneral::RegisterFormClass(instance, qvol2::kPrincipalClass, WindowProc)) return false;
+
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - qvol2::kPrincipalClientWidth) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - qvol2::kPrincipalClientHeight) / 2;
+  CreateWindowExW(kExStyle, qvol2::kPrincipalClass, qvol2::kAppTitle, kStyle, x, y, qvol2::kPrincipalClientWidth,
+                  qvol2::kPrincipalClientHeight, nullptr, nullptr, instance, this);
+  if (!hwnd_) return false;
+
+  font_.reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
+  cboTipoJuego_ = AddControl(L"COMBOBOX", qvol2::kCboTipoJuego, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 160,
+                             20, 213, kComboHeight + kComboDropHeight);
+  lstJuegos_ = AddControl(L"LISTBOX", qvol2::kLstJuegos,
+                          LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 160, 44, 213,
+                          186);
+  txtDescripcion_ = AddControl(L"EDIT", qvol2::kTxtDescripcion,
+                               ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP,
+                               WS_EX_CLIENTEDGE, 180, 237, 188, 137);
+  if (cboTipoJuego_) {
+    for (size_t i = 0; i < qvol2::kCategoryCount; ++i) {
+      SendMessageW(cboTipoJuego_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(qvol2::CategoryAt(i).shown));
+    }
+  }
+  // A description may be long: no limit below the control's own.
+  if (txtDescripcion_) SendMessageW(txtDescripcion_, EM_SETLIMITTEXT, 0, 0);
+  Form_Load();
+  return true;
+}
+
+HWND frmPrincipal::AddControl(const wchar_t* className, int id, DWORD style, DWORD exStyle, int left, int top,
+                              int width, int height) {
+  HWND control = CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, left, top, width, height,
+                                 hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  if (control && font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  return control;
+}
+
+void frmPrincipal::Show() {
+  ShowWindow(hwnd_, SW_SHOW);
+  UpdateWindow(hwnd_);
+}
+
+void frmPrincipal::Form_Load() {
+  // The first category, which selects its first title and shows that description.
+  if (cboTipoJuego_ && SendMessageW(cboTipoJuego_, CB_SETCURSEL, 0, 0) != CB_ERR) cboTipoJuego_Click();
+  SetWindowTextW(hwnd_, qvol2::kAppTitle);
+  basGeneral::SetBusyPointer(false);
+}
+
+void frmPrincipal::cboTipoJuego_Click() {
+  const LRESULT index = SendMessageW(cboTipoJuego_, CB_GETCURSEL, 0, 0);
+  if (index == CB_ERR || index < 0 || index > 255) return;
+  LoadCategoryList(static_cast<std::uint8_t>(index));
+  // An empty list (its file missing or without records) has no first row: the description stays.
+  if (SendMessageW(lstJuegos_, LB_SETCURSEL, 0, 0) != LB_ERR) lstJuegos_Click();
+}
+
+void frmPrincipal::LoadCategoryList(std::uint8_t index) {
+  basGeneral::PanelState& panel = basGeneral::Panel();
+  SendMessageW(lstJuegos_, LB_RESETCONTENT, 0, 0);
+  panel.CategoryFolder = qvol2::CategoryFolderFor(index, panel.CategoryFolder);
+  const std::wstring path = qvol2::ProgramFolder() + L"\\" + qvol2::ListFileName(panel.CategoryFolder);
+  std::string content;
+  // A list file too large to be one is refused as unreadable, with the same message as a missing one.
+  if (qvol2::ReadTextFile(path, qvol2::kMaxListFileBytes, &content) != qvol2::ReadResult::Ok) {
+    MessageBoxW(hwnd_, qvol2::MissingListText(panel.CategoryFolder).c_str(), qvol2::kAppTitle,
+                MB_ICONERROR | MB_OK);
+    return;  // the former commands stay; the empty list leads to none of them
+  }
+  GameCommands.clear();
+  for (const qvol2::ListRecord& record : qvol2::ParseListFile(content)) {
+    const std::wstring title = qvol2::DecodeSystemText(record.title);
+    const LRESULT row = SendMessageW(lstJuegos_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
+    if (row < 0) continue;  // the list refused it: the record is left out with its row
+    SendMessageW(lstJuegos_, LB_SETITEMDATA, row, static_cast<LPARAM>(GameCommands.size()));
+    GameCommands.push_back(qvol2::DecodeSystemText(record.command));
+  }
+}
+
+void frmPrincipal::lstJuegos_Click() {
+  const LRESULT row = SendMessageW(lstJuegos_, LB_GETCURSEL, 0, 0);
+  if (row == LB_ERR) return;
+  const LRESULT k = SendMessageW(lstJuegos_, LB_GETITEMDATA, row, 0);
+  if (k == LB_ERR || k < 0 || static_cast<size_t>(k) >= GameCommands.size()) return;
+  basGeneral::PanelState& panel = basGeneral::Panel();
+  panel.GameCommand = GameCommands[static_cast<size_t>(k)];
+  panel.GameFolder = qvol2::GameFolderOf(panel.GameCommand);
+  LoadDescription(qvol2::DescriptionPath(panel.CDRoot, panel.CategoryFolder, panel.GameFolder));
+}
+
+void frmPrincipal::LoadDescription(const std::wstring& path) {
+  std::string content;
+  switch (qvol2::ReadTextFile(path, qvol2::kMaxDescriptionBytes, &content)) {
+    case qvol2::ReadResult::Ok:
+      SetWindowTextW(txtDescripcion_, qvol2::DecodeSystemText(qvol2::DescriptionText(content)).c_str());
+      break;
+    case qvol2::ReadResult::TooLarge: {
+      const std::string_view start = qvol2::WholeLinesWithin(content, qvol2::kMaxDescriptionBytes);
+      SetWindowTextW(txtDescripcion_, qvol2::DecodeSystemText(qvol2::DescriptionText(start)).c_str());
+      break;
+    }
+    case qvol2::ReadResult::Missing:
+      // No description where the CD should be: the user is asked for the drive.
+      SetWindowTextW(txtDescripcion_, L"");
+      frmVerDrive::ShowModeless(instance_);
+      break;
+  }
+}
+
+LRESULT CALLBACK frmPrincipal::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  frmPrincipal* self = basGeneral::FormOf<frmPrincipal>(hwnd, message, lParam);
+  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCCREATE) self->hwnd_ = hwnd;
+  if (message == WM_NCDESTROY) {
+    basGeneral::ReleaseForm(hwnd);
+    self->hwnd_ = nullptr;
+    self->cboTipoJuego_ = self->lstJuegos_ = self->txtDescripcion_ = nullptr;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  return self->HandleMessage(hwnd, message, wParam, lParam);
+}
+
+LRESULT frmPrincipal::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND) {
+    if (LOWORD(wParam) == qvol2::kCboTipoJuego && HIWORD(wParam) == CBN_SELCHANGE) {
+      cboTipoJuego_Click();
+      return 0;
+    }
+    if (LOWORD(wParam) == qvol2::kLstJuegos && HIWORD(wParam) == LBN_SELCHANGE) {
+      lstJuegos_Click();
+      return 0;
+    }
+  }
+  return basGeneral::DefaultFormMessage(hwnd, message, wParam, lParam);
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The drive dialog: asks for the CD drive when a title's description cannot be found. Modeless
+// and single: showing it while it is open only brings it to the front.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "catalogue/PanelHandles.h"
+
+class frmVerDrive {
+ public:
+  // Shows the dialog, creating it when it is not open.
+  static void ShowModeless(HINSTANCE instance);
+  static void BringToFront();
+  static HWND Current();
+
+  // The drive list's entries: lower-case letter, ":" and the volume label in brackets.
+  static std::vector<std::wstring> DriveEntries();
+
+  frmVerDrive(const frmVerDrive&) = delete;
+  frmVerDrive& operator=(const frmVerDrive&) = delete;
+  ~frmVerDrive() = default;
+
+ private:
+  frmVerDrive() = default;
+  bool Create(HINSTANCE instance);
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND AddControl(const wchar_t* className, int id, DWORD style, int left, int top, int width, int height,
+                  const wchar_t* text);
+  void Form_Load();
+  void cmdAceptar_Click();
+
+  HINSTANCE instance_ = nullptr;
+  HWND hwnd_ = nullptr;
+  HWND drive1_ = nullptr;
+  qvol2::FontHandle font_;
+  qvol2::IconHandle cdIcon_;
+};

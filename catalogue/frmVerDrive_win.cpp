@@ -1,0 +1,168 @@
+#include "catalogue/frmVerDrive.h"
+
+#include <shellapi.h>
+
+#include <memory>
+
+#include "catalogue/CatalogueIds.h"
+#include "catalogue/CatalogueRules.h"
+#include "catalogue/basGeneral.h"
+#include "catalogue/basVerificarDrive.h"
+
+namespace {
+
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
+
+// The one open dialog, if any. It deletes itself when its window is gone.
+std::unique_ptr<frmVerDrive> g_open;
+
+// Twips of the dialog's design to pixels (15 twips a pixel at 96 dpi).
+int Px(int twips) { return twips / 15; }
+
+std::wstring VolumeLabel(const std::wstring& root) {
+  wchar_t label[MAX_PATH + 1] = {};
+  // No "insert a disk" box for an empty drive.
+  const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+  const BOOL ok = GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0);
+  SetErrorMode(oldMode);
+  return ok ? std::wstring(label) : std::wstring();
+}
+
+}  // namespace
+
+HWND frmVerDrive::Current() { return g_open ? g_open->hwnd_ : nullptr; }
+
+void frmVerDrive::ShowModeless(HINSTANCE instance) {
+  if (!g_open) {
+    std::unique_ptr<frmVerDrive> form(new frmVerDrive());
+    g_open = std::move(form);
+    if (!g_open->Create(instance)) {
+      HWND failed = g_open->hwnd_;
+      if (failed) {
+        DestroyWindow(failed);  // resets g_open
+      } else {
+        g_open.reset();
+      }
+      return;
+    }
+    ShowWindow(g_open->hwnd_, SW_SHOW);
+  }
+  BringToFront();
+}
+
+void frmVerDrive::BringToFront() {
+  HWND hwnd = Current();
+  if (!hwnd) return;
+  SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  SetForegroundWindow(hwnd);
+}
+
+std::vector<std::wstring> frmVerDrive::DriveEntries() {
+  std::vector<std::wstring> entries;
+  const DWORD drives = GetLogicalDrives();
+  for (int i = 0; i < 26; ++i) {
+    if (!(drives & (1u << i))) continue;
+    const wchar_t upper = static_cast<wchar_t>(L'A' + i);
+    std::wstring entry(1, static_cast<wchar_t>(L'a' + i));
+    entry += L':';
+    const std::wstring label = VolumeLabel(std::wstring(1, upper) + L":\\");
+    if (!label.empty()) entry += L" [" + label + L"]";
+    entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
+bool frmVerDrive::Create(HINSTANCE instance) {
+  instance_ = instance;
+  if (!basGeneral::RegisterFormClass(instance, qvol2::kVerDriveClass, WindowProc)) return false;
+
+  RECT frame = {0, 0, qvol2::kVerDriveClientWidth, qvol2::kVerDriveClientHeight};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  CreateWindowExW(kExStyle, qvol2::kVerDriveClass, L"Ubicaci\u00F3n del CD Rom", kStyle, x, y, width, height, nullptr,
+                  nullptr, instance, this);
+  if (!hwnd_) return false;
+
+  font_.reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
+  AddControl(L"STATIC", qvol2::kLblInfo, SS_LEFT, 120, 120, 4230, 195, L"");
+  AddControl(L"STATIC", qvol2::kLblIndi, SS_LEFT, 120, 600, 4320, 585, L"");
+  AddControl(L"STATIC", qvol2::kLabel3, SS_LEFT, 1020, 1560, 1530, 195, L"Unidad lectora de CD");
+  // The drop-down's height is that of its closed box plus the opened list.
+  drive1_ = AddControl(L"COMBOBOX", qvol2::kDrive1, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 1020, 1800, 2835,
+                       315 + 15 * 160, L"");
+  AddControl(L"BUTTON", qvol2::kCmdAceptar, BS_DEFPUSHBUTTON | WS_TABSTOP, 1680, 2280, 1095, 375, L"&Aceptar");
+  HWND image = AddControl(L"STATIC", qvol2::kImage1, SS_ICON | SS_CENTERIMAGE, 420, 1680, 480, 480, nullptr);
+  SHSTOCKICONINFO stock = {};
+  stock.cbSize = sizeof stock;
+  if (SUCCEEDED(SHGetStockIconInfo(SIID_DRIVECD, SHGSI_ICON | SHGSI_LARGEICON, &stock)) && stock.hIcon) {
+    cdIcon_.reset(stock.hIcon);
+    if (image) SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(stock.hIcon), 0);
+  }
+  Form_Load();
+  return true;
+}
+
+HWND frmVerDrive::AddControl(const wchar_t* className, int id, DWORD style, int left, int top, int width, int height,
+                             const wchar_t* text) {
+  HWND control = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, Px(left), Px(top), Px(width),
+                                 Px(height), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
+                                 nullptr);
+  if (control && font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  return control;
+}
+
+void frmVerDrive::Form_Load() {
+  SetDlgItemTextW(hwnd_, qvol2::kLblInfo, qvol2::DriveInfoText().c_str());
+  SetDlgItemTextW(hwnd_, qvol2::kLblIndi, qvol2::DriveHintText().c_str());
+  if (!drive1_) return;
+  // The list starts on the process's current drive, not on the stored one.
+  wchar_t current[MAX_PATH] = {};
+  const DWORD n = GetCurrentDirectoryW(MAX_PATH, current);
+  const wchar_t currentLetter = n >= 2 && current[1] == L':' ? static_cast<wchar_t>(current[0] | 0x20) : 0;
+  int selected = 0;
+  for (const std::wstring& entry : DriveEntries()) {
+    const LRESULT row = SendMessageW(drive1_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    if (row >= 0 && entry[0] == currentLetter) selected = static_cast<int>(row);
+  }
+  SendMessageW(drive1_, CB_SETCURSEL, selected, 0);
+}
+
+void frmVerDrive::cmdAceptar_Click() {
+  const LRESULT row = SendMessageW(drive1_, CB_GETCURSEL, 0, 0);
+  if (row != CB_ERR) {
+    const LRESULT length = SendMessageW(drive1_, CB_GETLBTEXTLEN, row, 0);
+    if (length > 0) {
+      std::wstring entry(static_cast<size_t>(length) + 1, L'\0');
+      SendMessageW(drive1_, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(entry.data()));
+      basVerificarDrive::SaveDriveCD(entry.substr(0, 1));
+      basGeneral::Panel().CDRoot = basVerificarDrive::GetCDRoot();
+    }
+  }
+  DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK frmVerDrive::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  frmVerDrive* self = basGeneral::FormOf<frmVerDrive>(hwnd, message, lParam);
+  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCCREATE) self->hwnd_ = hwnd;
+  if (message == WM_NCDESTROY) {
+    const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
+    basGeneral::ReleaseForm(hwnd);
+    if (g_open.get() == self) g_open.reset();  // `self` is gone from here on
+    return result;
+  }
+  return self->HandleMessage(hwnd, message, wParam, lParam);
+}
+
+LRESULT frmVerDrive::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && LOWORD(wParam) == qvol2::kCmdAceptar && HIWORD(wParam) == BN_CLICKED) {
+    cmdAceptar_Click();
+    return 0;
+  }
+  // Closing the window otherwise discards the choice.
+  return basGeneral::DefaultFormMessage(hwnd, message, wParam, lParam);
+}

@@ -1,0 +1,45 @@
+#pragma once
+// A collection laid out for one test: a program folder holding a copy of QVOL2.exe and the list
+// files, and a CD tree (QVOL2\<category>\<title folder>\Nodt.txt) on a drive letter of its own.
+// File contents are bytes of the system's single-byte code page, written as the CD has them.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace catalogue_fixture {
+
+class FakeCollection {
+ public:
+  FakeCollection() = default;
+  ~FakeCollection();
+  FakeCollection(const FakeCollection&) = delete;
+  FakeCollection& operator=(const FakeCollection&) = delete;
+
+  // Makes the folders, copies the program and maps a free drive letter to the CD. False (with
+  // the reason in `error`) when a step failed.
+  bool Create(std::wstring* error);
+
+  // A second CD tree on a second drive letter (another copy of the collection).
+  bool AddSecondDrive(std::wstring* error);
+
+  std::wstring ProgramExe() const { return program_ + L"\\QVOL2.exe"; }
+  wchar_t Drive(int which = 0) const { return drives_[which]; }
+
+  // Writes `content` as the list file of `categoryFolder` beside the program.
+  bool WriteListFile(const std::wstring& categoryFolder, const std::string& content) const;
+  // Makes the title's folder on CD `which`; a description when `description` is given.
+  bool AddTitle(const std::wstring& categoryFolder, const std::wstring& titleFolder, const std::string* description,
+                int which = 0) const;
+
+  static bool WriteBytes(const std::wstring& path, const std::string& content);
+
+ private:
+  std::wstring CdRoot(int which) const { return root_ + L"\\cd" + std::to_wstring(which); }
+
+  std::wstring root_;
+  std::wstring program_;
+  std::vector<wchar_t> drives_;
+};
+
+}  // namespace catalogue_fixture
