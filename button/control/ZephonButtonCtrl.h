@@ -12,9 +12,9 @@
 //    CButtonRenderer; ResizeToState and the window-position hook apply ButtonLayout's sizing rules
 //    through the framework's size setting (ZephonButtonCtrlPaint_win.cpp).
 //  - Animation: CAnimationDirectory drives timer 241 and sets PictureURL through its setter.
-//  - Tooltip, downloads, font installation, cursors: the seams of ZephonButtonCtrlSeams.h (null
-//    versions until the components are plugged in with SetTooltip / SetDownloader / SetFontInstaller;
-//    the system's cursors unless SetCursors says otherwise).
+//  - Tooltip, downloads, font installation, cursors: the seams of ZephonButtonCtrlSeams.h (the
+//    tooltip window of button/tooltip, WinINet downloads and font installation, the system's cursors;
+//    tests put others in with SetTooltip / SetDownloader / SetFontInstaller / SetCursors).
 //  - Property pages: PrevPointer is a handle; zbpictable::Lookup (ZephonButtonCtrlPictureTable.h)
 //    turns it into the four state pictures while the control lives.
 // Built by ZephonButtonCtrl.cmake: zb_button_logic (portable rules) and zb_button_ctrl (this class).
