@@ -53,15 +53,6 @@ TEST(TooltipPicture, BorderIsOnePixelRoundTheEdge) {
   FillGradient(empty, 0, 0);
 }
 
-TEST(TooltipPicture, FrameTotalsFollowTheEffect) {
-  EXPECT_EQ(FrameTotal(kBlend, 50, 20), 128);
-  EXPECT_EQ(FrameTotal(kUpToDown, 50, 20), 20);
-  EXPECT_EQ(FrameTotal(kLeftToRight, 50, 20), 50);
-  EXPECT_EQ(FrameTotal(kRightToLeft, 50, 20), 50);
-  EXPECT_EQ(FrameTotal(kNoEffect, 50, 20), 1);
-  EXPECT_EQ(FrameTotal(-3, 50, 20), 1);
-}
-
 class TooltipSlide : public ::testing::TestWithParam<int> {};
 
 // Each slide starts with nothing of the picture in, brings it in from its edge and ends in place.

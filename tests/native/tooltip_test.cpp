@@ -200,17 +200,6 @@ TEST_F(TooltipSequence, WithoutAnAnimationTimerTheTooltipShowsAtOnce) {
   EXPECT_EQ(platform.repaints, 1);
 }
 
-TEST_F(TooltipSequence, NegativeTimesCountAsZero) {
-  Settings s = Text(L"abc");
-  s.waitTime = -5;
-  s.showTime = -1;
-  core.Configure(s);
-  ASSERT_TRUE(core.Start(true));
-  EXPECT_EQ(platform.timers[kWaitTimer], 0u);
-  core.OnTimer(kWaitTimer);
-  EXPECT_EQ(platform.timers[kShowTimer], 0u);
-}
-
 TEST_F(TooltipSequence, NothingShowsWithoutTextOwnerPointerOrWindow) {
   // No owner: nothing starts.
   core.Configure(Text(L"abc"));
