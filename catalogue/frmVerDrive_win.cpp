@@ -29,6 +29,42 @@ std::wstring VolumeLabel(const std::wstring& root) {
   return ok ? std::wstring(label) : std::wstring();
 }
 
+// The system's CD-drive icon: its stock icon, or the shell library's icon of that place where the
+// system answers the stock request without one (Wine does).
+qvol2::IconHandle CdDriveIcon() {
+  SHSTOCKICONINFO stock = {};
+  stock.cbSize = sizeof stock;
+  if (SUCCEEDED(SHGetStockIconInfo(SIID_DRIVECD, SHGSI_ICON | SHGSI_LARGEICON, &stock)) && stock.hIcon) {
+    return qvol2::IconHandle(stock.hIcon);
+  }
+  constexpr int kShellCdDriveIndex = 11;
+  HICON large = nullptr;
+  if (ExtractIconExW(L"shell32.dll", kShellCdDriveIndex, &large, nullptr, 1) == 0) return nullptr;
+  return qvol2::IconHandle(large);
+}
+
+// A one-line label keeps its place and grows to the right when the screen's font writes its text
+// wider than the design allowed, rather than hiding its end.
+void FitWidthToText(HWND label) {
+  if (!label) return;
+  const int length = GetWindowTextLengthW(label);
+  if (length <= 0) return;
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(label, text.data(), length + 1)));
+  HDC dc = GetDC(label);
+  if (!dc) return;
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+  RECT needed = {0, 0, 0, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  RECT now;
+  GetClientRect(label, &now);
+  if (needed.right > now.right) {
+    SetWindowPos(label, nullptr, 0, 0, needed.right, now.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
 }  // namespace
 
 HWND frmVerDrive::Current() { return g_open ? g_open->hwnd_ : nullptr; }
@@ -96,12 +132,9 @@ bool frmVerDrive::Create(HINSTANCE instance) {
                        315 + 15 * 160, L"");
   AddControl(L"BUTTON", qvol2::kCmdAceptar, BS_DEFPUSHBUTTON | WS_TABSTOP, 1680, 2280, 1095, 375, L"&Aceptar");
   HWND image = AddControl(L"STATIC", qvol2::kImage1, SS_ICON | SS_CENTERIMAGE, 420, 1680, 480, 480, nullptr);
-  SHSTOCKICONINFO stock = {};
-  stock.cbSize = sizeof stock;
-  if (SUCCEEDED(SHGetStockIconInfo(SIID_DRIVECD, SHGSI_ICON | SHGSI_LARGEICON, &stock)) && stock.hIcon) {
-    cdIcon_.reset(stock.hIcon);
-    if (image) SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(stock.hIcon), 0);
-  }
+  cdIcon_ = CdDriveIcon();
+  if (image && cdIcon_) SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(cdIcon_.get()), 0);
+  FitWidthToText(GetDlgItem(hwnd_, qvol2::kLabel3));
   Form_Load();
   return true;
 }

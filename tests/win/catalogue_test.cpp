@@ -234,6 +234,7 @@ TEST_F(CatalogueTest, AMissingDescriptionAsksForTheDriveWhichAceptarStores) {
                      "Quorvel Vol 2 este colocado en la siguiente unidad de CD."));
   EXPECT_EQ(ui::TextOf(GetDlgItem(dialog, qvol2::kLabel3)), L"Unidad lectora de CD");
   EXPECT_EQ(ui::TextOf(GetDlgItem(dialog, qvol2::kCmdAceptar)), L"&Aceptar");
+  EXPECT_GT(Ask(GetDlgItem(dialog, qvol2::kImage1), STM_GETICON), 0) << "the CD-drive icon";
   const RECT drive1 = ui::ChildRect(GetDlgItem(dialog, qvol2::kDrive1));
   EXPECT_EQ(drive1.left, 68);
   EXPECT_EQ(drive1.top, 120);
