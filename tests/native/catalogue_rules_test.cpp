@@ -94,18 +94,6 @@ TEST(TextLines, EveryDescriptionLineEndsWithCrLf) {
   EXPECT_EQ(qvol2::DescriptionText(""), "");
 }
 
-TEST(CatalogueRules, CategoriesAndTheirFolders) {
-  const wchar_t* folders[] = {L"Accion", L"3D", L"Aventuras", L"Arcades",
-                              L"Cartas", L"Estrategia", L"Educativos", L"Mesa"};
-  for (size_t i = 0; i < qvol2::kCategoryCount; ++i) {
-    EXPECT_EQ(qvol2::CategoryFolderFor(i, L"x"), folders[i]);
-  }
-  EXPECT_STREQ(qvol2::CategoryAt(0).shown, L"Acci\u00F3n");
-  EXPECT_EQ(qvol2::CategoryFolderFor(8, L"Cartas"), L"Cartas") << "outside the table nothing changes";
-  EXPECT_EQ(qvol2::ListFileName(L"Accion"), L"Accion.LST");
-  EXPECT_EQ(qvol2::MissingListText(L"Accion"), L"No se encuentra el archivo 'Accion.LST'.");
-}
-
 TEST(CatalogueRules, CDRootFromTheStoredLetter) {
   EXPECT_EQ(qvol2::CDRootFromDrive(L"D"), L"D:\\QVOL2\\");
   EXPECT_EQ(qvol2::CDRootFromDrive(L"e"), L"e:\\QVOL2\\") << "the case is kept";
@@ -113,20 +101,6 @@ TEST(CatalogueRules, CDRootFromTheStoredLetter) {
   for (const wchar_t* odd : {L"", L"E:", L"EF", L"1", L"\\", L"\u00F1"}) {
     EXPECT_EQ(qvol2::CDRootFromDrive(odd), L"D:\\QVOL2\\") << "stored: " << odd;
   }
-}
-
-TEST(CatalogueRules, TitleFolderAndDescriptionPath) {
-  EXPECT_EQ(qvol2::GameFolderOf(L"Y\\B.EXE"), L"Y");
-  EXPECT_EQ(qvol2::GameFolderOf(L"Y\\SUB\\B.EXE"), L"Y");
-  EXPECT_EQ(qvol2::GameFolderOf(L"B.EXE"), L"");
-  EXPECT_EQ(qvol2::DescriptionPath(L"e:\\QVOL2\\", L"Accion", L"Y"), L"e:\\QVOL2\\Accion\\Y\\Nodt.txt");
-}
-
-TEST(CatalogueRules, DriveDialogTexts) {
-  EXPECT_EQ(qvol2::DriveInfoText(), L"No se encuentra el CD de Quorvel Vol 2");
-  EXPECT_EQ(qvol2::DriveHintText(),
-            L"Aseg\u00FArese que Quorvel Vol 2 este buscando en la unidad de CD correcta o que el CD Rom de "
-            L"Quorvel Vol 2 este colocado en la siguiente unidad de CD.");
 }
 
 }  // namespace
