@@ -416,13 +416,17 @@ TEST_F(Registered, CreatedByProgIdReportsPagesVerbAndNames) {
   ComPtr<ITypeInfo> cls;
   ASSERT_EQ(QueryAs<IProvideClassInfo>(unk.Get())->GetClassInfo(cls.Put()), S_OK);
 
-  // The pages are not served by this module (yet): their class objects are not available.
+  // The module serves the General page's class object; a class it does not know is not available.
   auto getClassObject =
       reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(GetProcAddress(Module::handle, "DllGetClassObject"));
   ASSERT_NE(getClassObject, nullptr);
   ComPtr<IClassFactory> factory;
-  EXPECT_EQ(getClassObject(zephon::CLSID_ZephonGeneralPage, IID_IClassFactory, factory.PutVoid()),
-            CLASS_E_CLASSNOTAVAILABLE);
+  ASSERT_EQ(getClassObject(zephon::CLSID_ZephonGeneralPage, IID_IClassFactory, factory.PutVoid()), S_OK);
+  ComPtr<IPropertyPage> generalPage;
+  EXPECT_EQ(factory->CreateInstance(nullptr, IID_IPropertyPage, generalPage.PutVoid()), S_OK);
+  generalPage.Reset();
+  factory.Reset();
+  EXPECT_EQ(getClassObject(IID_IUnknown, IID_IClassFactory, factory.PutVoid()), CLASS_E_CLASSNOTAVAILABLE);
   unk.Reset();
   disp.Reset();
   ole.Reset();

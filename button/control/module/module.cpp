@@ -9,11 +9,12 @@
 #include "button/control/framework/ClassFactory.h"
 #include "button/control/framework/Module.h"
 #include "button/control/framework/Registration.h"
+#include "button/pages/PageFactory.h"
 
 namespace {
 
-// The property pages are not part of this module yet: their class ids and names are registered so
-// containers see the full set, and asking for one of them answers CLASS_E_CLASSNOTAVAILABLE.
+// All seven page classes are registered so containers see the full set; a page this module does
+// not build yet answers CLASS_E_CLASSNOTAVAILABLE when asked for.
 HRESULT RegisterClasses(const std::wstring& path) {
   zb::ControlRegistration reg{};
   reg.clsid = &zephon::CLSID_ZephonButton;
@@ -64,6 +65,7 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** out) {
   *out = nullptr;
   if (IsEqualCLSID(clsid, zephon::CLSID_ZephonButton))
     return zb::GetClassFactory(&zephon::CreateZephonButton, riid, out);
+  if (zb::CreateInstanceFn page = zephon::PageCreator(clsid)) return zb::GetClassFactory(page, riid, out);
   return CLASS_E_CLASSNOTAVAILABLE;
 }
 

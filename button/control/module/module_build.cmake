@@ -38,7 +38,9 @@ add_custom_target(zb_module_resources DEPENDS ${zb_module_generated})
 function(zb_add_control_module)
   cmake_parse_arguments(M "" "NAME;OUTPUT_NAME" "SOURCES;LIBS" ${ARGN})
   set(rc ${ZB_MODULE_DIR}/module.rc)
-  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${zb_module_generated}")
+  # The resource compiler's includes are not tracked by the build: name the page templates here.
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS
+    "${zb_module_generated};${CMAKE_SOURCE_DIR}/button/pages/pages.rc;${CMAKE_SOURCE_DIR}/button/pages/PageResources.h")
   add_library(${M_NAME} SHARED ${ZB_MODULE_DIR}/module.cpp ${ZB_MODULE_DIR}/module.def ${rc} ${M_SOURCES})
   add_dependencies(${M_NAME} zb_module_resources)
   target_include_directories(${M_NAME} PRIVATE ${CMAKE_SOURCE_DIR} ${ZB_MODULE_RES})

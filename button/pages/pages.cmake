@@ -1,0 +1,15 @@
+# The property pages. zb_page_rules: the bindings between dialog controls and property values and
+# the pages' own arithmetic (portable, unit-tested natively); zb_pages: the OLE page objects over
+# the module's dialog templates (Windows). Included from the control's folder, so the control
+# module links both.
+file(GLOB zb_page_portable CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
+list(FILTER zb_page_portable EXCLUDE REGEX "_(win|posix)\\.cpp$")
+add_library(zb_page_rules STATIC ${zb_page_portable})
+target_include_directories(zb_page_rules PUBLIC ${CMAKE_SOURCE_DIR})
+
+if(WIN32)
+  file(GLOB zb_page_win CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*_win.cpp)
+  add_library(zb_pages STATIC ${zb_page_win})
+  target_include_directories(zb_pages PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(zb_pages PUBLIC zb_page_rules zb_olectl comctl32 user32 ole32 oleaut32 uuid)
+endif()

@@ -1,0 +1,413 @@
+// The General page as a container's property frame drives it, through the registered module:
+// page info, the control's values shown in the dialog, edits marking the page dirty and telling the
+// site, Apply writing back to the control, page switching, the about box, and the platform's own
+// property frame opening the control's pages.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <olectl.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "button/control/ZephonButtonIds.h"
+#include "button/control/framework/ComPtr.h"
+#include "tests/support/UiDriver_win.h"
+
+using zb::ComPtr;
+using zb::QueryAs;
+using zb::Variant;
+
+namespace {
+
+using DllFn = HRESULT(STDAPICALLTYPE*)();
+
+class Module : public ::testing::Environment {
+ public:
+  static HMODULE handle;
+  void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    handle = LoadLibraryW((zbtest::ui::OwnFolder() + L"\\ZEPHONBUTTONPRO.OCX").c_str());
+    ASSERT_NE(handle, nullptr);
+    ASSERT_EQ(Call("DllRegisterServer"), S_OK);
+  }
+  void TearDown() override {
+    Call("DllUnregisterServer");
+    CoFreeUnusedLibraries();
+    OleUninitialize();
+  }
+  static HRESULT Call(const char* name) {
+    auto fn = reinterpret_cast<DllFn>(reinterpret_cast<void*>(GetProcAddress(handle, name)));
+    return fn ? fn() : E_FAIL;
+  }
+};
+HMODULE Module::handle = nullptr;
+const auto* const g_env = ::testing::AddGlobalTestEnvironment(new Module);
+
+// A page site that records the page's status changes.
+class RecordingSite final : public IPropertyPageSite {
+ public:
+  STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyPageSite)) {
+      *out = static_cast<IPropertyPageSite*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ULONG(++refs); }
+  STDMETHODIMP_(ULONG) Release() override { return ULONG(--refs); }  // lives on the test's stack
+  STDMETHODIMP OnStatusChange(DWORD flags) override {
+    statusChanges.push_back(flags);
+    return S_OK;
+  }
+  STDMETHODIMP GetLocaleID(LCID* lcid) override {
+    *lcid = 0x409;
+    return S_OK;
+  }
+  STDMETHODIMP GetPageContainer(IUnknown**) override { return E_NOTIMPL; }
+  STDMETHODIMP TranslateAccelerator(MSG*) override { return E_NOTIMPL; }
+  LONG refs = 1;
+  std::vector<DWORD> statusChanges;
+};
+
+HRESULT PutProperty(IDispatch* disp, const wchar_t* name, VARIANT value) {
+  LPOLESTR names[1] = {const_cast<LPOLESTR>(name)};
+  DISPID id = 0;
+  HRESULT hr = disp->GetIDsOfNames(IID_NULL, names, 1, 0, &id);
+  if (FAILED(hr)) return hr;
+  DISPID named = DISPID_PROPERTYPUT;
+  DISPPARAMS params{&value, &named, 1, 1};
+  return disp->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
+}
+
+HRESULT PutShort(IDispatch* disp, const wchar_t* name, short v) {
+  VARIANT value;
+  value.vt = VT_I2;
+  value.iVal = v;
+  return PutProperty(disp, name, value);
+}
+
+HRESULT PutBool(IDispatch* disp, const wchar_t* name, bool v) {
+  VARIANT value;
+  value.vt = VT_BOOL;
+  value.boolVal = v ? VARIANT_TRUE : VARIANT_FALSE;
+  return PutProperty(disp, name, value);
+}
+
+// A property's value or a method's result, as a long (-9999 when the call fails).
+long GetNumber(IDispatch* disp, const wchar_t* name, WORD flags = DISPATCH_PROPERTYGET) {
+  LPOLESTR names[1] = {const_cast<LPOLESTR>(name)};
+  DISPID id = 0;
+  if (FAILED(disp->GetIDsOfNames(IID_NULL, names, 1, 0, &id))) return -9999;
+  DISPPARAMS none{};
+  Variant result;
+  if (FAILED(disp->Invoke(id, IID_NULL, 0, flags, &none, result.Put(), nullptr, nullptr))) return -9999;
+  Variant number;
+  if (FAILED(VariantChangeType(number.Put(), result.Ptr(), 0, VT_I4))) return -9999;
+  return number.Ref().lVal;
+}
+
+std::wstring ListItem(HWND list, int index) {
+  wchar_t text[128] = {};
+  SendMessageW(list, CB_GETLBTEXT, WPARAM(index), LPARAM(text));
+  return text;
+}
+
+// Picks a list entry the way the user does: the selection changes, then the owner is told.
+void PickListEntry(HWND dialog, int id, int index) {
+  HWND list = GetDlgItem(dialog, id);
+  SendMessageW(list, CB_SETCURSEL, WPARAM(index), 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), LPARAM(list));
+}
+
+bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+int Selection(HWND dialog, int id) { return int(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0)); }
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+// A descendant of `root` with this control id and class (the page dialog inside a frame's tab).
+HWND FindDescendant(HWND root, int id, const wchar_t* className) {
+  struct Search {
+    int id;
+    const wchar_t* className;
+    HWND found;
+  } search{id, className, nullptr};
+  EnumChildWindows(
+      root,
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        if (GetDlgCtrlID(w) == s->id && zbtest::ui::ClassOf(w) == s->className) {
+          s->found = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      LPARAM(&search));
+  return search.found;
+}
+
+// Watches, from a thread of its own, for a modal dialog of this process that the test thread is
+// running, lets `inspect` look at it, then closes it with `closeCommand`. Deterministic: it waits
+// for the window itself, with a generous limit.
+class ModalWatcher {
+ public:
+  template <class Inspect>
+  ModalWatcher(const wchar_t* caption, int closeCommand, Inspect inspect)
+      : m_thread([this, caption, closeCommand, inspect] {
+          const ULONGLONG end = GetTickCount64() + 30000;
+          HWND window = nullptr;
+          while (!window && GetTickCount64() < end) {
+            for (HWND w : zbtest::ui::TopWindows(GetCurrentProcessId(), L"#32770"))
+              if (zbtest::ui::TextOf(w).find(caption) != std::wstring::npos) window = w;
+            if (!window) Sleep(20);
+          }
+          if (window) {
+            // The page inside a frame comes up after the frame's own window.
+            while (!inspect(window) && GetTickCount64() < end) Sleep(20);
+            m_seen = true;
+            PostMessageW(window, WM_COMMAND, MAKEWPARAM(closeCommand, BN_CLICKED), 0);
+          }
+          m_done = true;
+        }) {}
+  ~ModalWatcher() { Join(); }
+  void Join() {
+    if (m_thread.joinable()) m_thread.join();
+  }
+  bool Done() const { return m_done; }
+  bool Seen() const { return m_seen; }
+
+ private:
+  std::atomic<bool> m_done{false};
+  std::atomic<bool> m_seen{false};
+  std::thread m_thread;
+};
+
+class GeneralPage : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(CoCreateInstance(zephon::CLSID_ZephonButton, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                               control.PutVoid()),
+              S_OK);
+    ASSERT_EQ(QueryAs<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
+    ASSERT_EQ(CoCreateInstance(zephon::CLSID_ZephonGeneralPage, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage2,
+                               page.PutVoid()),
+              S_OK);
+    ASSERT_EQ(page->SetPageSite(&site), S_OK);
+    parent = CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 10, 10, 600,
+                             400, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(parent, nullptr);
+  }
+  void TearDown() override {
+    if (page) {
+      page->Deactivate();
+      page->SetObjects(0, nullptr);
+      page->SetPageSite(nullptr);
+      page.Reset();
+    }
+    control.Reset();
+    if (parent) DestroyWindow(parent);
+    Pump();
+  }
+  // Gives the page the control and shows it in the parent; returns the page's dialog.
+  HWND Open() {
+    IUnknown* objects[1] = {control.Get()};
+    EXPECT_EQ(page->SetObjects(1, objects), S_OK);
+    PROPPAGEINFO info{};
+    EXPECT_EQ(page->GetPageInfo(&info), S_OK);
+    CoTaskMemFree(info.pszTitle);
+    RECT rect{0, 0, info.size.cx, info.size.cy};
+    EXPECT_EQ(page->Activate(parent, &rect, FALSE), S_OK);
+    EXPECT_EQ(page->Show(SW_SHOW), S_OK);
+    return FindWindowExW(parent, nullptr, L"#32770", nullptr);
+  }
+
+  ComPtr<IDispatch> control;
+  ComPtr<IPropertyPage2> page;
+  RecordingSite site;
+  HWND parent = nullptr;
+};
+
+TEST_F(GeneralPage, InfoGivesCaptionAndTheTemplateSize) {
+  PROPPAGEINFO info{};
+  ASSERT_EQ(page->GetPageInfo(&info), S_OK);
+  EXPECT_STREQ(info.pszTitle, L"General");
+  CoTaskMemFree(info.pszTitle);
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  // 250 x 110 dialog units in the page's own font.
+  RECT units{0, 0, 250, 110};
+  ASSERT_TRUE(MapDialogRect(dialog, &units));
+  EXPECT_EQ(info.size.cx, units.right);
+  EXPECT_EQ(info.size.cy, units.bottom);
+  EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+}
+
+TEST_F(GeneralPage, ShowsTheControlsPropertiesWithListsAndTips) {
+  ASSERT_EQ(PutShort(control.Get(), L"AlignHor", 2), S_OK);
+  ASSERT_EQ(PutShort(control.Get(), L"AlignVer", 0), S_OK);
+  ASSERT_EQ(PutShort(control.Get(), L"Stretch", 4), S_OK);
+  ASSERT_EQ(PutBool(control.Get(), L"AutoHandCursor", true), S_OK);
+  ASSERT_EQ(PutBool(control.Get(), L"FlipHorisontal", true), S_OK);
+  ASSERT_EQ(PutShort(control.Get(), L"HoldingFlag", 0x0305), S_OK);
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+
+  EXPECT_EQ(Selection(dialog, 290), 2);
+  EXPECT_EQ(Selection(dialog, 291), 0);
+  EXPECT_EQ(Selection(dialog, 292), 4);
+  EXPECT_EQ(Selection(dialog, 674), 3);
+  EXPECT_TRUE(Checked(dialog, 232));
+  EXPECT_TRUE(Checked(dialog, 235));  // AutoSize's default, but unusable with "Fixed 96x96"
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 235)));
+  EXPECT_FALSE(Checked(dialog, 233));
+  EXPECT_TRUE(Checked(dialog, 234));
+  EXPECT_TRUE(Checked(dialog, 625));  // Wine reports a system newer than 4.0
+  wchar_t flag[16] = {};
+  GetDlgItemTextW(dialog, 507, flag, 16);
+  EXPECT_STREQ(flag, L"773");
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 507)));
+
+  EXPECT_EQ(ListItem(GetDlgItem(dialog, 292), 4), L"Fixed 96x96");
+  EXPECT_EQ(ListItem(GetDlgItem(dialog, 674), 1), L"FlatButton and  ClickOffset");
+  EXPECT_EQ(ListItem(GetDlgItem(dialog, 674), 5), L"Check+AutoButtonize");
+  wchar_t text[64] = {};
+  GetDlgItemTextW(dialog, 228, text, 64);
+  EXPECT_STREQ(text, L"About    |   Upgrade ");
+
+  // The tooltip over the mode list and the extensions box.
+  HWND tip = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM p) -> BOOL {
+        if (zbtest::ui::ClassOf(w) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(p) = w;
+        return TRUE;
+      },
+      LPARAM(&tip));
+  ASSERT_NE(tip, nullptr);
+  EXPECT_EQ(GetWindow(tip, GW_OWNER), parent);  // a popup's owner is the top-level window
+  EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
+  EXPECT_EQ(SendMessageW(tip, TTM_GETMAXTIPWIDTH, 0, 0), 260);
+  EXPECT_EQ(SendMessageW(tip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 20000);
+
+  EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+  EXPECT_TRUE(site.statusChanges.empty());
+  // The frame outlives the page: the tooltip goes with the page, not with the frame.
+  ASSERT_EQ(page->Deactivate(), S_OK);
+  EXPECT_FALSE(IsWindow(tip));
+}
+
+TEST_F(GeneralPage, PickingAModeKeepsThePictureBitsAndApplyWritesIt) {
+  ASSERT_EQ(PutShort(control.Get(), L"HoldingFlag", 0x0005), S_OK);
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  PickListEntry(dialog, 674, 5);
+  wchar_t flag[16] = {};
+  GetDlgItemTextW(dialog, 507, flag, 16);
+  EXPECT_STREQ(flag, L"1285");  // 0x0505
+  EXPECT_EQ(page->IsPageDirty(), S_OK);
+  ASSERT_FALSE(site.statusChanges.empty());
+  EXPECT_TRUE(site.statusChanges.back() & PROPPAGESTATUS_DIRTY);
+
+  // A check box edit, by a click.
+  SendDlgItemMessageW(dialog, 233, BM_CLICK, 0, 0);
+  EXPECT_TRUE(Checked(dialog, 233));
+  EXPECT_EQ(GetNumber(control.Get(), L"FlipVertical"), 0);
+
+  ASSERT_EQ(page->Apply(), S_OK);
+  EXPECT_EQ(GetNumber(control.Get(), L"HoldingFlag"), 0x0505);
+  EXPECT_EQ(GetNumber(control.Get(), L"GetButtonMode", DISPATCH_METHOD), 5);
+  EXPECT_NE(GetNumber(control.Get(), L"FlipVertical"), 0);
+  EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+}
+
+TEST_F(GeneralPage, StretchRulesAutoSizeAndTheExtensionsBoxCannotBeChanged) {
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, 235)));
+  PickListEntry(dialog, 292, 4);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 235)));
+  PickListEntry(dialog, 292, 3);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 235)));
+  PickListEntry(dialog, 292, 0);
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, 235)));
+
+  site.statusChanges.clear();
+  const bool before = Checked(dialog, 625);
+  SendDlgItemMessageW(dialog, 625, BM_CLICK, 0, 0);
+  EXPECT_EQ(Checked(dialog, 625), before);
+  EXPECT_TRUE(site.statusChanges.empty());  // not a property: no edit
+}
+
+TEST_F(GeneralPage, EditsSurviveLeavingThePageAndComeBackWithIt) {
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  PickListEntry(dialog, 290, 0);
+  ASSERT_EQ(page->Deactivate(), S_OK);
+  EXPECT_EQ(FindWindowExW(parent, nullptr, L"#32770", nullptr), nullptr);
+  EXPECT_EQ(page->IsPageDirty(), S_OK);
+  EXPECT_EQ(GetNumber(control.Get(), L"AlignHor"), 1);  // nothing written yet
+
+  RECT rect{0, 0, 400, 200};
+  ASSERT_EQ(page->Activate(parent, &rect, FALSE), S_OK);
+  dialog = FindWindowExW(parent, nullptr, L"#32770", nullptr);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(Selection(dialog, 290), 0);
+  // Applying after the page is gone again still writes what it holds.
+  ASSERT_EQ(page->Deactivate(), S_OK);
+  ASSERT_EQ(page->Apply(), S_OK);
+  EXPECT_EQ(GetNumber(control.Get(), L"AlignHor"), 0);
+}
+
+TEST_F(GeneralPage, AboutButtonOpensTheAboutBoxOnce) {
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  std::wstring text;
+  ModalWatcher watcher(L"About ZephonButtonPro", IDOK, [&text](HWND box) {
+    text = zbtest::ui::TextOf(GetDlgItem(box, 1221));
+    return !text.empty();
+  });
+  zbtest::ui::Click(GetDlgItem(dialog, 228));
+  const ULONGLONG end = GetTickCount64() + 60000;
+  while (!watcher.Done() && GetTickCount64() < end) {
+    Pump();
+    Sleep(10);
+  }
+  watcher.Join();
+  Pump();
+  EXPECT_TRUE(watcher.Seen());
+  EXPECT_NE(text.find(L"ZephonButtonPro"), std::wstring::npos);
+}
+
+// The platform's frame over the pages the control names: it creates the pages it can, shows ours
+// and closes without failure.
+TEST_F(GeneralPage, PlatformPropertyFrameShowsTheGeneralPage) {
+  CAUUID pages{};
+  ASSERT_EQ(QueryAs<ISpecifyPropertyPages>(control.Get())->GetPages(&pages), S_OK);
+  bool pageInFrame = false;
+  ModalWatcher watcher(L"Button", IDCANCEL, [&pageInFrame](HWND frame) {
+    HWND list = FindDescendant(frame, 674, L"ComboBox");
+    pageInFrame = list && IsWindowVisible(list);
+    return pageInFrame;
+  });
+  IUnknown* objects[1] = {control.Get()};
+  const HRESULT hr =
+      OleCreatePropertyFrame(parent, 0, 0, L"Button", 1, objects, pages.cElems, pages.pElems, 0x409, 0, nullptr);
+  CoTaskMemFree(pages.pElems);
+  watcher.Join();
+  EXPECT_EQ(hr, S_OK);
+  EXPECT_TRUE(watcher.Seen());
+  EXPECT_TRUE(pageInFrame);
+}
+
+}  // namespace
