@@ -8,6 +8,8 @@ namespace qvol2 {
 
 inline constexpr wchar_t kPrincipalClass[] = L"QVOL2.frmPrincipal";
 inline constexpr wchar_t kVerDriveClass[] = L"QVOL2.frmVerDrive";
+// The window class of the button control's windows.
+inline constexpr wchar_t kButtonControlClass[] = L"ZephonButtonProCtrl";
 // Held while the panel runs: a second start sees it and ends.
 inline constexpr wchar_t kInstanceMutex[] = L"Local\\Quorvel.Vol2.Panel";
 
@@ -15,6 +17,24 @@ enum PrincipalControl : int {
   kCboTipoJuego = 201,
   kLstJuegos = 202,
   kTxtDescripcion = 203,
+  kImgMMover = 204,
+  kBotRun = 210,
+  kBotCopiar = 211,
+  kBotAyuda = 212,
+  kBotSharware = 213,
+  kBotSalir1 = 214,
+  kLblLink0 = 220,  // the support mail
+  kLblLink1 = 221,  // the web site
+  kPctSharware = 230,
+  kPctAyuda = 231,
+};
+
+// Inside the pop-up panels.
+enum PanelControl : int {
+  kTxtSharware = 240,
+  kBotCerrarSW = 241,
+  kTxtAyuda = 242,
+  kBotCerrarAyuda = 243,
 };
 
 enum VerDriveControl : int {

@@ -23,6 +23,12 @@ struct FontCloser {
 };
 using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, FontCloser>;
 
+struct BitmapCloser {
+  using pointer = HBITMAP;
+  void operator()(HBITMAP b) const { DeleteObject(b); }
+};
+using BitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapCloser>;
+
 struct IconCloser {
   using pointer = HICON;
   void operator()(HICON i) const { DestroyIcon(i); }

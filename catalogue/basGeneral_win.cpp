@@ -1,7 +1,11 @@
 #include "catalogue/basGeneral.h"
 
 #include "catalogue/CatalogueIds.h"
+#include <mmsystem.h>
+#include <ole2.h>
+
 #include "catalogue/PanelHandles.h"
+#include "catalogue/TextFile.h"
 #include "catalogue/basVerificarDrive.h"
 #include "catalogue/frmPrincipal.h"
 #include "catalogue/frmVerDrive.h"
@@ -39,12 +43,12 @@ void WindowClosed() {
   if (--g_openWindows <= 0) PostQuitMessage(0);
 }
 
-bool RegisterFormClass(HINSTANCE instance, const wchar_t* name, WNDPROC windowProc) {
+bool RegisterFormClass(HINSTANCE instance, const wchar_t* name, WNDPROC windowProc, LPCWSTR pointer) {
   WNDCLASSEXW wc = {};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = windowProc;
   wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hCursor = LoadCursorW(nullptr, pointer);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = name;
   return RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
@@ -64,13 +68,20 @@ LRESULT DefaultFormMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-HFONT MakeFont(double points, int weight, const wchar_t* face) {
+HFONT MakeFont(double points, int weight, const wchar_t* face, bool underline) {
   HDC screen = GetDC(nullptr);
   const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
   if (screen) ReleaseDC(nullptr, screen);
   const int height = -static_cast<int>(points * dpi / 72.0 + 0.5);
-  return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+  return CreateFontW(height, 0, 0, 0, weight, FALSE, underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+void PlayPanelSound(const std::wstring& name, bool wait) {
+  const std::wstring path = qvol2::ProgramFolder() + L"\\" + name;
+  // By file name only, and no system default sound in place of a missing file.
+  const DWORD flags = SND_FILENAME | SND_NODEFAULT | (wait ? SND_SYNC : SND_ASYNC);
+  PlaySoundW(path.c_str(), nullptr, flags);
 }
 
 int Main(HINSTANCE instance) {
@@ -78,6 +89,15 @@ int Main(HINSTANCE instance) {
   qvol2::KernelHandle running(CreateMutexW(nullptr, FALSE, qvol2::kInstanceMutex));
   const DWORD status = GetLastError();
   if (status == ERROR_ALREADY_EXISTS || (!running && status == ERROR_ACCESS_DENIED)) return 0;
+
+  // The window's buttons are controls: the thread is a single-threaded apartment with OLE.
+  const HRESULT ole = OleInitialize(nullptr);
+  struct OleSession {
+    bool on;
+    ~OleSession() {
+      if (on) OleUninitialize();
+    }
+  } session{SUCCEEDED(ole)};
 
   SetBusyPointer(true);
   Panel().CDRoot = basVerificarDrive::GetCDRoot();

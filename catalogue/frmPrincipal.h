@@ -1,13 +1,19 @@
 #pragma once
-// The panel's main window: the category list, the title list and the description of the
-// selected title.
+// The panel's main window: a borderless window cut to the collection's outline over its
+// background picture, with the category list, the title list and the description of the selected
+// title, the picture buttons (run, copy, shareware, help, exit), the move handle, the two link
+// labels and the help and shareware panels.
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "catalogue/LinkLabel.h"
+#include "catalogue/MoveHandle.h"
+#include "catalogue/PanelButton.h"
 #include "catalogue/PanelHandles.h"
+#include "catalogue/PopupPanel.h"
 
 class frmPrincipal {
  public:
@@ -16,7 +22,8 @@ class frmPrincipal {
   frmPrincipal& operator=(const frmPrincipal&) = delete;
   ~frmPrincipal();
 
-  // Creates the window hidden and runs its load: first category, first title, its description.
+  // Creates the window hidden and runs its load: its shape, first category, first title, its
+  // description.
   bool Create(HINSTANCE instance);
   void Show();
   HWND Handle() const { return hwnd_; }
@@ -32,6 +39,24 @@ class frmPrincipal {
   void LoadCategoryList(std::uint8_t index);
   void LoadDescription(const std::wstring& path);
 
+  // The window's skin and its picture controls (frmPrincipalShell_win.cpp).
+  void CreateShell();
+  void CreateButtons();
+  void PaintBackground(HDC dc);
+  void CloseButtons();
+  void Form_MouseDown(LPARAM lParam);
+  void imgFondo_MouseMove();
+  void lblLink_MouseMove(std::int16_t index);
+  void SetLinkLook(std::int16_t index, bool underline);
+  void botRun_MouseClick();
+  void botCopiar_MouseClick();
+  void botAyuda_MouseClick();
+  void botSharware_MouseClick();
+  void botCerrarSW_MouseClick();
+  void botCerrarAyuda_MouseClick();
+  void botSalir1_MouseClick();
+  void HoverSound();
+
   HINSTANCE instance_ = nullptr;
   HWND hwnd_ = nullptr;
   HWND cboTipoJuego_ = nullptr;
@@ -41,4 +66,18 @@ class frmPrincipal {
   // The command paths of the current category, in file order; each title row's item data is
   // its index here.
   std::vector<std::wstring> GameCommands;
+
+  qvol2::BitmapHandle imgFondo_;
+  qvol2::BitmapHandle moverPicture_;
+  qvol2::CMoveHandle imgMMover_;
+  qvol2::CPanelButton botRun_;
+  qvol2::CPanelButton botCopiar_;
+  qvol2::CPanelButton botAyuda_;
+  qvol2::CPanelButton botSharware_;
+  qvol2::CPanelButton botSalir1_;
+  qvol2::CPopupPanel pctSharware_;
+  qvol2::CPopupPanel pctAyuda_;
+  qvol2::CLinkLabel lblLink_[2];
+  // The link label now shown underlined, -1 for none.
+  std::int16_t HoverLink = -1;
 };

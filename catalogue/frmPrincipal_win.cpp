@@ -3,6 +3,7 @@
 #include "catalogue/CatalogueIds.h"
 #include "catalogue/CatalogueRules.h"
 #include "catalogue/ListFile.h"
+#include "catalogue/MainRegion.h"
 #include "catalogue/TextFile.h"
 #include "catalogue/TextLines.h"
 #include "catalogue/basGeneral.h"
@@ -50,13 +51,15 @@ bool frmPrincipal::Create(HINSTANCE instance) {
   }
   // A description may be long: no limit below the control's own.
   if (txtDescripcion_) SendMessageW(txtDescripcion_, EM_SETLIMITTEXT, 0, 0);
+  CreateShell();
   Form_Load();
   return true;
 }
 
 HWND frmPrincipal::AddControl(const wchar_t* className, int id, DWORD style, DWORD exStyle, int left, int top,
                               int width, int height) {
-  HWND control = CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, left, top, width, height,
+  // Clipped by its siblings: a pop-up panel shown over it stays whole.
+  HWND control = CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, left, top, width, height,
                                  hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
   if (control && font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   return control;
@@ -68,9 +71,17 @@ void frmPrincipal::Show() {
 }
 
 void frmPrincipal::Form_Load() {
+  // The window's shape; the window owns the region from here on (a failed one leaves it square).
+  if (HRGN region = qvol2::BuildMainRegion(1, 1, 0, 0)) {
+    if (!SetWindowRgn(hwnd_, region, TRUE)) DeleteObject(region);
+  }
   // The first category, which selects its first title and shows that description.
   if (cboTipoJuego_ && SendMessageW(cboTipoJuego_, CB_SETCURSEL, 0, 0) != CB_ERR) cboTipoJuego_Click();
   SetWindowTextW(hwnd_, qvol2::kAppTitle);
+  for (qvol2::CPanelButton* button : {&botAyuda_, &pctAyuda_.CloseButton(), &pctSharware_.CloseButton(), &botCopiar_,
+                                      &botRun_, &botSalir1_, &botSharware_}) {
+    button->SetAutoHandCursor(true);  // a button that could not be made has nothing to set
+  }
   basGeneral::SetBusyPointer(false);
 }
 
@@ -138,6 +149,8 @@ LRESULT CALLBACK frmPrincipal::WindowProc(HWND hwnd, UINT message, WPARAM wParam
   frmPrincipal* self = basGeneral::FormOf<frmPrincipal>(hwnd, message, lParam);
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
   if (message == WM_NCCREATE) self->hwnd_ = hwnd;
+  // The controls go while the windows that hold them are still there.
+  if (message == WM_DESTROY) self->CloseButtons();
   if (message == WM_NCDESTROY) {
     basGeneral::ReleaseForm(hwnd);
     self->hwnd_ = nullptr;
@@ -148,6 +161,21 @@ LRESULT CALLBACK frmPrincipal::WindowProc(HWND hwnd, UINT message, WPARAM wParam
 }
 
 LRESULT frmPrincipal::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      PaintBackground(reinterpret_cast<HDC>(wParam));
+      return 1;
+    case WM_MOUSEMOVE:
+      imgFondo_MouseMove();  // the background picture covers the whole shape
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      Form_MouseDown(lParam);
+      return 0;
+    default:
+      break;
+  }
   if (message == WM_COMMAND) {
     if (LOWORD(wParam) == qvol2::kCboTipoJuego && HIWORD(wParam) == CBN_SELCHANGE) {
       cboTipoJuego_Click();

@@ -1,9 +1,15 @@
 # The catalogue panel under Wine: QVOL2.exe driven through its real windows over collections laid
 # out by the fixture (program folder with list files, CD tree on a mapped drive letter), and the
 # drive setting in the settings store. Both change "DriveCD" of "Quorvel Vol. 2", so they hold the
-# lock "quorvel_settings" as the uninstaller's test does.
+# lock "quorvel_settings" as the uninstaller's test does; the panel's buttons are controls of the
+# module they register, so they hold its registration lock too.
 zb_add_test(NAME catalogue_test
             SOURCES ${CMAKE_CURRENT_LIST_DIR}/catalogue_test.cpp ${CMAKE_CURRENT_LIST_DIR}/catalogue_fixture.cpp
             LIBS zb_catalogue_win TIMEOUT 240)
-add_dependencies(catalogue_test QVOL2)
-set_tests_properties(catalogue_test PROPERTIES RESOURCE_LOCK quorvel_settings)
+zb_add_test(NAME catalogue_shell_test
+            SOURCES ${CMAKE_CURRENT_LIST_DIR}/catalogue_shell_test.cpp ${CMAKE_CURRENT_LIST_DIR}/catalogue_fixture.cpp
+            LIBS zb_catalogue_win TIMEOUT 240)
+foreach(t catalogue_test catalogue_shell_test)
+  add_dependencies(${t} QVOL2 zephonbuttonpro)
+  set_tests_properties(${t} PROPERTIES RESOURCE_LOCK "quorvel_settings;zephon_registration")
+endforeach()

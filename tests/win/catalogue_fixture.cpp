@@ -75,6 +75,24 @@ bool MakeFolders(const std::wstring& path) {
 
 }  // namespace
 
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() >= end) return false;
+    Sleep(20);
+  }
+}
+
+bool RegisterButtonControl() {
+  // Stays loaded for the test's run; registering again is harmless.
+  HMODULE module = LoadLibraryW((zbtest::ui::OwnFolder() + L"\\ZEPHONBUTTONPRO.OCX").c_str());
+  if (!module) return false;
+  using RegisterFn = HRESULT(STDAPICALLTYPE*)();
+  auto reg = reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")));
+  return reg && SUCCEEDED(reg());
+}
+
 FakeCollection::~FakeCollection() {
   for (wchar_t letter : drives_) DefineUnixDrive(letter, std::string(), std::wstring());
   if (!root_.empty()) {

@@ -4,10 +4,18 @@
 // File contents are bytes of the system's single-byte code page, written as the CD has them.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace catalogue_fixture {
+
+// Polls `condition` until it holds (true) or `timeoutMs` has passed (false).
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000);
+
+// Registers the button control module of this build (as the collection's installer does), so
+// that the panel's buttons are made from it. False when it could not be loaded or registered.
+bool RegisterButtonControl();
 
 class FakeCollection {
  public:

@@ -20,6 +20,7 @@ namespace {
 
 namespace ui = zbtest::ui;
 using catalogue_fixture::FakeCollection;
+using catalogue_fixture::WaitUntil;
 using zbtest::FromUtf8;
 
 constexpr DWORD kWait = 15000;
@@ -28,14 +29,6 @@ const wchar_t kMissing[] = L"\x01missing";
 zb::AppSettings Settings() { return zb::AppSettings(L"Quorvel Vol. 2"); }
 std::wstring StoredDrive() { return Settings().Get(L"General", L"DriveCD", kMissing); }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kWait) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  for (;;) {
-    if (condition()) return true;
-    if (GetTickCount64() >= end) return false;
-    Sleep(20);
-  }
-}
 
 LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   DWORD_PTR result = 0;
@@ -96,6 +89,7 @@ struct Panel {
 class CatalogueTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    ASSERT_TRUE(catalogue_fixture::RegisterButtonControl()) << "the panel's buttons need the control module";
     before_ = StoredDrive();
     std::wstring error;
     ASSERT_TRUE(cd_.Create(&error)) << std::string(error.begin(), error.end());

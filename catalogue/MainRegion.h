@@ -1,0 +1,14 @@
+#pragma once
+// The main window's region: its outline as a window region.
+#include <windows.h>
+
+#include <cstdint>
+
+namespace qvol2 {
+
+// The outline scaled and shifted for this screen, as a region the caller hands to the window
+// (SetWindowRgn) or deletes. Null when the system could not make it; the window then stays
+// rectangular.
+HRGN BuildMainRegion(float scaleX, float scaleY, std::int16_t offsetX, std::int16_t offsetY);
+
+}  // namespace qvol2

@@ -1,0 +1,77 @@
+#include "catalogue/MoveHandle.h"
+
+#include <windowsx.h>
+
+#include "catalogue/LinkLabel.h"
+#include "catalogue/basGeneral.h"
+
+namespace qvol2 {
+
+namespace {
+
+constexpr wchar_t kClass[] = L"QVOL2.Mover";
+
+}  // namespace
+
+bool CMoveHandle::Create(HINSTANCE instance, HWND parent, int id, const RECT& rect, HBITMAP picture) {
+  if (!basGeneral::RegisterFormClass(instance, kClass, basGeneral::ObjectWindowProc<CMoveHandle>, IDC_SIZEALL)) return false;
+  picture_ = picture;
+  CreateWindowExW(0, kClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left, rect.top,
+                  rect.right - rect.left, rect.bottom - rect.top, parent,
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+  return hwnd_ != nullptr;
+}
+
+LRESULT CMoveHandle::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      if (HDC dc = BeginPaint(hwnd_, &ps)) {
+        RECT own{};
+        GetClientRect(hwnd_, &own);
+        DrawBackgroundPart(dc, picture_, own);
+        EndPaint(hwnd_, &ps);
+      }
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      DragStartX = static_cast<float>(GET_X_LPARAM(lParam));
+      DragStartY = static_cast<float>(GET_Y_LPARAM(lParam));
+      Dragging = true;
+      // The moves keep coming here while the pointer runs ahead of the window.
+      SetCapture(hwnd_);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (Dragging) {
+        HWND window = GetAncestor(hwnd_, GA_ROOT);
+        RECT r{};
+        if (window && GetWindowRect(window, &r)) {
+          const int dx = static_cast<int>(GET_X_LPARAM(lParam) - DragStartX);
+          const int dy = static_cast<int>(GET_Y_LPARAM(lParam) - DragStartY);
+          if (dx || dy) {
+            SetWindowPos(window, nullptr, r.left + dx, r.top + dy, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+          }
+        }
+      }
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      Dragging = false;
+      if (GetCapture() == hwnd_) ReleaseCapture();
+      return 0;
+    case WM_CAPTURECHANGED:
+      // The system took the pointer away (another window, a menu): the drag is over.
+      Dragging = false;
+      return 0;
+    default:
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+}
+
+}  // namespace qvol2

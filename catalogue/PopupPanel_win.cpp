@@ -1,0 +1,61 @@
+#include "catalogue/PopupPanel.h"
+
+#include "catalogue/basGeneral.h"
+
+namespace qvol2 {
+
+namespace {
+
+constexpr wchar_t kClass[] = L"QVOL2.Panel";
+
+}  // namespace
+
+bool CPopupPanel::Create(HINSTANCE instance, HWND parent, int left, int top, const Design& design, HFONT font) {
+  if (!basGeneral::RegisterFormClass(instance, kClass, WindowProc)) return false;
+  CreateWindowExW(WS_EX_CONTROLPARENT, kClass, L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER, left,
+                  top, design.width, design.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)),
+                  instance, this);
+  if (!hwnd_) return false;
+  const RECT& r = design.textRect;
+  HWND text = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", design.text,
+                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
+                                  ES_READONLY,
+                              r.left, r.top, r.right - r.left, r.bottom - r.top, hwnd_,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.textId)), instance, nullptr);
+  if (text && font) SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return text != nullptr;
+}
+
+void CPopupPanel::ShowAt(int left, int top) {
+  if (!hwnd_) return;
+  SetWindowPos(hwnd_, HWND_TOP, left, top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
+void CPopupPanel::Hide() {
+  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+}
+
+LRESULT CALLBACK CPopupPanel::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  CPopupPanel* self = basGeneral::WindowObjectOf<CPopupPanel>(hwnd, message, lParam);
+  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  switch (message) {
+    case WM_NCCREATE:
+      self->hwnd_ = hwnd;
+      break;
+    case WM_DESTROY:
+      self->close_.Close();  // the control goes before the window that holds it
+      break;
+    case WM_NCDESTROY:
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      self->hwnd_ = nullptr;
+      break;
+    case WM_SETCURSOR:
+      if (basGeneral::ApplyBusyPointer()) return TRUE;
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace qvol2

@@ -1,0 +1,206 @@
+// The main window's skin: its shape, background, picture buttons, move handle, link labels, the
+// help and shareware panels, and their sounds.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "catalogue/CatalogueIds.h"
+#include "catalogue/CatalogueResources.h"
+#include "catalogue/CatalogueRules.h"
+#include "catalogue/MainOutline.h"
+#include "catalogue/MainRegion.h"
+#include "catalogue/PanelTexts.h"
+#include "catalogue/basGeneral.h"
+#include "catalogue/frmPrincipal.h"
+
+namespace {
+
+using qvol2::PanelButtonDesign;
+
+constexpr wchar_t kClickSound[] = L"CLICK.WAV";
+constexpr wchar_t kHoverSound[] = L"HOSTPOT.WAV";
+constexpr wchar_t kCloseSound[] = L"CERRAR.WAV";
+
+constexpr PanelButtonDesign kBotRun = {qvol2::kBotRun, 67, 37, 78, 62, L"Eje_nor.bmp", L"Eje_over.bmp",
+                                       L"Eje_pres.bmp", IDR_EJE_NOR, IDR_EJE_OVER, IDR_EJE_PRES, true,
+                                       qvol2::kTipRun};
+constexpr PanelButtonDesign kBotCopiar = {qvol2::kBotCopiar, 17, 104, 78, 62, L"Copi_norm.bmp", L"Copi_over.bmp",
+                                          L"Copi_pres.bmp", IDR_COPI_NORM, IDR_COPI_OVER, IDR_COPI_PRES, true,
+                                          qvol2::kTipCopy};
+// botAyuda opens the shareware panel and wears its pictures; botSharware opens the help.
+constexpr PanelButtonDesign kBotAyuda = {qvol2::kBotAyuda, 20, 180, 78, 62, L"Share_norm.bmp", L"Share_over.bmp",
+                                         L"Share_pres.bmp", IDR_SHARE_NORM, IDR_SHARE_OVER, IDR_SHARE_PRES, true,
+                                         qvol2::kTipShareware};
+constexpr PanelButtonDesign kBotSharware = {qvol2::kBotSharware, 50, 252, 78, 62, L"Ayuda_norm.bmp",
+                                            L"Ayuda_over.bmp", L"Ayuda_pres.bmp", IDR_AYUDA_NORM, IDR_AYUDA_OVER,
+                                            IDR_AYUDA_PRES, true, qvol2::kTipHelp};
+constexpr PanelButtonDesign kBotSalir1 = {qvol2::kBotSalir1, 256, 388, 21, 21, L"x_norm.bmp", L"x_over.bmp",
+                                          L"x_pres.bmp", IDR_X_NORM, IDR_X_OVER, IDR_X_PRES, false,
+                                          qvol2::kTipExit};
+constexpr PanelButtonDesign kBotCerrarSW = {qvol2::kBotCerrarSW, 406, 4, 21, 21, L"Cerrar_norm.bmp",
+                                            L"Cerrar_over.bmp", L"Cerrar_pres.bmp", IDR_CERRAR_NORM,
+                                            IDR_CERRAR_OVER, IDR_CERRAR_PRES, false, qvol2::kTipClosePanel};
+constexpr PanelButtonDesign kBotCerrarAyuda = {qvol2::kBotCerrarAyuda, 426, 4, 21, 21, L"Cerrar_norm.bmp",
+                                               L"Cerrar_over.bmp", L"Cerrar_pres.bmp", IDR_CERRAR_NORM,
+                                               IDR_CERRAR_OVER, IDR_CERRAR_PRES, false, qvol2::kTipClosePanel};
+
+// The panels wait beyond the window's shape until shown.
+constexpr int kPanelParkX = qvol2::kPrincipalClientWidth;
+constexpr POINT kSharwareShown = {48, 56};
+constexpr POINT kAyudaShown = {40, 64};
+const qvol2::CPopupPanel::Design kPctSharware = {
+    qvol2::kPctSharware, 433, 233, qvol2::kTxtSharware, {24, 4, 24 + 401, 4 + 225}, qvol2::kSharewareText};
+const qvol2::CPopupPanel::Design kPctAyuda = {
+    qvol2::kPctAyuda, 453, 213, qvol2::kTxtAyuda, {24, 4, 24 + 397, 4 + 201}, qvol2::kHelpText};
+
+constexpr RECT kImgMMover = {164, 8, 164 + 206, 8 + 5};
+constexpr RECT kLblLink0 = {396, 212, 396 + 102, 212 + 14};
+constexpr RECT kLblLink1 = {400, 200, 400 + 93, 200 + 14};
+
+// The background picture's place: the window's surface outside it is bare.
+bool OnBackground(int x, int y) {
+  return x >= 0 && y >= 0 && x < qvol2::kMainOutlineWidth && y < qvol2::kMainOutlineHeight;
+}
+
+// The buttons are controls of the module the installer registers: without it the panel still
+// lists and describes the titles, and says once why its buttons are missing.
+const wchar_t kNoButtonsText[] =
+    L"No se pueden mostrar los botones del panel: el control ZEPHONBUTTONPRO.OCX no est\u00E1 "
+    L"registrado en este equipo. Vuelva a instalar el programa.";
+
+}  // namespace
+
+void frmPrincipal::CreateShell() {
+  imgFondo_.reset(static_cast<HBITMAP>(
+      LoadImageW(instance_, MAKEINTRESOURCEW(IDB_FONDO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  moverPicture_.reset(static_cast<HBITMAP>(
+      LoadImageW(instance_, MAKEINTRESOURCEW(IDB_MMOVER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  imgMMover_.Create(instance_, hwnd_, qvol2::kImgMMover, kImgMMover, moverPicture_.get());
+
+  lblLink_[0].Create(instance_, hwnd_, qvol2::kLblLink0, kLblLink0, qvol2::kSupportMail, FW_NORMAL, imgFondo_.get(),
+                     {[this] { lblLink_MouseMove(0); },
+                      // Opening the mail program on the address belongs to the link's own action,
+                      // not built yet: the click does nothing so far.
+                      nullptr});
+  lblLink_[1].Create(instance_, hwnd_, qvol2::kLblLink1, kLblLink1, qvol2::kWebSite, FW_BOLD, imgFondo_.get(),
+                     {[this] { lblLink_MouseMove(1); },
+                      // Opening the browser on the site: not built yet, as for the mail label.
+                      nullptr});
+  // The labels' tooltips come from the system's tooltip window.
+  INITCOMMONCONTROLSEX common = {sizeof common, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&common);
+  HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
+  const wchar_t* tipTexts[2] = {qvol2::kTipMail, qvol2::kTipWeb};
+  for (int k = 0; tips && k < 2; ++k) {
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = hwnd_;
+    tool.uId = reinterpret_cast<UINT_PTR>(lblLink_[k].Window());
+    tool.lpszText = const_cast<wchar_t*>(tipTexts[k]);
+    if (tool.uId) SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+
+  pctSharware_.Create(instance_, hwnd_, kPanelParkX, kSharwareShown.y, kPctSharware, font_.get());
+  pctAyuda_.Create(instance_, hwnd_, kPanelParkX, kAyudaShown.y, kPctAyuda, font_.get());
+  CreateButtons();
+}
+
+void frmPrincipal::CreateButtons() {
+  const auto hover = [this] { HoverSound(); };
+  HRESULT failure = S_OK;
+  const auto add = [&](qvol2::CPanelButton& button, HWND parent, const PanelButtonDesign& design,
+                       std::function<void()> click, std::function<void()> enter) {
+    const HRESULT hr = parent ? button.Create(instance_, parent, design, std::move(click), std::move(enter)) : E_HANDLE;
+    if (FAILED(hr) && SUCCEEDED(failure)) failure = hr;
+  };
+  add(botRun_, hwnd_, kBotRun, [this] { botRun_MouseClick(); }, hover);
+  add(botCopiar_, hwnd_, kBotCopiar, [this] { botCopiar_MouseClick(); }, hover);
+  add(botAyuda_, hwnd_, kBotAyuda, [this] { botAyuda_MouseClick(); }, hover);
+  add(botSharware_, hwnd_, kBotSharware, [this] { botSharware_MouseClick(); }, hover);
+  add(botSalir1_, hwnd_, kBotSalir1, [this] { botSalir1_MouseClick(); }, hover);
+  // The panels' close buttons have no hover sound.
+  add(pctSharware_.CloseButton(), pctSharware_.Window(), kBotCerrarSW, [this] { botCerrarSW_MouseClick(); },
+      nullptr);
+  add(pctAyuda_.CloseButton(), pctAyuda_.Window(), kBotCerrarAyuda, [this] { botCerrarAyuda_MouseClick(); },
+      nullptr);
+  if (FAILED(failure)) MessageBoxW(hwnd_, kNoButtonsText, qvol2::kAppTitle, MB_ICONERROR | MB_OK);
+}
+
+void frmPrincipal::CloseButtons() {
+  for (qvol2::CPanelButton* button : {&botRun_, &botCopiar_, &botAyuda_, &botSharware_, &botSalir1_,
+                                      &pctSharware_.CloseButton(), &pctAyuda_.CloseButton()}) {
+    button->Close();
+  }
+}
+
+void frmPrincipal::PaintBackground(HDC dc) {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  qvol2::DrawBackgroundPart(dc, imgFondo_.get(), client);
+}
+
+void frmPrincipal::Form_MouseDown(LPARAM lParam) {
+  // The background picture takes the presses on it; the bare surface moves the window as its
+  // caption bar would.
+  if (OnBackground(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) return;
+  ReleaseCapture();
+  SendMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void frmPrincipal::SetLinkLook(std::int16_t index, bool underline) {
+  if (index >= 0 && index < 2) lblLink_[index].SetLook(RGB(0, 0, 0), underline);
+}
+
+void frmPrincipal::imgFondo_MouseMove() {
+  if (HoverLink == -1) return;
+  SetLinkLook(HoverLink, false);
+  HoverLink = -1;
+}
+
+void frmPrincipal::lblLink_MouseMove(std::int16_t index) {
+  if (index == HoverLink) return;
+  if (HoverLink != -1) SetLinkLook(HoverLink, false);
+  SetLinkLook(index, true);
+  HoverLink = index;
+}
+
+void frmPrincipal::HoverSound() { basGeneral::PlayPanelSound(kHoverSound, false); }
+
+void frmPrincipal::botRun_MouseClick() {
+  basGeneral::PlayPanelSound(kClickSound, false);
+  // Starting the selected title from the CD is the run action's own work, not built yet.
+}
+
+void frmPrincipal::botCopiar_MouseClick() {
+  basGeneral::PlayPanelSound(kClickSound, false);
+  // The copy window is not built yet: the click only sounds.
+}
+
+void frmPrincipal::botAyuda_MouseClick() {
+  basGeneral::PlayPanelSound(kClickSound, false);
+  pctSharware_.ShowAt(kSharwareShown.x, kSharwareShown.y);
+}
+
+void frmPrincipal::botSharware_MouseClick() {
+  basGeneral::PlayPanelSound(kClickSound, false);
+  pctAyuda_.ShowAt(kAyudaShown.x, kAyudaShown.y);
+}
+
+void frmPrincipal::botCerrarSW_MouseClick() {
+  basGeneral::PlayPanelSound(kCloseSound, false);
+  pctSharware_.Hide();
+}
+
+void frmPrincipal::botCerrarAyuda_MouseClick() {
+  basGeneral::PlayPanelSound(kCloseSound, false);
+  pctAyuda_.Hide();
+}
+
+void frmPrincipal::botSalir1_MouseClick() {
+  basGeneral::PlayPanelSound(kClickSound, false);
+  // Posted: the window and the button go once the button's own message is done with it.
+  PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
