@@ -19,5 +19,13 @@
 #define IDC_GEN_HOLDINGFLAG 507
 #define IDC_GEN_ABOUT 228
 
+/* Profi */
+#define IDB_PAGE_PROFI 1230 /* 56x38 picture of the Smart tuning group */
+#define IDC_PROFI_PICTURE 1231
+#define IDC_PROFI_HIDEHELPERS 236
+#define IDC_PROFI_SMARTLOADING 237
+#define IDC_PROFI_OVERONFOCUS 238
+#define IDC_PROFI_FASTDRAW 239
+
 /* About box */
 #define IDC_ABOUT_TEXT 1221

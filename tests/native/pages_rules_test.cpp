@@ -8,6 +8,7 @@
 
 #include "button/control/ZephonButtonCtrlProps.h"
 #include "button/pages/GeneralPageRules.h"
+#include "button/pages/ProfiPageRules.h"
 #include "button/pages/PageBinding.h"
 
 using namespace zbpages;
@@ -139,4 +140,15 @@ TEST(GeneralPage, BindingsNameControlPropertiesOfTheirKind) {
     EXPECT_EQ(p->Type, b.kind == BindKind::Check ? PropType::Bool : PropType::Short) << b.id;
   }
   EXPECT_EQ(ids, (std::set<int>{290, 291, 292, 232, 235, 233, 234, 507}));
+}
+
+TEST(ProfiPage, SwitchesStartAtTheControlDefaultsAndNameBooleanProperties) {
+  for (size_t i = 0; i < profi::BindingCount(); ++i) {
+    const PageBinding& b = profi::Bindings()[i];
+    const PropertyInfo* p = zbprops::FindByName(b.property);
+    ASSERT_NE(p, nullptr) << b.id;
+    EXPECT_EQ(p->Type, PropType::Bool) << b.id;
+    EXPECT_EQ(b.start, p->Default) << b.id;
+  }
+  EXPECT_EQ(profi::BindingCount(), 4u);
 }

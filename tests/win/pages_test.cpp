@@ -193,14 +193,15 @@ class ModalWatcher {
   std::thread m_thread;
 };
 
-class GeneralPage : public ::testing::Test {
+class PageFixture : public ::testing::Test {
  protected:
+  explicit PageFixture(const CLSID& pageClass) : pageClass(pageClass) {}
   void SetUp() override {
     ASSERT_EQ(CoCreateInstance(zephon::CLSID_ZephonButton, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
                                control.PutVoid()),
               S_OK);
     ASSERT_EQ(QueryAs<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
-    ASSERT_EQ(CoCreateInstance(zephon::CLSID_ZephonGeneralPage, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage2,
+    ASSERT_EQ(CoCreateInstance(pageClass, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage2,
                                page.PutVoid()),
               S_OK);
     ASSERT_EQ(page->SetPageSite(&site), S_OK);
@@ -223,6 +224,9 @@ class GeneralPage : public ::testing::Test {
   HWND Open() {
     IUnknown* objects[1] = {control.Get()};
     EXPECT_EQ(page->SetObjects(1, objects), S_OK);
+    return Show();
+  }
+  HWND Show() {
     PROPPAGEINFO info{};
     EXPECT_EQ(page->GetPageInfo(&info), S_OK);
     CoTaskMemFree(info.pszTitle);
@@ -232,10 +236,21 @@ class GeneralPage : public ::testing::Test {
     return FindWindowExW(parent, nullptr, L"#32770", nullptr);
   }
 
+  CLSID pageClass;
   ComPtr<IDispatch> control;
   ComPtr<IPropertyPage2> page;
   RecordingSite site;
   HWND parent = nullptr;
+};
+
+class GeneralPage : public PageFixture {
+ protected:
+  GeneralPage() : PageFixture(zephon::CLSID_ZephonGeneralPage) {}
+};
+
+class ProfiPage : public PageFixture {
+ protected:
+  ProfiPage() : PageFixture(zephon::CLSID_ZephonProfiPage) {}
 };
 
 TEST_F(GeneralPage, InfoGivesCaptionAndTheTemplateSize) {
@@ -408,6 +423,38 @@ TEST_F(GeneralPage, PlatformPropertyFrameShowsTheGeneralPage) {
   EXPECT_EQ(hr, S_OK);
   EXPECT_TRUE(watcher.Seen());
   EXPECT_TRUE(pageInFrame);
+}
+
+TEST_F(ProfiPage, SwitchesStartAtTheDefaultsShowTheControlAndApply) {
+  PROPPAGEINFO info{};
+  ASSERT_EQ(page->GetPageInfo(&info), S_OK);
+  EXPECT_STREQ(info.pszTitle, L"Profi");
+  CoTaskMemFree(info.pszTitle);
+  // Before any control is read: HideHelpers and SmartLoading on, the others off.
+  HWND dialog = Show();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(Checked(dialog, 236));
+  EXPECT_TRUE(Checked(dialog, 237));
+  EXPECT_FALSE(Checked(dialog, 238));
+  EXPECT_FALSE(Checked(dialog, 239));
+  HBITMAP picture = reinterpret_cast<HBITMAP>(SendDlgItemMessageW(dialog, 1231, STM_GETIMAGE, IMAGE_BITMAP, 0));
+  BITMAP bm{};
+  ASSERT_TRUE(picture && GetObjectW(picture, sizeof(bm), &bm));
+  EXPECT_EQ(bm.bmWidth, 56);
+  EXPECT_EQ(bm.bmHeight, 38);
+  ASSERT_EQ(page->Deactivate(), S_OK);
+
+  ASSERT_EQ(PutBool(control.Get(), L"FastDraw", true), S_OK);
+  ASSERT_EQ(PutBool(control.Get(), L"HideHelpers", false), S_OK);
+  dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_FALSE(Checked(dialog, 236));
+  EXPECT_TRUE(Checked(dialog, 239));
+  SendDlgItemMessageW(dialog, 237, BM_CLICK, 0, 0);
+  EXPECT_EQ(page->IsPageDirty(), S_OK);
+  ASSERT_EQ(page->Apply(), S_OK);
+  EXPECT_EQ(GetNumber(control.Get(), L"SmartLoading"), 0);
+  EXPECT_NE(GetNumber(control.Get(), L"FastDraw"), 0);
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ function(zb_add_control_module)
   set(rc ${ZB_MODULE_DIR}/module.rc)
   # The resource compiler's includes are not tracked by the build: name the page templates here.
   set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS
-    "${zb_module_generated};${CMAKE_SOURCE_DIR}/button/pages/pages.rc;${CMAKE_SOURCE_DIR}/button/pages/PageResources.h")
+    "${zb_module_generated};${CMAKE_SOURCE_DIR}/button/pages/pages.rc;${CMAKE_SOURCE_DIR}/button/pages/PageResources.h;${ZB_PAGE_BITMAPS}")
   add_library(${M_NAME} SHARED ${ZB_MODULE_DIR}/module.cpp ${ZB_MODULE_DIR}/module.def ${rc} ${M_SOURCES})
   add_dependencies(${M_NAME} zb_module_resources)
   target_include_directories(${M_NAME} PRIVATE ${CMAKE_SOURCE_DIR} ${ZB_MODULE_RES})

@@ -1,0 +1,12 @@
+#pragma once
+// The "Profi" page: four switches for experienced users, nothing beyond their bindings.
+#include "button/pages/PropertyPage.h"
+
+namespace zbpages {
+
+class CProfiPage final : public CPropertyPage {
+ public:
+  CProfiPage();
+};
+
+}  // namespace zbpages

@@ -1,0 +1,24 @@
+#include "button/pages/ProfiPageRules.h"
+
+#include "button/pages/PageResources.h"
+
+namespace zbpages::profi {
+
+namespace {
+PageBinding Switch(int id, const wchar_t* property, bool start) {
+  PageBinding b{id, BindKind::Check, property};
+  b.start = start ? 1 : 0;
+  return b;
+}
+const PageBinding kBindings[] = {
+    Switch(IDC_PROFI_HIDEHELPERS, L"HideHelpers", true),
+    Switch(IDC_PROFI_SMARTLOADING, L"SmartLoading", true),
+    Switch(IDC_PROFI_OVERONFOCUS, L"OverOnFocus", false),
+    Switch(IDC_PROFI_FASTDRAW, L"FastDraw", false),
+};
+}  // namespace
+
+const PageBinding* Bindings() { return kBindings; }
+size_t BindingCount() { return sizeof(kBindings) / sizeof(kBindings[0]); }
+
+}  // namespace zbpages::profi

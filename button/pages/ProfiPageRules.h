@@ -1,0 +1,13 @@
+#pragma once
+// The Profi page's bindings: four switches, starting at the control's own defaults before the page
+// has read a control.
+#include <cstddef>
+
+#include "button/pages/PageBinding.h"
+
+namespace zbpages::profi {
+
+const PageBinding* Bindings();
+size_t BindingCount();
+
+}  // namespace zbpages::profi

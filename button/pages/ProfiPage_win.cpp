@@ -1,0 +1,12 @@
+#include "button/pages/ProfiPage.h"
+
+#include "button/control/resource.h"
+#include "button/pages/PageResources.h"
+#include "button/pages/ProfiPageRules.h"
+
+namespace zbpages {
+
+CProfiPage::CProfiPage()
+    : CPropertyPage({IDD_PAGE_PROFI, IDS_PAGE_PROFI, profi::Bindings(), profi::BindingCount()}) {}
+
+}  // namespace zbpages
