@@ -34,9 +34,23 @@ std::wstring GameFolderOf(const std::wstring& command) {
   return cut == std::wstring::npos ? std::wstring() : command.substr(0, cut);
 }
 
+std::wstring TitleFolderPath(const std::wstring& cdRoot, const std::wstring& categoryFolder,
+                             const std::wstring& gameFolder) {
+  return cdRoot + categoryFolder + L"\\" + gameFolder;
+}
+
+std::wstring TitleCommandLine(const std::wstring& cdRoot, const std::wstring& categoryFolder,
+                              const std::wstring& gameCommand) {
+  return cdRoot + categoryFolder + L"\\" + gameCommand;
+}
+
 std::wstring DescriptionPath(const std::wstring& cdRoot, const std::wstring& categoryFolder,
                              const std::wstring& gameFolder) {
-  return cdRoot + categoryFolder + L"\\" + gameFolder + L"\\Nodt.txt";
+  return TitleFolderPath(cdRoot, categoryFolder, gameFolder) + L"\\Nodt.txt";
+}
+
+std::wstring RunFailureText(const std::wstring& cause) {
+  return L"El siguiente error ha ocurrido:\r\n" + cause;
 }
 
 std::wstring MissingListText(const std::wstring& categoryFolder) {

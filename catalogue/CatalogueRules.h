@@ -39,6 +39,17 @@ std::wstring GameFolderOf(const std::wstring& command);
 std::wstring DescriptionPath(const std::wstring& cdRoot, const std::wstring& categoryFolder,
                              const std::wstring& gameFolder);
 
+// The title's folder on the CD: CDRoot + category folder + "\" + title folder.
+std::wstring TitleFolderPath(const std::wstring& cdRoot, const std::wstring& categoryFolder,
+                             const std::wstring& gameFolder);
+// The command that starts the title: CDRoot + category folder + "\" + command path, whole (a
+// command path may carry arguments after a space).
+std::wstring TitleCommandLine(const std::wstring& cdRoot, const std::wstring& categoryFolder,
+                              const std::wstring& gameCommand);
+// The run button's failure: "El siguiente error ha ocurrido:", CR LF, then the system's words
+// for the cause.
+std::wstring RunFailureText(const std::wstring& cause);
+
 // "No se encuentra el archivo 'Accion.LST'.": a category's list file is missing.
 std::wstring MissingListText(const std::wstring& categoryFolder);
 

@@ -86,4 +86,9 @@ HFONT MakeFont(double points, int weight, const wchar_t* face, bool underline = 
 // one playing. A missing file or a machine without sound plays nothing and reports nothing.
 void PlayPanelSound(const std::wstring& name, bool wait);
 
+// Opens a document or address with the handler the system has for it (its default action),
+// owned by `window`, from the folder "c:\\". What the handler does, or that none is there, is
+// not reported.
+void OpenWithShell(HWND window, const std::wstring& target);
+
 }  // namespace basGeneral

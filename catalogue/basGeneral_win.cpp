@@ -3,6 +3,7 @@
 #include "catalogue/CatalogueIds.h"
 #include <mmsystem.h>
 #include <ole2.h>
+#include <shellapi.h>
 
 #include "catalogue/PanelHandles.h"
 #include "catalogue/TextFile.h"
@@ -82,6 +83,10 @@ void PlayPanelSound(const std::wstring& name, bool wait) {
   // By file name only, and no system default sound in place of a missing file.
   const DWORD flags = SND_FILENAME | SND_NODEFAULT | (wait ? SND_SYNC : SND_ASYNC);
   PlaySoundW(path.c_str(), nullptr, flags);
+}
+
+void OpenWithShell(HWND window, const std::wstring& target) {
+  ShellExecuteW(window, nullptr, target.c_str(), nullptr, L"c:\\", SW_SHOWNORMAL);
 }
 
 int Main(HINSTANCE instance) {

@@ -48,6 +48,7 @@ class frmPrincipal {
   void imgFondo_MouseMove();
   void lblLink_MouseMove(std::int16_t index);
   void SetLinkLook(std::int16_t index, bool underline);
+  void lblLink_Click(std::int16_t index);
   void botRun_MouseClick();
   void botCopiar_MouseClick();
   void botAyuda_MouseClick();

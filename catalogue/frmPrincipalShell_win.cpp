@@ -11,6 +11,7 @@
 #include "catalogue/MainOutline.h"
 #include "catalogue/MainRegion.h"
 #include "catalogue/PanelTexts.h"
+#include "catalogue/TitleLauncher.h"
 #include "catalogue/basGeneral.h"
 #include "catalogue/frmPrincipal.h"
 
@@ -80,13 +81,10 @@ void frmPrincipal::CreateShell() {
 
   lblLink_[0].Create(instance_, hwnd_, qvol2::kLblLink0, kLblLink0, qvol2::kSupportMail, FW_NORMAL, imgFondo_.get(),
                      {[this] { lblLink_MouseMove(0); },
-                      // Opening the mail program on the address belongs to the link's own action,
-                      // not built yet: the click does nothing so far.
-                      nullptr});
+                      [this] { lblLink_Click(0); }});
   lblLink_[1].Create(instance_, hwnd_, qvol2::kLblLink1, kLblLink1, qvol2::kWebSite, FW_BOLD, imgFondo_.get(),
                      {[this] { lblLink_MouseMove(1); },
-                      // Opening the browser on the site: not built yet, as for the mail label.
-                      nullptr});
+                      [this] { lblLink_Click(1); }});
   // The labels' tooltips come from the system's tooltip window.
   INITCOMMONCONTROLSEX common = {sizeof common, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&common);
@@ -167,11 +165,27 @@ void frmPrincipal::lblLink_MouseMove(std::int16_t index) {
   HoverLink = index;
 }
 
+void frmPrincipal::lblLink_Click(std::int16_t index) {
+  if (index < 0 || index > 1) return;
+  // The web label holds an address without scheme, handed over as it is; the other is a mailbox.
+  const std::wstring caption = lblLink_[index].Text();
+  basGeneral::OpenWithShell(hwnd_, index == 1 ? caption : L"mailto:" + caption);
+}
+
 void frmPrincipal::HoverSound() { basGeneral::PlayPanelSound(kHoverSound, false); }
 
 void frmPrincipal::botRun_MouseClick() {
   basGeneral::PlayPanelSound(kClickSound, false);
-  // Starting the selected title from the CD is the run action's own work, not built yet.
+  const basGeneral::PanelState& panel = basGeneral::Panel();
+  const qvol2::TitleStart title = {
+      qvol2::TitleFolderPath(panel.CDRoot, panel.CategoryFolder, panel.GameFolder),
+      qvol2::TitleCommandLine(panel.CDRoot, panel.CategoryFolder, panel.GameCommand)};
+  // The current folder stays at the title's after the start.
+  const DWORD error = qvol2::StartTitle(title);
+  if (error != 0) {
+    MessageBoxW(hwnd_, qvol2::RunFailureText(qvol2::SystemErrorText(error)).c_str(), qvol2::kAppTitle,
+                MB_ICONERROR | MB_OK);
+  }
 }
 
 void frmPrincipal::botCopiar_MouseClick() {

@@ -9,6 +9,10 @@ zb_add_test(NAME catalogue_test
 zb_add_test(NAME catalogue_shell_test
             SOURCES ${CMAKE_CURRENT_LIST_DIR}/catalogue_shell_test.cpp ${CMAKE_CURRENT_LIST_DIR}/catalogue_fixture.cpp
             LIBS zb_catalogue_win TIMEOUT 240)
+# What the panel starts in the tests: a title's program, or the mail and web handlers.
+add_executable(catalogue_recorder WIN32 ${CMAKE_CURRENT_LIST_DIR}/catalogue_recorder.cpp)
+target_link_options(catalogue_recorder PRIVATE -municode)
+add_dependencies(catalogue_shell_test catalogue_recorder)
 foreach(t catalogue_test catalogue_shell_test)
   add_dependencies(${t} QVOL2 zephonbuttonpro)
   set_tests_properties(${t} PROPERTIES RESOURCE_LOCK "quorvel_settings;zephon_registration")

@@ -132,7 +132,7 @@ bool FakeCollection::WriteListFile(const std::wstring& categoryFolder, const std
 
 bool FakeCollection::AddTitle(const std::wstring& categoryFolder, const std::wstring& titleFolder,
                               const std::string* description, int which) const {
-  const std::wstring folder = CdRoot(which) + L"\\QVOL2\\" + categoryFolder + L"\\" + titleFolder;
+  const std::wstring folder = TitlePath(categoryFolder, titleFolder, which);
   if (!MakeFolders(folder)) return false;
   return !description || WriteBytes(folder + L"\\Nodt.txt", *description);
 }

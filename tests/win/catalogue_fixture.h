@@ -40,6 +40,11 @@ class FakeCollection {
   bool AddTitle(const std::wstring& categoryFolder, const std::wstring& titleFolder, const std::string* description,
                 int which = 0) const;
 
+  // Where a title's folder lies on CD `which`, in the test's own view of the file system.
+  std::wstring TitlePath(const std::wstring& categoryFolder, const std::wstring& titleFolder, int which = 0) const {
+    return CdRoot(which) + L"\\QVOL2\\" + categoryFolder + L"\\" + titleFolder;
+  }
+
   static bool WriteBytes(const std::wstring& path, const std::string& content);
 
  private:

@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "catalogue/CatalogueIds.h"
+#include "catalogue/CatalogueRules.h"
 #include "catalogue/MainOutline.h"
 #include "catalogue/MainRegion.h"
 #include "catalogue/PanelTexts.h"
+#include "catalogue/TitleLauncher.h"
 #include "common/settings/AppSettings.h"
 #include "tests/support/UiDriver_win.h"
 #include "tests/win/catalogue_fixture.h"
@@ -76,6 +78,53 @@ bool ShowsUnderline(HWND label) {
   return longest >= width / 2;
 }
 
+// What the recorder program wrote when it ran: its current folder, show state, command line.
+struct Recorded {
+  std::wstring folder;
+  int show = -2;
+  std::wstring commandLine;
+};
+
+// Waits for the report of a recorder copy at `exe` (its name with ".txt"); false when none came.
+bool WaitForRecord(const std::wstring& exe, Recorded* out) {
+  const std::wstring report = exe.substr(0, exe.find_last_of(L'.')) + L".txt";
+  if (!WaitUntil([&] { return GetFileAttributesW(report.c_str()) != INVALID_FILE_ATTRIBUTES; }, kWait)) return false;
+  HANDLE h = CreateFileW(report.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  std::string bytes(4096, '\0');
+  DWORD read = 0;
+  ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+  CloseHandle(h);
+  bytes.resize(read);
+  std::vector<std::wstring> lines;
+  size_t start = 0;
+  for (size_t end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1) {
+    const std::string line = bytes.substr(start, end - start);
+    const int n = MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), &wide[0], n);
+    lines.push_back(wide);
+  }
+  if (lines.size() != 3) return false;
+  out->folder = lines[0];
+  out->show = _wtoi(lines[1].c_str());
+  out->commandLine = lines[2];
+  return true;
+}
+
+bool CopyRecorder(const std::wstring& to) {
+  return CopyFileW((ui::OwnFolder() + L"\\catalogue_recorder.exe").c_str(), to.c_str(), FALSE) != FALSE;
+}
+
+bool SameText(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
+
+std::string Narrow(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(n > 0 ? static_cast<size_t>(n) : 0, '\0');
+  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+  return out;
+}
+
 class CatalogueShellTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -83,7 +132,8 @@ class CatalogueShellTest : public ::testing::Test {
     before_ = Settings().Get(L"General", L"DriveCD", kMissing);
     std::wstring error;
     ASSERT_TRUE(cd_.Create(&error)) << std::string(error.begin(), error.end());
-    ASSERT_TRUE(cd_.WriteListFile(L"Accion", "Uno#UNO\\U.EXE\r\n"));
+    // The title's command carries an argument after its path.
+    ASSERT_TRUE(cd_.WriteListFile(L"Accion", "Uno#UNO\\U.EXE /X\r\n"));
     const std::string uno = "Uno";
     ASSERT_TRUE(cd_.AddTitle(L"Accion", L"UNO", &uno));
     ASSERT_EQ(Settings().Save(L"General", L"DriveCD", std::wstring(1, cd_.Drive())), 0);
@@ -242,6 +292,120 @@ TEST_F(CatalogueShellTest, TheMoveHandleDragsTheWindowAndTheExitButtonEndsThePro
   DWORD code = 1;
   EXPECT_TRUE(process_.WaitExit(kWait, &code)) << "the exit button did not end the program";
   EXPECT_EQ(code, 0u);
+}
+
+TEST_F(CatalogueShellTest, TheRunButtonStartsTheTitleMaximisedFromItsFolder) {
+  const std::wstring folder = cd_.TitlePath(L"Accion", L"UNO");
+  ASSERT_TRUE(CopyRecorder(folder + L"\\U.EXE"));
+
+  ClickControl(GetDlgItem(main_, qvol2::kBotRun));
+  Recorded run;
+  ASSERT_TRUE(WaitForRecord(folder + L"\\U.EXE", &run)) << "the title's program did not run";
+  const std::wstring cdFolder = std::wstring(1, cd_.Drive()) + L":\\QVOL2\\Accion\\UNO";
+  EXPECT_TRUE(SameText(run.folder, cdFolder)) << Narrow(run.folder);
+  EXPECT_EQ(run.show, SW_SHOWMAXIMIZED);
+  // The command line is handed over whole, its argument included.
+  EXPECT_TRUE(SameText(run.commandLine, cdFolder + L"\\U.EXE /X")) << Narrow(run.commandLine);
+  EXPECT_TRUE(ui::TopWindows(process_.Id(), L"#32770").empty()) << "a start that worked shows no message";
+  EXPECT_TRUE(process_.Running());
+}
+
+TEST_F(CatalogueShellTest, ARunThatFailsSaysWhyAndThePanelStaysUsable) {
+  const auto expectFailure = [&](DWORD error) {
+    ClickControl(GetDlgItem(main_, qvol2::kBotRun));
+    HWND box = ui::WaitForWindow(process_.Id(), L"#32770", kWait);
+    ASSERT_NE(box, nullptr) << "no message for error " << error;
+    const ui::MessageBoxView view = ui::ReadMessageBox(box);
+    EXPECT_EQ(view.caption, qvol2::kAppTitle);
+    EXPECT_EQ(view.text, L"El siguiente error ha ocurrido:\r\n" + qvol2::SystemErrorText(error)) << Narrow(view.text);
+    EXPECT_STREQ(ui::BoxIconName(view.icon), "error");
+    EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
+    ui::PressMessageBoxButton(view, IDOK);
+    ASSERT_TRUE(ui::WaitGone(box, kWait));
+  };
+  // The category's folder is gone with the title's, as with the CD out of the drive.
+  const std::wstring folder = cd_.TitlePath(L"Accion", L"UNO");
+  const std::wstring category = folder.substr(0, folder.find_last_of(L'\\'));
+  ASSERT_TRUE(DeleteFileW((folder + L"\\Nodt.txt").c_str()));
+  ASSERT_TRUE(RemoveDirectoryW(folder.c_str()) && RemoveDirectoryW(category.c_str()));
+  ASSERT_NO_FATAL_FAILURE(expectFailure(ERROR_PATH_NOT_FOUND));
+  // The folder is back, without its program.
+  ASSERT_TRUE(CreateDirectoryW(category.c_str(), nullptr) && CreateDirectoryW(folder.c_str(), nullptr));
+  ASSERT_NO_FATAL_FAILURE(expectFailure(ERROR_FILE_NOT_FOUND));
+
+  // Still answering: the help panel opens.
+  HWND ayuda = GetDlgItem(main_, qvol2::kPctAyuda);
+  ClickControl(GetDlgItem(main_, qvol2::kBotSharware));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(ayuda) != FALSE; }));
+  EXPECT_TRUE(process_.Running());
+}
+
+// For the test's run, the machine's handler for a kind of address (mailto, http) is the program
+// given, called with the address; the handler before is put back afterwards.
+class AddressHandler {
+ public:
+  AddressHandler(const std::wstring& scheme, const std::wstring& program)
+      : key_(L"Software\\Classes\\" + scheme + L"\\shell\\open\\command") {
+    DWORD created = 0;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key_.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &command_,
+                        &created) != ERROR_SUCCESS) {
+      command_ = nullptr;
+      return;
+    }
+    wchar_t old[1024] = {};
+    DWORD type = 0, size = sizeof old - sizeof(wchar_t);
+    hadOld_ = RegQueryValueExW(command_, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) ==
+                  ERROR_SUCCESS &&
+              type == REG_SZ;
+    if (hadOld_) old_ = old;
+    installed_ = Set(L"\"" + program + L"\" \"%1\"");
+  }
+  ~AddressHandler() {
+    if (!command_) return;
+    if (hadOld_) {
+      Set(old_);
+    } else {
+      RegDeleteValueW(command_, nullptr);
+    }
+    RegCloseKey(command_);
+  }
+  AddressHandler(const AddressHandler&) = delete;
+  AddressHandler& operator=(const AddressHandler&) = delete;
+  bool Installed() const { return installed_; }
+
+ private:
+  bool Set(const std::wstring& line) {
+    return RegSetValueExW(command_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(line.c_str()),
+                          static_cast<DWORD>((line.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+  }
+
+  std::wstring key_;
+  HKEY command_ = nullptr;
+  bool hadOld_ = false;
+  std::wstring old_;
+  bool installed_ = false;
+};
+
+TEST_F(CatalogueShellTest, TheLinkLabelsOpenTheMailAndWebHandlers) {
+  const std::wstring folder = cd_.TitlePath(L"Accion", L"UNO");
+  const std::wstring mailer = folder + L"\\MAIL.EXE", browser = folder + L"\\WEB.EXE";
+  ASSERT_TRUE(CopyRecorder(mailer) && CopyRecorder(browser));
+  AddressHandler mail(L"mailto", mailer);
+  AddressHandler web(L"http", browser);
+  ASSERT_TRUE(mail.Installed() && web.Installed()) << "cannot set the address handlers";
+
+  PostMessageW(GetDlgItem(main_, qvol2::kLblLink0), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  Recorded opened;
+  ASSERT_TRUE(WaitForRecord(mailer, &opened)) << "the mail handler was not started";
+  EXPECT_NE(opened.commandLine.find(L"mailto:info@quorvel.com"), std::wstring::npos) << Narrow(opened.commandLine);
+  EXPECT_EQ(opened.show, SW_SHOWNORMAL);
+
+  // The web label's address has no scheme: the shell takes it for a web address.
+  PostMessageW(GetDlgItem(main_, qvol2::kLblLink1), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  ASSERT_TRUE(WaitForRecord(browser, &opened)) << "the web handler was not started";
+  EXPECT_NE(opened.commandLine.find(L"www.quorvel.com"), std::wstring::npos) << Narrow(opened.commandLine);
+  EXPECT_EQ(opened.commandLine.find(L"mailto:"), std::wstring::npos);
+  EXPECT_TRUE(ui::TopWindows(process_.Id(), L"#32770").empty()) << "the links report nothing";
 }
 
 // The outline for a screen of 120 dots per inch: 1.25 times, halves rounded to even.
