@@ -1,6 +1,8 @@
 #include "button/pages/PageFactory.h"
 
 #include "button/control/ZephonButtonIds.h"
+#include "button/pages/ColorsPage.h"
+#include "button/pages/EffectsPage.h"
 #include "button/pages/GeneralPage.h"
 #include "button/pages/ProfiPage.h"
 
@@ -8,6 +10,8 @@ namespace zephon {
 
 zb::CreateInstanceFn PageCreator(REFCLSID clsid) {
   if (IsEqualCLSID(clsid, CLSID_ZephonGeneralPage)) return &zbpages::CreatePage<zbpages::CGeneralPage>;
+  if (IsEqualCLSID(clsid, CLSID_ZephonColorsPage)) return &zbpages::CreatePage<zbpages::CColorsPage>;
+  if (IsEqualCLSID(clsid, CLSID_ZephonEffectsPage)) return &zbpages::CreatePage<zbpages::CEffectsPage>;
   if (IsEqualCLSID(clsid, CLSID_ZephonProfiPage)) return &zbpages::CreatePage<zbpages::CProfiPage>;
   return nullptr;
 }

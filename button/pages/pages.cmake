@@ -6,11 +6,15 @@ file(GLOB zb_page_portable CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.cpp)
 list(FILTER zb_page_portable EXCLUDE REGEX "_(win|posix)\\.cpp$")
 add_library(zb_page_rules STATIC ${zb_page_portable})
 target_include_directories(zb_page_rules PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(zb_page_rules PUBLIC zb_pixels)
 
 if(WIN32)
   # The pages' bitmaps, drawn beside the module's other generated resources.
   find_program(ZB_PYTHON python3 REQUIRED)
   set(ZB_PAGE_BITMAPS ${CMAKE_BINARY_DIR}/button/control/res/page_profi.bmp)
+  foreach(bitmap color_set color_select color_lock effects_sample)
+    list(APPEND ZB_PAGE_BITMAPS ${CMAKE_BINARY_DIR}/button/control/res/page_${bitmap}.bmp)
+  endforeach()
   add_custom_command(OUTPUT ${ZB_PAGE_BITMAPS}
     COMMAND ${ZB_PYTHON} ${CMAKE_CURRENT_LIST_DIR}/make_page_bitmaps.py ${CMAKE_BINARY_DIR}/button/control/res
     DEPENDS ${CMAKE_CURRENT_LIST_DIR}/make_page_bitmaps.py

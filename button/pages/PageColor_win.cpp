@@ -1,0 +1,14 @@
+#include "button/pages/PageColor.h"
+
+#include <windows.h>
+#include <olectl.h>
+
+namespace zbpages {
+
+uint32_t RgbOfOleColor(long value) {
+  COLORREF rgb = 0;
+  if (FAILED(OleTranslateColor(OLE_COLOR(uint32_t(value)), nullptr, &rgb))) rgb = COLORREF(value) & 0xFFFFFF;
+  return rgb;
+}
+
+}  // namespace zbpages
