@@ -8,6 +8,7 @@ namespace qvol2 {
 
 inline constexpr wchar_t kPrincipalClass[] = L"QVOL2.frmPrincipal";
 inline constexpr wchar_t kVerDriveClass[] = L"QVOL2.frmVerDrive";
+inline constexpr wchar_t kCopiarClass[] = L"QVOL2.frmCopiar";
 // The window class of the button control's windows.
 inline constexpr wchar_t kButtonControlClass[] = L"ZephonButtonProCtrl";
 // Held while the panel runs: a second start sees it and ends.
@@ -46,11 +47,20 @@ enum VerDriveControl : int {
   kImage1 = 305,
 };
 
+enum CopiarControl : int {
+  kCopiarLbl = 401,
+  kTxtDestino = 402,
+  kCopiarBotCopiar = 403,
+  kBotCancelar = 404,
+};
+
 // Client areas in pixels at 96 dpi.
 inline constexpr int kPrincipalClientWidth = 535;
 inline constexpr int kPrincipalClientHeight = 472;
 inline constexpr int kVerDriveClientWidth = 298;
 inline constexpr int kVerDriveClientHeight = 187;
+inline constexpr int kCopiarClientWidth = 299;
+inline constexpr int kCopiarClientHeight = 227;
 
 // Limits of what the panel reads. A list file is far below the first; a longer one is refused
 // whole. A description longer than the second (the most a multi-line text box of the systems the

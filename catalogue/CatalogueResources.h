@@ -6,6 +6,7 @@
 // Bitmaps drawn straight onto the window.
 #define IDB_FONDO 101
 #define IDB_MMOVER 102
+#define IDB_COPIAR_FONDO 103
 
 // Button pictures kept as their BMP files' bytes (RCDATA), loaded as picture objects for the
 // buttons' stored picture properties.
@@ -27,3 +28,9 @@
 #define IDR_CERRAR_NORM 251
 #define IDR_CERRAR_OVER 252
 #define IDR_CERRAR_PRES 253
+#define IDR_COPI2_NORM 261
+#define IDR_COPI2_OVER 262
+#define IDR_COPI2_PRES 263
+#define IDR_X2_NORM 271
+#define IDR_X2_OVER 272
+#define IDR_X2_PRES 273

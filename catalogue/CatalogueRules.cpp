@@ -53,6 +53,21 @@ std::wstring RunFailureText(const std::wstring& cause) {
   return L"El siguiente error ha ocurrido:\r\n" + cause;
 }
 
+std::wstring DefaultCopyDestination(const std::wstring& gameFolder) { return L"C:\\QVOL2\\" + gameFolder + L"\\"; }
+
+std::vector<std::wstring> FolderChain(const std::wstring& path) {
+  std::wstring p = path;
+  if (p.empty() || p.back() != L'\\') p += L'\\';
+  std::vector<std::wstring> chain;
+  size_t pos = p.find(L'\\');
+  while ((pos = p.find(L'\\', pos + 1)) != std::wstring::npos) chain.push_back(p.substr(0, pos));
+  return chain;
+}
+
+std::wstring CopyFailureText(const std::wstring& destination, const std::wstring& cause) {
+  return L"No se pudo copiar el juego en '" + destination + L"':\r\n" + cause;
+}
+
 std::wstring MissingListText(const std::wstring& categoryFolder) {
   return L"No se encuentra el archivo '" + ListFileName(categoryFolder) + L"'.";
 }

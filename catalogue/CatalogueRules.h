@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qvol2 {
 
@@ -49,6 +50,15 @@ std::wstring TitleCommandLine(const std::wstring& cdRoot, const std::wstring& ca
 // The run button's failure: "El siguiente error ha ocurrido:", CR LF, then the system's words
 // for the cause.
 std::wstring RunFailureText(const std::wstring& cause);
+
+// Where the copy window first proposes to copy a title: "C:\\QVOL2\\" + title folder + "\\".
+std::wstring DefaultCopyDestination(const std::wstring& gameFolder);
+// The folders along `path` that the copy makes sure of, shortest first: every prefix ending
+// before a backslash, the text before the first backslash (the drive) excepted; a path without
+// a trailing backslash counts as having one. "C:\\A\\B" gives "C:\\A", "C:\\A\\B".
+std::vector<std::wstring> FolderChain(const std::wstring& path);
+// The copy's failure: names the destination, then the system's words for the cause.
+std::wstring CopyFailureText(const std::wstring& destination, const std::wstring& cause);
 
 // "No se encuentra el archivo 'Accion.LST'.": a category's list file is missing.
 std::wstring MissingListText(const std::wstring& categoryFolder);

@@ -54,19 +54,26 @@ int RoundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 std::int16_t MainOutlineX(std::int16_t index) { return InTable(index) ? kOutline[index].x : 0; }
 std::int16_t MainOutlineY(std::int16_t index) { return InTable(index) ? kOutline[index].y : 0; }
 
-std::vector<OutlinePoint> MainOutline(float scaleX, float scaleY, std::int16_t offsetX, std::int16_t offsetY,
-                                      double twipsPerPixelX, double twipsPerPixelY) {
+std::vector<OutlinePoint> ScaleOutline(OutlineCoordinate x, OutlineCoordinate y, int count, float scaleX,
+                                       float scaleY, std::int16_t offsetX, std::int16_t offsetY,
+                                       double twipsPerPixelX, double twipsPerPixelY) {
   // A screen that reports no size a pixel is taken as the design's 96 dots per inch.
   if (!(twipsPerPixelX > 0)) twipsPerPixelX = 15;
   if (!(twipsPerPixelY > 0)) twipsPerPixelY = 15;
   std::vector<OutlinePoint> points;
-  points.reserve(kMainOutlinePoints);
-  for (std::int16_t i = 0; i < kMainOutlinePoints; ++i) {
-    const double x = MainOutlineX(i) * static_cast<double>(scaleX) * 15.0 / twipsPerPixelX + offsetX;
-    const double y = MainOutlineY(i) * static_cast<double>(scaleY) * 15.0 / twipsPerPixelY + offsetY;
-    points.push_back({RoundHalfEven(x), RoundHalfEven(y)});
+  points.reserve(static_cast<size_t>(count > 0 ? count : 0));
+  for (std::int16_t i = 0; i < count; ++i) {
+    const double px = x(i) * static_cast<double>(scaleX) * 15.0 / twipsPerPixelX + offsetX;
+    const double py = y(i) * static_cast<double>(scaleY) * 15.0 / twipsPerPixelY + offsetY;
+    points.push_back({RoundHalfEven(px), RoundHalfEven(py)});
   }
   return points;
+}
+
+std::vector<OutlinePoint> MainOutline(float scaleX, float scaleY, std::int16_t offsetX, std::int16_t offsetY,
+                                      double twipsPerPixelX, double twipsPerPixelY) {
+  return ScaleOutline(MainOutlineX, MainOutlineY, kMainOutlinePoints, scaleX, scaleY, offsetX, offsetY,
+                      twipsPerPixelX, twipsPerPixelY);
 }
 
 }  // namespace qvol2

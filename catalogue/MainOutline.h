@@ -27,4 +27,10 @@ struct OutlinePoint {
 std::vector<OutlinePoint> MainOutline(float scaleX, float scaleY, std::int16_t offsetX, std::int16_t offsetY,
                                       double twipsPerPixelX, double twipsPerPixelY);
 
+// The same arithmetic over any outline table, read through its two coordinate functions.
+using OutlineCoordinate = std::int16_t (*)(std::int16_t index);
+std::vector<OutlinePoint> ScaleOutline(OutlineCoordinate x, OutlineCoordinate y, int count, float scaleX,
+                                       float scaleY, std::int16_t offsetX, std::int16_t offsetY,
+                                       double twipsPerPixelX, double twipsPerPixelY);
+
 }  // namespace qvol2

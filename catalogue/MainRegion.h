@@ -1,5 +1,5 @@
 #pragma once
-// The main window's region: its outline as a window region.
+// The skinned windows' regions: their outlines as window regions.
 #include <windows.h>
 
 #include <cstdint>
@@ -10,5 +10,7 @@ namespace qvol2 {
 // (SetWindowRgn) or deletes. Null when the system could not make it; the window then stays
 // rectangular.
 HRGN BuildMainRegion(float scaleX, float scaleY, std::int16_t offsetX, std::int16_t offsetY);
+// The copy window's, in the same way.
+HRGN BuildCopyRegion(float scaleX, float scaleY, std::int16_t offsetX, std::int16_t offsetY);
 
 }  // namespace qvol2

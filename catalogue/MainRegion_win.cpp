@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "catalogue/CopyOutline.h"
 #include "catalogue/MainOutline.h"
 
 namespace qvol2 {
@@ -20,15 +21,10 @@ void ScreenTwipsPerPixel(double* x, double* y) {
   if (dpiY > 0) *y = 1440.0 / dpiY;
 }
 
-}  // namespace
-
-HRGN BuildMainRegion(float scaleX, float scaleY, std::int16_t offsetX, std::int16_t offsetY) {
-  double twipsX = 15, twipsY = 15;
-  ScreenTwipsPerPixel(&twipsX, &twipsY);
+// The region of an outline already scaled; null when the system could not make it.
+HRGN RegionOf(const std::vector<OutlinePoint>& outline) {
   std::vector<POINT> points;
-  for (const OutlinePoint& p : MainOutline(scaleX, scaleY, offsetX, offsetY, twipsX, twipsY)) {
-    points.push_back({p.x, p.y});
-  }
+  for (const OutlinePoint& p : outline) points.push_back({p.x, p.y});
   HRGN shape = CreatePolygonRgn(points.data(), static_cast<int>(points.size()), ALTERNATE);
   if (!shape) return nullptr;
   HRGN region = CreateRectRgn(0, 0, 0, 0);
@@ -38,6 +34,20 @@ HRGN BuildMainRegion(float scaleX, float scaleY, std::int16_t offsetX, std::int1
   }
   DeleteObject(shape);
   return region;
+}
+
+}  // namespace
+
+HRGN BuildMainRegion(float scaleX, float scaleY, std::int16_t offsetX, std::int16_t offsetY) {
+  double twipsX = 15, twipsY = 15;
+  ScreenTwipsPerPixel(&twipsX, &twipsY);
+  return RegionOf(MainOutline(scaleX, scaleY, offsetX, offsetY, twipsX, twipsY));
+}
+
+HRGN BuildCopyRegion(float scaleX, float scaleY, std::int16_t offsetX, std::int16_t offsetY) {
+  double twipsX = 15, twipsY = 15;
+  ScreenTwipsPerPixel(&twipsX, &twipsY);
+  return RegionOf(CopyOutline(scaleX, scaleY, offsetX, offsetY, twipsX, twipsY));
 }
 
 }  // namespace qvol2

@@ -16,6 +16,8 @@ inline constexpr wchar_t kTipShareware[] = L"Muestra informaci\u00F3n sobre el S
 inline constexpr wchar_t kTipHelp[] = L"Muestra la ventana de ayuda";
 inline constexpr wchar_t kTipExit[] = L"Cierra el programa";
 inline constexpr wchar_t kTipClosePanel[] = L"Cierra esta ventana";
+inline constexpr wchar_t kTipCopyHere[] = L"Copia el juego a la carpeta indicada";
+inline constexpr wchar_t kCopyCaption[] = L"&Copiar en:";
 inline constexpr wchar_t kTipMail[] = L"Mensajes al soporte t\u00E9cnico";
 inline constexpr wchar_t kTipWeb[] = L"Visite nuestro sitio en internet";
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "catalogue/PanelButton.h"
 #include "catalogue/PanelHandles.h"
 #include "catalogue/PopupPanel.h"
+#include "catalogue/frmCopiar.h"
 
 class frmPrincipal {
  public:
@@ -81,4 +83,6 @@ class frmPrincipal {
   qvol2::CLinkLabel lblLink_[2];
   // The link label now shown underlined, -1 for none.
   std::int16_t HoverLink = -1;
+  // The copy window, made afresh on each press of the copy button.
+  std::unique_ptr<frmCopiar> copiar_;
 };

@@ -190,7 +190,9 @@ void frmPrincipal::botRun_MouseClick() {
 
 void frmPrincipal::botCopiar_MouseClick() {
   basGeneral::PlayPanelSound(kClickSound, false);
-  // The copy window is not built yet: the click only sounds.
+  if (copiar_ && copiar_->Handle()) return;  // already open (this window takes no input then)
+  copiar_ = std::make_unique<frmCopiar>();
+  if (!copiar_->Show(instance_, hwnd_)) copiar_.reset();
 }
 
 void frmPrincipal::botAyuda_MouseClick() {

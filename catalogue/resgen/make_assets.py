@@ -7,7 +7,8 @@ Pictures (24-bit BMP, sizes as the main window lays them out): Fondo.bmp 532x426
 painted inside the window's outline), MMover.bmp 206x5 (the move handle), the 78x62 buttons
 Eje_nor/Eje_over/Eje_pres, Copi_norm/Copi_over/Copi_pres, Share_norm/Share_over/Share_pres,
 Ayuda_norm/Ayuda_over/Ayuda_pres, and the 21x21 buttons x_norm/x_over/x_pres and
-Cerrar_norm/Cerrar_over/Cerrar_pres. Sounds (8-bit mono WAV): CLICK.WAV, HOSTPOT.WAV, CERRAR.WAV.
+Cerrar_norm/Cerrar_over/Cerrar_pres; for the copy window CopiarFondo.bmp 299x193 (inside its own
+outline), the 78x62 Copi2_norm/Copi2_over/Copi2_pres and the 21x21 x2_norm/x2_over/x2_pres. Sounds (8-bit mono WAV): CLICK.WAV, HOSTPOT.WAV, CERRAR.WAV.
 Everything is computed here from simple shapes and tones; change it here and build again.
 """
 import math
@@ -45,15 +46,15 @@ def mix(a, b, t):
 
 # ---- the background -----------------------------------------------------------------------------
 
-def outline_points():
-    """The window's outline, read from the table in MainOutline.cpp (one source for both)."""
-    with open(os.path.join(HERE, "..", "MainOutline.cpp"), encoding="utf-8") as f:
+def outline_points(source="MainOutline.cpp", table_start="kOutline[kMainOutlinePoints] = {", count=292):
+    """A window's outline, read from its table in the program's source (one source for both)."""
+    with open(os.path.join(HERE, "..", source), encoding="utf-8") as f:
         text = f.read()
-    table = text[text.index("kOutline[kMainOutlinePoints] = {"):]
+    table = text[text.index(table_start):]
     table = table[:table.index("};")]
     points = [(int(x), int(y)) for x, y in re.findall(r"\{(\d+), (\d+)\}", table)]
-    if len(points) != 292:
-        raise SystemExit("MainOutline.cpp: expected 292 outline points, found %d" % len(points))
+    if len(points) != count:
+        raise SystemExit("%s: expected %d outline points, found %d" % (source, count, len(points)))
     return points
 
 
@@ -71,8 +72,24 @@ def inside_spans(points, y):
 
 
 def background():
-    w, h = 532, 426
-    points = outline_points()
+    rows = shaped_background(532, 426, outline_points())
+    # The frame around the description area (180,237 188x137), and the plate behind the lists.
+    for (left, top_, width, height) in ((176, 233, 196, 145), (156, 16, 221, 218)):
+        for x in range(left, left + width):
+            rows[top_][x] = rows[top_ + height - 1][x] = (40, 70, 130)
+        for y in range(top_, top_ + height):
+            rows[y][left] = rows[y][left + width - 1] = (40, 70, 130)
+    return bmp24(532, 426, rows)
+
+
+def copy_background():
+    """The copy window's picture, 299x193, over its own outline."""
+    points = outline_points("CopyOutline.cpp", "kCopyTable[kCopyOutlinePoints] = {", 154)
+    return bmp24(299, 193, shaped_background(299, 193, points))
+
+
+def shaped_background(w, h, points):
+    """Rows of a picture lit inside the outline `points`, dark outside, with a rim on the edge."""
     outside = (40, 40, 48)
     # Light tones: the link labels write black on it.
     top, bottom = (222, 232, 246), (168, 188, 220)
@@ -94,13 +111,7 @@ def background():
                 if 0 <= x < w:
                     row[x] = (40, 70, 130)
         rows.append(row)
-    # The frame around the description area (180,237 188x137), and the plate behind the lists.
-    for (left, top_, width, height) in ((176, 233, 196, 145), (156, 16, 221, 218)):
-        for x in range(left, left + width):
-            rows[top_][x] = rows[top_ + height - 1][x] = (40, 70, 130)
-        for y in range(top_, top_ + height):
-            rows[y][left] = rows[y][left + width - 1] = (40, 70, 130)
-    return bmp24(w, h, rows)
+    return rows
 
 
 def move_handle():
@@ -238,18 +249,20 @@ def main():
     files = {
         "Fondo.bmp": background(),
         "MMover.bmp": move_handle(),
+        "CopiarFondo.bmp": copy_background(),
         "CLICK.WAV": wav(0.04, lambda t, p: math.sin(2 * math.pi * 1500 * t) * (1 - p) ** 2),
         "HOSTPOT.WAV": wav(0.06, lambda t, p: math.sin(2 * math.pi * 900 * t) * math.sin(math.pi * p) * 0.6),
         "CERRAR.WAV": wav(0.12, lambda t, p: math.sin(2 * math.pi * (1000 - 500 * p) * t) * (1 - p)),
     }
     for prefix, normal, glyph, face in (("Eje", "Eje_nor", "run", (40, 150, 70)),
                                         ("Copi", "Copi_norm", "copy", (40, 110, 180)),
+                                        ("Copi2", "Copi2_norm", "copy", (30, 140, 150)),
                                         ("Share", "Share_norm", "share", (190, 130, 30)),
                                         ("Ayuda", "Ayuda_norm", "help", (130, 70, 170))):
         files[normal + ".bmp"] = big_button(glyph, face, "normal")
         files[prefix + "_over.bmp"] = big_button(glyph, face, "over")
         files[prefix + "_pres.bmp"] = big_button(glyph, face, "pressed")
-    for prefix, round_shape in (("x", True), ("Cerrar", False)):
+    for prefix, round_shape in (("x", True), ("x2", True), ("Cerrar", False)):
         files[prefix + "_norm.bmp"] = small_button(round_shape, "normal")
         files[prefix + "_over.bmp"] = small_button(round_shape, "over")
         files[prefix + "_pres.bmp"] = small_button(round_shape, "pressed")

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "catalogue/PanelTexts.h"
 #include "catalogue/TitleLauncher.h"
 #include "common/settings/AppSettings.h"
+#include "tests/support/TestPaths.h"
 #include "tests/support/UiDriver_win.h"
 #include "tests/win/catalogue_fixture.h"
 
@@ -406,6 +409,140 @@ TEST_F(CatalogueShellTest, TheLinkLabelsOpenTheMailAndWebHandlers) {
   EXPECT_NE(opened.commandLine.find(L"www.quorvel.com"), std::wstring::npos) << Narrow(opened.commandLine);
   EXPECT_EQ(opened.commandLine.find(L"mailto:"), std::wstring::npos);
   EXPECT_TRUE(ui::TopWindows(process_.Id(), L"#32770").empty()) << "the links report nothing";
+}
+
+// The files below `root`, by path relative to it, with their bytes.
+std::map<std::wstring, std::string> TreeOf(const std::wstring& root) {
+  namespace fs = std::filesystem;
+  std::map<std::wstring, std::string> tree;
+  std::error_code ec;
+  for (fs::recursive_directory_iterator it(fs::path(root), ec), end; !ec && it != end; it.increment(ec)) {
+    const std::wstring relative = it->path().lexically_relative(fs::path(root)).wstring();
+    if (it->is_directory(ec)) {
+      tree[relative + L"\\"] = std::string();
+      continue;
+    }
+    HANDLE h = CreateFileW(it->path().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    std::string bytes(1024, '\0');
+    DWORD read = 0;
+    if (h != INVALID_HANDLE_VALUE) {
+      ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+      CloseHandle(h);
+    }
+    bytes.resize(read);
+    tree[relative] = bytes;
+  }
+  return tree;
+}
+
+class CatalogueCopyTest : public CatalogueShellTest {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(CatalogueShellTest::SetUp());
+    const std::string temp = zbtest::MakeTempDir("qvol2copy");
+    target_.assign(temp.begin(), temp.end());
+    title_ = cd_.TitlePath(L"Accion", L"UNO");
+    ASSERT_TRUE(CreateDirectoryW((title_ + L"\\DATA").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((title_ + L"\\DATA\\SUB").c_str(), nullptr));
+    ASSERT_TRUE(FakeCollection::WriteBytes(title_ + L"\\U.EXE", "game"));
+    ASSERT_TRUE(FakeCollection::WriteBytes(title_ + L"\\DATA\\LEVEL1.DAT", "level one"));
+    ASSERT_TRUE(FakeCollection::WriteBytes(title_ + L"\\DATA\\SUB\\X.TXT", "deep"));
+  }
+  void TearDown() override {
+    CatalogueShellTest::TearDown();
+    std::error_code ec;
+    std::filesystem::remove_all(std::filesystem::path(target_), ec);
+  }
+
+  // Opens the copy window from the main window's button.
+  HWND OpenCopyWindow() {
+    ClickControl(GetDlgItem(main_, qvol2::kBotCopiar));
+    HWND copy = ui::WaitForWindow(process_.Id(), qvol2::kCopiarClass, kWait);
+    if (copy) WaitUntil([&] { return !IsWindowEnabled(main_); });
+    return copy;
+  }
+
+  std::wstring target_;
+  std::wstring title_;
+};
+
+TEST_F(CatalogueCopyTest, TheTitleFolderIsCopiedIntoANewFolderChainAndAgainOverItsCopy) {
+  HWND copy = OpenCopyWindow();
+  ASSERT_NE(copy, nullptr) << "the copy window did not open";
+  EXPECT_FALSE(IsWindowEnabled(main_)) << "the main window takes no input while copying";
+  HWND destination = GetDlgItem(copy, qvol2::kTxtDestino);
+  EXPECT_EQ(ui::TextOf(destination), L"C:\\QVOL2\\UNO\\");
+  EXPECT_EQ(ui::TextOf(GetDlgItem(copy, qvol2::kCopiarLbl)), L"&Copiar en:");
+  HRGN shape = CreateRectRgn(0, 0, 0, 0);
+  HRGN outline = qvol2::BuildCopyRegion(1, 1, 0, 0);
+  ASSERT_NE(GetWindowRgn(copy, shape), ERROR) << "the copy window has no region";
+  EXPECT_TRUE(outline && EqualRgn(shape, outline));
+  for (const POINT& p : std::vector<POINT>{{150, 100}, {140, 2}, {3, 100}}) EXPECT_TRUE(PtInRegion(shape, p.x, p.y));
+  for (const POINT& p : std::vector<POINT>{{2, 2}, {296, 190}, {150, 200}}) EXPECT_FALSE(PtInRegion(shape, p.x, p.y));
+  DeleteObject(outline);
+  DeleteObject(shape);
+  const RECT button = ui::ChildRect(GetDlgItem(copy, qvol2::kCopiarBotCopiar));
+  EXPECT_EQ(button.left, 108);
+  EXPECT_EQ(button.top, 120);
+
+  // A destination two levels deep, without a trailing backslash.
+  const std::wstring into = target_ + L"\\A\\B";
+  SendMessageW(destination, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(into.c_str()));
+  ClickControl(GetDlgItem(copy, qvol2::kCopiarBotCopiar));
+  ASSERT_TRUE(ui::WaitGone(copy, kWait)) << "the copy window did not close after the copy";
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main_) != FALSE; }));
+  const auto source = TreeOf(title_);
+  ASSERT_EQ(source.size(), 6u);  // Nodt.txt, U.EXE, DATA\, DATA\LEVEL1.DAT, DATA\SUB\, DATA\SUB\X.TXT
+  EXPECT_EQ(TreeOf(into), source);
+
+  // A second copy over the first replaces its files, read-only ones too (as copies from a CD are).
+  ASSERT_TRUE(FakeCollection::WriteBytes(title_ + L"\\U.EXE", "game, version two"));
+  SetFileAttributesW((into + L"\\DATA\\LEVEL1.DAT").c_str(), FILE_ATTRIBUTE_READONLY);
+  copy = OpenCopyWindow();
+  ASSERT_NE(copy, nullptr) << "the copy window did not open again";
+  destination = GetDlgItem(copy, qvol2::kTxtDestino);
+  EXPECT_EQ(ui::TextOf(destination), L"C:\\QVOL2\\UNO\\") << "proposed afresh";
+  SendMessageW(destination, WM_SETTEXT, 0, reinterpret_cast<LPARAM>((into + L"\\").c_str()));
+  ClickControl(GetDlgItem(copy, qvol2::kCopiarBotCopiar));
+  ASSERT_TRUE(ui::WaitGone(copy, kWait));
+  EXPECT_EQ(TreeOf(into), TreeOf(title_));
+  EXPECT_TRUE(process_.Running());
+}
+
+TEST_F(CatalogueCopyTest, AnEmptyOrBadDestinationKeepsTheWindowOpenAndCancelCopiesNothing) {
+  HWND copy = OpenCopyWindow();
+  ASSERT_NE(copy, nullptr);
+  HWND destination = GetDlgItem(copy, qvol2::kTxtDestino);
+  HWND copyButton = GetDlgItem(copy, qvol2::kCopiarBotCopiar);
+  // Empty: nothing happens.
+  SendMessageW(destination, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  ClickControl(copyButton);
+  // Below a file no folder can be made: the copy says so (the empty press ran before it).
+  const std::wstring file = target_ + L"\\file.txt";
+  ASSERT_TRUE(FakeCollection::WriteBytes(file, "x"));
+  const std::wstring bad = file + L"\\sub";
+  SendMessageW(destination, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bad.c_str()));
+  ClickControl(copyButton);
+  HWND box = ui::WaitForWindow(process_.Id(), L"#32770", kWait);
+  ASSERT_NE(box, nullptr) << "no message for a destination that cannot be made";
+  const ui::MessageBoxView view = ui::ReadMessageBox(box);
+  EXPECT_EQ(view.caption, qvol2::kAppTitle);
+  const std::wstring head = L"No se pudo copiar el juego en '" + bad + L"':\r\n";
+  EXPECT_EQ(view.text.substr(0, head.size()), head) << Narrow(view.text);
+  EXPECT_GT(view.text.size(), head.size()) << "the cause is missing";
+  EXPECT_STREQ(ui::BoxIconName(view.icon), "error");
+  ui::PressMessageBoxButton(view, IDOK);
+  ASSERT_TRUE(ui::WaitGone(box, kWait));
+  EXPECT_TRUE(IsWindow(copy)) << "the window stays for another destination";
+
+  // Cancel closes without copying.
+  const std::wstring elsewhere = target_ + L"\\C";
+  SendMessageW(destination, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(elsewhere.c_str()));
+  ClickControl(GetDlgItem(copy, qvol2::kBotCancelar));
+  ASSERT_TRUE(ui::WaitGone(copy, kWait)) << "cancel did not close the window";
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main_) != FALSE; }));
+  EXPECT_EQ(GetFileAttributesW(elsewhere.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(TreeOf(target_).size(), 1u) << "only the test's own file";
 }
 
 // The outline for a screen of 120 dots per inch: 1.25 times, halves rounded to even.

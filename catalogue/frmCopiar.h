@@ -1,0 +1,45 @@
+#pragma once
+// The copy window: asks where to copy the selected title and copies its folder there. Small,
+// borderless and cut to its own outline over its picture; it keeps its owner window from input
+// while it is open, and closes when the copy has run or on its cancel button.
+#include <windows.h>
+
+#include <string>
+
+#include "catalogue/PanelButton.h"
+#include "catalogue/PanelHandles.h"
+
+class frmCopiar {
+ public:
+  frmCopiar() = default;
+  frmCopiar(const frmCopiar&) = delete;
+  frmCopiar& operator=(const frmCopiar&) = delete;
+  ~frmCopiar();
+
+  // Creates and shows the window over `owner`, which takes no input until the window closes.
+  bool Show(HINSTANCE instance, HWND owner);
+  HWND Handle() const { return hwnd_; }
+
+  // Makes every missing folder along `path`, the current folder unchanged afterwards. True when
+  // the whole chain exists at the end; otherwise false, with the system's error code in `error`.
+  bool MakePathAux(const std::wstring& path, DWORD* error = nullptr);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void Form_Load();
+  void CreateButtons();
+  void CloseForm();
+  void botCopiar_MouseClick();
+  void botCancelar_MouseClick();
+
+  HINSTANCE instance_ = nullptr;
+  HWND hwnd_ = nullptr;
+  HWND owner_ = nullptr;
+  HWND lbl_ = nullptr;
+  HWND txtDestino_ = nullptr;
+  qvol2::FontHandle font_;
+  qvol2::BitmapHandle imgFondo_;
+  qvol2::CPanelButton botCopiar_;
+  qvol2::CPanelButton botCancelar_;
+};

@@ -1,0 +1,179 @@
+#include "catalogue/frmCopiar.h"
+
+#include "catalogue/CatalogueIds.h"
+#include "catalogue/CatalogueResources.h"
+#include "catalogue/CatalogueRules.h"
+#include "catalogue/FolderCopy.h"
+#include "catalogue/LinkLabel.h"
+#include "catalogue/MainRegion.h"
+#include "catalogue/PanelTexts.h"
+#include "catalogue/TitleLauncher.h"
+#include "catalogue/basGeneral.h"
+
+namespace {
+
+using qvol2::PanelButtonDesign;
+
+// Borderless, no caption: the outline and the picture are its frame. Not clipping its children:
+// the label shows the picture through.
+constexpr DWORD kStyle = WS_POPUP;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+
+constexpr PanelButtonDesign kBotCopiar = {qvol2::kCopiarBotCopiar, 108, 120, 78, 62, L"Copi2_norm.bmp",
+                                          L"Copi2_over.bmp", L"Copi2_pres.bmp", IDR_COPI2_NORM, IDR_COPI2_OVER,
+                                          IDR_COPI2_PRES, true, qvol2::kTipCopyHere};
+constexpr PanelButtonDesign kBotCancelar = {qvol2::kBotCancelar, 139, 12, 21, 21, L"x2_norm.bmp", L"x2_over.bmp",
+                                            L"x2_pres.bmp", IDR_X2_NORM, IDR_X2_OVER, IDR_X2_PRES, true,
+                                            qvol2::kTipClosePanel};
+
+constexpr wchar_t kClickSound[] = L"CLICK.WAV";
+constexpr wchar_t kHoverSound[] = L"HOSTPOT.WAV";
+
+std::wstring TextOf(HWND control) {
+  const int length = GetWindowTextLengthW(control);
+  if (length <= 0) return std::wstring();
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(control, &text[0], length + 1)));
+  return text;
+}
+
+}  // namespace
+
+frmCopiar::~frmCopiar() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool frmCopiar::Show(HINSTANCE instance, HWND owner) {
+  instance_ = instance;
+  owner_ = owner;
+  if (!basGeneral::RegisterFormClass(instance, qvol2::kCopiarClass, WindowProc)) return false;
+  RECT over{};
+  GetWindowRect(owner, &over);
+  const int x = over.left + (over.right - over.left - qvol2::kCopiarClientWidth) / 2;
+  const int y = over.top + (over.bottom - over.top - qvol2::kCopiarClientHeight) / 2;
+  CreateWindowExW(kExStyle, qvol2::kCopiarClass, qvol2::kAppTitle, kStyle, x, y, qvol2::kCopiarClientWidth,
+                  qvol2::kCopiarClientHeight, owner, nullptr, instance, this);
+  if (!hwnd_) return false;
+
+  imgFondo_.reset(static_cast<HBITMAP>(
+      LoadImageW(instance_, MAKEINTRESOURCEW(IDB_COPIAR_FONDO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  font_.reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
+  lbl_ = CreateWindowExW(0, L"STATIC", qvol2::kCopyCaption, WS_CHILD | WS_VISIBLE | SS_LEFT, 12, 68, 48, 13, hwnd_,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(qvol2::kCopiarLbl)), instance_, nullptr);
+  txtDestino_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                                12, 84, 273, 21, hwnd_,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(qvol2::kTxtDestino)), instance_, nullptr);
+  for (HWND control : {lbl_, txtDestino_}) {
+    if (control && font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  }
+  CreateButtons();
+  Form_Load();
+  // The owner takes no input while the copy window is open.
+  EnableWindow(owner_, FALSE);
+  ShowWindow(hwnd_, SW_SHOW);
+  UpdateWindow(hwnd_);
+  if (txtDestino_) SetFocus(txtDestino_);
+  return true;
+}
+
+void frmCopiar::CreateButtons() {
+  const auto hover = [] { basGeneral::PlayPanelSound(kHoverSound, false); };
+  // Without the control module the window still takes its destination; it only lacks buttons.
+  botCopiar_.Create(instance_, hwnd_, kBotCopiar, [this] { botCopiar_MouseClick(); }, hover);
+  botCancelar_.Create(instance_, hwnd_, kBotCancelar, [this] { botCancelar_MouseClick(); }, hover);
+}
+
+void frmCopiar::Form_Load() {
+  if (HRGN region = qvol2::BuildCopyRegion(1, 1, 0, 0)) {
+    if (!SetWindowRgn(hwnd_, region, TRUE)) DeleteObject(region);
+  }
+  botCancelar_.SetAutoHandCursor(true);
+  botCopiar_.SetAutoHandCursor(true);
+  // Proposed afresh from the selected title each time the window opens.
+  SetWindowTextW(txtDestino_, qvol2::DefaultCopyDestination(basGeneral::Panel().GameFolder).c_str());
+  basGeneral::SetBusyPointer(false);
+}
+
+bool frmCopiar::MakePathAux(const std::wstring& path, DWORD* error) {
+  const DWORD failure = qvol2::MakeFolderChain(path);
+  if (error) *error = failure;
+  return failure == 0;
+}
+
+void frmCopiar::botCopiar_MouseClick() {
+  basGeneral::PlayPanelSound(kClickSound, false);
+  const std::wstring destination = TextOf(txtDestino_);
+  if (destination.empty()) return;
+
+  const basGeneral::PanelState& panel = basGeneral::Panel();
+  DWORD error = 0;
+  if (MakePathAux(destination, &error)) {
+    error = qvol2::CopyFolderContents(qvol2::TitleFolderPath(panel.CDRoot, panel.CategoryFolder, panel.GameFolder),
+                                      destination);
+  }
+  if (error != 0) {
+    // The window stays open: the user may name another folder or put the CD in and try again.
+    MessageBoxW(hwnd_, qvol2::CopyFailureText(destination, qvol2::SystemErrorText(error)).c_str(), qvol2::kAppTitle,
+                MB_ICONERROR | MB_OK);
+    return;
+  }
+  // Posted: the window and the button go once the button's own message is done with it.
+  PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void frmCopiar::botCancelar_MouseClick() {
+  basGeneral::PlayPanelSound(kClickSound, false);
+  PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void frmCopiar::CloseForm() {
+  // The owner takes input again before this window goes, so that it is the one activated.
+  if (owner_) EnableWindow(owner_, TRUE);
+  botCopiar_.Close();
+  botCancelar_.Close();
+}
+
+LRESULT CALLBACK frmCopiar::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  frmCopiar* self = basGeneral::FormOf<frmCopiar>(hwnd, message, lParam);
+  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCCREATE) self->hwnd_ = hwnd;
+  if (message == WM_DESTROY) self->CloseForm();
+  if (message == WM_NCDESTROY) {
+    basGeneral::ReleaseForm(hwnd);
+    self->hwnd_ = self->lbl_ = self->txtDestino_ = nullptr;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  return self->HandleMessage(hwnd, message, wParam, lParam);
+}
+
+LRESULT frmCopiar::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND: {
+      RECT client{};
+      GetClientRect(hwnd, &client);
+      qvol2::DrawBackgroundPart(reinterpret_cast<HDC>(wParam), imgFondo_.get(), client);
+      return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+      if (reinterpret_cast<HWND>(lParam) == lbl_) {
+        // Black text straight on the picture.
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+      }
+      break;
+    case WM_LBUTTONDOWN:
+      // The window's surface moves it, as a caption bar would.
+      ReleaseCapture();
+      SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+      return 0;
+    case WM_CLOSE:
+      CloseForm();
+      DestroyWindow(hwnd);
+      return 0;
+    default:
+      break;
+  }
+  return basGeneral::DefaultFormMessage(hwnd, message, wParam, lParam);
+}
