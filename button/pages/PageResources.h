@@ -5,6 +5,7 @@
 #define IDD_PAGE_COLOR 1201
 #define IDD_PAGE_EFFECTS 1202
 #define IDD_PAGE_PROFI 1203
+#define IDD_PAGE_TOOLTIP 1204
 #define IDD_PAGE_TEXT 1206
 #define IDD_PAGE_ABOUT 1220
 
@@ -28,6 +29,32 @@
 #define IDC_PROFI_SMARTLOADING 237
 #define IDC_PROFI_OVERONFOCUS 238
 #define IDC_PROFI_FASTDRAW 239
+
+/* Text */
+#define IDC_TEXT_BLEND 527
+#define IDC_TEXT_BLENDSPIN 528
+#define IDC_TEXT_OFFSET 529
+#define IDC_TEXT_OFFSETSPIN 530
+#define IDC_TEXT_TEXT 394
+#define IDC_TEXT_WORDBREAK 524
+#define IDC_TEXT_APPLYTO 550
+#define IDC_TEXT_ALIGNVER 294
+#define IDC_TEXT_ALIGNHOR 293
+
+/* ToolTip */
+#define IDC_TIP_STRING 440
+#define IDC_TIP_WAIT 442
+#define IDC_TIP_SHOW 443
+#define IDC_TIP_ANIM 444
+#define IDC_TIP_EFFECT_FIRST 448 /* 448..452: Blend, Up to down, Left to right, Right to left, NONE */
+#define IDC_TIP_EFFECT_LAST 452
+#define IDC_TIP_SHOWTIP 454
+#define IDC_TIP_NOWAIT 231
+#define IDC_TIP_SYSCOLORS 232
+#define IDC_TIP_BACKCOLOR 473
+#define IDC_TIP_GRADIENTCOLOR 474
+#define IDC_TIP_TEXTCOLOR 475
+#define IDC_TIP_BORDERCOLOR 476
 
 /* Color */
 #define IDB_COLOR_SET 1232 /* 20x19 pictures of the picker's three buttons */

@@ -23,7 +23,7 @@ if(WIN32)
   file(GLOB zb_page_win CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*_win.cpp)
   add_library(zb_pages STATIC ${zb_page_win})
   target_include_directories(zb_pages PUBLIC ${CMAKE_SOURCE_DIR})
-  target_link_libraries(zb_pages PUBLIC zb_page_rules zb_olectl comctl32 user32 ole32 oleaut32 uuid)
+  target_link_libraries(zb_pages PUBLIC zb_page_rules zb_olectl zb_tooltip comctl32 user32 ole32 oleaut32 uuid)
   # The module that links the pages compiles their templates and bitmaps into its resources.
   add_dependencies(zb_pages zb_page_resources)
 endif()
