@@ -37,6 +37,24 @@ std::wstring TextOf(HWND control) {
   return text;
 }
 
+// A label at least as wide as its caption in the font it got: a screen font wider than the
+// design's would otherwise wrap the caption's last word out of sight.
+void FitLabel(HWND label, HFONT font) {
+  if (!label) return;
+  HDC dc = GetDC(label);
+  if (!dc) return;
+  HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+  RECT text = {0, 0, 0, 0};
+  DrawTextW(dc, qvol2::kCopyCaption, -1, &text, DT_CALCRECT | DT_SINGLELINE);
+  if (old) SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  RECT now{};
+  GetClientRect(label, &now);
+  if (text.right > now.right) {
+    SetWindowPos(label, nullptr, 0, 0, text.right, now.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
 }  // namespace
 
 frmCopiar::~frmCopiar() {
@@ -66,6 +84,7 @@ bool frmCopiar::Show(HINSTANCE instance, HWND owner) {
   for (HWND control : {lbl_, txtDestino_}) {
     if (control && font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   }
+  FitLabel(lbl_, font_.get());
   CreateButtons();
   Form_Load();
   // The owner takes no input while the copy window is open.
