@@ -4,6 +4,7 @@
 #include "button/pages/ColorsPage.h"
 #include "button/pages/EffectsPage.h"
 #include "button/pages/GeneralPage.h"
+#include "button/pages/ImagesPage.h"
 #include "button/pages/ProfiPage.h"
 #include "button/pages/TextPage.h"
 #include "button/pages/ToolTipPage.h"
@@ -16,6 +17,7 @@ zb::CreateInstanceFn PageCreator(REFCLSID clsid) {
   if (IsEqualCLSID(clsid, CLSID_ZephonEffectsPage)) return &zbpages::CreatePage<zbpages::CEffectsPage>;
   if (IsEqualCLSID(clsid, CLSID_ZephonProfiPage)) return &zbpages::CreatePage<zbpages::CProfiPage>;
   if (IsEqualCLSID(clsid, CLSID_ZephonToolTipPage)) return &zbpages::CreatePage<zbpages::CToolTipPage>;
+  if (IsEqualCLSID(clsid, CLSID_ZephonImagesPage)) return &zbpages::CreatePage<zbpages::CImagesPage>;
   if (IsEqualCLSID(clsid, CLSID_ZephonTextPage)) return &zbpages::CreatePage<zbpages::CTextPage>;
   return nullptr;
 }

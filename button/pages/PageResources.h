@@ -6,6 +6,7 @@
 #define IDD_PAGE_EFFECTS 1202
 #define IDD_PAGE_PROFI 1203
 #define IDD_PAGE_TOOLTIP 1204
+#define IDD_PAGE_IMAGES 1205
 #define IDD_PAGE_TEXT 1206
 #define IDD_PAGE_ABOUT 1220
 
@@ -103,6 +104,27 @@
 #define IDC_EFF_APPLYTO 489
 #define IDC_EFF_HELP 731
 #define IDC_EFF_APPLYLABEL 1236
+
+/* Images (rows normal, over, down, disable; each group's ids are consecutive by row) */
+#define IDB_IMAGES_ROW 1237 /* 20x19 pictures of the row buttons: the previewed row, the others */
+#define IDB_IMAGES_OTHER 1238
+#define IDC_IMG_SIZE 519
+#define IDC_IMG_ROW_FIRST 512 /* 512..515 */
+#define IDC_IMG_BROWSE_NORMAL 496 /* Browse 496, 499, 502, 505; Clear one above, URL one below */
+#define IDC_IMG_BROWSE_OVER 499
+#define IDC_IMG_BROWSE_DOWN 502
+#define IDC_IMG_BROWSE_DISABLE 505
+#define IDC_IMG_CLEAR_NORMAL 497
+#define IDC_IMG_CLEAR_OVER 500
+#define IDC_IMG_CLEAR_DOWN 503
+#define IDC_IMG_CLEAR_DISABLE 506
+#define IDC_IMG_URL_NORMAL 495
+#define IDC_IMG_URL_OVER 498
+#define IDC_IMG_URL_DOWN 501
+#define IDC_IMG_URL_DISABLE 504
+#define IDC_IMG_LINK_FIRST 231 /* 231..234 */
+#define IDC_IMG_HOLDINGFLAG 507
+#define IDC_IMG_PREVPOINTER 516
 
 /* About box */
 #define IDC_ABOUT_TEXT 1221

@@ -2,7 +2,8 @@
 """Draws the pages' bitmap resources into the given folder: page_profi.bmp, the 56 x 38 picture of
 the Profi page's "Smart tuning" group (a tuning dial over a blue gradient); the Colors page's three
 20 x 19 button pictures (page_color_set/select/lock.bmp); page_effects_sample.bmp, the 68 x 78 sample
-picture the Effects page previews."""
+picture the Effects page previews; the Images page's 20 x 19 row buttons (page_images_row.bmp marks
+the previewed row, page_images_other.bmp stands on the others)."""
 import math
 import struct
 import sys
@@ -84,6 +85,19 @@ def effects_sample(x, y):
     return (min(255, x * 3), min(255, 100 + y), 200 - min(200, x + y))
 
 
+def images_row(x, y):
+    # A filled triangle pointing right, at the preview.
+    if 6 <= x <= 13 and abs(y - 9) <= (13 - x) * 0.8 + 0.5:
+        return (200, 0, 0)
+    return FACE
+
+
+def images_other(x, y):
+    # A hollow dot: a row that can be previewed.
+    d = math.hypot(x - 9.5, y - 9)
+    return (90, 90, 90) if 2.5 <= d <= 3.8 else FACE
+
+
 def main():
     out = Path(sys.argv[1])
     out.mkdir(parents=True, exist_ok=True)
@@ -92,6 +106,8 @@ def main():
     write_bmp(out / "page_color_select.bmp", 20, 19, color_select)
     write_bmp(out / "page_color_lock.bmp", 20, 19, color_lock)
     write_bmp(out / "page_effects_sample.bmp", 68, 78, effects_sample)
+    write_bmp(out / "page_images_row.bmp", 20, 19, images_row)
+    write_bmp(out / "page_images_other.bmp", 20, 19, images_other)
 
 
 if __name__ == "__main__":

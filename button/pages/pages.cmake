@@ -12,7 +12,7 @@ if(WIN32)
   # The pages' bitmaps, drawn beside the module's other generated resources.
   find_program(ZB_PYTHON python3 REQUIRED)
   set(ZB_PAGE_BITMAPS ${CMAKE_BINARY_DIR}/button/control/res/page_profi.bmp)
-  foreach(bitmap color_set color_select color_lock effects_sample)
+  foreach(bitmap color_set color_select color_lock effects_sample images_row images_other)
     list(APPEND ZB_PAGE_BITMAPS ${CMAKE_BINARY_DIR}/button/control/res/page_${bitmap}.bmp)
   endforeach()
   add_custom_command(OUTPUT ${ZB_PAGE_BITMAPS}
@@ -23,7 +23,7 @@ if(WIN32)
   file(GLOB zb_page_win CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*_win.cpp)
   add_library(zb_pages STATIC ${zb_page_win})
   target_include_directories(zb_pages PUBLIC ${CMAKE_SOURCE_DIR})
-  target_link_libraries(zb_pages PUBLIC zb_page_rules zb_olectl zb_tooltip comctl32 user32 ole32 oleaut32 uuid)
+  target_link_libraries(zb_pages PUBLIC zb_page_rules zb_olectl zb_tooltip zb_imaging zb_button_logic comctl32 user32 ole32 oleaut32 uuid)
   # The module that links the pages compiles their templates and bitmaps into its resources.
   add_dependencies(zb_pages zb_page_resources)
 endif()

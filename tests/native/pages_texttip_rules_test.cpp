@@ -1,10 +1,13 @@
-// The Text page's spin arrows and the ToolTip page's own rules, and both pages' bindings against
-// the control's property table (a wrong name or width would fail only when a user applies).
+// The Text page's spin arrows, the ToolTip and Images pages' own rules, and the three pages'
+// bindings against the control's property table (a wrong name or width would fail only when a user
+// applies).
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "button/control/ZephonButtonCtrlProps.h"
+#include "button/pages/ImagesPageRules.h"
 #include "button/pages/PageBinding.h"
 #include "button/pages/TextPageRules.h"
 #include "button/pages/ToolTipPageRules.h"
@@ -117,4 +120,81 @@ TEST(ToolTipPage, BindingsNameControlPropertiesWithTheirApplyRanges) {
       EXPECT_EQ(b[i].maxValue, expectedMax) << b[i].id;
     }
   }
+}
+
+TEST(ImagesPage, LinkBitsAreTheLowFourAndKeepTheButtonMode) {
+  EXPECT_EQ(images::WithLinkBit(0x0500, 0, true), 0x0501);
+  EXPECT_EQ(images::WithLinkBit(0x0501, 3, true), 0x0509);
+  EXPECT_EQ(images::WithLinkBit(0x0509, 0, false), 0x0508);
+  EXPECT_EQ(images::WithLinkBit(0x0509, 4, false), 0x0509);  // no fifth row
+  EXPECT_EQ(images::WithLinkBit(-1, 2, false), -5);          // a negative short keeps its other bits
+  EXPECT_TRUE(images::LinkBit(0x0508, 3));
+  EXPECT_FALSE(images::LinkBit(0x0508, 2));
+  EXPECT_FALSE(images::LinkBit(0x0510, 4));
+}
+
+TEST(ImagesPage, ClearUnlinksALinkedRowAndKeepsItsUrlElseEmptiesTheUrl) {
+  const images::ClearAction linked = images::ClearRow(0x0104, 2);
+  EXPECT_TRUE(linked.unlink);
+  EXPECT_FALSE(linked.emptyUrl);
+  const images::ClearAction plain = images::ClearRow(0x0104, 1);
+  EXPECT_FALSE(plain.unlink);
+  EXPECT_TRUE(plain.emptyUrl);
+}
+
+TEST(ImagesPage, PagePreviewFitsInto120KeepingTheRatioAndCentres) {
+  auto p = images::PagePreviewPlacement(240, 60);
+  EXPECT_EQ(std::vector<int>({p.x, p.y, p.w, p.h}), std::vector<int>({5, 50, 120, 30}));
+  p = images::PagePreviewPlacement(100, 50);  // fits: its own size
+  EXPECT_EQ(std::vector<int>({p.x, p.y, p.w, p.h}), std::vector<int>({15, 40, 100, 50}));
+  p = images::PagePreviewPlacement(120, 120);
+  EXPECT_EQ(std::vector<int>({p.x, p.y, p.w, p.h}), std::vector<int>({5, 5, 120, 120}));
+  p = images::PagePreviewPlacement(50, 7000);  // truncated, never below a pixel
+  EXPECT_EQ(std::vector<int>({p.x, p.y, p.w, p.h}), std::vector<int>({64, 5, 1, 120}));
+  p = images::PagePreviewPlacement(int64_t(1) << 40, 3);  // no overflow from huge sizes
+  EXPECT_EQ(p.w, 120);
+  EXPECT_EQ(p.h, 1);
+  p = images::PagePreviewPlacement(0, 10);
+  EXPECT_EQ(p.w, 0);
+}
+
+TEST(ImagesPage, DialogPreviewShrinksOnlyPicturesLargerThanItsAreaLess14) {
+  auto p = images::DialogPreviewPlacement(186, 146);  // fits exactly
+  EXPECT_EQ(std::vector<int>({p.x, p.y, p.w, p.h}), std::vector<int>({7, 7, 186, 146}));
+  p = images::DialogPreviewPlacement(400, 100);
+  EXPECT_EQ(std::vector<int>({p.x, p.y, p.w, p.h}), std::vector<int>({7, 57, 186, 46}));
+  p = images::DialogPreviewPlacement(100, 300);
+  EXPECT_EQ(std::vector<int>({p.x, p.y, p.w, p.h}), std::vector<int>({76, 7, 48, 146}));
+}
+
+TEST(ImagesPage, TextsTitlesAndFilterList) {
+  EXPECT_EQ(images::PageSizeText(true, 240, 60), L"Width: 240  Height: 60");
+  EXPECT_EQ(images::PageSizeText(false, 0, 0), L"Image is empty.");
+  EXPECT_EQ(images::DialogSizeText(33, 28), L"Width=33  ,  Height=28");
+  EXPECT_EQ(images::DialogTitle(0), L"Normal picture");
+  EXPECT_EQ(images::DialogTitle(1), L"Mouse over picture");
+  EXPECT_EQ(images::DialogTitle(2), L"Mouse down picture");
+  EXPECT_EQ(images::DialogTitle(3), L"Disable picture");
+  EXPECT_EQ(images::DialogTitle(4), L"");
+  // Twelve strings, each ended by a NUL, then the closing NUL.
+  const std::wstring list = images::FilterList();
+  std::vector<std::wstring> parts;
+  size_t at = 0;
+  while (at < list.size() && list[at] != L'\0') {
+    const size_t end = list.find(L'\0', at);
+    ASSERT_NE(end, std::wstring::npos);
+    parts.push_back(list.substr(at, end - at));
+    at = end + 1;
+  }
+  EXPECT_EQ(at + 1, list.size());
+  ASSERT_EQ(parts.size(), 12u);
+  EXPECT_EQ(parts[0], L"All supported formats");
+  EXPECT_EQ(parts[1], L"*.BMP;*.GIF;*.JPG;*.JPEG;*.TIF;*.TIFF;*.JIF");
+  EXPECT_EQ(parts[7], L"*.TIF;*.TIFF");
+  EXPECT_EQ(parts[10], L"All files (*.*)");
+}
+
+TEST(ImagesPage, BindingsNameThePictureUrlsHoldingFlagAndPrevPointer) {
+  EXPECT_EQ(CheckBindings(images::Bindings(), images::BindingCount()),
+            (std::set<int>{495, 498, 501, 504, 507, 516}));
 }

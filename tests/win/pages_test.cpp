@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 #include <olectl.h>
 
 #include <atomic>
@@ -19,6 +20,7 @@
 #include "button/pixels/EffectPass.h"
 #include "button/pixels/ImageDIB.h"
 #include "tests/support/UiDriver_win.h"
+#include "tests/win/control_pictures_files.h"
 
 using zb::ComPtr;
 using zb::QueryAs;
@@ -938,6 +940,129 @@ TEST_F(EffectsPage, ArrowsStepTheAmountsWithinTheByteAndFullBlendShowsTheBack) {
   EXPECT_EQ(GetNumber(control.Get(), L"EffectGlobalBlendValue"), 255);
   EXPECT_NE(GetNumber(control.Get(), L"EffectGlobalBlend"), 0);
   EXPECT_EQ(GetNumber(control.Get(), L"EffectColorMaskValue"), 1);
+}
+
+}  // namespace
+
+// The Images page.
+namespace {
+
+class ImagesPage : public PageFixture {
+ protected:
+  ImagesPage() : PageFixture(zephon::CLSID_ZephonImagesPage) {}
+  void SetUp() override {
+    PageFixture::SetUp();
+    wchar_t temp[MAX_PATH] = {};
+    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
+    dir = std::wstring(temp) + L"zb_images_page_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    CreateDirectoryW(dir.c_str(), nullptr);
+    ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"wide.bmp", 240, 60));
+    ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"small.bmp", 100, 50));
+  }
+  void TearDown() override {
+    PageFixture::TearDown();
+    DeleteFileW((dir + L"wide.bmp").c_str());
+    DeleteFileW((dir + L"small.bmp").c_str());
+    RemoveDirectoryW(dir.c_str());
+  }
+  std::wstring dir;
+};
+
+// Every test picture has 0x80 in its blue channel; the page's preview ground is white.
+bool PictureBlue(COLORREF c) { return c != CLR_INVALID && GetBValue(c) == 0x80; }
+
+TEST_F(ImagesPage, ShowsThePicturesTheirSizesAndLinksClearsAndApplies) {
+  PROPPAGEINFO info{};
+  ASSERT_EQ(page->GetPageInfo(&info), S_OK);
+  EXPECT_STREQ(info.pszTitle, L"Images");
+  CoTaskMemFree(info.pszTitle);
+  const std::wstring wide = dir + L"wide.bmp", small = dir + L"small.bmp";
+  ASSERT_EQ(PutBool(control.Get(), L"SmartLoading", false), S_OK);  // every state's picture at once
+  ASSERT_EQ(PutString(control.Get(), L"PictureURL", wide.c_str()), S_OK);
+  ASSERT_EQ(PutString(control.Get(), L"PictureOverURL", small.c_str()), S_OK);
+  ASSERT_EQ(PutString(control.Get(), L"PictureDownURL", wide.c_str()), S_OK);
+  ASSERT_EQ(PutShort(control.Get(), L"HoldingFlag", 0x0504), S_OK);  // the down picture from the host
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(ItemText(dialog, 495), wide);
+  EXPECT_EQ(ItemText(dialog, 498), small);
+  EXPECT_EQ(ItemText(dialog, 501), wide);
+  EXPECT_EQ(ItemText(dialog, 507), L"1284");
+  EXPECT_FALSE(Checked(dialog, 231));
+  EXPECT_TRUE(Checked(dialog, 233));
+
+  // Row 0: 240 x 60 previews at 120 x 30, centred in the square at (8, 20) with its margin of 5.
+  EXPECT_EQ(ItemText(dialog, 519), L"Width: 240  Height: 60");
+  EXPECT_TRUE(PictureBlue(PagePixel(dialog, 8 + 5 + 1, 20 + 5 + 45 + 1)));
+  EXPECT_TRUE(PictureBlue(PagePixel(dialog, 8 + 5 + 118, 20 + 5 + 45 + 28)));
+  EXPECT_EQ(PagePixel(dialog, 8 + 5 + 60, 20 + 5 + 44), RGB(255, 255, 255));
+  EXPECT_EQ(PagePixel(dialog, 8 + 5 + 60, 20 + 5 + 75), RGB(255, 255, 255));
+
+  // Row 1: 100 x 50 keeps its size.
+  ClickButton(dialog, 513);
+  EXPECT_EQ(ItemText(dialog, 519), L"Width: 100  Height: 50");
+  EXPECT_TRUE(PictureBlue(PagePixel(dialog, 8 + 15, 20 + 40)));
+  EXPECT_EQ(PagePixel(dialog, 8 + 14, 20 + 40), RGB(255, 255, 255));
+  EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+
+  // "Clear" on the linked row takes the link and keeps the URL; on a plain row it empties the URL.
+  ClickButton(dialog, 503);
+  EXPECT_FALSE(Checked(dialog, 233));
+  EXPECT_EQ(ItemText(dialog, 507), L"1280");
+  EXPECT_EQ(ItemText(dialog, 501), wide);
+  EXPECT_EQ(page->IsPageDirty(), S_OK);
+  ClickButton(dialog, 497);
+  EXPECT_EQ(ItemText(dialog, 495), L"");
+  ClickButton(dialog, 234);  // "link to EXE" of the disabled row
+  EXPECT_EQ(ItemText(dialog, 507), L"1288");
+
+  ASSERT_EQ(page->Apply(), S_OK);
+  EXPECT_EQ(GetString(control.Get(), L"PictureURL"), L"");
+  EXPECT_EQ(GetString(control.Get(), L"PictureDownURL"), wide);
+  EXPECT_EQ(GetNumber(control.Get(), L"HoldingFlag"), 0x0508);
+}
+
+TEST_F(ImagesPage, NoPictureTableShowsAnEmptyPreview) {
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  SetDlgItemTextW(dialog, 516, L"0");
+  ClickButton(dialog, 512);
+  EXPECT_EQ(ItemText(dialog, 519), L"Image is empty.");
+  EXPECT_EQ(PagePixel(dialog, 8 + 65, 20 + 65), RGB(255, 255, 255));
+}
+
+// "Browse" opens the picture file dialog under the row's title; a file typed there and confirmed
+// goes into the row's URL, a cancelled dialog changes nothing.
+TEST_F(ImagesPage, BrowseTakesTheChosenFileAndCancelKeepsTheUrl) {
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  const std::wstring small = dir + L"small.bmp";
+  {
+    LONG width = 0;
+    ModalWatcher watcher(L"Normal picture", IDOK, [&](HWND box) {
+      RECT r{};
+      GetWindowRect(box, &r);
+      width = r.right - r.left;
+      return SetDlgItemTextW(box, cmb13, small.c_str()) != FALSE;
+    });
+    ClickButton(dialog, 496);
+    watcher.Join();
+    EXPECT_TRUE(watcher.Seen());
+    EXPECT_GT(width, 220);  // widened by the preview
+  }
+  EXPECT_EQ(ItemText(dialog, 495), small);
+  EXPECT_EQ(page->IsPageDirty(), S_OK);
+  {
+    ModalWatcher watcher(L"Mouse over picture", IDCANCEL, [](HWND) { return true; });
+    ClickButton(dialog, 499);
+    watcher.Join();
+    EXPECT_TRUE(watcher.Seen());
+  }
+  EXPECT_EQ(ItemText(dialog, 498), L"");
+  ASSERT_EQ(page->Apply(), S_OK);
+  EXPECT_EQ(GetString(control.Get(), L"PictureURL"), small);
+  ClickButton(dialog, 512);
+  EXPECT_EQ(ItemText(dialog, 519), L"Width: 100  Height: 50");
 }
 
 }  // namespace

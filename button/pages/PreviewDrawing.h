@@ -1,0 +1,15 @@
+#pragma once
+// Drawing a picture buffer scaled into a preview, as the Images page and its file dialog do.
+#include <windows.h>
+
+#include "button/pages/ImagesPageRules.h"
+
+class CImageDIB;
+
+namespace zbpages {
+
+// Draws `picture` into `dc` at `at` (offset by originX, originY): the buffer goes into a device
+// bitmap of its size, then StretchBlt in colour-on-colour mode. False when nothing was drawn.
+bool DrawPictureScaled(HDC dc, const CImageDIB& picture, const images::Placement& at, int originX, int originY);
+
+}  // namespace zbpages
