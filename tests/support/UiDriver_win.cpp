@@ -225,6 +225,15 @@ BoxIcon IdentifyIcon(HWND iconControl) {
 
 }  // namespace
 
+std::vector<DWORD> ScreenPixels(const RECT& rect) {
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return {};
+  HDC screen = GetDC(nullptr);
+  Capture shown = Grab(screen, rect.left, rect.top, width, height, 0, nullptr);
+  ReleaseDC(nullptr, screen);
+  return std::move(shown.pixels);
+}
+
 MessageBoxView ReadMessageBox(HWND box, DWORD timeoutMs) {
   MessageBoxView view;
   view.window = box;

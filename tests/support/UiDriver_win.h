@@ -46,6 +46,9 @@ RECT ChildRect(HWND child);
 // Posts a button click (a posted click lets the target run modal loops of its own).
 void Click(HWND button);
 
+// What the screen shows in `rect` (screen coordinates), top-down rows of 0x00RRGGBB.
+std::vector<DWORD> ScreenPixels(const RECT& rect);
+
 enum class BoxIcon { None, Error, Question, Warning, Information, Unknown };
 
 struct MessageBoxView {

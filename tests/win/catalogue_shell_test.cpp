@@ -50,22 +50,9 @@ RECT ScreenRect(HWND window) {
 bool ShowsUnderline(HWND label) {
   const RECT r = ScreenRect(label);
   const int width = r.right - r.left, height = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, dib);
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
+  const std::vector<DWORD> pixels = ui::ScreenPixels(r);
   int longest = 0;
-  const auto* pixels = static_cast<const DWORD*>(bits);
-  for (int y = 0; pixels && y < height; ++y) {
+  for (int y = 0; !pixels.empty() && y < height; ++y) {
     int run = 0;
     for (int x = 0; x < width; ++x) {
       const DWORD p = pixels[y * width + x];
@@ -74,10 +61,6 @@ bool ShowsUnderline(HWND label) {
       if (run > longest) longest = run;
     }
   }
-  SelectObject(memory, old);
-  DeleteObject(dib);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   return longest >= width / 2;
 }
 
