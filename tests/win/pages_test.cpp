@@ -1065,4 +1065,60 @@ TEST_F(ImagesPage, BrowseTakesTheChosenFileAndCancelKeepsTheUrl) {
   EXPECT_EQ(ItemText(dialog, 519), L"Width: 100  Height: 50");
 }
 
+// The file dialog previews the file selected in its list: the picture at its own size, centred in
+// the 200 x 160 area at (client width - 210, 36).
+TEST_F(ImagesPage, FileDialogPreviewsTheSelectedPicture) {
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  const std::wstring folder = dir.substr(0, dir.size() - 1);
+  int stage = 0;
+  COLORREF centre = CLR_INVALID, corner = CLR_INVALID;
+  ModalWatcher watcher(L"Normal picture", IDCANCEL, [&](HWND box) {
+    if (stage == 0) {
+      // Into the pictures' folder, as the user would type it.
+      if (!SetDlgItemTextW(box, cmb13, folder.c_str())) return false;
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      stage = 1;
+      return false;
+    }
+    HWND list = nullptr;
+    EnumChildWindows(
+        box,
+        [](HWND w, LPARAM p) -> BOOL {
+          if (zbtest::ui::ClassOf(w) == L"SysListView32") *reinterpret_cast<HWND*>(p) = w;
+          return TRUE;
+        },
+        LPARAM(&list));
+    if (!list) return false;
+    if (stage == 1) {
+      LVFINDINFOW find{};
+      find.flags = LVFI_STRING;
+      find.psz = L"small.bmp";
+      const int item = int(SendMessageW(list, LVM_FINDITEMW, WPARAM(-1), LPARAM(&find)));
+      if (item < 0) return false;  // the folder is not listed yet
+      LVITEMW state{};
+      state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+      state.state = LVIS_SELECTED | LVIS_FOCUSED;
+      SendMessageW(list, LVM_SETITEMSTATE, WPARAM(item), LPARAM(&state));
+      stage = 2;
+      return false;
+    }
+    RECT client{};
+    GetClientRect(box, &client);
+    const int x = client.right - 210, y = 36;
+    HDC dc = GetDC(box);
+    centre = GetPixel(dc, x + 100, y + 80);
+    corner = GetPixel(dc, x + 20, y + 20);
+    ReleaseDC(box, dc);
+    return PictureBlue(centre);
+  });
+  ClickButton(dialog, 496);
+  watcher.Join();
+  EXPECT_TRUE(watcher.Seen());
+  EXPECT_EQ(stage, 2);
+  EXPECT_TRUE(PictureBlue(centre)) << std::hex << centre;
+  EXPECT_EQ(corner, RGB(255, 255, 255));
+  EXPECT_EQ(ItemText(dialog, 495), L"");  // cancelled
+}
+
 }  // namespace
