@@ -1066,13 +1066,14 @@ TEST_F(ImagesPage, BrowseTakesTheChosenFileAndCancelKeepsTheUrl) {
 }
 
 // The file dialog previews the file selected in its list: the picture at its own size, centred in
-// the 200 x 160 area at (client width - 210, 36).
+// the 200 x 160 area at (client width - 210, 36); resizing keeps the dialog's widened width.
 TEST_F(ImagesPage, FileDialogPreviewsTheSelectedPicture) {
   HWND dialog = Open();
   ASSERT_NE(dialog, nullptr);
   const std::wstring folder = dir.substr(0, dir.size() - 1);
   int stage = 0;
   COLORREF centre = CLR_INVALID, corner = CLR_INVALID;
+  LONG width = 0, sizedWidth = 0;
   ModalWatcher watcher(L"Normal picture", IDCANCEL, [&](HWND box) {
     if (stage == 0) {
       // Into the pictures' folder, as the user would type it.
@@ -1110,7 +1111,15 @@ TEST_F(ImagesPage, FileDialogPreviewsTheSelectedPicture) {
     centre = GetPixel(dc, x + 100, y + 80);
     corner = GetPixel(dc, x + 20, y + 20);
     ReleaseDC(box, dc);
-    return PictureBlue(centre);
+    if (!PictureBlue(centre)) return false;
+    // Sizing keeps the widened width whatever the user drags.
+    RECT window{};
+    GetWindowRect(box, &window);
+    RECT sizing{window.left, window.top, window.left + 100, window.bottom + 30};
+    SendMessageW(box, WM_SIZING, WMSZ_BOTTOMRIGHT, LPARAM(&sizing));
+    sizedWidth = sizing.right - sizing.left;
+    width = window.right - window.left;
+    return true;
   });
   ClickButton(dialog, 496);
   watcher.Join();
@@ -1118,6 +1127,8 @@ TEST_F(ImagesPage, FileDialogPreviewsTheSelectedPicture) {
   EXPECT_EQ(stage, 2);
   EXPECT_TRUE(PictureBlue(centre)) << std::hex << centre;
   EXPECT_EQ(corner, RGB(255, 255, 255));
+  EXPECT_GT(width, 220);
+  EXPECT_EQ(sizedWidth, width);
   EXPECT_EQ(ItemText(dialog, 495), L"");  // cancelled
 }
 
