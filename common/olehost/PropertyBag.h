@@ -11,10 +11,11 @@
 #include <vector>
 
 #include "button/control/framework/ComPtr.h"
+#include "button/control/framework/SingleInterfaceObject.h"
 
 namespace zb::olehost {
 
-class CPropertyBag final : public IPropertyBag {
+class CPropertyBag final : public CSingleInterfaceObject<CPropertyBag, IPropertyBag, &IID_IPropertyBag> {
  public:
   static ComPtr<CPropertyBag> Create();
 
@@ -31,20 +32,17 @@ class CPropertyBag final : public IPropertyBag {
   // Replaces the content only when the whole text is valid.
   bool LoadText(const std::wstring& text, std::wstring& error);
 
-  STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
   // A missing name answers E_INVALIDARG; a value that cannot become the asked type E_FAIL.
   STDMETHODIMP Read(LPCOLESTR name, VARIANT* value, IErrorLog* log) override;
   STDMETHODIMP Write(LPCOLESTR name, VARIANT* value) override;
 
  private:
+  friend class CSingleInterfaceObject<CPropertyBag, IPropertyBag, &IID_IPropertyBag>;
   CPropertyBag() = default;
   ~CPropertyBag() = default;
   struct NoCase {
     bool operator()(const std::wstring& a, const std::wstring& b) const { return _wcsicmp(a.c_str(), b.c_str()) < 0; }
   };
-  LONG m_refs = 1;
   std::map<std::wstring, Variant, NoCase> m_values;
 };
 

@@ -90,24 +90,6 @@ std::vector<std::wstring> CPropertyBag::Names() const {
   return names;
 }
 
-STDMETHODIMP CPropertyBag::QueryInterface(REFIID riid, void** out) {
-  if (!out) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyBag)) {
-    *out = static_cast<IPropertyBag*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) CPropertyBag::AddRef() { return ULONG(InterlockedIncrement(&m_refs)); }
-STDMETHODIMP_(ULONG) CPropertyBag::Release() {
-  LONG n = InterlockedDecrement(&m_refs);
-  if (n == 0) delete this;
-  return ULONG(n);
-}
-
 STDMETHODIMP CPropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
   if (!name || !value) return E_POINTER;
   try {

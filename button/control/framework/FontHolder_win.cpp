@@ -3,30 +3,16 @@
 #include <cmath>
 #include <new>
 
+#include "button/control/framework/SingleInterfaceObject.h"
+
 namespace zb {
 
 // Receives the held font's change notifications; lives as a COM object of its own because the font
 // keeps a reference to it while connected.
-class CFontHolder::Sink final : public IPropertyNotifySink {
+class CFontHolder::Sink final : public CSingleInterfaceObject<CFontHolder::Sink, IPropertyNotifySink, &IID_IPropertyNotifySink> {
  public:
   explicit Sink(CFontHolder* holder) : m_holder(holder) {}
   void Detach() { m_holder = nullptr; }
-  STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyNotifySink)) {
-      *out = static_cast<IPropertyNotifySink*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ULONG(InterlockedIncrement(&m_refs)); }
-  STDMETHODIMP_(ULONG) Release() override {
-    LONG n = InterlockedDecrement(&m_refs);
-    if (n == 0) delete this;
-    return ULONG(n);
-  }
   STDMETHODIMP OnChanged(DISPID) override {
     try {
       if (m_holder && m_holder->m_onChanged) m_holder->m_onChanged();
@@ -37,7 +23,6 @@ class CFontHolder::Sink final : public IPropertyNotifySink {
   STDMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
 
  private:
-  LONG m_refs = 1;
   CFontHolder* m_holder;
 };
 
