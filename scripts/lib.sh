@@ -8,4 +8,7 @@ export WINEPREFIX=${WINEPREFIX:-$ZB_BUILD/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 export WINEARCH=win64
+# Wine turns Windows file names into Unix ones through the process's locale: without a UTF-8 one,
+# names such as "Léame.txt" cannot be created. Every Debian has C.UTF-8, whatever the caller set.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
 log() { printf '[%s] %s\n' "$(basename "$0")" "$*" >&2; }
