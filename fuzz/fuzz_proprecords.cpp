@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "button/control/framework/PropRecords.h"
+#include "button/framework/PropRecords.h"
 
 using namespace zb::propfmt;
 

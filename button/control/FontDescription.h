@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "button/control/framework/FontHolder.h"
+#include "button/framework/FontHolder.h"
 
 namespace zbfonts {
 

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "button/control/StateImage.h"
-#include "button/control/ZephonButtonCtrlSeams.h"
-#include "button/control/framework/PictureHolder.h"
+#include "button/control/ControlServices.h"
+#include "button/framework/PictureHolder.h"
 
 // What the picture sources need from their control.
 class IPictureSourceSite {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "button/control/ZephonButtonCtrlGdi.h"
+#include "common/win/GdiHandles.h"
 #include "button/control/ZephonButtonCtrlRules.h"
 #include "button/pixels/ImageDIB.h"
 

@@ -19,5 +19,5 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/PictureSources_win.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FontDescription_win.cpp)
   target_include_directories(zb_button_ctrl PUBLIC ${CMAKE_SOURCE_DIR})
-  target_link_libraries(zb_button_ctrl PUBLIC zb_button_logic zb_button_render zb_olectl zb_imaging zb_tooltip zb_pixels)
+  target_link_libraries(zb_button_ctrl PUBLIC zb_button_logic zb_button_render zb_olectl zb_imaging zb_tooltip zb_pixels zb_win)
 endif()

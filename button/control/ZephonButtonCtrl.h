@@ -12,8 +12,8 @@
 //    CButtonRenderer; ResizeToState and the window-position hook apply ButtonLayout's sizing rules
 //    through the framework's size setting (ZephonButtonCtrlPaint_win.cpp).
 //  - Animation: CAnimationDirectory drives timer 241 and sets PictureURL through its setter.
-//  - Tooltip, downloads, font installation, cursors: the seams of ZephonButtonCtrlSeams.h (the
-//    tooltip window of button/tooltip, WinINet downloads and font installation, the system's cursors;
+//  - Tooltip, downloads, font installation, cursors: the interfaces of IButtonTooltip.h and
+//    ControlServices.h (the tooltip window of button/tooltip, WinINet downloads and font installation, the system's cursors;
 //    tests put others in with SetTooltip / SetDownloader / SetFontInstaller / SetCursors).
 //  - Property pages: PrevPointer is a handle; zbpictable::Lookup (ZephonButtonCtrlPictureTable.h)
 //    turns it into the four state pictures while the control lives.
@@ -31,10 +31,10 @@
 #include "button/control/StateImage.h"
 #include "button/control/ZephonButtonCtrlPictureTable.h"
 #include "button/control/ZephonButtonCtrlProps.h"
-#include "button/control/ZephonButtonCtrlSeams.h"
-#include "button/control/framework/FontHolder.h"
-#include "button/control/framework/OleControl.h"
-#include "button/control/framework/PictureHolder.h"
+#include "button/control/ControlServices.h"
+#include "button/framework/FontHolder.h"
+#include "button/framework/OleControl.h"
+#include "button/framework/PictureHolder.h"
 
 class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite, private zbinput::IInteractionHost {
  public:

@@ -3,7 +3,7 @@
 #include "button/control/ControlFactory.h"
 #include "button/control/ZephonButtonCtrlRules.h"
 #include "button/control/ZephonButtonIds.h"
-#include "button/control/framework/Module.h"
+#include "button/framework/Module.h"
 #include "button/imaging/CInternetDownloader.h"
 #include "button/tooltip/ButtonTooltip.h"
 #include "button/imaging/CInternetFontInstaller.h"

@@ -1,8 +1,8 @@
-#include "button/control/framework/ClassFactory.h"
+#include "button/framework/ClassFactory.h"
 
 #include <new>
 
-#include "button/control/framework/Module.h"
+#include "button/framework/Module.h"
 
 namespace zb {
 

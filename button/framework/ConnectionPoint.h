@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "button/control/framework/ComPtr.h"
+#include "common/win/ComPtr.h"
 
 namespace zb {
 

@@ -1,8 +1,8 @@
-#include "button/control/framework/ConnectionPoint.h"
+#include "button/framework/ConnectionPoint.h"
 
 #include <olectl.h>
 
-#include "button/control/framework/Enumerators.h"
+#include "button/framework/Enumerators.h"
 
 namespace zb {
 

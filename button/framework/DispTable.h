@@ -32,7 +32,7 @@
 #include <utility>
 #include <vector>
 
-#include "button/control/framework/ComPtr.h"
+#include "common/win/ComPtr.h"
 
 namespace zb {
 

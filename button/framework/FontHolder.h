@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "button/control/framework/ComPtr.h"
+#include "common/win/ComPtr.h"
 
 namespace zb {
 

@@ -1,9 +1,9 @@
-#include "button/control/framework/FontHolder.h"
+#include "button/framework/FontHolder.h"
 
 #include <cmath>
 #include <new>
 
-#include "button/control/framework/SingleInterfaceObject.h"
+#include "common/win/SingleInterfaceObject.h"
 
 namespace zb {
 

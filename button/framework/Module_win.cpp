@@ -1,4 +1,4 @@
-#include "button/control/framework/Module.h"
+#include "button/framework/Module.h"
 
 #include <vector>
 

@@ -107,9 +107,9 @@
 #include <string>
 #include <vector>
 
-#include "button/control/framework/ComPtr.h"
-#include "button/control/framework/DispTable.h"
-#include "button/control/framework/PropExchange.h"
+#include "common/win/ComPtr.h"
+#include "button/framework/DispTable.h"
+#include "button/framework/PropExchange.h"
 
 namespace zb {
 

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "button/control/framework/Module.h"
-#include "button/control/framework/OleControlImpl.h"
+#include "button/framework/Module.h"
+#include "button/framework/OleControlImpl.h"
 
 namespace zb {
 namespace {

@@ -6,8 +6,8 @@
 #include <new>
 #include <unordered_map>
 
-#include "button/control/framework/ConnectionPoint.h"
-#include "button/control/framework/OleControl.h"
+#include "button/framework/ConnectionPoint.h"
+#include "button/framework/OleControl.h"
 
 namespace zb {
 

@@ -2,9 +2,9 @@
 // window, and the view object that draws into any device context.
 #include <olectl.h>
 
-#include "button/control/framework/Enumerators.h"
-#include "button/control/framework/Module.h"
-#include "button/control/framework/OleControlImpl.h"
+#include "button/framework/Enumerators.h"
+#include "button/framework/Module.h"
+#include "button/framework/OleControlImpl.h"
 
 namespace zb {
 namespace {

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "button/control/framework/OleControlImpl.h"
-#include "button/control/framework/PropExchangeBackends.h"
-#include "button/control/framework/StreamBytes.h"
+#include "button/framework/OleControlImpl.h"
+#include "button/framework/PropExchangeBackends.h"
+#include "button/framework/StreamBytes.h"
 
 namespace zb {
 namespace {

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-#include "button/control/framework/Enumerators.h"
-#include "button/control/framework/Module.h"
-#include "button/control/framework/OleControlImpl.h"
-#include "button/control/framework/PropExchangeBackends.h"
+#include "button/framework/Enumerators.h"
+#include "button/framework/Module.h"
+#include "button/framework/OleControlImpl.h"
+#include "button/framework/PropExchangeBackends.h"
 
 namespace zb {
 namespace {

@@ -5,7 +5,7 @@
 #include <ocidl.h>
 #include <olectl.h>
 
-#include "button/control/framework/ComPtr.h"
+#include "common/win/ComPtr.h"
 
 namespace zb {
 

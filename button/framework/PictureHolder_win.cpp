@@ -1,4 +1,4 @@
-#include "button/control/framework/PictureHolder.h"
+#include "button/framework/PictureHolder.h"
 
 namespace zb {
 namespace {

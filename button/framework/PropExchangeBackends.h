@@ -4,8 +4,8 @@
 #include <windows.h>
 #include <ocidl.h>
 
-#include "button/control/framework/PropExchange.h"
-#include "button/control/framework/PropRecords.h"
+#include "button/framework/PropExchange.h"
+#include "button/framework/PropRecords.h"
 
 namespace zb {
 

@@ -1,9 +1,9 @@
-#include "button/control/framework/PropExchangeBackends.h"
+#include "button/framework/PropExchangeBackends.h"
 
-#include "button/control/framework/ComPtr.h"
-#include "button/control/framework/FontHolder.h"
-#include "button/control/framework/PictureHolder.h"
-#include "button/control/framework/StreamBytes.h"
+#include "common/win/ComPtr.h"
+#include "button/framework/FontHolder.h"
+#include "button/framework/PictureHolder.h"
+#include "button/framework/StreamBytes.h"
 
 namespace zb {
 namespace {

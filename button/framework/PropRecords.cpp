@@ -1,4 +1,4 @@
-#include "button/control/framework/PropRecords.h"
+#include "button/framework/PropRecords.h"
 
 #include <cstring>
 

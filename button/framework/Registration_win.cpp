@@ -1,10 +1,10 @@
-#include "button/control/framework/Registration.h"
+#include "button/framework/Registration.h"
 
 #include <comcat.h>
 #include <objbase.h>
 #include <oleauto.h>
 
-#include "button/control/framework/ComPtr.h"
+#include "common/win/ComPtr.h"
 
 namespace zb {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "button/control/framework/ComPtr.h"
+#include "common/win/ComPtr.h"
 
 namespace zb {
 

@@ -1,4 +1,4 @@
-#include "button/control/framework/StreamBytes.h"
+#include "button/framework/StreamBytes.h"
 
 #include <algorithm>
 #include <climits>

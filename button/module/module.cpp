@@ -6,9 +6,9 @@
 
 #include "button/control/ControlFactory.h"
 #include "button/control/ZephonButtonIds.h"
-#include "button/control/framework/ClassFactory.h"
-#include "button/control/framework/Module.h"
-#include "button/control/framework/Registration.h"
+#include "button/framework/ClassFactory.h"
+#include "button/framework/Module.h"
+#include "button/framework/Registration.h"
 #include "button/pages/PageFactory.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "button/pages/AboutDialog.h"
 
-#include "button/control/framework/Module.h"
+#include "button/framework/Module.h"
 #include "button/pages/PageResources.h"
 
 namespace zbpages {

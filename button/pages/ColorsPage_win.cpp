@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "button/control/framework/Module.h"
+#include "button/framework/Module.h"
 #include "button/control/resource.h"
 #include "button/pages/ColorsPageRules.h"
 #include "button/pages/PageColor.h"

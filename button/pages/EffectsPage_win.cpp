@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "button/control/framework/Module.h"
+#include "button/framework/Module.h"
 #include "button/control/resource.h"
 #include "button/pages/EffectsPageRules.h"
 #include "button/pages/PageColor.h"

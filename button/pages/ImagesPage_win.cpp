@@ -3,7 +3,7 @@
 #include <string>
 
 #include "button/control/ZephonButtonCtrlPictureTable.h"
-#include "button/control/framework/Module.h"
+#include "button/framework/Module.h"
 #include "button/control/resource.h"
 #include "button/pages/ImagesPageRules.h"
 #include "button/pages/PageBinding.h"

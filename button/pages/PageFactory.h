@@ -2,7 +2,7 @@
 // What the control module needs from the pages: the creation function of a page class.
 #include <windows.h>
 
-#include "button/control/framework/ClassFactory.h"
+#include "button/framework/ClassFactory.h"
 
 namespace zephon {
 

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "button/control/framework/ComPtr.h"
+#include "common/win/ComPtr.h"
 #include "button/pages/PageBinding.h"
 
 namespace zbpages {

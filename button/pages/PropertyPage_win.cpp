@@ -1,6 +1,6 @@
 #include "button/pages/PropertyPage.h"
 
-#include "button/control/framework/Module.h"
+#include "button/framework/Module.h"
 #include "button/pages/DialogControls.h"
 
 namespace zbpages {

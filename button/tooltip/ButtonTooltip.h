@@ -1,6 +1,6 @@
 #pragma once
-// CButtonTooltip: the button control's tooltip, its tooltip window behind the control's seam.
-#include "button/control/ZephonButtonCtrlSeams.h"
+// CButtonTooltip: the button control's tooltip, its tooltip window behind IButtonTooltip.
+#include "button/tooltip/IButtonTooltip.h"
 #include "button/tooltip/TooltipWindow.h"
 
 class CButtonTooltip : public IButtonTooltip {

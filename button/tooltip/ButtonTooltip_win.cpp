@@ -1,6 +1,6 @@
 #include "button/tooltip/ButtonTooltip.h"
 
-#include "button/control/framework/FontHolder.h"
+#include "button/framework/FontHolder.h"
 
 void CButtonTooltip::Apply(const TooltipSettings& settings) {
   zbtip::Settings s;

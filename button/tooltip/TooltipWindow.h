@@ -14,7 +14,7 @@
 #include <string>
 #include <type_traits>
 
-#include "button/control/framework/ComPtr.h"
+#include "common/win/ComPtr.h"
 #include "button/tooltip/TooltipCore.h"
 
 class CTooltipWindow : private zbtip::ITooltipPlatform {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "button/control/ZephonButtonCtrlGdi.h"
+#include "common/win/GdiHandles.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <map>
 #include <string>
 
-#include "button/control/framework/ComPtr.h"
+#include "common/win/ComPtr.h"
 #include "common/olehost/EventSink.h"
 
 namespace zb::olehost {

@@ -9,7 +9,7 @@
 #include <map>
 #include <vector>
 
-#include "button/control/framework/ComPtr.h"
+#include "common/win/ComPtr.h"
 
 namespace zb::olehost {
 

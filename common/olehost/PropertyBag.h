@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "button/control/framework/ComPtr.h"
-#include "button/control/framework/SingleInterfaceObject.h"
+#include "common/win/ComPtr.h"
+#include "common/win/SingleInterfaceObject.h"
 
 namespace zb::olehost {
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "button/control/framework/PropRecords.h"
+#include "button/framework/PropRecords.h"
 
 using namespace zb::propfmt;
 

@@ -5,7 +5,7 @@
 #include <map>
 
 #include "button/control/ControlFactory.h"
-#include "button/control/framework/Module.h"
+#include "button/framework/Module.h"
 #include "common/olehost/PropertyBag.h"
 #include "tests/support/TestPaths.h"
 

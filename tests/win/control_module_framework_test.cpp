@@ -7,8 +7,8 @@
 
 #include <vector>
 
-#include "button/control/framework/ComPtr.h"
-#include "button/control/framework/PropRecords.h"
+#include "common/win/ComPtr.h"
+#include "button/framework/PropRecords.h"
 #include "common/olehost/EventSink.h"
 #include "common/olehost/PropertyBag.h"
 #include "tests/win/control_module_testctl.h"

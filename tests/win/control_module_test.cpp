@@ -17,8 +17,8 @@
 
 #include "button/control/ZephonButtonCtrlProps.h"
 #include "button/control/ZephonButtonIds.h"
-#include "button/control/framework/ComPtr.h"
-#include "button/control/framework/Registration.h"
+#include "common/win/ComPtr.h"
+#include "button/framework/Registration.h"
 #include "common/olehost/ControlHost.h"
 #include "common/olehost/PropertyBag.h"
 #include "tests/support/GuiCounters_win.h"

@@ -1,6 +1,6 @@
 #include "tests/win/control_module_testctl.h"
 
-#include "button/control/framework/ClassFactory.h"
+#include "button/framework/ClassFactory.h"
 
 namespace zbtest {
 

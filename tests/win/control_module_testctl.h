@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "button/control/framework/FontHolder.h"
-#include "button/control/framework/OleControl.h"
-#include "button/control/framework/PictureHolder.h"
+#include "button/framework/FontHolder.h"
+#include "button/framework/OleControl.h"
+#include "button/framework/PictureHolder.h"
 
 namespace zbtest {
 

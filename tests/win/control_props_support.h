@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "button/control/framework/ComPtr.h"
+#include "common/win/ComPtr.h"
 #include "common/olehost/EventSink.h"
 
 namespace zbctltest {

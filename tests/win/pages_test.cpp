@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "button/control/ZephonButtonIds.h"
-#include "button/control/framework/ComPtr.h"
+#include "common/win/ComPtr.h"
 #include "button/pixels/EffectPass.h"
 #include "button/pixels/ImageDIB.h"
 #include "tests/support/UiDriver_win.h"

@@ -5,7 +5,7 @@
 // a local picture that does not exist is refused here rather than left for the control to report.
 #include <string>
 
-#include "button/control/framework/ComPtr.h"
+#include "common/win/ComPtr.h"
 #include "common/olehost/PropertyBag.h"
 #include "tools/zbhost/ControlTypes_win.h"
 #include "tools/zbhost/HostLayout.h"

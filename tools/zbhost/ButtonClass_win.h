@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "button/control/framework/ComPtr.h"
+#include "common/win/ComPtr.h"
 
 namespace zbhost {
 

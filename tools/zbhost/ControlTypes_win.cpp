@@ -2,7 +2,7 @@
 
 #include <ocidl.h>
 
-#include "button/control/framework/ComPtr.h"
+#include "common/win/ComPtr.h"
 
 namespace zbhost {
 namespace {

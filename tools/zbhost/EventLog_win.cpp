@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "button/control/framework/ComPtr.h"
+#include "common/win/ComPtr.h"
 #include "tools/zbhost/TextConvert_win.h"
 
 namespace zbhost {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "button/control/framework/ComPtr.h"
+#include "common/win/ComPtr.h"
 #include "common/olehost/ControlHost.h"
 #include "common/olehost/PropertyBag.h"
 #include "tools/zbhost/ButtonClass_win.h"
