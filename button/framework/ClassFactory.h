@@ -3,22 +3,21 @@
 #include <windows.h>
 #include <unknwn.h>
 
+#include "common/win/ComObject.h"
+
 namespace zb {
 
 using CreateInstanceFn = HRESULT (*)(IUnknown* outer, REFIID riid, void** out);
 
-class CClassFactory final : public IClassFactory {
+class CClassFactory final : public CComObject<CClassFactory, IClassFactory> {
  public:
   explicit CClassFactory(CreateInstanceFn create);
-  STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
   STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** out) override;
   STDMETHODIMP LockServer(BOOL lock) override;
 
  private:
+  friend class CComObject<CClassFactory, IClassFactory>;
   ~CClassFactory();
-  LONG m_refs = 1;
   CreateInstanceFn m_create;
 };
 

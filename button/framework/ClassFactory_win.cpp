@@ -9,25 +9,6 @@ namespace zb {
 CClassFactory::CClassFactory(CreateInstanceFn create) : m_create(create) { ModuleLock(); }
 CClassFactory::~CClassFactory() { ModuleUnlock(); }
 
-STDMETHODIMP CClassFactory::QueryInterface(REFIID riid, void** out) {
-  if (!out) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
-    *out = static_cast<IClassFactory*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) CClassFactory::AddRef() { return ULONG(InterlockedIncrement(&m_refs)); }
-
-STDMETHODIMP_(ULONG) CClassFactory::Release() {
-  LONG n = InterlockedDecrement(&m_refs);
-  if (n == 0) delete this;
-  return ULONG(n);
-}
-
 STDMETHODIMP CClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;

@@ -7,10 +7,12 @@
 #include <new>
 #include <vector>
 
+#include "common/win/ComObject.h"
+
 namespace zb {
 
 template <class Traits>
-class CEnum final : public Traits::Interface {
+class CEnum final : public CComObject<CEnum<Traits>, typename Traits::Interface> {
  public:
   using Item = typename Traits::Item;
   using Itf = typename Traits::Interface;
@@ -37,23 +39,6 @@ class CEnum final : public Traits::Interface {
     }
     *out = e;
     return S_OK;
-  }
-
-  STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, Traits::iid())) {
-      *out = static_cast<Itf*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ULONG(InterlockedIncrement(&m_refs)); }
-  STDMETHODIMP_(ULONG) Release() override {
-    LONG n = InterlockedDecrement(&m_refs);
-    if (n == 0) delete this;
-    return ULONG(n);
   }
 
   STDMETHODIMP Next(ULONG count, Item* items, ULONG* fetched) override {
@@ -88,11 +73,11 @@ class CEnum final : public Traits::Interface {
   }
 
  private:
+  friend class CComObject<CEnum<Traits>, typename Traits::Interface>;
   CEnum() = default;
   ~CEnum() {
     for (Item& it : m_items) Traits::Free(it);
   }
-  LONG m_refs = 1;
   std::vector<Item> m_items;
   size_t m_pos = 0;
 };
@@ -100,7 +85,6 @@ class CEnum final : public Traits::Interface {
 struct ConnectionsTraits {
   using Interface = IEnumConnections;
   using Item = CONNECTDATA;
-  static REFIID iid() { return IID_IEnumConnections; }
   static HRESULT Copy(CONNECTDATA& to, const CONNECTDATA& from) {
     to = from;
     if (to.pUnk) to.pUnk->AddRef();
@@ -114,7 +98,6 @@ struct ConnectionsTraits {
 struct ConnectionPointsTraits {
   using Interface = IEnumConnectionPoints;
   using Item = IConnectionPoint*;
-  static REFIID iid() { return IID_IEnumConnectionPoints; }
   static HRESULT Copy(IConnectionPoint*& to, IConnectionPoint* const& from) {
     to = from;
     if (to) to->AddRef();
@@ -128,7 +111,6 @@ struct ConnectionPointsTraits {
 struct VerbsTraits {
   using Interface = IEnumOLEVERB;
   using Item = OLEVERB;
-  static REFIID iid() { return IID_IEnumOLEVERB; }
   // Each handed-out verb name is a CoTaskMem copy the caller frees.
   static HRESULT Copy(OLEVERB& to, const OLEVERB& from) {
     to = from;

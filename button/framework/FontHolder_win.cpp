@@ -3,13 +3,13 @@
 #include <cmath>
 #include <new>
 
-#include "common/win/SingleInterfaceObject.h"
+#include "common/win/ComObject.h"
 
 namespace zb {
 
 // Receives the held font's change notifications; lives as a COM object of its own because the font
 // keeps a reference to it while connected.
-class CFontHolder::Sink final : public CSingleInterfaceObject<CFontHolder::Sink, IPropertyNotifySink, &IID_IPropertyNotifySink> {
+class CFontHolder::Sink final : public CComObject<CFontHolder::Sink, IPropertyNotifySink> {
  public:
   explicit Sink(CFontHolder* holder) : m_holder(holder) {}
   void Detach() { m_holder = nullptr; }

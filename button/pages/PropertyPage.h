@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "common/win/ComObject.h"
 #include "common/win/ComPtr.h"
 #include "button/pages/PageBinding.h"
 
@@ -30,12 +31,8 @@ struct PageDescription {
   size_t bindingCount = 0;
 };
 
-class CPropertyPage : public IPropertyPage2 {
+class CPropertyPage : public zb::CComObject<CPropertyPage, IPropertyPage2> {
  public:
-  // IUnknown
-  STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
   // IPropertyPage
   STDMETHODIMP SetPageSite(IPropertyPageSite* site) override;
   STDMETHODIMP Activate(HWND parent, LPCRECT rect, BOOL modal) override;
@@ -52,6 +49,7 @@ class CPropertyPage : public IPropertyPage2 {
   STDMETHODIMP EditProperty(DISPID dispid) override;
 
  protected:
+  friend class zb::CComObject<CPropertyPage, IPropertyPage2>;
   explicit CPropertyPage(const PageDescription& description);
   virtual ~CPropertyPage();
 
@@ -80,7 +78,6 @@ class CPropertyPage : public IPropertyPage2 {
   void ReadObjectValues();
   HRESULT WriteValue(IDispatch* object, const PageBinding& binding, const PageValue& value) const;
 
-  LONG m_refs = 1;
   PageDescription m_description;
   zb::ComPtr<IPropertyPageSite> m_site;
   std::vector<zb::ComPtr<IDispatch>> m_objects;

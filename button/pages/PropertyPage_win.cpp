@@ -97,25 +97,6 @@ CPropertyPage::~CPropertyPage() {
   zb::ModuleUnlock();
 }
 
-STDMETHODIMP CPropertyPage::QueryInterface(REFIID riid, void** out) {
-  if (!out) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPropertyPage) || IsEqualIID(riid, IID_IPropertyPage2)) {
-    *out = static_cast<IPropertyPage2*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) CPropertyPage::AddRef() { return ULONG(InterlockedIncrement(&m_refs)); }
-
-STDMETHODIMP_(ULONG) CPropertyPage::Release() {
-  const LONG n = InterlockedDecrement(&m_refs);
-  if (n == 0) delete this;
-  return ULONG(n);
-}
-
 STDMETHODIMP CPropertyPage::SetPageSite(IPropertyPageSite* site) {
   m_site = zb::ComPtr<IPropertyPageSite>(site);
   return S_OK;

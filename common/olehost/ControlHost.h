@@ -13,16 +13,14 @@
 #include <map>
 #include <string>
 
+#include "common/win/ComObject.h"
 #include "common/win/ComPtr.h"
 #include "common/olehost/EventSink.h"
 
 namespace zb::olehost {
 
-class CControlHost final : public IOleClientSite,
-                           public IOleInPlaceSiteEx,
-                           public IOleControlSite,
-                           public IDispatch,
-                           public IPropertyNotifySink {
+class CControlHost final : public CComObject<CControlHost, IOleClientSite, IOleInPlaceSiteEx, IOleControlSite,
+                                             IDispatch, IPropertyNotifySink> {
  public:
   struct Options {
     bool userMode = true;
@@ -83,9 +81,6 @@ class CControlHost final : public IOleClientSite,
   bool PreTranslateMessage(MSG* msg);
 
   // ---- COM
-  STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
   // IOleClientSite
   STDMETHODIMP SaveObject() override;
   STDMETHODIMP GetMoniker(DWORD assign, DWORD which, IMoniker** mk) override;
@@ -132,12 +127,13 @@ class CControlHost final : public IOleClientSite,
 
  private:
   class Frame;
+  friend class CComObject<CControlHost, IOleClientSite, IOleInPlaceSiteEx, IOleControlSite, IDispatch,
+                          IPropertyNotifySink>;
   CControlHost(HWND parent, const RECT& rect, const Options& options);
   ~CControlHost();
   HRESULT Start(IUnknown* control, IPropertyBag* bag);
   HRESULT DispIdOf(IDispatch* disp, const wchar_t* name, DISPID& id);
 
-  LONG m_refs = 1;
   HWND m_parent;
   RECT m_rect;
   Options m_options;

@@ -258,37 +258,6 @@ bool CControlHost::PreTranslateMessage(MSG* msg) {
   return m_activeObject->TranslateAccelerator(msg) == S_OK;
 }
 
-// ---- IUnknown -----------------------------------------------------------------------------------------
-STDMETHODIMP CControlHost::QueryInterface(REFIID riid, void** out) {
-  if (!out) return E_POINTER;
-  IUnknown* p = nullptr;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IOleClientSite)) {
-    p = static_cast<IOleClientSite*>(this);
-  } else if (IsEqualIID(riid, IID_IOleWindow) || IsEqualIID(riid, IID_IOleInPlaceSite) ||
-             IsEqualIID(riid, IID_IOleInPlaceSiteEx)) {
-    p = static_cast<IOleInPlaceSiteEx*>(this);
-  } else if (IsEqualIID(riid, IID_IOleControlSite)) {
-    p = static_cast<IOleControlSite*>(this);
-  } else if (IsEqualIID(riid, IID_IDispatch)) {
-    p = static_cast<IDispatch*>(this);
-  } else if (IsEqualIID(riid, IID_IPropertyNotifySink)) {
-    p = static_cast<IPropertyNotifySink*>(this);
-  } else {
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  p->AddRef();
-  *out = p;
-  return S_OK;
-}
-
-STDMETHODIMP_(ULONG) CControlHost::AddRef() { return ULONG(InterlockedIncrement(&m_refs)); }
-STDMETHODIMP_(ULONG) CControlHost::Release() {
-  LONG n = InterlockedDecrement(&m_refs);
-  if (n == 0) delete this;
-  return ULONG(n);
-}
-
 // ---- IOleClientSite -----------------------------------------------------------------------------------
 STDMETHODIMP CControlHost::SaveObject() { return E_NOTIMPL; }
 STDMETHODIMP CControlHost::GetMoniker(DWORD, DWORD, IMoniker** mk) {

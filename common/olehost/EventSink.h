@@ -9,11 +9,12 @@
 #include <map>
 #include <vector>
 
+#include "common/win/ComObject.h"
 #include "common/win/ComPtr.h"
 
 namespace zb::olehost {
 
-class CEventSink final : public IDispatch {
+class CEventSink final : public CComObject<CEventSink, IDispatch> {
  public:
   using Handler = std::function<void(const std::vector<VARIANT*>& args)>;
   using AnyHandler = std::function<void(DISPID id, const std::vector<VARIANT*>& args)>;
@@ -31,9 +32,8 @@ class CEventSink final : public IDispatch {
   bool Connected() const { return bool(m_point); }
   const IID& EventsIid() const { return m_iid; }
 
-  STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
-  STDMETHODIMP_(ULONG) AddRef() override;
-  STDMETHODIMP_(ULONG) Release() override;
+  // The connected events interface is answered as IDispatch.
+  bool AnswersAlso(REFIID riid) const { return !IsEqualIID(m_iid, IID_NULL) && IsEqualIID(riid, m_iid); }
   STDMETHODIMP GetTypeInfoCount(UINT* count) override;
   STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
   STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
@@ -41,9 +41,9 @@ class CEventSink final : public IDispatch {
                       EXCEPINFO* excep, UINT* argErr) override;
 
  private:
+  friend class CComObject<CEventSink, IDispatch>;
   CEventSink() = default;
   ~CEventSink();
-  LONG m_refs = 1;
   IID m_iid = IID_NULL;
   ComPtr<IConnectionPoint> m_point;
   DWORD m_cookie = 0;

@@ -43,25 +43,6 @@ void CEventSink::Disconnect() {
   m_cookie = 0;
 }
 
-STDMETHODIMP CEventSink::QueryInterface(REFIID riid, void** out) {
-  if (!out) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-      (!IsEqualIID(m_iid, IID_NULL) && IsEqualIID(riid, m_iid))) {
-    *out = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) CEventSink::AddRef() { return ULONG(InterlockedIncrement(&m_refs)); }
-STDMETHODIMP_(ULONG) CEventSink::Release() {
-  LONG n = InterlockedDecrement(&m_refs);
-  if (n == 0) delete this;
-  return ULONG(n);
-}
-
 STDMETHODIMP CEventSink::GetTypeInfoCount(UINT* count) {
   if (!count) return E_POINTER;
   *count = 0;

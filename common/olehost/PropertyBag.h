@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "common/win/ComPtr.h"
-#include "common/win/SingleInterfaceObject.h"
+#include "common/win/ComObject.h"
 
 namespace zb::olehost {
 
-class CPropertyBag final : public CSingleInterfaceObject<CPropertyBag, IPropertyBag, &IID_IPropertyBag> {
+class CPropertyBag final : public CComObject<CPropertyBag, IPropertyBag> {
  public:
   static ComPtr<CPropertyBag> Create();
 
@@ -37,7 +37,7 @@ class CPropertyBag final : public CSingleInterfaceObject<CPropertyBag, IProperty
   STDMETHODIMP Write(LPCOLESTR name, VARIANT* value) override;
 
  private:
-  friend class CSingleInterfaceObject<CPropertyBag, IPropertyBag, &IID_IPropertyBag>;
+  friend class CComObject<CPropertyBag, IPropertyBag>;
   CPropertyBag() = default;
   ~CPropertyBag() = default;
   struct NoCase {
