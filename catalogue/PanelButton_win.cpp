@@ -7,6 +7,7 @@
 
 #include "button/control/ZephonButtonIds.h"
 #include "common/olehost/PropertyBag.h"
+#include "common/win/ComError.h"
 
 namespace qvol2 {
 
@@ -31,8 +32,7 @@ void SetText(CPropertyBag& bag, const wchar_t* name, const wchar_t* text) {
 
 HRESULT SetPicture(HINSTANCE instance, CPropertyBag& bag, const wchar_t* name, int id) {
   ComPtr<IPictureDisp> picture;
-  const HRESULT hr = LoadResourcePicture(instance, id, picture);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(LoadResourcePicture(instance, id, picture));
   zb::Variant v;
   VARIANT* p = v.Put();
   p->vt = VT_DISPATCH;
@@ -86,7 +86,7 @@ HRESULT CPanelButton::Create(HINSTANCE instance, HWND parent, const PanelButtonD
   if (SUCCEEDED(hr) && design.storesDisablePicture) {
     hr = SetPicture(instance, *bag.Get(), L"PictureDisableRES", design.normalPicture);
   }
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr);
 
   CControlHost::Options options;
   options.userMode = true;
@@ -98,8 +98,7 @@ HRESULT CPanelButton::Create(HINSTANCE instance, HWND parent, const PanelButtonD
   };
   const RECT rect{design.left, design.top, design.left + design.width, design.top + design.height};
   ComPtr<CControlHost> host;
-  hr = CControlHost::Create(parent, rect, zephon::CLSID_ZephonButton, bag.Get(), options, host);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr = CControlHost::Create(parent, rect, zephon::CLSID_ZephonButton, bag.Get(), options, host));
   host_ = zb::olehost::HostedControl(std::move(host));
   // The container names the control's window, so the window can be found among its siblings.
   if (HWND window = host_->ControlWindow()) {

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "button/framework/Module.h"
+#include "common/win/ComError.h"
 
 namespace zb {
 
@@ -12,13 +13,7 @@ CClassFactory::~CClassFactory() { ModuleUnlock(); }
 STDMETHODIMP CClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  try {
-    return m_create(outer, riid, out);
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  } catch (...) {
-    return E_UNEXPECTED;
-  }
+  return Guarded([&] { return m_create(outer, riid, out); });
 }
 
 STDMETHODIMP CClassFactory::LockServer(BOOL lock) {

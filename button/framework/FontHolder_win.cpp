@@ -3,6 +3,7 @@
 #include <cmath>
 #include <new>
 
+#include "common/win/ComError.h"
 #include "common/win/ComObject.h"
 
 namespace zb {
@@ -14,11 +15,10 @@ class CFontHolder::Sink final : public CComObject<CFontHolder::Sink, IPropertyNo
   explicit Sink(CFontHolder* holder) : m_holder(holder) {}
   void Detach() { m_holder = nullptr; }
   STDMETHODIMP OnChanged(DISPID) override {
-    try {
+    return Guarded([&] {
       if (m_holder && m_holder->m_onChanged) m_holder->m_onChanged();
-    } catch (...) {
-    }
-    return S_OK;
+      return S_OK;
+    });
   }
   STDMETHODIMP OnRequestEdit(DISPID) override { return S_OK; }
 
@@ -79,8 +79,7 @@ HRESULT CFontHolder::Initialize(const FONTDESC& desc, IDispatch* source) {
   if (!font) {
     FONTDESC d = desc;
     d.cbSizeofstruct = sizeof(FONTDESC);
-    hr = OleCreateFontIndirect(&d, IID_IFont, font.PutVoid());
-    if (FAILED(hr)) return hr;
+    ZB_RETURN_IF_FAILED(hr = OleCreateFontIndirect(&d, IID_IFont, font.PutVoid()));
   }
   Disconnect();
   m_font = std::move(font);
@@ -162,11 +161,10 @@ HRESULT CFontHolder::Load(IStream* stream, const FONTDESC& fallback) {
   FONTDESC d = fallback;
   d.cbSizeofstruct = sizeof(FONTDESC);
   HRESULT hr = OleCreateFontIndirect(&d, IID_IFont, font.PutVoid());
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr);
   ComPtr<IPersistStream> ps = QueryAs<IPersistStream>(font.Get());
   if (!ps) return E_NOINTERFACE;
-  hr = ps->Load(stream);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr = ps->Load(stream));
   Disconnect();
   m_font = std::move(font);
   Connect();

@@ -6,6 +6,7 @@
 
 #include "button/framework/Module.h"
 #include "button/framework/OleControlImpl.h"
+#include "common/win/ComError.h"
 
 namespace zb {
 namespace {
@@ -16,7 +17,7 @@ HRESULT Coerce(const VARIANT& src, VARTYPE vt, VARIANT& dst) {
   VARIANT plain;
   VariantInit(&plain);
   HRESULT hr = VariantCopyInd(&plain, const_cast<VARIANT*>(&src));
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr);
   if (vt == VT_VARIANT || plain.vt == vt) {
     dst = plain;
     return S_OK;
@@ -81,8 +82,7 @@ HRESULT COleControl::Impl::TypeLib(ComPtr<ITypeLib>& out) {
 
 HRESULT COleControl::Impl::TypeInfoOf(REFGUID guid, ComPtr<ITypeInfo>& out) {
   ComPtr<ITypeLib> lib;
-  HRESULT hr = TypeLib(lib);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(TypeLib(lib));
   return lib->GetTypeInfoOfGuid(guid, out.Put());
 }
 
@@ -101,8 +101,7 @@ STDMETHODIMP COleControl::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
     *info = nullptr;
     if (index != 0) return DISP_E_BADINDEX;
     ComPtr<ITypeInfo> ti;
-    HRESULT hr = m_impl->TypeInfoOf(*m_info.dispatchIid, ti);
-    if (FAILED(hr)) return hr;
+    ZB_RETURN_IF_FAILED(m_impl->TypeInfoOf(*m_info.dispatchIid, ti));
     *info = ti.Detach();
     return S_OK;
   });

@@ -5,6 +5,7 @@
 #include "button/framework/Enumerators.h"
 #include "button/framework/Module.h"
 #include "button/framework/OleControlImpl.h"
+#include "common/win/ComError.h"
 
 namespace zb {
 namespace {
@@ -152,8 +153,7 @@ HRESULT COleControl::Impl::InPlaceActivate(LONG verb, const RECT* pos) {
     if (hr != S_OK) return FAILED(hr) ? hr : E_FAIL;
     ComPtr<IOleInPlaceSiteEx> siteEx = QueryAs<IOleInPlaceSiteEx>(site.Get());
     BOOL noRedraw = FALSE;
-    hr = siteEx ? siteEx->OnInPlaceActivateEx(&noRedraw, 0) : site->OnInPlaceActivate();
-    if (FAILED(hr)) return hr;
+    ZB_RETURN_IF_FAILED(hr = siteEx ? siteEx->OnInPlaceActivateEx(&noRedraw, 0) : site->OnInPlaceActivate());
     m_inPlaceSite = site;
     m_inPlaceSiteEx = siteEx;
     c.m_inPlaceActive = true;
@@ -346,8 +346,7 @@ STDMETHODIMP COleControl::Advise(IAdviseSink* sink, DWORD* cookie) {
   if (!cookie) return E_POINTER;
   *cookie = 0;
   if (!m_impl->m_oleAdvise) {
-    HRESULT hr = CreateOleAdviseHolder(m_impl->m_oleAdvise.Put());
-    if (FAILED(hr)) return hr;
+    ZB_RETURN_IF_FAILED(CreateOleAdviseHolder(m_impl->m_oleAdvise.Put()));
   }
   return m_impl->m_oleAdvise->Advise(sink, cookie);
 }

@@ -6,6 +6,7 @@
 #include "button/framework/OleControlImpl.h"
 #include "button/framework/PropExchangeBackends.h"
 #include "button/framework/StreamBytes.h"
+#include "common/win/ComError.h"
 
 namespace zb {
 namespace {
@@ -72,8 +73,7 @@ STDMETHODIMP COleControl::Save(IStream* stream, BOOL clearDirty) {
     m_impl->RunExchange(px);
     if (px.WriteFailures() > 0) return E_FAIL;
     std::vector<uint8_t> bytes = writer.Finish();
-    HRESULT hr = WriteAll(stream, bytes.data(), bytes.size());
-    if (FAILED(hr)) return hr;
+    ZB_RETURN_IF_FAILED(WriteAll(stream, bytes.data(), bytes.size()));
     if (clearDirty) SetModifiedFlag(false);
     return S_OK;
   });
@@ -114,10 +114,9 @@ STDMETHODIMP COleControl::Save(IStorage* storage, BOOL) {
   return Guarded([&]() -> HRESULT {
     if (!storage) return E_POINTER;
     HRESULT hr = WriteClassStg(storage, *m_info.clsid);
-    if (FAILED(hr)) return hr;
+    ZB_RETURN_IF_FAILED(hr);
     ComPtr<IStream> stream;
-    hr = storage->CreateStream(kContentsStream, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0, stream.Put());
-    if (FAILED(hr)) return hr;
+    ZB_RETURN_IF_FAILED(hr = storage->CreateStream(kContentsStream, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0, stream.Put()));
     // The modified flag stays until SaveCompleted.
     return Save(stream.Get(), FALSE);
   });

@@ -8,6 +8,7 @@
 #include "button/framework/Module.h"
 #include "button/framework/OleControlImpl.h"
 #include "button/framework/PropExchangeBackends.h"
+#include "common/win/ComError.h"
 
 namespace zb {
 namespace {
@@ -405,8 +406,7 @@ STDMETHODIMP COleControl::GetClassInfo(ITypeInfo** info) {
     if (!info) return E_POINTER;
     *info = nullptr;
     ComPtr<ITypeInfo> ti;
-    HRESULT hr = m_impl->TypeInfoOf(*m_info.clsid, ti);
-    if (FAILED(hr)) return hr;
+    ZB_RETURN_IF_FAILED(m_impl->TypeInfoOf(*m_info.clsid, ti));
     *info = ti.Detach();
     return S_OK;
   });

@@ -1,4 +1,5 @@
 #include "button/framework/PictureHolder.h"
+#include "common/win/ComError.h"
 
 namespace zb {
 namespace {
@@ -32,8 +33,7 @@ HRESULT CPictureHolder::CreateEmpty() {
   pd.cbSizeofstruct = sizeof(PICTDESC);
   pd.picType = PICTYPE_NONE;
   ComPtr<IPicture> pic;
-  HRESULT hr = OleCreatePictureIndirect(&pd, IID_IPicture, TRUE, pic.PutVoid());
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(OleCreatePictureIndirect(&pd, IID_IPicture, TRUE, pic.PutVoid()));
   m_picture = std::move(pic);
   return S_OK;
 }
@@ -132,11 +132,10 @@ HRESULT CPictureHolder::Load(IStream* stream) {
   if (!stream) return E_POINTER;
   ComPtr<IPicture> pic;
   HRESULT hr = OleCreatePictureIndirect(nullptr, IID_IPicture, TRUE, pic.PutVoid());
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr);
   ComPtr<IPersistStream> ps = QueryAs<IPersistStream>(pic.Get());
   if (!ps) return E_NOINTERFACE;
-  hr = ps->Load(stream);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr = ps->Load(stream));
   m_picture = std::move(pic);
   return S_OK;
 }

@@ -5,6 +5,7 @@
 #include <oleauto.h>
 
 #include "common/win/ComPtr.h"
+#include "common/win/ComError.h"
 
 namespace zb {
 namespace {
@@ -139,8 +140,7 @@ HRESULT UnregisterClass(const CLSID& clsid, const wchar_t* progId) {
 
 HRESULT RegisterModuleTypeLib(const std::wstring& modulePath) {
   ComPtr<ITypeLib> lib;
-  HRESULT hr = LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, lib.Put());
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, lib.Put()));
   // The help folder is the module's folder.
   std::wstring folder = modulePath;
   size_t slash = folder.find_last_of(L"\\/");
@@ -157,13 +157,14 @@ HRESULT RegisterClassInCategory(const CLSID& clsid, const GUID& catid, const wch
   ComPtr<ICatRegister> cats;
   HRESULT hr = CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER, IID_ICatRegister,
                                 cats.PutVoid());
+  // Not traced: registration runs in processes without COM as well, where the categories are
+  // skipped on purpose (the module registers them best effort).
   if (FAILED(hr)) return hr;
   CATEGORYINFO info{};
   info.catid = catid;
   info.lcid = 0x0409;
   lstrcpynW(info.szDescription, description, int(sizeof(info.szDescription) / sizeof(wchar_t)));
-  hr = cats->RegisterCategories(1, &info);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr = cats->RegisterCategories(1, &info));
   CATID ids[1] = {catid};
   return cats->RegisterClassImplCategories(clsid, 1, ids);
 }

@@ -1,4 +1,5 @@
 #include "button/framework/StreamBytes.h"
+#include "common/win/ComError.h"
 
 #include <algorithm>
 #include <climits>
@@ -9,9 +10,8 @@ HRESULT NewMemoryStream(ComPtr<IStream>& out) { return CreateStreamOnHGlobal(nul
 
 HRESULT StreamFromBytes(const std::vector<uint8_t>& bytes, ComPtr<IStream>& out) {
   HRESULT hr = NewMemoryStream(out);
-  if (FAILED(hr)) return hr;
-  hr = WriteAll(out.Get(), bytes.data(), bytes.size());
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr);
+  ZB_RETURN_IF_FAILED(hr = WriteAll(out.Get(), bytes.data(), bytes.size()));
   LARGE_INTEGER zero{};
   return out->Seek(zero, STREAM_SEEK_SET, nullptr);
 }
@@ -19,15 +19,13 @@ HRESULT StreamFromBytes(const std::vector<uint8_t>& bytes, ComPtr<IStream>& out)
 HRESULT BytesOfStream(IStream* stream, std::vector<uint8_t>& out) {
   STATSTG st{};
   HRESULT hr = stream->Stat(&st, STATFLAG_NONAME);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr);
   if (st.cbSize.QuadPart > ULONG_MAX) return E_OUTOFMEMORY;
   LARGE_INTEGER zero{};
-  hr = stream->Seek(zero, STREAM_SEEK_SET, nullptr);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr = stream->Seek(zero, STREAM_SEEK_SET, nullptr));
   out.assign(size_t(st.cbSize.QuadPart), 0);
   size_t got = 0;
-  hr = ReadUpTo(stream, out.data(), out.size(), got);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr = ReadUpTo(stream, out.data(), out.size(), got));
   out.resize(got);
   return S_OK;
 }
@@ -37,8 +35,7 @@ HRESULT WriteAll(IStream* stream, const void* data, size_t size) {
   while (size > 0) {
     ULONG chunk = ULONG(std::min<size_t>(size, 1u << 30));
     ULONG written = 0;
-    HRESULT hr = stream->Write(p, chunk, &written);
-    if (FAILED(hr)) return hr;
+    ZB_RETURN_IF_FAILED(stream->Write(p, chunk, &written));
     if (written == 0) return STG_E_MEDIUMFULL;
     p += written;
     size -= written;
@@ -52,8 +49,7 @@ HRESULT ReadUpTo(IStream* stream, void* data, size_t size, size_t& got) {
   while (got < size) {
     ULONG chunk = ULONG(std::min<size_t>(size - got, 1u << 30));
     ULONG n = 0;
-    HRESULT hr = stream->Read(p + got, chunk, &n);
-    if (FAILED(hr)) return hr;
+    ZB_RETURN_IF_FAILED(stream->Read(p + got, chunk, &n));
     if (n == 0) break;
     got += n;
   }

@@ -17,7 +17,7 @@ CFileSource::CFileSource() : m_Handles(std::make_unique<Handles>()) {}
 
 CFileSource::~CFileSource() { Close(); }
 
-int CFileSource::Open(const std::string& path) {
+CFileSource::OpenResult CFileSource::Open(const std::string& path) {
   Close();
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
@@ -26,34 +26,34 @@ int CFileSource::Open(const std::string& path) {
       std::string::size_type slash = path.find_last_of('/');
       struct stat st;
       if (slash != std::string::npos && slash > 0 && ::stat(path.substr(0, slash).c_str(), &st) != 0) {
-        return kDecodePathNotFound;
+        return kOpenPathNotFound;
       }
-      return kDecodeOpenFailed;
+      return kOpenFailed;
     }
-    if (errno == ENOTDIR) return kDecodePathNotFound;
-    return errno == EACCES || errno == EPERM ? kDecodeAccessDenied : kDecodeOpenFailed;
+    if (errno == ENOTDIR) return kOpenPathNotFound;
+    return errno == EACCES || errno == EPERM ? kOpenAccessDenied : kOpenFailed;
   }
   struct stat st;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
-    return kDecodeOpenFailed;
+    return kOpenFailed;
   }
   m_Handles->fd = fd;
   const size_t length = size_t(st.st_size);
   if (length == 0) {  // nothing to map; recognition then finds no format
     Attach(path, nullptr, 0);
-    return 0;
+    return kOpened;
   }
   void* view = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE, fd, 0);
   if (view == MAP_FAILED) {
     Close();
-    return kDecodeAccessDenied;
+    return kOpenAccessDenied;
   }
   ::madvise(view, length, MADV_SEQUENTIAL);
   m_Handles->view = view;
   m_Handles->length = length;
   Attach(path, static_cast<const uint8_t*>(view), length);
-  return 0;
+  return kOpened;
 }
 
 void CFileSource::Close() {

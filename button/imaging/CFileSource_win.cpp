@@ -27,38 +27,38 @@ CFileSource::CFileSource() : m_Handles(std::make_unique<Handles>()) {}
 
 CFileSource::~CFileSource() { Close(); }
 
-int CFileSource::Open(const std::string& path) {
+CFileSource::OpenResult CFileSource::Open(const std::string& path) {
   Close();
   const std::wstring wide = Widen(path);
-  if (wide.empty()) return kDecodeOpenFailed;
+  if (wide.empty()) return kOpenFailed;
   HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     switch (GetLastError()) {
-      case ERROR_PATH_NOT_FOUND: return kDecodePathNotFound;
+      case ERROR_PATH_NOT_FOUND: return kOpenPathNotFound;
       case ERROR_ACCESS_DENIED:
-      case ERROR_SHARING_VIOLATION: return kDecodeAccessDenied;
-      default: return kDecodeOpenFailed;
+      case ERROR_SHARING_VIOLATION: return kOpenAccessDenied;
+      default: return kOpenFailed;
     }
   }
   m_Handles->file = file;
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 || uint64_t(size.QuadPart) > SIZE_MAX) {
     Close();
-    return kDecodeOpenFailed;
+    return kOpenFailed;
   }
   if (size.QuadPart == 0) {  // an empty file cannot be mapped; recognition then finds no format
     Attach(path, nullptr, 0);
-    return 0;
+    return kOpened;
   }
   m_Handles->mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
   if (m_Handles->mapping) m_Handles->view = MapViewOfFile(m_Handles->mapping, FILE_MAP_READ, 0, 0, 0);
   if (!m_Handles->view) {
     Close();
-    return kDecodeAccessDenied;
+    return kOpenAccessDenied;
   }
   Attach(path, static_cast<const uint8_t*>(m_Handles->view), size_t(size.QuadPart));
-  return 0;
+  return kOpened;
 }
 
 void CFileSource::Close() {

@@ -87,7 +87,7 @@ class CGifDecoder::Reader {
 int CGifDecoder::Decode(CImageDIB* target, uint32_t background, const std::string& path) {
   if (!target) return kUnreadable;
   CFileSource file;
-  if (file.Open(path) != 0) return kUnreadable;
+  if (file.Open(path) != CFileSource::kOpened) return kUnreadable;
   return DecodeMemory(target, background, file.Data(), file.Size());
 }
 

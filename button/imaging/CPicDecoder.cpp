@@ -11,8 +11,8 @@ void CPicDecoder::DecodeFile(const std::string& path, CDecodedBitmap& bitmap, in
   CFileSource source;  // unmapped and closed when it goes, also when Decode throws
   int result = source.Open(path);
   // An empty file cannot be mapped on Windows; it fails the same way everywhere.
-  if (result == 0 && source.Size() == 0) result = kDecodeAccessDenied;
-  if (result != 0) throw CTextException::Decoder(result, "Opening " + path + " failed");
+  if (result == CFileSource::kOpened && source.Size() == 0) result = kDecodeAccessDenied;
+  if (result != CFileSource::kOpened) throw CTextException::Decoder(result, "Opening " + path + " failed");
   Decode(source, bitmap, bpp);
 }
 

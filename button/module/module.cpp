@@ -10,6 +10,7 @@
 #include "button/framework/Module.h"
 #include "button/framework/Registration.h"
 #include "button/pages/PageFactory.h"
+#include "common/win/ComError.h"
 
 namespace {
 
@@ -28,15 +29,14 @@ HRESULT RegisterClasses(const std::wstring& path) {
   reg.verMajor = zephon::kLibMajor;
   reg.verMinor = zephon::kLibMinor;
   HRESULT hr = zb::RegisterControlClass(reg);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr);
   // Category membership is best effort: a system without the category manager still gets the control.
   zb::RegisterClassInCategory(zephon::CLSID_ZephonButton, CATID_SafeForScripting,
                               L"Controls that are safely scriptable");
   zb::RegisterClassInCategory(zephon::CLSID_ZephonButton, CATID_SafeForInitializing,
                               L"Controls safely initializable from persistent data");
   for (const zephon::PageClass& page : zephon::kOwnPages) {
-    hr = zb::RegisterPlainClass(*page.clsid, page.progId, page.progId, path);
-    if (FAILED(hr)) return hr;
+    ZB_RETURN_IF_FAILED(hr = zb::RegisterPlainClass(*page.clsid, page.progId, page.progId, path));
   }
   return S_OK;
 }

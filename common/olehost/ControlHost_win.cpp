@@ -6,6 +6,8 @@
 #include <new>
 #include <vector>
 
+#include "common/win/ComError.h"
+
 namespace zb::olehost {
 namespace {
 
@@ -76,8 +78,7 @@ CControlHost::~CControlHost() { delete m_frame; }
 HRESULT CControlHost::Create(HWND parent, const RECT& rect, REFCLSID clsid, IPropertyBag* bag,
                              const Options& options, ComPtr<CControlHost>& out) {
   ComPtr<IUnknown> control;
-  HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, control.PutVoid());
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, control.PutVoid()));
   return Attach(parent, rect, control.Get(), bag, options, out);
 }
 
@@ -85,8 +86,7 @@ HRESULT CControlHost::Create(HWND parent, const RECT& rect, const wchar_t* progI
                              const Options& options, ComPtr<CControlHost>& out) {
   if (!progId) return E_POINTER;
   CLSID clsid;
-  HRESULT hr = progId[0] == L'{' ? CLSIDFromString(progId, &clsid) : CLSIDFromProgID(progId, &clsid);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(progId[0] == L'{' ? CLSIDFromString(progId, &clsid) : CLSIDFromProgID(progId, &clsid));
   return Create(parent, rect, clsid, bag, options, out);
 }
 
@@ -119,8 +119,7 @@ HRESULT CControlHost::Start(IUnknown* control, IPropertyBag* bag) {
   const bool siteFirst = (misc & OLEMISC_SETCLIENTSITEFIRST) != 0;
   HRESULT hr = S_OK;
   if (siteFirst) {
-    hr = m_oleObject->SetClientSite(this);
-    if (FAILED(hr)) return hr;
+    ZB_RETURN_IF_FAILED(hr = m_oleObject->SetClientSite(this));
   }
   // The sink listens from the start: a control may fire events while it loads.
   if (m_options.setupEvents) m_options.setupEvents(*m_events.Get());
@@ -134,8 +133,7 @@ HRESULT CControlHost::Start(IUnknown* control, IPropertyBag* bag) {
     m_loadResult = ppb->InitNew();
   }
   if (!siteFirst) {
-    hr = m_oleObject->SetClientSite(this);
-    if (FAILED(hr)) return hr;
+    ZB_RETURN_IF_FAILED(hr = m_oleObject->SetClientSite(this));
   }
   // The container decides the size.
   SIZEL extent{MulDiv(m_rect.right - m_rect.left, 2540, Dpi(LOGPIXELSX)),
@@ -148,8 +146,7 @@ HRESULT CControlHost::Start(IUnknown* control, IPropertyBag* bag) {
         SUCCEEDED(cp->Advise(static_cast<IPropertyNotifySink*>(this), &m_notifyCookie)))
       m_notifyPoint = cp;
   }
-  hr = m_oleObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, this, 0, m_parent, &m_rect);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr = m_oleObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, this, 0, m_parent, &m_rect));
   m_inPlaceObject = QueryAs<IOleInPlaceObject>(control);
   return S_OK;
 }
@@ -220,8 +217,7 @@ HRESULT CControlHost::GetProperty(const wchar_t* name, Variant& out) {
   ComPtr<IDispatch> disp = Dispatch();
   if (!disp) return E_NOINTERFACE;
   DISPID id;
-  HRESULT hr = DispIdOf(disp.Get(), name, id);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(DispIdOf(disp.Get(), name, id));
   DISPPARAMS none{nullptr, nullptr, 0, 0};
   return disp->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, out.Put(), nullptr, nullptr);
 }
@@ -230,8 +226,7 @@ HRESULT CControlHost::PutProperty(const wchar_t* name, const VARIANT& value) {
   ComPtr<IDispatch> disp = Dispatch();
   if (!disp) return E_NOINTERFACE;
   DISPID id;
-  HRESULT hr = DispIdOf(disp.Get(), name, id);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(DispIdOf(disp.Get(), name, id));
   VARIANT arg = value;  // shallow: DISPPARAMS does not own it
   DISPID named = DISPID_PROPERTYPUT;
   DISPPARAMS dp{&arg, &named, 1, 1};
@@ -243,8 +238,7 @@ HRESULT CControlHost::Call(const wchar_t* name, std::initializer_list<VARIANT> a
   ComPtr<IDispatch> disp = Dispatch();
   if (!disp) return E_NOINTERFACE;
   DISPID id;
-  HRESULT hr = DispIdOf(disp.Get(), name, id);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(DispIdOf(disp.Get(), name, id));
   std::vector<VARIANT> reversed(args.begin(), args.end());
   std::reverse(reversed.begin(), reversed.end());
   DISPPARAMS dp{reversed.empty() ? nullptr : reversed.data(), nullptr, UINT(reversed.size()), 0};
@@ -364,11 +358,7 @@ STDMETHODIMP CControlHost::OnFocus(BOOL gotFocus) {
 }
 STDMETHODIMP CControlHost::ShowPropertyFrame() {
   if (!m_showFrame) return E_NOTIMPL;
-  try {
-    return m_showFrame();
-  } catch (...) {
-    return E_UNEXPECTED;
-  }
+  return Guarded([&] { return m_showFrame(); });
 }
 
 // ---- ambient properties -------------------------------------------------------------------------------
@@ -412,19 +402,15 @@ STDMETHODIMP CControlHost::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAM
 
 // ---- IPropertyNotifySink ------------------------------------------------------------------------------
 STDMETHODIMP CControlHost::OnChanged(DISPID id) {
-  try {
+  return Guarded([&] {
     if (m_changed) m_changed(id);
-  } catch (...) {
-  }
-  return S_OK;
+    return S_OK;
+  });
 }
 
 STDMETHODIMP CControlHost::OnRequestEdit(DISPID id) {
-  try {
-    return !m_allowEdit || m_allowEdit(id) ? S_OK : S_FALSE;
-  } catch (...) {
-    return S_OK;
-  }
+  const HRESULT hr = Guarded([&] { return !m_allowEdit || m_allowEdit(id) ? S_OK : S_FALSE; });
+  return FAILED(hr) ? S_OK : hr;  // only the handler's answer refuses an edit
 }
 
 }  // namespace zb::olehost

@@ -4,6 +4,8 @@
 
 #include <new>
 
+#include "common/win/ComError.h"
+
 namespace zb::olehost {
 
 ComPtr<CEventSink> CEventSink::Create() { return ComPtr<CEventSink>::Attach(new (std::nothrow) CEventSink()); }
@@ -20,17 +22,16 @@ HRESULT CEventSink::Connect(IUnknown* control, const IID* events) {
     ComPtr<IProvideClassInfo2> info = QueryAs<IProvideClassInfo2>(control);
     if (!info) return E_NOINTERFACE;
     HRESULT hr = info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &iid);
-    if (FAILED(hr)) return hr;
+    ZB_RETURN_IF_FAILED(hr);
   }
   ComPtr<IConnectionPointContainer> cpc = QueryAs<IConnectionPointContainer>(control);
   if (!cpc) return E_NOINTERFACE;
   ComPtr<IConnectionPoint> cp;
   HRESULT hr = cpc->FindConnectionPoint(iid, cp.Put());
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr);
   m_iid = iid;  // set before Advise, which asks us for it
   DWORD cookie = 0;
-  hr = cp->Advise(static_cast<IDispatch*>(this), &cookie);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr = cp->Advise(static_cast<IDispatch*>(this), &cookie));
   m_point = cp;
   m_cookie = cookie;
   return S_OK;
@@ -55,7 +56,7 @@ STDMETHODIMP CEventSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
 STDMETHODIMP CEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
 
 STDMETHODIMP CEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) {
-  try {
+  return Guarded([&]() -> HRESULT {
     std::vector<VARIANT*> args;
     if (params && params->rgvarg) {
       // DISPPARAMS lists positional arguments right to left.
@@ -67,9 +68,7 @@ STDMETHODIMP CEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* param
     auto it = m_handlers.find(id);
     if (it != m_handlers.end() && it->second) it->second(args);
     return S_OK;
-  } catch (...) {
-    return E_UNEXPECTED;
-  }
+  });
 }
 
 }  // namespace zb::olehost

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "common/olehost/BagText.h"
+#include "common/win/ComError.h"
 
 namespace zb::olehost {
 namespace {
@@ -47,14 +48,12 @@ HRESULT ObjectBytes(IUnknown* unk, std::vector<uint8_t>& out) {
   ComPtr<IStream> stream;
   HRESULT hr = CreateStreamOnHGlobal(nullptr, TRUE, stream.Put());
   if (SUCCEEDED(hr)) hr = ps->Save(stream.Get(), FALSE);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr);
   HGLOBAL mem = nullptr;
-  hr = GetHGlobalFromStream(stream.Get(), &mem);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr = GetHGlobalFromStream(stream.Get(), &mem));
   ULARGE_INTEGER size{};
   LARGE_INTEGER zero{};
-  hr = stream->Seek(zero, STREAM_SEEK_CUR, &size);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr = stream->Seek(zero, STREAM_SEEK_CUR, &size));
   const uint8_t* p = static_cast<const uint8_t*>(GlobalLock(mem));
   if (!p && size.QuadPart) return E_OUTOFMEMORY;
   out.assign(p, p + size.QuadPart);
@@ -92,7 +91,7 @@ std::vector<std::wstring> CPropertyBag::Names() const {
 
 STDMETHODIMP CPropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
   if (!name || !value) return E_POINTER;
-  try {
+  return Guarded([&]() -> HRESULT {
     auto it = m_values.find(name);
     VARTYPE want = value->vt;
     VariantInit(value);
@@ -101,31 +100,25 @@ STDMETHODIMP CPropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
     if (want == VT_EMPTY || want == have.vt) return VariantCopy(value, const_cast<VARIANT*>(&have));
     HRESULT hr = VariantChangeType(value, const_cast<VARIANT*>(&have), 0, want);
     return FAILED(hr) ? E_FAIL : S_OK;
-  } catch (...) {
-    return E_OUTOFMEMORY;
-  }
+  });
 }
 
 STDMETHODIMP CPropertyBag::Write(LPCOLESTR name, VARIANT* value) {
   if (!name || !value) return E_POINTER;
-  try {
+  return Guarded([&]() -> HRESULT {
     Variant stored;
     if ((value->vt == VT_UNKNOWN || value->vt == VT_DISPATCH) && value->punkVal) {
       // Objects are kept as their persisted bytes.
       std::vector<uint8_t> bytes;
       HRESULT hr = ObjectBytes(value->punkVal, bytes);
-      if (FAILED(hr)) return hr;
-      hr = ByteArray(bytes, *stored.Put());
-      if (FAILED(hr)) return hr;
+      ZB_RETURN_IF_FAILED(hr);
+      ZB_RETURN_IF_FAILED(hr = ByteArray(bytes, *stored.Put()));
     } else {
-      HRESULT hr = VariantCopyInd(stored.Put(), value);
-      if (FAILED(hr)) return hr;
+      ZB_RETURN_IF_FAILED(VariantCopyInd(stored.Put(), value));
     }
     m_values[name] = std::move(stored);
     return S_OK;
-  } catch (...) {
-    return E_OUTOFMEMORY;
-  }
+  });
 }
 
 bool CPropertyBag::SaveText(std::wstring& text, std::wstring& error) const {

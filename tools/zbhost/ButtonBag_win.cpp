@@ -7,6 +7,7 @@
 #include "tools/zbhost/ButtonClass_win.h"
 #include "tools/zbhost/HostValues.h"
 #include "tools/zbhost/TextConvert_win.h"
+#include "common/win/ComError.h"
 
 namespace zbhost {
 namespace {
@@ -48,7 +49,7 @@ HRESULT LoadPictureFile(const std::wstring& path, ComPtr<IPictureDisp>& out) {
       hr = HRESULT_FROM_WIN32(ERROR_READ_FAULT);
   }
   CloseHandle(file);
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(hr);
   HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
   if (!mem) return E_OUTOFMEMORY;
   void* p = GlobalLock(mem);

@@ -3,6 +3,7 @@
 #include <ocidl.h>
 
 #include "common/win/ComPtr.h"
+#include "common/win/ComError.h"
 
 namespace zbhost {
 namespace {
@@ -85,8 +86,7 @@ HRESULT CControlTypes::Read(IUnknown* control) {
   ComPtr<IDispatch> disp = zb::QueryAs<IDispatch>(control);
   if (!disp) return E_NOINTERFACE;
   ComPtr<ITypeInfo> info;
-  HRESULT hr = disp->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.Put());
-  if (FAILED(hr)) return hr;
+  ZB_RETURN_IF_FAILED(disp->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.Put()));
   if (!info) return E_UNEXPECTED;
   ReadProperties(info.Get());
 
