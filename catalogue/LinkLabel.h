@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "catalogue/PanelHandles.h"
+#include "common/win/Handles.h"
 
 namespace qvol2 {
 
@@ -44,8 +44,8 @@ class CLinkLabel {
   std::wstring text_;
   HBITMAP background_ = nullptr;
   Handlers handlers_;
-  FontHandle plain_;
-  FontHandle underlined_;
+  zb::GdiFont plain_;
+  zb::GdiFont underlined_;
   COLORREF colour_ = RGB(0, 0, 0);
   bool underline_ = false;
 };

@@ -38,8 +38,8 @@ bool CLinkLabel::Create(HINSTANCE instance, HWND parent, int id, const RECT& rec
   text_ = text;
   background_ = background;
   handlers_ = std::move(handlers);
-  plain_.reset(basGeneral::MakeFont(8.25, weight, L"Arial"));
-  underlined_.reset(basGeneral::MakeFont(8.25, weight, L"Arial", true));
+  plain_.Reset(basGeneral::MakeFont(8.25, weight, L"Arial"));
+  underlined_.Reset(basGeneral::MakeFont(8.25, weight, L"Arial", true));
   CreateWindowExW(0, kClass, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left, rect.top,
                   rect.right - rect.left, rect.bottom - rect.top, parent,
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
@@ -56,7 +56,7 @@ void CLinkLabel::SetLook(COLORREF colour, bool underline) {
 void CLinkLabel::Paint(HDC dc) {
   DrawBackgroundPart(dc, background_, rect_);
   RECT area{0, 0, rect_.right - rect_.left, rect_.bottom - rect_.top};
-  HFONT font = underline_ ? underlined_.get() : plain_.get();
+  HFONT font = underline_ ? underlined_.Get() : plain_.Get();
   HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, colour_);

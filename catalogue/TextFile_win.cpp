@@ -6,7 +6,7 @@
 #include <climits>
 #include <vector>
 
-#include "catalogue/PanelHandles.h"
+#include "common/win/Handles.h"
 
 namespace qvol2 {
 
@@ -14,19 +14,19 @@ ReadResult ReadTextFile(const std::wstring& path, size_t maxBytes, std::string* 
   content->clear();
   // No "insert a disk" box for an empty removable drive: the file is just not there.
   const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  KernelHandle file = OwnHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  zb::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   SetErrorMode(oldMode);
   if (!file) return ReadResult::Missing;
   LARGE_INTEGER size = {};
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return ReadResult::Missing;
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return ReadResult::Missing;
   const bool tooLarge = static_cast<unsigned long long>(size.QuadPart) > maxBytes;
   content->resize(tooLarge ? maxBytes : static_cast<size_t>(size.QuadPart));
   size_t done = 0;
   while (done < content->size()) {
     const DWORD want = static_cast<DWORD>(std::min<size_t>(content->size() - done, 1u << 20));
     DWORD got = 0;
-    if (!ReadFile(file.get(), content->data() + done, want, &got, nullptr)) {
+    if (!ReadFile(file.Get(), content->data() + done, want, &got, nullptr)) {
       content->clear();
       return ReadResult::Missing;
     }

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "catalogue/PanelHandles.h"
+#include "common/win/Handles.h"
 
 namespace qvol2 {
 
@@ -25,8 +25,8 @@ DWORD StartTitle(const TitleStart& title) {
     return GetLastError();
   }
   // Nothing of the started program is kept.
-  KernelHandle process(started.hProcess);
-  KernelHandle thread(started.hThread);
+  zb::KernelHandle process(started.hProcess);
+  zb::KernelHandle thread(started.hThread);
   return 0;
 }
 

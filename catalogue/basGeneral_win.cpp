@@ -5,7 +5,7 @@
 #include <ole2.h>
 #include <shellapi.h>
 
-#include "catalogue/PanelHandles.h"
+#include "common/win/Handles.h"
 #include "catalogue/TextFile.h"
 #include "catalogue/basVerificarDrive.h"
 #include "catalogue/frmPrincipal.h"
@@ -91,7 +91,7 @@ void OpenWithShell(HWND window, const std::wstring& target) {
 
 int Main(HINSTANCE instance) {
   // A second start while one runs ends at once, without a word.
-  qvol2::KernelHandle running(CreateMutexW(nullptr, FALSE, qvol2::kInstanceMutex));
+  zb::KernelHandle running(CreateMutexW(nullptr, FALSE, qvol2::kInstanceMutex));
   const DWORD status = GetLastError();
   if (status == ERROR_ALREADY_EXISTS || (!running && status == ERROR_ACCESS_DENIED)) return 0;
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "catalogue/PanelButton.h"
-#include "catalogue/PanelHandles.h"
+#include "common/win/Handles.h"
 
 class frmCopiar {
  public:
@@ -38,8 +38,8 @@ class frmCopiar {
   HWND owner_ = nullptr;
   HWND lbl_ = nullptr;
   HWND txtDestino_ = nullptr;
-  qvol2::FontHandle font_;
-  qvol2::BitmapHandle imgFondo_;
+  zb::GdiFont font_;
+  zb::GdiBitmap imgFondo_;
   qvol2::CPanelButton botCopiar_;
   qvol2::CPanelButton botCancelar_;
 };

@@ -73,18 +73,18 @@ bool frmCopiar::Show(HINSTANCE instance, HWND owner) {
                   qvol2::kCopiarClientHeight, owner, nullptr, instance, this);
   if (!hwnd_) return false;
 
-  imgFondo_.reset(static_cast<HBITMAP>(
+  imgFondo_.Reset(static_cast<HBITMAP>(
       LoadImageW(instance_, MAKEINTRESOURCEW(IDB_COPIAR_FONDO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  font_.reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
+  font_.Reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
   lbl_ = CreateWindowExW(0, L"STATIC", qvol2::kCopyCaption, WS_CHILD | WS_VISIBLE | SS_LEFT, 12, 68, 48, 13, hwnd_,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(qvol2::kCopiarLbl)), instance_, nullptr);
   txtDestino_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
                                 12, 84, 273, 21, hwnd_,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(qvol2::kTxtDestino)), instance_, nullptr);
   for (HWND control : {lbl_, txtDestino_}) {
-    if (control && font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    if (control && font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   }
-  FitLabel(lbl_, font_.get());
+  FitLabel(lbl_, font_.Get());
   CreateButtons();
   Form_Load();
   // The owner takes no input while the copy window is open.
@@ -170,7 +170,7 @@ LRESULT frmCopiar::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_ERASEBKGND: {
       RECT client{};
       GetClientRect(hwnd, &client);
-      qvol2::DrawBackgroundPart(reinterpret_cast<HDC>(wParam), imgFondo_.get(), client);
+      qvol2::DrawBackgroundPart(reinterpret_cast<HDC>(wParam), imgFondo_.Get(), client);
       return 1;
     }
     case WM_CTLCOLORSTATIC:

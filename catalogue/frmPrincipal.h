@@ -13,7 +13,7 @@
 #include "catalogue/LinkLabel.h"
 #include "catalogue/MoveHandle.h"
 #include "catalogue/PanelButton.h"
-#include "catalogue/PanelHandles.h"
+#include "common/win/Handles.h"
 #include "catalogue/PopupPanel.h"
 #include "catalogue/frmCopiar.h"
 
@@ -65,13 +65,13 @@ class frmPrincipal {
   HWND cboTipoJuego_ = nullptr;
   HWND lstJuegos_ = nullptr;
   HWND txtDescripcion_ = nullptr;
-  qvol2::FontHandle font_;
+  zb::GdiFont font_;
   // The command paths of the current category, in file order; each title row's item data is
   // its index here.
   std::vector<std::wstring> GameCommands;
 
-  qvol2::BitmapHandle imgFondo_;
-  qvol2::BitmapHandle moverPicture_;
+  zb::GdiBitmap imgFondo_;
+  zb::GdiBitmap moverPicture_;
   qvol2::CMoveHandle imgMMover_;
   qvol2::CPanelButton botRun_;
   qvol2::CPanelButton botCopiar_;

@@ -73,16 +73,16 @@ const wchar_t kNoButtonsText[] =
 }  // namespace
 
 void frmPrincipal::CreateShell() {
-  imgFondo_.reset(static_cast<HBITMAP>(
+  imgFondo_.Reset(static_cast<HBITMAP>(
       LoadImageW(instance_, MAKEINTRESOURCEW(IDB_FONDO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  moverPicture_.reset(static_cast<HBITMAP>(
+  moverPicture_.Reset(static_cast<HBITMAP>(
       LoadImageW(instance_, MAKEINTRESOURCEW(IDB_MMOVER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  imgMMover_.Create(instance_, hwnd_, qvol2::kImgMMover, kImgMMover, moverPicture_.get());
+  imgMMover_.Create(instance_, hwnd_, qvol2::kImgMMover, kImgMMover, moverPicture_.Get());
 
-  lblLink_[0].Create(instance_, hwnd_, qvol2::kLblLink0, kLblLink0, qvol2::kSupportMail, FW_NORMAL, imgFondo_.get(),
+  lblLink_[0].Create(instance_, hwnd_, qvol2::kLblLink0, kLblLink0, qvol2::kSupportMail, FW_NORMAL, imgFondo_.Get(),
                      {[this] { lblLink_MouseMove(0); },
                       [this] { lblLink_Click(0); }});
-  lblLink_[1].Create(instance_, hwnd_, qvol2::kLblLink1, kLblLink1, qvol2::kWebSite, FW_BOLD, imgFondo_.get(),
+  lblLink_[1].Create(instance_, hwnd_, qvol2::kLblLink1, kLblLink1, qvol2::kWebSite, FW_BOLD, imgFondo_.Get(),
                      {[this] { lblLink_MouseMove(1); },
                       [this] { lblLink_Click(1); }});
   // The labels' tooltips come from the system's tooltip window.
@@ -101,8 +101,8 @@ void frmPrincipal::CreateShell() {
     if (tool.uId) SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 
-  pctSharware_.Create(instance_, hwnd_, kPanelParkX, kSharwareShown.y, kPctSharware, font_.get());
-  pctAyuda_.Create(instance_, hwnd_, kPanelParkX, kAyudaShown.y, kPctAyuda, font_.get());
+  pctSharware_.Create(instance_, hwnd_, kPanelParkX, kSharwareShown.y, kPctSharware, font_.Get());
+  pctAyuda_.Create(instance_, hwnd_, kPanelParkX, kAyudaShown.y, kPctAyuda, font_.Get());
   CreateButtons();
 }
 
@@ -137,7 +137,7 @@ void frmPrincipal::CloseButtons() {
 void frmPrincipal::PaintBackground(HDC dc) {
   RECT client{};
   GetClientRect(hwnd_, &client);
-  qvol2::DrawBackgroundPart(dc, imgFondo_.get(), client);
+  qvol2::DrawBackgroundPart(dc, imgFondo_.Get(), client);
 }
 
 void frmPrincipal::Form_MouseDown(LPARAM lParam) {

@@ -35,7 +35,7 @@ bool frmPrincipal::Create(HINSTANCE instance) {
                   qvol2::kPrincipalClientHeight, nullptr, nullptr, instance, this);
   if (!hwnd_) return false;
 
-  font_.reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
+  font_.Reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
   cboTipoJuego_ = AddControl(L"COMBOBOX", qvol2::kCboTipoJuego, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 160,
                              20, 213, kComboHeight + kComboDropHeight);
   lstJuegos_ = AddControl(L"LISTBOX", qvol2::kLstJuegos,
@@ -61,7 +61,7 @@ HWND frmPrincipal::AddControl(const wchar_t* className, int id, DWORD style, DWO
   // Clipped by its siblings: a pop-up panel shown over it stays whole.
   HWND control = CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, left, top, width, height,
                                  hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-  if (control && font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  if (control && font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   return control;
 }
 

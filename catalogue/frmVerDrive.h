@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/PanelHandles.h"
+#include "common/win/Handles.h"
 
 class frmVerDrive {
  public:
@@ -35,6 +35,6 @@ class frmVerDrive {
   HINSTANCE instance_ = nullptr;
   HWND hwnd_ = nullptr;
   HWND drive1_ = nullptr;
-  qvol2::FontHandle font_;
-  qvol2::IconHandle cdIcon_;
+  zb::GdiFont font_;
+  zb::IconHandle cdIcon_;
 };

@@ -31,16 +31,16 @@ std::wstring VolumeLabel(const std::wstring& root) {
 
 // The system's CD-drive icon: its stock icon, or the shell library's icon of that place where the
 // system answers the stock request without one (Wine does).
-qvol2::IconHandle CdDriveIcon() {
+zb::IconHandle CdDriveIcon() {
   SHSTOCKICONINFO stock = {};
   stock.cbSize = sizeof stock;
   if (SUCCEEDED(SHGetStockIconInfo(SIID_DRIVECD, SHGSI_ICON | SHGSI_LARGEICON, &stock)) && stock.hIcon) {
-    return qvol2::IconHandle(stock.hIcon);
+    return zb::IconHandle(stock.hIcon);
   }
   constexpr int kShellCdDriveIndex = 11;
   HICON large = nullptr;
-  if (ExtractIconExW(L"shell32.dll", kShellCdDriveIndex, &large, nullptr, 1) == 0) return nullptr;
-  return qvol2::IconHandle(large);
+  if (ExtractIconExW(L"shell32.dll", kShellCdDriveIndex, &large, nullptr, 1) == 0) return zb::IconHandle();
+  return zb::IconHandle(large);
 }
 
 // A one-line label keeps its place and grows to the right when the screen's font writes its text
@@ -123,7 +123,7 @@ bool frmVerDrive::Create(HINSTANCE instance) {
                   nullptr, instance, this);
   if (!hwnd_) return false;
 
-  font_.reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
+  font_.Reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
   AddControl(L"STATIC", qvol2::kLblInfo, SS_LEFT, 120, 120, 4230, 195, L"");
   AddControl(L"STATIC", qvol2::kLblIndi, SS_LEFT, 120, 600, 4320, 585, L"");
   AddControl(L"STATIC", qvol2::kLabel3, SS_LEFT, 1020, 1560, 1530, 195, L"Unidad lectora de CD");
@@ -133,7 +133,7 @@ bool frmVerDrive::Create(HINSTANCE instance) {
   AddControl(L"BUTTON", qvol2::kCmdAceptar, BS_DEFPUSHBUTTON | WS_TABSTOP, 1680, 2280, 1095, 375, L"&Aceptar");
   HWND image = AddControl(L"STATIC", qvol2::kImage1, SS_ICON | SS_CENTERIMAGE, 420, 1680, 480, 480, nullptr);
   cdIcon_ = CdDriveIcon();
-  if (image && cdIcon_) SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(cdIcon_.get()), 0);
+  if (image && cdIcon_) SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(cdIcon_.Get()), 0);
   FitWidthToText(GetDlgItem(hwnd_, qvol2::kLabel3));
   Form_Load();
   return true;
@@ -144,7 +144,7 @@ HWND frmVerDrive::AddControl(const wchar_t* className, int id, DWORD style, int 
   HWND control = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, Px(left), Px(top), Px(width),
                                  Px(height), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
                                  nullptr);
-  if (control && font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  if (control && font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   return control;
 }
 

@@ -5,7 +5,7 @@
 
 #include "uninstaller/PathRules.h"
 #include "uninstaller/UninstallTexts.h"
-#include "uninstaller/WinHandles.h"
+#include "common/win/Handles.h"
 #include "uninstaller/frmPrincipal.h"
 
 namespace basGeneral {
@@ -69,9 +69,9 @@ bool HandleIsPath(HANDLE h, const std::wstring& path) {
 
 // Opened for deletion without following a reparse point, sharing everything so that anybody else's
 // open handle is respected: a file held without delete sharing refuses this open (in use).
-trvu::FileHandle OpenForDeletion(const std::wstring& path, bool folder) {
+zb::FileHandle OpenForDeletion(const std::wstring& path, bool folder) {
   const DWORD access = DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | (folder ? FILE_LIST_DIRECTORY : 0);
-  return trvu::FileHandle(CreateFileW(Long(path).c_str(), access,
+  return zb::FileHandle(CreateFileW(Long(path).c_str(), access,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
@@ -90,8 +90,8 @@ bool MarkForDeletion(HANDLE h) {
 
 // Opens `path` and makes sure the handle is the entry itself and not what a link points to (under
 // Wine a Unix link to a file looks like a plain file, and deleting it would delete its target).
-trvu::FileHandle OpenChecked(const std::wstring& path, bool folder, std::vector<LeftItem>& left) {
-  trvu::FileHandle h = OpenForDeletion(path, folder);
+zb::FileHandle OpenChecked(const std::wstring& path, bool folder, std::vector<LeftItem>& left) {
+  zb::FileHandle h = OpenForDeletion(path, folder);
   if (!h) {
     left.push_back({path, ReasonOf(GetLastError())});
     return h;
@@ -104,7 +104,7 @@ trvu::FileHandle OpenChecked(const std::wstring& path, bool folder, std::vector<
 }
 
 bool DeleteOneFile(const std::wstring& path, DWORD attributes, std::vector<LeftItem>& left) {
-  trvu::FileHandle h = OpenChecked(path, false, left);
+  zb::FileHandle h = OpenChecked(path, false, left);
   if (!h) return false;
   const bool cleared = (attributes & kClearedAttributes) != 0 && SetAttributes(h.Get(), 0);
   if (MarkForDeletion(h.Get())) return true;  // gone when the handle closes
@@ -123,7 +123,7 @@ struct Entry {
 struct Frame {
   std::wstring path;
   DWORD attributes = 0;
-  trvu::FileHandle handle;
+  zb::FileHandle handle;
   std::vector<Entry> entries;
   size_t next = 0;
   bool somethingStays = false;
@@ -245,7 +245,7 @@ bool ClearIniPath(const char* value) {
 
 int Main(HINSTANCE instance) {
   // A second start while one runs ends at once, without a word.
-  trvu::KernelHandle running(CreateMutexW(nullptr, FALSE, L"Local\\Quorvel.Vol2.Desinstalador"));
+  zb::KernelHandle running(CreateMutexW(nullptr, FALSE, L"Local\\Quorvel.Vol2.Desinstalador"));
   const DWORD status = GetLastError();
   if (status == ERROR_ALREADY_EXISTS || (!running && status == ERROR_ACCESS_DENIED)) return 0;
 

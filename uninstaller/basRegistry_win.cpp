@@ -1,6 +1,6 @@
 #include "uninstaller/basRegistry.h"
 
-#include "common/settings/RegKey.h"
+#include "common/win/Handles.h"
 #include "common/settings/RegValue.h"
 
 namespace basRegistry {

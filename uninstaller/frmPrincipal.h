@@ -2,7 +2,7 @@
 // The uninstaller's one window: what will be removed, and the buttons to go on or give up.
 #include <windows.h>
 
-#include "uninstaller/WinHandles.h"
+#include "common/win/Handles.h"
 
 class frmPrincipal {
  public:
@@ -36,9 +36,9 @@ class frmPrincipal {
   HWND lblComent_ = nullptr;
   HWND cmdCancel_ = nullptr;
   HWND cmdDesinstal_ = nullptr;
-  trvu::GdiObject uiFont_;
-  trvu::GdiObject titleFont_;
-  trvu::GdiObject symbolFont_;
-  trvu::GdiObject picture_;
+  zb::GdiObject uiFont_;
+  zb::GdiObject titleFont_;
+  zb::GdiObject symbolFont_;
+  zb::GdiObject picture_;
   bool busy_ = false;
 };

@@ -13,12 +13,11 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
-#include <type_traits>
 
 #include "button/control/ButtonLayout.h"
 #include "button/control/ButtonRendererFrames.h"
 #include "button/pixels/ImageDIB.h"
+#include "common/win/Handles.h"
 
 class CCompositionSurfaces {
  public:
@@ -38,8 +37,8 @@ class CCompositionSurfaces {
   const wchar_t* Prepare(HDC target, const zbframes::SurfaceKind& kind, zblayout::Size picture,
                          zblayout::Size frame);
 
-  HDC PictureDC() const { return m_Picture.dc.get(); }
-  HDC FrameDC() const { return m_Frame.dc.get(); }
+  HDC PictureDC() const { return m_Picture.dc.Get(); }
+  HDC FrameDC() const { return m_Frame.dc.Get(); }
 
   // Pixel transfers; false when GDI did not take or give every row. Sizes as prepared.
   bool PutPicture(CImageDIB& picture) const;
@@ -51,20 +50,11 @@ class CCompositionSurfaces {
   void Release();
 
  private:
-  struct DcDeleter {
-    void operator()(HDC dc) const { ::DeleteDC(dc); }
-  };
-  struct BitmapDeleter {
-    void operator()(HBITMAP bm) const { ::DeleteObject(bm); }
-  };
-  using ScopedDC = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
-  using ScopedBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
-
   // A memory context and the bitmap selected into it; the context's own first bitmap goes back in
   // before the bitmap is deleted.
   struct Slot {
-    ScopedDC dc;
-    ScopedBitmap bm;
+    zb::MemoryDC dc;
+    zb::GdiBitmap bm;
     HGDIOBJ first = nullptr;
     zblayout::Size size;
     void* bits = nullptr;  // a DIB section's pixels

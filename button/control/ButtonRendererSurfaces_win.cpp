@@ -30,9 +30,9 @@ HBITMAP CreateReadback(HDC dc, Size size, void** bits) {
 
 bool CCompositionSurfaces::Slot::Select(HBITMAP made, Size madeSize, void* madeBits) {
   DropBitmap();
-  ScopedBitmap owned(made);
+  zb::GdiBitmap owned(made);
   if (!owned || !dc) return false;
-  const HGDIOBJ old = ::SelectObject(dc.get(), made);
+  const HGDIOBJ old = ::SelectObject(dc.Get(), made);
   if (!old || old == HGDI_ERROR) return false;
   first = old;
   bm = std::move(owned);
@@ -42,8 +42,8 @@ bool CCompositionSurfaces::Slot::Select(HBITMAP made, Size madeSize, void* madeB
 }
 
 void CCompositionSurfaces::Slot::DropBitmap() {
-  if (bm) ::SelectObject(dc.get(), first);
-  bm.reset();
+  if (bm) ::SelectObject(dc.Get(), first);
+  bm.Reset();
   first = nullptr;
   size = Size{};
   bits = nullptr;
@@ -51,7 +51,7 @@ void CCompositionSurfaces::Slot::DropBitmap() {
 
 void CCompositionSurfaces::Slot::Drop() {
   DropBitmap();
-  dc.reset();
+  dc.Reset();
 }
 
 SurfaceKind CCompositionSurfaces::KindOf(HDC target) {
@@ -86,9 +86,9 @@ const wchar_t* CCompositionSurfaces::Prepare(HDC target, const SurfaceKind& kind
   if (kind != m_Kind || !Keepable(kind)) Release();
   m_Kind = kind;
   const wchar_t* failed = nullptr;
-  if (!m_Picture.dc) m_Picture.dc.reset(::CreateCompatibleDC(target));
+  if (!m_Picture.dc) m_Picture.dc.Reset(::CreateCompatibleDC(target));
   if (!m_Picture.dc) failed = L"dc1.CreateCompatibleDC create FALSE";
-  if (!failed && !m_Frame.dc) m_Frame.dc.reset(::CreateCompatibleDC(target));
+  if (!failed && !m_Frame.dc) m_Frame.dc.Reset(::CreateCompatibleDC(target));
   if (!failed && !m_Frame.dc) failed = L"dc2.CreateCompatibleDC create FALSE";
   if (!failed && (!m_Picture.bm || m_Picture.size != picture) &&
       !m_Picture.Select(::CreateCompatibleBitmap(target, picture.cx, picture.cy), picture))
@@ -96,11 +96,11 @@ const wchar_t* CCompositionSurfaces::Prepare(HDC target, const SurfaceKind& kind
   if (!failed && (!m_Frame.bm || m_Frame.size != frame) &&
       !m_Frame.Select(::CreateCompatibleBitmap(target, frame.cx, frame.cy), frame))
     failed = L"bm2.CreateCompatibleBitmap  create FALSE";
-  if (!failed && !m_Readback.dc) m_Readback.dc.reset(::CreateCompatibleDC(target));
+  if (!failed && !m_Readback.dc) m_Readback.dc.Reset(::CreateCompatibleDC(target));
   if (!failed && !m_Readback.dc) failed = L"dc3.CreateCompatibleDC create FALSE";
   if (!failed && (!m_Readback.bm || m_Readback.size != frame)) {
     void* bits = nullptr;
-    HBITMAP made = CreateReadback(m_Readback.dc.get(), frame, &bits);
+    HBITMAP made = CreateReadback(m_Readback.dc.Get(), frame, &bits);
     if (!m_Readback.Select(made, frame, bits)) failed = L"bm3.CreateDIBSection create FALSE";
   }
   if (failed) Release();
@@ -108,15 +108,15 @@ const wchar_t* CCompositionSurfaces::Prepare(HDC target, const SurfaceKind& kind
 }
 
 bool CCompositionSurfaces::PutPicture(CImageDIB& picture) const {
-  return picture.Draw(m_Picture.dc.get(), 0, 0) == picture.Height();
+  return picture.Draw(m_Picture.dc.Get(), 0, 0) == picture.Height();
 }
 
-bool CCompositionSurfaces::PutFrame(CImageDIB& frame) const { return frame.Draw(m_Frame.dc.get(), 0, 0) == frame.Height(); }
+bool CCompositionSurfaces::PutFrame(CImageDIB& frame) const { return frame.Draw(m_Frame.dc.Get(), 0, 0) == frame.Height(); }
 
 bool CCompositionSurfaces::ReadFrame(CImageDIB& into) const {
   const Size s = m_Frame.size;
   if (!into.HasPixels() || into.Width() != s.cx || into.Height() != s.cy || m_Readback.size != s) return false;
-  if (!::BitBlt(m_Readback.dc.get(), 0, 0, s.cx, s.cy, m_Frame.dc.get(), 0, 0, SRCCOPY)) return false;
+  if (!::BitBlt(m_Readback.dc.Get(), 0, 0, s.cx, s.cy, m_Frame.dc.Get(), 0, 0, SRCCOPY)) return false;
   ::GdiFlush();  // the DIB section's pixels are read directly
   // Both are bottom-up with rows of exactly width words.
   std::memcpy(into.m_Bits, m_Readback.bits, size_t(s.cx) * size_t(s.cy) * sizeof(uint32_t));

@@ -11,23 +11,6 @@ using namespace zblayout;
 
 namespace {
 
-// An object selected into a context for the life of this holder; the previous one comes back after.
-class ScopedSelect {
- public:
-  ScopedSelect(HDC dc, HGDIOBJ obj) : m_Dc(dc), m_Old(::SelectObject(dc, obj)) {}
-  ~ScopedSelect() { Restore(); }
-  ScopedSelect(const ScopedSelect&) = delete;
-  ScopedSelect& operator=(const ScopedSelect&) = delete;
-  void Restore() {
-    if (m_Old && m_Old != HGDI_ERROR) ::SelectObject(m_Dc, m_Old);
-    m_Old = nullptr;
-  }
-
- private:
-  HDC m_Dc;
-  HGDIOBJ m_Old;
-};
-
 UINT CaptionFormat(const ButtonPaintProps& props) {
   UINT format = props.TextWordBreak ? DT_WORDBREAK : DT_SINGLELINE;
   switch (props.TextAlignHor) {
@@ -183,13 +166,13 @@ bool CButtonRenderer::ComposeThroughGdi(HDC target, const zbframes::SurfaceKind&
     // The picture without its caption is needed only to blend the caption in; an opaque caption is
     // read back with the picture at the end.
     if (opacity < 254) read = m_Surfaces.ReadFrame(frame);
-    ScopedSelect font(dc2, captionFont);
+    zb::SelectedObject font = zb::SelectInto(dc2, captionFont);
     ::SetBkMode(dc2, TRANSPARENT);
     ::SetTextColor(dc2, props.TextColor & 0x00FFFFFF);
     RECT rect = ToRect(CaptionRect(Size{W, H}, state.pressOffset, props.TextVerticalOffset));
     const int length = int(std::min<size_t>(props.Text.size(), INT_MAX));
     ::DrawTextW(dc2, props.Text.c_str(), length, &rect, CaptionFormat(props));
-    font.Restore();
+    font.Reset();
     if (read && opacity < 254) {
       read = m_Surfaces.ReadFrame(work);  // the same picture with its caption
       if (read) frame.BlendText(work, opacity);

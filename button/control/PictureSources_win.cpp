@@ -90,14 +90,14 @@ bool CPictureSources::LoadStateImage(StateImage& image, int state, zb::CPictureH
 bool CPictureSources::RenderPictureObject(StateImage& image, const zb::CPictureHolder* holder) {
   if (!holder) return false;
   if (holder->IsEmpty()) return true;
-  ScreenDC screen;
-  MemoryDC dc(screen.Get());
+  zb::WindowDC screen = zb::TakeWindowDC(nullptr);
+  zb::MemoryDC dc(CreateCompatibleDC(screen.Get()));
   if (!dc.Get()) return false;
   SIZE size{};
   if (!holder->SizePixels(size, dc.Get()) || size.cx <= 0 || size.cy <= 0) return false;
-  GdiBitmap bitmap(CreateCompatibleBitmap(screen.Get(), size.cx, size.cy));
+  zb::GdiBitmap bitmap(CreateCompatibleBitmap(screen.Get(), size.cx, size.cy));
   if (!bitmap.Get()) return false;
-  SelectedObject selected(dc.Get(), bitmap.Get());
+  zb::SelectedObject selected = zb::SelectInto(dc.Get(), bitmap.Get());
   const RECT rc{0, 0, size.cx, size.cy};
   const OLE_COLOR back = m_Site.BackgroundColor();
   HBRUSH brush = CreateSolidBrush(back & 0x00FFFFFF);
@@ -106,7 +106,7 @@ bool CPictureSources::RenderPictureObject(StateImage& image, const zb::CPictureH
     DeleteObject(brush);
   }
   if (FAILED(holder->Render(dc.Get(), rc, rc))) return false;
-  selected.Restore();  // GetDIBits wants the bitmap deselected
+  selected.Reset();  // GetDIBits wants the bitmap deselected
 
   CImageDIB pixels;
   if (!pixels.Create(size.cx, size.cy)) {
@@ -126,8 +126,8 @@ bool CPictureSources::HoldStateImage(StateImage& image, zb::CPictureHolder* hold
   if (!holder) return false;
   CImageDIB& dib = image.ImageDIB;
   if (!dib.HasPixels()) return SUCCEEDED(holder->CreateEmpty());
-  ScreenDC screen;
-  MemoryDC dc(screen.Get());
+  zb::WindowDC screen = zb::TakeWindowDC(nullptr);
+  zb::MemoryDC dc(CreateCompatibleDC(screen.Get()));
   if (!dc.Get()) return false;
   // A 24-bit DIB section: the platform's picture objects save and load those faithfully.
   BITMAPINFO info{};
@@ -138,10 +138,10 @@ bool CPictureSources::HoldStateImage(StateImage& image, zb::CPictureHolder* hold
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  GdiBitmap bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  zb::GdiBitmap bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap.Get()) return false;
   {
-    SelectedObject selected(dc.Get(), bitmap.Get());
+    zb::SelectedObject selected = zb::SelectInto(dc.Get(), bitmap.Get());
     dib.Draw(dc.Get(), 0, 0);
   }
   GdiFlush();

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "common/win/GdiHandles.h"
+#include "common/win/Handles.h"
 #include "button/control/ZephonButtonCtrlRules.h"
 #include "button/pixels/ImageDIB.h"
 
@@ -17,7 +17,7 @@ struct StateImage {
   int SizeChange = 0;        // auto-sizing marker: 0 none, 1 grown to the normal picture, 2 differs
   int ExplicitWidth = 0;     // size remembered by auto-sizing
   int ExplicitHeight = 0;
-  GdiBitmap Placeholder;     // built-in 33 × 28 picture, loaded at construction
+  zb::GdiBitmap Placeholder;     // built-in 33 × 28 picture, loaded at construction
   CImageDIB ImageDIB;
   std::wstring Url;          // current URL (for a downloaded picture: its local copy)
   std::wstring PropertyName; // "PictureURL", ...; empty for blank

@@ -109,8 +109,8 @@ bool CZephonButtonCtrl::ConvertPlaceholder(StateImage& image) {
       FireDebugError(L"ai->ImageDIB.Create FALSE " + std::wstring(e.begin(), e.end()));
       return false;
     }
-    ScreenDC screen;
-    MemoryDC dc(screen.Get());
+    zb::WindowDC screen = zb::TakeWindowDC(nullptr);
+    zb::MemoryDC dc(CreateCompatibleDC(screen.Get()));
     if (!dc.Get()) {
       FireDebugError(L"cpdc.CreateCompatibleDC(pdc) FALSE");
       image.ImageDIB.Destroy();

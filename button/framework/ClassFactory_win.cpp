@@ -4,6 +4,7 @@
 
 #include "button/framework/Module.h"
 #include "common/win/ComError.h"
+#include "common/win/ComPtr.h"
 
 namespace zb {
 
@@ -28,11 +29,9 @@ STDMETHODIMP CClassFactory::LockServer(BOOL lock) {
 HRESULT GetClassFactory(CreateInstanceFn create, REFIID riid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  CClassFactory* f = new (std::nothrow) CClassFactory(create);
+  const ComPtr<CClassFactory> f = ComPtr<CClassFactory>::Attach(new (std::nothrow) CClassFactory(create));
   if (!f) return E_OUTOFMEMORY;
-  HRESULT hr = f->QueryInterface(riid, out);
-  f->Release();
-  return hr;
+  return f->QueryInterface(riid, out);
 }
 
 }  // namespace zb

@@ -39,8 +39,10 @@ class CConnectionPoint : public IConnectionPoint {
  private:
   struct Entry {
     DWORD cookie;
-    IUnknown* sink;  // holds a reference
+    ComPtr<IUnknown> sink;
   };
+  // The control's own unknown and container: the point lives inside the control, so it holds no
+  // reference to them.
   IUnknown* m_owner;
   IConnectionPointContainer* m_container;
   IID m_iid;

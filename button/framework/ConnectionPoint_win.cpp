@@ -3,6 +3,7 @@
 #include <olectl.h>
 
 #include "button/framework/Enumerators.h"
+#include "common/win/ComError.h"
 
 namespace zb {
 
@@ -14,14 +15,13 @@ CConnectionPoint::~CConnectionPoint() { Clear(); }
 
 void CConnectionPoint::Clear() {
   std::vector<Entry> sinks;
-  sinks.swap(m_sinks);
-  for (Entry& e : sinks) e.sink->Release();
+  sinks.swap(m_sinks);  // released when `sinks` goes, after the list is empty
 }
 
 std::vector<ComPtr<IUnknown>> CConnectionPoint::Sinks() const {
   std::vector<ComPtr<IUnknown>> out;
   out.reserve(m_sinks.size());
-  for (const Entry& e : m_sinks) out.emplace_back(e.sink);
+  for (const Entry& e : m_sinks) out.push_back(e.sink);
   return out;
 }
 
@@ -56,29 +56,24 @@ STDMETHODIMP CConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
   if (!cookie) return E_POINTER;
   *cookie = 0;
   if (!sink) return E_POINTER;
-  IUnknown* held = nullptr;
-  if (FAILED(sink->QueryInterface(m_iid, reinterpret_cast<void**>(&held))) || !held) {
-    if (!m_dispatchFallback || FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&held))) ||
-        !held)
+  ComPtr<IUnknown> held;
+  if (FAILED(sink->QueryInterface(m_iid, held.PutVoid())) || !held) {
+    if (!m_dispatchFallback || FAILED(sink->QueryInterface(IID_IDispatch, held.PutVoid())) || !held)
       return CONNECT_E_CANNOTCONNECT;
   }
-  try {
-    m_sinks.push_back(Entry{m_nextCookie, held});
-  } catch (...) {
-    held->Release();
-    return E_OUTOFMEMORY;
-  }
-  *cookie = m_nextCookie++;
-  if (m_nextCookie == 0) m_nextCookie = 1;
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    m_sinks.push_back(Entry{m_nextCookie, std::move(held)});
+    *cookie = m_nextCookie++;
+    if (m_nextCookie == 0) m_nextCookie = 1;
+    return S_OK;
+  });
 }
 
 STDMETHODIMP CConnectionPoint::Unadvise(DWORD cookie) {
   for (auto it = m_sinks.begin(); it != m_sinks.end(); ++it) {
     if (it->cookie == cookie) {
-      IUnknown* sink = it->sink;
-      m_sinks.erase(it);
-      sink->Release();
+      ComPtr<IUnknown> sink = std::move(it->sink);
+      m_sinks.erase(it);  // the sink is released after it has left the list
       return S_OK;
     }
   }
@@ -86,13 +81,11 @@ STDMETHODIMP CConnectionPoint::Unadvise(DWORD cookie) {
 }
 
 STDMETHODIMP CConnectionPoint::EnumConnections(IEnumConnections** out) {
-  std::vector<CONNECTDATA> items;
-  try {
-    for (const Entry& e : m_sinks) items.push_back(CONNECTDATA{e.sink, e.cookie});
-  } catch (...) {
-    return E_OUTOFMEMORY;
-  }
-  return CEnum<ConnectionsTraits>::Create(items, out);
+  return Guarded([&] {
+    std::vector<CONNECTDATA> items;
+    for (const Entry& e : m_sinks) items.push_back(CONNECTDATA{e.sink.Get(), e.cookie});
+    return CEnum<ConnectionsTraits>::Create(items, out);
+  });
 }
 
 }  // namespace zb

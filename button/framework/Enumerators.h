@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/win/ComObject.h"
+#include "common/win/ComPtr.h"
 
 namespace zb {
 
@@ -21,23 +22,19 @@ class CEnum final : public CComObject<CEnum<Traits>, typename Traits::Interface>
   static HRESULT Create(const std::vector<Item>& items, Itf** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
-    CEnum* e = new (std::nothrow) CEnum();
+    ComPtr<CEnum> e = ComPtr<CEnum>::Attach(new (std::nothrow) CEnum());
     if (!e) return E_OUTOFMEMORY;
     try {
       e->m_items.reserve(items.size());
     } catch (...) {
-      e->Release();
       return E_OUTOFMEMORY;
     }
     for (const Item& it : items) {
       Item copy{};
-      if (FAILED(Traits::Copy(copy, it))) {
-        e->Release();
-        return E_OUTOFMEMORY;
-      }
+      if (FAILED(Traits::Copy(copy, it))) return E_OUTOFMEMORY;
       e->m_items.push_back(copy);
     }
-    *out = e;
+    *out = e.Detach();
     return S_OK;
   }
 

@@ -67,7 +67,7 @@ class CFontHolder {
 
   ComPtr<IFont> m_font;
   std::function<void()> m_onChanged;
-  Sink* m_sink = nullptr;  // COM object, reference held while connected
+  ComPtr<Sink> m_sink;  // held while connected
   DWORD m_cookie = 0;
 };
 

@@ -124,14 +124,11 @@ void CFontHolder::Connect() {
   if (!cpc) return;
   ComPtr<IConnectionPoint> cp;
   if (FAILED(cpc->FindConnectionPoint(IID_IPropertyNotifySink, cp.Put()))) return;
-  Sink* sink = new (std::nothrow) Sink(this);
+  ComPtr<Sink> sink = ComPtr<Sink>::Attach(new (std::nothrow) Sink(this));
   if (!sink) return;
   DWORD cookie = 0;
-  if (FAILED(cp->Advise(sink, &cookie))) {
-    sink->Release();
-    return;
-  }
-  m_sink = sink;
+  if (FAILED(cp->Advise(sink.Get(), &cookie))) return;
+  m_sink = std::move(sink);
   m_cookie = cookie;
 }
 
@@ -143,8 +140,7 @@ void CFontHolder::Disconnect() {
     ComPtr<IConnectionPoint> cp;
     if (cpc && SUCCEEDED(cpc->FindConnectionPoint(IID_IPropertyNotifySink, cp.Put()))) cp->Unadvise(m_cookie);
   }
-  m_sink->Release();
-  m_sink = nullptr;
+  m_sink.Reset();
   m_cookie = 0;
 }
 

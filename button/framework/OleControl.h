@@ -104,6 +104,7 @@
 #include <olectl.h>
 
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -349,7 +350,7 @@ class COleControl : public IDispatch,
   LONG m_refs = 1;
   Inner m_inner{this};
   IUnknown* m_outer = &m_inner;
-  Impl* m_impl;  // owned; a raw pointer only because Impl is incomplete here (deleted in the destructor)
+  std::unique_ptr<Impl> m_impl;
 
   ComPtr<IOleClientSite> m_clientSite;
   HWND m_hwnd = nullptr;
@@ -377,10 +378,9 @@ HRESULT CreateControl(IUnknown* outer, REFIID riid, void** out) {
     return E_OUTOFMEMORY;
   }
   obj->SetOuter(outer);
-  IUnknown* inner = obj->InnerUnknown();
-  HRESULT hr = inner->QueryInterface(riid, out);
-  inner->Release();  // drop the construction reference; the QI's reference keeps it alive
-  return hr;
+  // The construction reference goes with `inner`; the QI's reference keeps the control alive.
+  const ComPtr<IUnknown> inner = ComPtr<IUnknown>::Attach(obj->InnerUnknown());
+  return inner->QueryInterface(riid, out);
 }
 
 }  // namespace zb

@@ -51,15 +51,14 @@ LRESULT CALLBACK COleControl::Impl::WindowProc(HWND hwnd, UINT msg, WPARAM wp, L
     return DefWindowProcW(hwnd, msg, wp, lp);
   }
   // A handler may release the control (a container closing it from an event): keep it alive.
-  const bool hold = !control->m_impl->m_finalReleasing;
-  if (hold) control->m_outer->AddRef();
+  ComPtr<IUnknown> hold;
+  if (!control->m_impl->m_finalReleasing) hold = ComPtr<IUnknown>(control->m_outer);
   LRESULT result = 0;
-  try {
+  const HRESULT handled = Guarded([&] {
     if (!control->OnWindowMessage(msg, wp, lp, result)) result = control->DefaultWindowMessage(msg, wp, lp);
-  } catch (...) {
-    result = DefWindowProcW(hwnd, msg, wp, lp);
-  }
-  if (hold) control->m_outer->Release();
+    return S_OK;
+  });
+  if (FAILED(handled)) result = DefWindowProcW(hwnd, msg, wp, lp);
   return result;
 }
 

@@ -112,7 +112,7 @@ void COleControl::Impl::RunExchange(CPropExchange& px) {
 
 // ---- life -----------------------------------------------------------------------------------------------
 COleControl::COleControl(const ControlClassInfo& info) : m_info(info), m_extent(info.defaultExtent) {
-  m_impl = new Impl(this);
+  m_impl.reset(new Impl(this));
   InterlockedIncrement(&g_liveObjects);
   ModuleLock();
 }
@@ -124,7 +124,7 @@ COleControl::~COleControl() {
     DestroyWindow(m_hwnd);
     m_hwnd = nullptr;
   }
-  delete m_impl;
+  m_impl.reset();
   InterlockedDecrement(&g_liveObjects);
   ModuleUnlock();
 }
@@ -159,10 +159,10 @@ STDMETHODIMP_(ULONG) COleControl::Inner::Release() {
   if (n == 0) {
     // Keep the count away from zero while the final clean-up calls out.
     m_owner->m_refs = 1;
-    try {
+    Guarded([&] {
       m_owner->FinalRelease();
-    } catch (...) {
-    }
+      return S_OK;
+    });
     delete m_owner;
   }
   return ULONG(n);

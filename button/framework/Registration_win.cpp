@@ -6,33 +6,20 @@
 
 #include "common/win/ComPtr.h"
 #include "common/win/ComError.h"
+#include "common/win/Handles.h"
 
 namespace zb {
 namespace {
 
-// An open registry key, closed on destruction.
-class RegKey {
- public:
-  RegKey() = default;
-  RegKey(const RegKey&) = delete;
-  RegKey& operator=(const RegKey&) = delete;
-  ~RegKey() {
-    if (m_key) RegCloseKey(m_key);
-  }
-  LONG Create(HKEY parent, const std::wstring& sub) {
-    return RegCreateKeyExW(parent, sub.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
-                           &m_key, nullptr);
-  }
-  LONG Open(HKEY parent, const std::wstring& sub) { return RegOpenKeyExW(parent, sub.c_str(), 0, KEY_READ, &m_key); }
-  LONG SetString(const wchar_t* name, const std::wstring& value) {
-    return RegSetValueExW(m_key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                          DWORD((value.size() + 1) * sizeof(wchar_t)));
-  }
-  HKEY Get() const { return m_key; }
+LONG CreateKey(HKEY parent, const std::wstring& sub, RegKey& key) {
+  return RegCreateKeyExW(parent, sub.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                         key.Put(), nullptr);
+}
 
- private:
-  HKEY m_key = nullptr;
-};
+LONG SetString(const RegKey& key, const wchar_t* name, const std::wstring& value) {
+  return RegSetValueExW(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                        DWORD((value.size() + 1) * sizeof(wchar_t)));
+}
 
 HRESULT FromWin32(LONG rc) { return rc == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(rc); }
 
@@ -40,16 +27,16 @@ HRESULT FromWin32(LONG rc) { return rc == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WI
 HRESULT SetKey(HKEY parent, const std::wstring& sub, const std::wstring& value, const wchar_t* name = nullptr,
                const std::wstring& namedValue = std::wstring()) {
   RegKey key;
-  LONG rc = key.Create(parent, sub);
+  LONG rc = CreateKey(parent, sub, key);
   if (rc != ERROR_SUCCESS) return FromWin32(rc);
-  rc = key.SetString(nullptr, value);
-  if (rc == ERROR_SUCCESS && name) rc = key.SetString(name, namedValue);
+  rc = SetString(key, nullptr, value);
+  if (rc == ERROR_SUCCESS && name) rc = SetString(key, name, namedValue);
   return FromWin32(rc);
 }
 
 HRESULT SetEmptyKey(HKEY parent, const std::wstring& sub) {
   RegKey key;
-  return FromWin32(key.Create(parent, sub));
+  return FromWin32(CreateKey(parent, sub, key));
 }
 
 HRESULT DeleteTree(HKEY parent, const std::wstring& sub) {
@@ -63,7 +50,7 @@ HRESULT DeleteTree(HKEY parent, const std::wstring& sub) {
 
 std::wstring ReadDefault(HKEY parent, const std::wstring& sub) {
   RegKey key;
-  if (key.Open(parent, sub) != ERROR_SUCCESS) return std::wstring();
+  if (RegOpenKeyExW(parent, sub.c_str(), 0, KEY_READ, key.Put()) != ERROR_SUCCESS) return std::wstring();
   wchar_t buf[128] = {};
   DWORD size = sizeof(buf) - sizeof(wchar_t);
   DWORD type = 0;

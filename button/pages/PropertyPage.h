@@ -94,10 +94,8 @@ HRESULT CreatePage(IUnknown* outer, REFIID riid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
   if (outer) return CLASS_E_NOAGGREGATION;
-  T* page = new T();
-  HRESULT hr = page->QueryInterface(riid, out);
-  page->Release();
-  return hr;
+  const zb::ComPtr<T> page = zb::ComPtr<T>::Attach(new T());
+  return page->QueryInterface(riid, out);
 }
 
 }  // namespace zbpages

@@ -3,40 +3,7 @@
 #include <cstdint>
 
 #include "button/pixels/ImageDIB.h"
-
-namespace {
-
-// GDI objects owned for the length of one call.
-struct MemoryDC {
-  HDC dc;
-  explicit MemoryDC(HDC compatible) : dc(CreateCompatibleDC(compatible)) {}
-  ~MemoryDC() {
-    if (dc) DeleteDC(dc);
-  }
-  MemoryDC(const MemoryDC&) = delete;
-  MemoryDC& operator=(const MemoryDC&) = delete;
-};
-struct Bitmap {
-  HBITMAP bitmap;
-  Bitmap(HDC compatible, int w, int h) : bitmap(CreateCompatibleBitmap(compatible, w, h)) {}
-  ~Bitmap() {
-    if (bitmap) DeleteObject(bitmap);
-  }
-  Bitmap(const Bitmap&) = delete;
-  Bitmap& operator=(const Bitmap&) = delete;
-};
-struct Selection {
-  HDC dc;
-  HGDIOBJ previous;
-  Selection(HDC d, HGDIOBJ object) : dc(d), previous(SelectObject(d, object)) {}
-  ~Selection() {
-    if (previous) SelectObject(dc, previous);
-  }
-  Selection(const Selection&) = delete;
-  Selection& operator=(const Selection&) = delete;
-};
-
-}  // namespace
+#include "common/win/Handles.h"
 
 // GetDIBits may rewrite the header it is given (image size, colour table), so reads hand it a copy
 // and the buffer's own header keeps describing its block. Reads never ask for more rows than the
@@ -68,14 +35,14 @@ int CImageDIB::DrawPart(HDC dc, int srcX, int srcTop, int destX, int destY, int 
 
 int CImageDIB::GrabFromDC(HDC dc, int x, int y, int w, int h) {
   if (!HasPixels() || w <= 0 || h <= 0) return 0;
-  MemoryDC memory(dc);
-  Bitmap bitmap(dc, w, h);
-  if (!memory.dc || !bitmap.bitmap) return 0;
+  zb::MemoryDC memory(CreateCompatibleDC(dc));
+  zb::GdiBitmap bitmap(CreateCompatibleBitmap(dc, w, h));
+  if (!memory || !bitmap) return 0;
   {
-    Selection selected(memory.dc, bitmap.bitmap);
-    PatBlt(memory.dc, 0, 0, w, h, BLACKNESS);
-    BitBlt(memory.dc, 0, 0, w, h, dc, x, y, SRCCOPY);
+    zb::SelectedObject selected = zb::SelectInto(memory.Get(), bitmap.Get());
+    PatBlt(memory.Get(), 0, 0, w, h, BLACKNESS);
+    BitBlt(memory.Get(), 0, 0, w, h, dc, x, y, SRCCOPY);
   }
   BITMAPINFO info = m_Info;
-  return GetDIBits(dc, bitmap.bitmap, 0, UINT(std::min(h, m_Height)), m_Bits, &info, DIB_RGB_COLORS);
+  return GetDIBits(dc, bitmap.Get(), 0, UINT(std::min(h, m_Height)), m_Bits, &info, DIB_RGB_COLORS);
 }

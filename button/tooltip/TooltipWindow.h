@@ -10,11 +10,10 @@
 #include <ocidl.h>
 
 #include <atomic>
-#include <memory>
 #include <string>
-#include <type_traits>
 
 #include "common/win/ComPtr.h"
+#include "common/win/Handles.h"
 #include "button/tooltip/TooltipCore.h"
 
 class CTooltipWindow : private zbtip::ITooltipPlatform {
@@ -62,14 +61,11 @@ class CTooltipWindow : private zbtip::ITooltipPlatform {
   static void CALLBACK Tick(UINT id, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR);
 
   zbtip::CTooltipCore m_Core;
-  struct FontDeleter {
-    void operator()(HFONT f) const { DeleteObject(f); }
-  };
   HWND m_Owner = nullptr;
   HWND m_Hwnd = nullptr;
   zb::ComPtr<IFont> m_Font;
   // Made on first use when no font was given.
-  std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> m_DefaultFont;
+  zb::GdiFont m_DefaultFont;
   UINT m_AnimationTimer = 0;
   // Shared with the multimedia timer's thread.
   std::atomic<HWND> m_StepTarget{nullptr};

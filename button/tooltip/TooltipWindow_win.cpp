@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "common/win/GdiHandles.h"
+#include "common/win/Handles.h"
 
 namespace {
 
@@ -177,12 +177,12 @@ bool CTooltipWindow::PointerAnchor(zbtip::Placement& anchor) {
   if (HCURSOR cursor = GetCursor()) {
     ICONINFO info{};
     if (!GetIconInfo(cursor, &info)) return false;
-    GdiBitmap mask(info.hbmMask), color(info.hbmColor);
+    zb::GdiBitmap mask(info.hbmMask), color(info.hbmColor);
     BITMAP bm{};
     if (!mask.Get() || !GetObjectW(mask.Get(), sizeof(bm), &bm)) return false;
     CImageDIB bits;
     if (!bits.Create(bm.bmWidth, bm.bmHeight)) return false;
-    ScreenDC screen;
+    zb::WindowDC screen = zb::TakeWindowDC(nullptr);
     if (!screen.Get() || bits.GetFromBitmap(screen.Get(), mask.Get()) == 0) return false;
     offset = zbtip::PointerOffset(bits, int32_t(info.yHotspot), GetSystemMetrics(SM_CYCURSOR));
   }
@@ -200,25 +200,25 @@ HFONT CTooltipWindow::TextFont() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-      m_DefaultFont.reset(CreateFontIndirectW(&metrics.lfStatusFont));
+      m_DefaultFont.Reset(CreateFontIndirectW(&metrics.lfStatusFont));
     if (!m_DefaultFont) {
-      ScreenDC screen;
+      zb::WindowDC screen = zb::TakeWindowDC(nullptr);
       const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
       LOGFONTW lf{};
       lf.lfHeight = -MulDiv(10, dpi, 72);
       lf.lfWeight = 700;
       lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
-      m_DefaultFont.reset(CreateFontIndirectW(&lf));
+      m_DefaultFont.Reset(CreateFontIndirectW(&lf));
     }
   }
-  return m_DefaultFont.get();
+  return m_DefaultFont.Get();
 }
 
 bool CTooltipWindow::MeasureText(const std::wstring& text, int32_t& width, int32_t& height) {
   WindowDC dc(m_Hwnd);
   HFONT font = TextFont();
   if (!dc.Get() || !font || text.size() > size_t(INT32_MAX)) return false;
-  SelectedObject selected(dc.Get(), font);
+  zb::SelectedObject selected = zb::SelectInto(dc.Get(), font);
   SIZE size{};
   if (!GetTextExtentPoint32W(dc.Get(), text.c_str(), int(text.size()), &size)) return false;
   width = size.cx;
@@ -232,23 +232,23 @@ void CTooltipWindow::ScreenSize(int32_t& width, int32_t& height) {
 }
 
 void CTooltipWindow::GrabScreen(int32_t x, int32_t y, CImageDIB& into) {
-  ScreenDC screen;
+  zb::WindowDC screen = zb::TakeWindowDC(nullptr);
   if (screen.Get()) into.GrabFromDC(screen.Get(), x, y, into.Width(), into.Height());
 }
 
 void CTooltipWindow::RenderText(CImageDIB& image, const std::wstring& text, int32_t x, int32_t y, uint32_t color) {
-  ScreenDC screen;
+  zb::WindowDC screen = zb::TakeWindowDC(nullptr);
   if (!screen.Get() || text.size() > size_t(INT32_MAX)) return;
-  MemoryDC memory(screen.Get());
-  GdiBitmap bitmap(CreateCompatibleBitmap(screen.Get(), image.Width(), image.Height()));
+  zb::MemoryDC memory(CreateCompatibleDC(screen.Get()));
+  zb::GdiBitmap bitmap(CreateCompatibleBitmap(screen.Get(), image.Width(), image.Height()));
   HFONT font = TextFont();
   if (!memory.Get() || !bitmap.Get() || !font) return;
   // The bitmap takes the picture before it is selected and gives it back after: GDI's pixel
   // transfers want a bitmap no device context holds.
   if (!image.SetToBitmap(memory.Get(), bitmap.Get())) return;
   {
-    SelectedObject selectedBitmap(memory.Get(), bitmap.Get());
-    SelectedObject selectedFont(memory.Get(), font);
+    zb::SelectedObject selectedBitmap = zb::SelectInto(memory.Get(), bitmap.Get());
+    zb::SelectedObject selectedFont = zb::SelectInto(memory.Get(), font);
     SetTextColor(memory.Get(), COLORREF(color));
     SetBkMode(memory.Get(), TRANSPARENT);
     TextOutW(memory.Get(), x, y, text.c_str(), int(text.size()));

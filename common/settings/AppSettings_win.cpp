@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "common/settings/RegKey.h"
+#include "common/win/Handles.h"
 #include "common/settings/RegValue.h"
 
 namespace zb {

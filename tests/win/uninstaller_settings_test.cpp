@@ -4,7 +4,7 @@
 #include <string>
 
 #include "common/settings/AppSettings.h"
-#include "common/settings/RegKey.h"
+#include "common/win/Handles.h"
 #include "tests/support/Utf8Text.h"
 #include "uninstaller/basRegistry.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/settings/AppSettings.h"
-#include "common/settings/RegKey.h"
+#include "common/win/Handles.h"
 #include "tests/support/TestPaths.h"
 #include "tests/support/UiDriver_win.h"
 #include "tests/support/Utf8Text.h"
