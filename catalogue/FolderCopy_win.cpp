@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "catalogue/CatalogueRules.h"
+#include "common/win/Handles.h"
 
 namespace qvol2 {
 
@@ -22,13 +23,6 @@ std::wstring Joined(const std::wstring& folder, const std::wstring& name) {
 
 bool IsDots(const wchar_t* name) { return !wcscmp(name, L".") || !wcscmp(name, L".."); }
 
-struct FindCloser {
-  HANDLE h;
-  ~FindCloser() {
-    if (h != INVALID_HANDLE_VALUE) FindClose(h);
-  }
-};
-
 }  // namespace
 
 DWORD MakeFolderChain(const std::wstring& path) {
@@ -47,8 +41,8 @@ DWORD MakeFolderChain(const std::wstring& path) {
 
 DWORD CopyFolderContents(const std::wstring& source, const std::wstring& destination) {
   WIN32_FIND_DATAW entry;
-  FindCloser find{FindFirstFileW(Joined(source, L"*").c_str(), &entry)};
-  if (find.h == INVALID_HANDLE_VALUE) {
+  zb::FindHandle find(FindFirstFileW(Joined(source, L"*").c_str(), &entry));
+  if (!find) {
     const DWORD error = GetLastError();
     // An empty folder has nothing to copy; a missing one is a failure.
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES ? 0 : error;
@@ -75,7 +69,7 @@ DWORD CopyFolderContents(const std::wstring& source, const std::wstring& destina
       }
       if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) note(GetLastError());
     }
-  } while (FindNextFileW(find.h, &entry));
+  } while (FindNextFileW(find.Get(), &entry));
   const DWORD end = GetLastError();
   if (end != ERROR_NO_MORE_FILES) note(end);
   return failure;

@@ -36,18 +36,15 @@ void Swatch(HDC dc, int x, int y, const PickerColor& c) {
 CColorsPage::CColorsPage()
     : CPropertyPage({IDD_PAGE_COLOR, IDS_PAGE_COLOR, colors::Bindings(), colors::BindingCount()}) {}
 
-CColorsPage::~CColorsPage() {
-  for (HBITMAP b : m_bitmaps)
-    if (b) DeleteObject(b);
-}
+CColorsPage::~CColorsPage() = default;
 
 void CColorsPage::OnInitDialog() {
   HWND dialog = Dialog();
   for (int i = 0; i < 3; ++i) {
     if (!m_bitmaps[i])
-      m_bitmaps[i] = static_cast<HBITMAP>(
-          LoadImageW(zb::ModuleInstance(), MAKEINTRESOURCEW(kButtonBitmaps[i]), IMAGE_BITMAP, 0, 0, 0));
-    if (m_bitmaps[i]) SendDlgItemMessageW(dialog, kButtons[i], BM_SETIMAGE, IMAGE_BITMAP, LPARAM(m_bitmaps[i]));
+      m_bitmaps[i].Reset(static_cast<HBITMAP>(
+          LoadImageW(zb::ModuleInstance(), MAKEINTRESOURCEW(kButtonBitmaps[i]), IMAGE_BITMAP, 0, 0, 0)));
+    if (m_bitmaps[i]) SendDlgItemMessageW(dialog, kButtons[i], BM_SETIMAGE, IMAGE_BITMAP, LPARAM(m_bitmaps[i].Get()));
   }
   for (int id : kNumberBoxes) SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, 3, 0);
   if (m_tips.Create(dialog)) {

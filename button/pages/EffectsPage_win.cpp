@@ -10,6 +10,7 @@
 #include "button/pages/PageResources.h"
 #include "button/pixels/EffectPass.h"
 #include "button/pixels/ImageDIB.h"
+#include "common/win/Handles.h"
 
 namespace zbpages {
 
@@ -23,18 +24,10 @@ std::wstring Wide(const char* text) {
   return out;
 }
 
-// Owns the sample bitmap while the preview reads it.
-struct LoadedBitmap {
-  HBITMAP handle = nullptr;
-  explicit LoadedBitmap(int id)
-      : handle(static_cast<HBITMAP>(LoadImageW(zb::ModuleInstance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0,
-                                               LR_CREATEDIBSECTION))) {}
-  ~LoadedBitmap() {
-    if (handle) DeleteObject(handle);
-  }
-  LoadedBitmap(const LoadedBitmap&) = delete;
-  LoadedBitmap& operator=(const LoadedBitmap&) = delete;
-};
+zb::GdiBitmap LoadDibSection(int id) {
+  return zb::GdiBitmap(static_cast<HBITMAP>(
+      LoadImageW(zb::ModuleInstance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
 
 }  // namespace
 
@@ -139,12 +132,12 @@ void CEffectsPage::DrawPreview(HDC dc) {
   SendDlgItemMessageW(dialog, IDC_EFF_FILTERLIST, CB_SETCURSEL, WPARAM(listed), 0);
   SetDlgItemTextW(dialog, IDC_EFF_HELP, Wide(EffectFilterHelp(listed)).c_str());
 
-  LoadedBitmap sample(IDB_EFFECTS_SAMPLE);
-  if (!sample.handle) return;
+  const zb::GdiBitmap sample = LoadDibSection(IDB_EFFECTS_SAMPLE);
+  if (!sample) return;
   BITMAP size{};
   CImageDIB picture;
-  if (!GetObjectW(sample.handle, sizeof(size), &size) || !picture.Create(size.bmWidth, size.bmHeight) ||
-      !picture.GetFromBitmap(dc, sample.handle))
+  if (!GetObjectW(sample.Get(), sizeof(size), &size) || !picture.Create(size.bmWidth, size.bmHeight) ||
+      !picture.GetFromBitmap(dc, sample.Get()))
     return;
   effects::PreviewValues v;
   v.filter = filter;

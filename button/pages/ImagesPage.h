@@ -6,6 +6,7 @@
 
 #include "button/pages/PictureFileDialog.h"
 #include "button/pages/PropertyPage.h"
+#include "common/win/Handles.h"
 
 namespace zbpages {
 
@@ -31,8 +32,8 @@ class CImagesPage final : public CPropertyPage {
 
   CPictureFileDialog m_fileDialog;
   int m_row = 0;                     // the previewed row
-  HBITMAP m_marks[2] = {};           // row button pictures: previewed, other
-  HBITMAP m_preview = nullptr;       // the 130 x 130 preview square
+  zb::GdiBitmap m_marks[2];          // row button pictures: previewed, other
+  zb::GdiBitmap m_preview;           // the 130 x 130 preview square
 };
 
 }  // namespace zbpages

@@ -40,17 +40,13 @@ long NumberIn(HWND dialog, int id) {
 CImagesPage::CImagesPage()
     : CPropertyPage({IDD_PAGE_IMAGES, IDS_PAGE_IMAGES, images::Bindings(), images::BindingCount()}) {}
 
-CImagesPage::~CImagesPage() {
-  for (HBITMAP b : m_marks)
-    if (b) DeleteObject(b);
-  if (m_preview) DeleteObject(m_preview);
-}
+CImagesPage::~CImagesPage() = default;
 
 void CImagesPage::OnInitDialog() {
   const int ids[2] = {IDB_IMAGES_ROW, IDB_IMAGES_OTHER};
   for (int i = 0; i < 2; ++i)
     if (!m_marks[i])
-      m_marks[i] = static_cast<HBITMAP>(LoadImageW(zb::ModuleInstance(), MAKEINTRESOURCEW(ids[i]), IMAGE_BITMAP, 0, 0, 0));
+      m_marks[i].Reset(static_cast<HBITMAP>(LoadImageW(zb::ModuleInstance(), MAKEINTRESOURCEW(ids[i]), IMAGE_BITMAP, 0, 0, 0)));
   m_row = 0;  // the page opens on the normal picture
 }
 
@@ -101,7 +97,7 @@ void CImagesPage::Preview(int row) {
   const long flag = HoldingFlag();
   for (int i = 0; i < images::kRows; ++i) {
     CheckDlgButton(dialog, IDC_IMG_LINK_FIRST + i, images::LinkBit(flag, i) ? BST_CHECKED : BST_UNCHECKED);
-    if (HBITMAP mark = m_marks[i == row ? 0 : 1])
+    if (HBITMAP mark = m_marks[i == row ? 0 : 1].Get())
       SendDlgItemMessageW(dialog, IDC_IMG_ROW_FIRST + i, BM_SETIMAGE, IMAGE_BITMAP, LPARAM(mark));
   }
 
@@ -110,21 +106,20 @@ void CImagesPage::Preview(int row) {
   const CImageDIB* picture = table ? table->Images[row] : nullptr;
   const bool has = picture && picture->HasPixels();
 
-  HDC screen = GetDC(dialog);
-  if (!m_preview && screen) m_preview = CreateCompatibleBitmap(screen, images::kPageSquare, images::kPageSquare);
-  if (m_preview && screen) {
-    HDC dc = CreateCompatibleDC(screen);
+  {
+    const zb::WindowDC screen = zb::TakeWindowDC(dialog);
+    if (!m_preview && screen)
+      m_preview.Reset(CreateCompatibleBitmap(screen.Get(), images::kPageSquare, images::kPageSquare));
+    const zb::MemoryDC dc(m_preview && screen ? CreateCompatibleDC(screen.Get()) : nullptr);
     if (dc) {
-      HGDIOBJ old = SelectObject(dc, m_preview);
+      const zb::SelectedObject selected = zb::SelectInto(dc.Get(), m_preview.Get());
       RECT square{0, 0, images::kPageSquare, images::kPageSquare};
-      FillRect(dc, &square, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-      if (has) DrawPictureScaled(dc, *picture, images::PagePreviewPlacement(picture->Width(), picture->Height()), 0, 0);
-      DrawEdge(dc, &square, EDGE_SUNKEN, BF_RECT | BF_MONO);
-      SelectObject(dc, old);
-      DeleteDC(dc);
+      FillRect(dc.Get(), &square, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+      if (has)
+        DrawPictureScaled(dc.Get(), *picture, images::PagePreviewPlacement(picture->Width(), picture->Height()), 0, 0);
+      DrawEdge(dc.Get(), &square, EDGE_SUNKEN, BF_RECT | BF_MONO);
     }
   }
-  if (screen) ReleaseDC(dialog, screen);
   SetDlgItemTextW(dialog, IDC_IMG_SIZE,
                   images::PageSizeText(has, has ? picture->Width() : 0, has ? picture->Height() : 0).c_str());
   RECT area{kPreviewX, kPreviewY, kPreviewX + images::kPageSquare, kPreviewY + images::kPageSquare};
@@ -133,12 +128,10 @@ void CImagesPage::Preview(int row) {
 
 void CImagesPage::Paint(HDC dc) const {
   if (!m_preview) return;
-  HDC source = CreateCompatibleDC(dc);
+  const zb::MemoryDC source(CreateCompatibleDC(dc));
   if (!source) return;
-  HGDIOBJ old = SelectObject(source, m_preview);
-  BitBlt(dc, kPreviewX, kPreviewY, images::kPageSquare, images::kPageSquare, source, 0, 0, SRCCOPY);
-  SelectObject(source, old);
-  DeleteDC(source);
+  const zb::SelectedObject selected = zb::SelectInto(source.Get(), m_preview.Get());
+  BitBlt(dc, kPreviewX, kPreviewY, images::kPageSquare, images::kPageSquare, source.Get(), 0, 0, SRCCOPY);
 }
 
 void CImagesPage::Browse(int row) {

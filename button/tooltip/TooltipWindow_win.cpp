@@ -37,22 +37,6 @@ bool RegisterWindowClass(WNDPROC proc) {
   return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-// A window's device context for one scope.
-class WindowDC {
- public:
-  explicit WindowDC(HWND hwnd) : m_hwnd(hwnd), m_dc(GetDC(hwnd)) {}
-  ~WindowDC() {
-    if (m_dc) ReleaseDC(m_hwnd, m_dc);
-  }
-  WindowDC(const WindowDC&) = delete;
-  WindowDC& operator=(const WindowDC&) = delete;
-  HDC Get() const { return m_dc; }
-
- private:
-  HWND m_hwnd;
-  HDC m_dc;
-};
-
 }  // namespace
 
 CTooltipWindow::CTooltipWindow() : m_Core(*this, SystemColors()) {}
@@ -215,7 +199,7 @@ HFONT CTooltipWindow::TextFont() {
 }
 
 bool CTooltipWindow::MeasureText(const std::wstring& text, int32_t& width, int32_t& height) {
-  WindowDC dc(m_Hwnd);
+  zb::WindowDC dc = zb::TakeWindowDC(m_Hwnd);
   HFONT font = TextFont();
   if (!dc.Get() || !font || text.size() > size_t(INT32_MAX)) return false;
   zb::SelectedObject selected = zb::SelectInto(dc.Get(), font);

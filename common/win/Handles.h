@@ -91,6 +91,7 @@ using GdiHandle = UniqueHandle<handles::NullIsNone<H, handles::CloseGdi<H>>>;
 using GdiObject = GdiHandle<HGDIOBJ>;
 using GdiBitmap = GdiHandle<HBITMAP>;
 using GdiFont = GdiHandle<HFONT>;
+using GdiBrush = GdiHandle<HBRUSH>;
 using GdiRegion = GdiHandle<HRGN>;
 
 // A memory DC of CreateCompatibleDC (DeleteDC).

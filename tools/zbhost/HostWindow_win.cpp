@@ -34,7 +34,6 @@ COLORREF ToColorRef(uint32_t oleColor) { return COLORREF(oleColor & 0x00FFFFFF);
 CHostWindow::~CHostWindow() {
   if (m_hwnd) DestroyWindow(m_hwnd);  // closes the buttons on its way (WM_DESTROY)
   CloseButtons();
-  if (m_background) DeleteObject(m_background);
 }
 
 bool CHostWindow::Create(const WindowSettings& settings, const std::wstring& title, bool userMode,
@@ -43,7 +42,7 @@ bool CHostWindow::Create(const WindowSettings& settings, const std::wstring& tit
     error = "cannot register the window class";
     return false;
   }
-  m_background = CreateSolidBrush(ToColorRef(settings.backColor));
+  m_background.Reset(CreateSolidBrush(ToColorRef(settings.backColor)));
   m_hwnd = CreateWindowExW(0, kWindowClass, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                            kMinClientWidth, kMinClientHeight, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   if (!m_hwnd || !m_background) {
@@ -243,7 +242,7 @@ LRESULT CHostWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND: {
       RECT rc{};
       GetClientRect(m_hwnd, &rc);
-      FillRect(reinterpret_cast<HDC>(wp), &rc, m_background);
+      FillRect(reinterpret_cast<HDC>(wp), &rc, m_background.Get());
       return 1;
     }
     case WM_TIMER:

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/win/ComPtr.h"
+#include "common/win/Handles.h"
 #include "common/olehost/ControlHost.h"
 #include "common/olehost/PropertyBag.h"
 #include "tools/zbhost/ButtonClass_win.h"
@@ -67,7 +68,7 @@ class CHostWindow {
   CButtonClass& m_class;
   const CEventLog& m_log;
   HWND m_hwnd = nullptr;
-  HBRUSH m_background = nullptr;
+  zb::GdiBrush m_background;
   bool m_closed = false;
   std::vector<std::unique_ptr<Button>> m_buttons;
 };

@@ -6,42 +6,10 @@
 #include "tools/zbhost/BmpFile.h"
 #include "tools/zbhost/ButtonClass_win.h"
 #include "tools/zbhost/TextConvert_win.h"
+#include "common/win/Handles.h"
 
 namespace zbhost {
 namespace {
-
-class ClientDC {
- public:
-  explicit ClientDC(HWND window) : m_window(window), m_dc(GetDC(window)) {}
-  ~ClientDC() {
-    if (m_dc) ReleaseDC(m_window, m_dc);
-  }
-  ClientDC(const ClientDC&) = delete;
-  ClientDC& operator=(const ClientDC&) = delete;
-  HDC Get() const { return m_dc; }
-
- private:
-  HWND m_window;
-  HDC m_dc;
-};
-
-// Owns a GDI handle and frees it with `Free`.
-template <class H, BOOL(WINAPI* Free)(H)>
-class GdiHandle {
- public:
-  explicit GdiHandle(H handle) : m_handle(handle) {}
-  ~GdiHandle() {
-    if (m_handle) Free(m_handle);
-  }
-  GdiHandle(const GdiHandle&) = delete;
-  GdiHandle& operator=(const GdiHandle&) = delete;
-  H Get() const { return m_handle; }
-
- private:
-  H m_handle;
-};
-
-BOOL WINAPI DeleteBitmap(HBITMAP bitmap) { return DeleteObject(bitmap); }
 
 std::string LastError(const char* what) {
   return std::string(what) + ": " + CButtonClass::HResultText(HRESULT_FROM_WIN32(GetLastError()));
@@ -60,12 +28,12 @@ bool Capture(HWND window, int& width, int& height, std::vector<uint32_t>& pixels
     error = "the window has no client area";
     return false;
   }
-  ClientDC screen(window);
+  zb::WindowDC screen = zb::TakeWindowDC(window);
   if (!screen.Get()) {
     error = "GetDC failed";
     return false;
   }
-  GdiHandle<HDC, DeleteDC> memory(CreateCompatibleDC(screen.Get()));
+  zb::MemoryDC memory(CreateCompatibleDC(screen.Get()));
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -74,7 +42,7 @@ bool Capture(HWND window, int& width, int& height, std::vector<uint32_t>& pixels
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  GdiHandle<HBITMAP, DeleteBitmap> section(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  zb::GdiBitmap section(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!memory.Get() || !section.Get() || !bits) {
     error = LastError("no memory bitmap for the screenshot");
     return false;
