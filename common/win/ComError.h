@@ -13,8 +13,7 @@ namespace zb {
 
 inline void TraceFailure(HRESULT hr, const char* file, int line, const char* expression) noexcept {
   char text[512];
-  std::snprintf(text, sizeof text, "%s(%d): 0x%08lX from %s\n", file, line, static_cast<unsigned long>(hr),
-                expression);
+  std::snprintf(text, sizeof text, "%s(%d): 0x%08lX from %s\n", file, line, static_cast<unsigned long>(hr), expression);
   OutputDebugStringA(text);
 }
 
@@ -40,11 +39,11 @@ HRESULT Guarded(F&& f) noexcept {
 }  // namespace zb
 
 // Returns the HRESULT of `expr` from the calling function when it failed, after tracing it.
-#define ZB_RETURN_IF_FAILED(expr)                                  \
-  do {                                                             \
-    const HRESULT zbFailedHr_ = (expr);                            \
-    if (FAILED(zbFailedHr_)) {                                     \
-      ::zb::TraceFailure(zbFailedHr_, __FILE__, __LINE__, #expr);  \
-      return zbFailedHr_;                                          \
-    }                                                              \
+#define ZB_RETURN_IF_FAILED(expr)                                 \
+  do {                                                            \
+    const HRESULT zbFailedHr_ = (expr);                           \
+    if (FAILED(zbFailedHr_)) {                                    \
+      ::zb::TraceFailure(zbFailedHr_, __FILE__, __LINE__, #expr); \
+      return zbFailedHr_;                                         \
+    }                                                             \
   } while (0)
