@@ -2,19 +2,9 @@
 
 #include "button/control/ZephonButtonCtrlRules.h"
 #include "button/imaging/PictureDecode.h"
+#include "common/win/TextConvert.h"
 
-namespace {
-
-std::string Utf8(const std::wstring& s) {
-  if (s.empty()) return std::string();
-  const int n = WideCharToMultiByte(CP_UTF8, 0, s.data(), int(s.size()), nullptr, 0, nullptr, nullptr);
-  if (n <= 0) return std::string();
-  std::string out(size_t(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, s.data(), int(s.size()), &out[0], n, nullptr, nullptr);
-  return out;
-}
-
-}  // namespace
+using zb::Utf8;
 
 CPictureSources::CPictureSources(IPictureSourceSite& site) : m_Site(site), m_Downloader(new CNoDownloader) {}
 

@@ -9,6 +9,7 @@
 #include "button/framework/OleControlImpl.h"
 #include "button/framework/PropExchangeBackends.h"
 #include "common/win/ComError.h"
+#include "common/win/Himetric.h"
 
 namespace zb {
 namespace {
@@ -287,8 +288,8 @@ void COleControl::GetControlSize(int* cx, int* cy) const {
     w = m_posRect.right - m_posRect.left;
     h = m_posRect.bottom - m_posRect.top;
   } else {
-    w = MulDiv(m_extent.cx, ScreenDpi(LOGPIXELSX), 2540);
-    h = MulDiv(m_extent.cy, ScreenDpi(LOGPIXELSY), 2540);
+    w = MulDiv(m_extent.cx, ScreenDpi(LOGPIXELSX), kHimetricPerInch);
+    h = MulDiv(m_extent.cy, ScreenDpi(LOGPIXELSY), kHimetricPerInch);
   }
   if (cx) *cx = w;
   if (cy) *cy = h;
@@ -296,8 +297,8 @@ void COleControl::GetControlSize(int* cx, int* cy) const {
 
 bool COleControl::SetControlSize(int cx, int cy) {
   if (cx < 0 || cy < 0) return false;
-  m_extent.cx = MulDiv(cx, 2540, ScreenDpi(LOGPIXELSX));
-  m_extent.cy = MulDiv(cy, 2540, ScreenDpi(LOGPIXELSY));
+  m_extent.cx = MulDiv(cx, kHimetricPerInch, ScreenDpi(LOGPIXELSX));
+  m_extent.cy = MulDiv(cy, kHimetricPerInch, ScreenDpi(LOGPIXELSY));
   SetModifiedFlag();
   if (m_inPlaceActive && m_impl->m_inPlaceSite) {
     RECT r = m_posRect;

@@ -1,5 +1,6 @@
 #include "button/framework/PictureHolder.h"
 #include "common/win/ComError.h"
+#include "common/win/Himetric.h"
 
 namespace zb {
 namespace {
@@ -108,8 +109,8 @@ bool CPictureHolder::SizePixels(SIZE& size, HDC dc) const {
   if (!SizeHimetric(hm)) return false;
   HDC use = dc ? dc : GetDC(nullptr);
   if (!use) return false;
-  size.cx = MulDiv(hm.cx, GetDeviceCaps(use, LOGPIXELSX), 2540);
-  size.cy = MulDiv(hm.cy, GetDeviceCaps(use, LOGPIXELSY), 2540);
+  size.cx = MulDiv(hm.cx, GetDeviceCaps(use, LOGPIXELSX), kHimetricPerInch);
+  size.cy = MulDiv(hm.cy, GetDeviceCaps(use, LOGPIXELSY), kHimetricPerInch);
   if (!dc) ReleaseDC(nullptr, use);
   return true;
 }

@@ -3,6 +3,7 @@
 
 #include "button/imaging/CFileSource.h"
 #include "button/imaging/CTextException.h"
+#include "common/win/TextConvert.h"
 
 struct CFileSource::Handles {
   HANDLE file = INVALID_HANDLE_VALUE;
@@ -10,26 +11,13 @@ struct CFileSource::Handles {
   const void* view = nullptr;
 };
 
-namespace {
-
-std::wstring Widen(const std::string& utf8) {
-  if (utf8.empty()) return std::wstring();
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-  if (n <= 0) return std::wstring();
-  std::wstring out(size_t(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &out[0], n);
-  return out;
-}
-
-}  // namespace
-
 CFileSource::CFileSource() : m_Handles(std::make_unique<Handles>()) {}
 
 CFileSource::~CFileSource() { Close(); }
 
 CFileSource::OpenResult CFileSource::Open(const std::string& path) {
   Close();
-  const std::wstring wide = Widen(path);
+  const std::wstring wide = zb::Wide(path);
   if (wide.empty()) return kOpenFailed;
   HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr);

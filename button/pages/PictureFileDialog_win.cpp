@@ -8,6 +8,7 @@
 #include "button/pages/GeneralPageRules.h"
 #include "button/pages/ImagesPageRules.h"
 #include "button/pages/PreviewDrawing.h"
+#include "common/win/TextConvert.h"
 
 namespace zbpages {
 
@@ -25,15 +26,6 @@ bool SystemNewerThan4() {
   info.dwOSVersionInfoSize = sizeof(info);
   if (!GetVersionExW(&info)) return false;
   return general::SystemNewerThan4(info.dwMajorVersion, info.dwMinorVersion);
-}
-
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
-  if (n <= 0) return std::string();
-  std::string out(size_t(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), &out[0], n, nullptr, nullptr);
-  return out;
 }
 
 bool IsFile(const std::wstring& path) {
@@ -154,7 +146,7 @@ void CPictureFileDialog::SelectionChanged() {
 bool CPictureFileDialog::LoadPreview(const std::wstring& path) {
   m_picture.Destroy();
   if (path.empty() || !IsFile(path)) return false;
-  if (DecodePictureFile(Utf8(path), 0x00FFFFFF, m_picture).Ok() && m_picture.HasPixels()) return true;
+  if (DecodePictureFile(zb::Utf8(path), 0x00FFFFFF, m_picture).Ok() && m_picture.HasPixels()) return true;
   m_picture.Destroy();  // a GIF that is no GIF leaves the buffer as it was
   return false;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/win/ComError.h"
+#include "common/win/Himetric.h"
 
 namespace zb::olehost {
 namespace {
@@ -136,8 +137,8 @@ HRESULT CControlHost::Start(IUnknown* control, IPropertyBag* bag) {
     ZB_RETURN_IF_FAILED(hr = m_oleObject->SetClientSite(this));
   }
   // The container decides the size.
-  SIZEL extent{MulDiv(m_rect.right - m_rect.left, 2540, Dpi(LOGPIXELSX)),
-               MulDiv(m_rect.bottom - m_rect.top, 2540, Dpi(LOGPIXELSY))};
+  SIZEL extent{MulDiv(m_rect.right - m_rect.left, kHimetricPerInch, Dpi(LOGPIXELSX)),
+               MulDiv(m_rect.bottom - m_rect.top, kHimetricPerInch, Dpi(LOGPIXELSY))};
   m_oleObject->SetExtent(DVASPECT_CONTENT, &extent);
   // A control without events or bound properties is fine.
   if (ComPtr<IConnectionPointContainer> cpc = QueryAs<IConnectionPointContainer>(control)) {
@@ -340,11 +341,11 @@ STDMETHODIMP CControlHost::TransformCoords(POINTL* himetric, POINTF* container, 
   if (!himetric || !container) return E_POINTER;
   const double dx = Dpi(LOGPIXELSX), dy = Dpi(LOGPIXELSY);
   if (flags & XFORMCOORDS_HIMETRICTOCONTAINER) {
-    container->x = float(himetric->x * dx / 2540.0);
-    container->y = float(himetric->y * dy / 2540.0);
+    container->x = float(himetric->x * dx / kHimetricPerInch);
+    container->y = float(himetric->y * dy / kHimetricPerInch);
   } else if (flags & XFORMCOORDS_CONTAINERTOHIMETRIC) {
-    himetric->x = LONG(container->x * 2540.0 / dx + (container->x < 0 ? -0.5 : 0.5));
-    himetric->y = LONG(container->y * 2540.0 / dy + (container->y < 0 ? -0.5 : 0.5));
+    himetric->x = LONG(container->x * double(kHimetricPerInch) / dx + (container->x < 0 ? -0.5 : 0.5));
+    himetric->y = LONG(container->y * double(kHimetricPerInch) / dy + (container->y < 0 ? -0.5 : 0.5));
   } else {
     return E_INVALIDARG;
   }
