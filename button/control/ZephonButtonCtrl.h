@@ -13,8 +13,9 @@
 //    through the framework's size setting (ZephonButtonCtrlPaint_win.cpp).
 //  - Animation: CAnimationDirectory drives timer 241 and sets PictureURL through its setter.
 //  - Tooltip, downloads, font installation, cursors: the interfaces of IButtonTooltip.h and
-//    ControlServices.h (the tooltip window of button/tooltip, WinINet downloads and font installation, the system's cursors;
-//    tests put others in with SetTooltip / SetDownloader / SetFontInstaller / SetCursors).
+//    ControlServices.h (the tooltip window of button/tooltip, WinINet downloads and font
+//    installation, the system's cursors; tests put others in with SetTooltip / SetDownloader /
+//    SetFontInstaller / SetCursors).
 //  - Property pages: PrevPointer is a handle; zbpictable::Lookup (ZephonButtonCtrlPictureTable.h)
 //    turns it into the four state pictures while the control lives.
 // Built by ZephonButtonCtrl.cmake: zb_button_logic (portable rules) and zb_button_ctrl (this class).
@@ -101,7 +102,7 @@ class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite, pr
   int32_t PictureTableCookie() const { return m_PictureCookie; }
   bool DebugFlag() const { return m_Debug != 0; }
 
-  // ---- seams -----------------------------------------------------------------------------------------
+  // ---- collaborators (tests put their own in) -----------------------------------------------------
   void SetTooltip(std::unique_ptr<IButtonTooltip> tooltip);
   void SetDownloader(std::unique_ptr<IUrlDownloader> downloader) { m_Sources.SetDownloader(std::move(downloader)); }
   void SetFontInstaller(std::unique_ptr<IFontInstaller> installer);

@@ -58,7 +58,7 @@ class CInternetPictureDownloader : public IUrlDownloader {
 };
 
 // Fonts from internet addresses are fetched into the temporary folder and added for this process.
-class CInternetFontSeam : public IFontInstaller {
+class CWinInetFontInstaller : public IFontInstaller {
  public:
   bool Install(const std::wstring& url, std::wstring& errorText) override {
     CInternetFontInstaller installer;
@@ -99,7 +99,7 @@ HRESULT CreateZephonButton(IUnknown* outer, REFIID riid, void** out) {
 CZephonButtonCtrl::CZephonButtonCtrl()
     : COleControl(kClassInfo),
       m_Tooltip(new CButtonTooltip),
-      m_FontInstaller(new CInternetFontSeam),
+      m_FontInstaller(new CWinInetFontInstaller),
       m_Cursors(new CSystemCursors) {
   static const UINT kPlaceholders[kStateCount] = {IDB_PLACEHOLDER_NORMAL, IDB_PLACEHOLDER_OVER, IDB_PLACEHOLDER_DOWN,
                                                   IDB_PLACEHOLDER_DISABLE, IDB_PLACEHOLDER_NORMAL};
@@ -436,7 +436,7 @@ void CZephonButtonCtrl::RebuildFont(bool tooltip) {
 
 void CZephonButtonCtrl::FontsChanged() { PushTooltipSettings(); }
 
-// ---- seams --------------------------------------------------------------------------------------
+// ---- collaborators ------------------------------------------------------------------------------
 
 void CZephonButtonCtrl::SetTooltip(std::unique_ptr<IButtonTooltip> tooltip) {
   if (!tooltip) return;
