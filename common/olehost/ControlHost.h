@@ -11,6 +11,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "common/win/ComObject.h"
@@ -137,7 +138,7 @@ class CControlHost final : public CComObject<CControlHost, IOleClientSite, IOleI
   HWND m_parent;
   RECT m_rect;
   Options m_options;
-  Frame* m_frame;  // owned; shares our reference count
+  std::unique_ptr<Frame> m_frame;  // shares our reference count
   ComPtr<IUnknown> m_control;
   ComPtr<IOleObject> m_oleObject;
   ComPtr<IOleInPlaceObject> m_inPlaceObject;

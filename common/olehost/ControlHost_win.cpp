@@ -74,7 +74,7 @@ CControlHost::CControlHost(HWND parent, const RECT& rect, const Options& options
   m_ambient[DISPID_AMBIENT_USERMODE] = user;
 }
 
-CControlHost::~CControlHost() { delete m_frame; }
+CControlHost::~CControlHost() { m_frame.reset(); }  // before the control's pointers, as always
 
 HRESULT CControlHost::Create(HWND parent, const RECT& rect, REFCLSID clsid, IPropertyBag* bag,
                              const Options& options, ComPtr<CControlHost>& out) {
@@ -287,7 +287,7 @@ STDMETHODIMP CControlHost::OnUIActivate() {
 STDMETHODIMP CControlHost::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc, LPRECT pos,
                                             LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
   if (!frame || !doc || !pos || !clip || !info) return E_POINTER;
-  *frame = m_frame;
+  *frame = m_frame.get();
   m_frame->AddRef();
   *doc = nullptr;
   *pos = m_rect;
