@@ -50,7 +50,7 @@ class UniqueHandle : private Traits {
   Handle m_h = Traits::None();
 };
 
-namespace handles {
+namespace detail {
 // Traits of handles that are null when absent, released by `close`.
 template <class H, void (*close)(H)>
 struct NullIsNone {
@@ -74,20 +74,20 @@ struct InvalidIsNone {
   static Handle None() { return INVALID_HANDLE_VALUE; }
   static void Close(Handle h) { close(h); }
 };
-}  // namespace handles
+}  // namespace detail
 
 // A kernel object (process, thread, mutex, mapping): null when absent.
-using KernelHandle = UniqueHandle<handles::NullIsNone<HANDLE, handles::CloseKernel>>;
+using KernelHandle = UniqueHandle<detail::NullIsNone<HANDLE, detail::CloseKernel>>;
 // A file of CreateFile.
-using FileHandle = UniqueHandle<handles::InvalidIsNone<handles::CloseKernel>>;
+using FileHandle = UniqueHandle<detail::InvalidIsNone<detail::CloseKernel>>;
 // A search of FindFirstFile.
-using FindHandle = UniqueHandle<handles::InvalidIsNone<handles::CloseFind>>;
-using RegKey = UniqueHandle<handles::NullIsNone<HKEY, handles::CloseKey>>;
-using IconHandle = UniqueHandle<handles::NullIsNone<HICON, handles::CloseIcon>>;
+using FindHandle = UniqueHandle<detail::InvalidIsNone<detail::CloseFind>>;
+using RegKey = UniqueHandle<detail::NullIsNone<HKEY, detail::CloseKey>>;
+using IconHandle = UniqueHandle<detail::NullIsNone<HICON, detail::CloseIcon>>;
 
 // GDI objects (DeleteObject).
 template <class H>
-using GdiHandle = UniqueHandle<handles::NullIsNone<H, handles::CloseGdi<H>>>;
+using GdiHandle = UniqueHandle<detail::NullIsNone<H, detail::CloseGdi<H>>>;
 using GdiObject = GdiHandle<HGDIOBJ>;
 using GdiBitmap = GdiHandle<HBITMAP>;
 using GdiFont = GdiHandle<HFONT>;
@@ -95,7 +95,7 @@ using GdiBrush = GdiHandle<HBRUSH>;
 using GdiRegion = GdiHandle<HRGN>;
 
 // A memory DC of CreateCompatibleDC (DeleteDC).
-using MemoryDC = UniqueHandle<handles::NullIsNone<HDC, handles::CloseMemoryDC>>;
+using MemoryDC = UniqueHandle<detail::NullIsNone<HDC, detail::CloseMemoryDC>>;
 
 // A window's DC of GetDC, given back with ReleaseDC to that window (null: the screen).
 struct WindowDcTraits {

@@ -16,7 +16,7 @@
 #include "button/pixels/ImageDIB.h"
 #include "tests/win/pages_fixture.h"
 
-using namespace pagestest;
+using namespace zbtest;
 
 // The Colors and Effects pages.
 namespace {

@@ -16,7 +16,7 @@
 #include "common/win/ComPtr.h"
 #include "tests/support/UiDriver_win.h"
 
-namespace pagestest {
+namespace zbtest {
 
 using zb::ComPtr;
 using zb::QueryAs;
@@ -303,4 +303,4 @@ inline COLORREF PagePixel(HWND dialog, int x, int y) {
   return c;
 }
 
-}  // namespace pagestest
+}  // namespace zbtest

@@ -15,7 +15,7 @@
 #include "tests/win/control_pictures_files.h"
 #include "tests/win/pages_fixture.h"
 
-using namespace pagestest;
+using namespace zbtest;
 
 // The Images page.
 namespace {

@@ -17,7 +17,7 @@
 
 #include "tests/win/pages_fixture.h"
 
-using namespace pagestest;
+using namespace zbtest;
 
 namespace {
 

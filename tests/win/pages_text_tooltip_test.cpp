@@ -14,7 +14,7 @@
 
 #include "tests/win/pages_fixture.h"
 
-using namespace pagestest;
+using namespace zbtest;
 
 namespace {
 
