@@ -1,14 +1,13 @@
 #include <utility>
 
 #include "button/control/AnimationDirectory.h"
+#include "common/win/Handles.h"
 
 namespace {
 
 class Win32AnimationPlatform final : public AnimationPlatform {
  public:
   explicit Win32AnimationPlatform(std::function<HWND()> window) : m_Window(std::move(window)) {}
-  ~Win32AnimationPlatform() override { FindClose(); }
-
   std::wstring FullPattern(const std::wstring& pattern) const override {
     // The name part keeps its wildcards; a pattern the system cannot resolve is used as given.
     const DWORD need = ::GetFullPathNameW(pattern.c_str(), 0, nullptr, nullptr);
@@ -20,15 +19,11 @@ class Win32AnimationPlatform final : public AnimationPlatform {
     return full;
   }
   bool FindFirst(const std::wstring& pattern) override {
-    FindClose();
-    m_Find = ::FindFirstFileW(pattern.c_str(), &m_Data);
-    return m_Find != INVALID_HANDLE_VALUE;
+    m_Find.Reset(::FindFirstFileW(pattern.c_str(), &m_Data));
+    return bool(m_Find);
   }
-  bool FindNext() override { return m_Find != INVALID_HANDLE_VALUE && ::FindNextFileW(m_Find, &m_Data); }
-  void FindClose() override {
-    if (m_Find != INVALID_HANDLE_VALUE) ::FindClose(m_Find);
-    m_Find = INVALID_HANDLE_VALUE;
-  }
+  bool FindNext() override { return m_Find && ::FindNextFileW(m_Find.Get(), &m_Data); }
+  void FindClose() override { m_Find.Reset(); }
   std::wstring EntryName() const override { return m_Data.cFileName; }
   bool EntryIsFolder() const override { return (m_Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
@@ -48,7 +43,7 @@ class Win32AnimationPlatform final : public AnimationPlatform {
   }
 
   std::function<HWND()> m_Window;
-  HANDLE m_Find = INVALID_HANDLE_VALUE;  // owned; closed by FindClose and the destructor
+  zb::FindHandle m_Find;
   WIN32_FIND_DATAW m_Data{};
 };
 

@@ -1,5 +1,6 @@
 #include "button/framework/PictureHolder.h"
 #include "common/win/ComError.h"
+#include "common/win/Handles.h"
 #include "common/win/Himetric.h"
 
 namespace zb {
@@ -14,17 +15,13 @@ HBITMAP CopyAs24Bit(HBITMAP bitmap, const BITMAP& bm) {
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 24;
   bi.bmiHeader.biCompression = BI_RGB;
-  HDC screen = GetDC(nullptr);
+  const WindowDC screen = TakeWindowDC(nullptr);
   if (!screen) return nullptr;
   void* bits = nullptr;
-  HBITMAP copy = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  bool ok = copy && GetDIBits(screen, bitmap, 0, UINT(bm.bmHeight), bits, &bi, DIB_RGB_COLORS) == bm.bmHeight;
-  ReleaseDC(nullptr, screen);
-  if (!ok && copy) {
-    DeleteObject(copy);
-    copy = nullptr;
-  }
-  return copy;
+  GdiBitmap copy(CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const bool ok =
+      copy && GetDIBits(screen.Get(), bitmap, 0, UINT(bm.bmHeight), bits, &bi, DIB_RGB_COLORS) == bm.bmHeight;
+  return ok ? copy.Release() : nullptr;
 }
 
 }  // namespace
@@ -107,11 +104,11 @@ bool CPictureHolder::SizeHimetric(SIZEL& size) const {
 bool CPictureHolder::SizePixels(SIZE& size, HDC dc) const {
   SIZEL hm{};
   if (!SizeHimetric(hm)) return false;
-  HDC use = dc ? dc : GetDC(nullptr);
+  const WindowDC screen = dc ? WindowDC() : TakeWindowDC(nullptr);
+  const HDC use = dc ? dc : screen.Get();
   if (!use) return false;
   size.cx = MulDiv(hm.cx, GetDeviceCaps(use, LOGPIXELSX), kHimetricPerInch);
   size.cy = MulDiv(hm.cy, GetDeviceCaps(use, LOGPIXELSY), kHimetricPerInch);
-  if (!dc) ReleaseDC(nullptr, use);
   return true;
 }
 

@@ -3,12 +3,13 @@
 
 #include "button/imaging/CFileSource.h"
 #include "button/imaging/CTextException.h"
+#include "common/win/Handles.h"
 #include "common/win/TextConvert.h"
 
 struct CFileSource::Handles {
-  HANDLE file = INVALID_HANDLE_VALUE;
-  HANDLE mapping = nullptr;
-  const void* view = nullptr;
+  zb::FileHandle file;
+  zb::KernelHandle mapping;
+  zb::MappedView view;
 };
 
 CFileSource::CFileSource() : m_Handles(std::make_unique<Handles>()) {}
@@ -29,7 +30,7 @@ CFileSource::OpenResult CFileSource::Open(const std::string& path) {
       default: return kOpenFailed;
     }
   }
-  m_Handles->file = file;
+  m_Handles->file.Reset(file);
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 || uint64_t(size.QuadPart) > SIZE_MAX) {
     Close();
@@ -39,20 +40,19 @@ CFileSource::OpenResult CFileSource::Open(const std::string& path) {
     Attach(path, nullptr, 0);
     return kOpened;
   }
-  m_Handles->mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
-  if (m_Handles->mapping) m_Handles->view = MapViewOfFile(m_Handles->mapping, FILE_MAP_READ, 0, 0, 0);
+  m_Handles->mapping.Reset(CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr));
+  if (m_Handles->mapping) m_Handles->view.Reset(MapViewOfFile(m_Handles->mapping.Get(), FILE_MAP_READ, 0, 0, 0));
   if (!m_Handles->view) {
     Close();
     return kOpenAccessDenied;
   }
-  Attach(path, static_cast<const uint8_t*>(m_Handles->view), size_t(size.QuadPart));
+  Attach(path, static_cast<const uint8_t*>(m_Handles->view.Get()), size_t(size.QuadPart));
   return kOpened;
 }
 
 void CFileSource::Close() {
   CDataSource::Close();
-  if (m_Handles->view) UnmapViewOfFile(m_Handles->view);
-  if (m_Handles->mapping) CloseHandle(m_Handles->mapping);
-  if (m_Handles->file != INVALID_HANDLE_VALUE) CloseHandle(m_Handles->file);
-  *m_Handles = Handles();
+  m_Handles->view.Reset();
+  m_Handles->mapping.Reset();
+  m_Handles->file.Reset();
 }

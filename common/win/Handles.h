@@ -63,6 +63,7 @@ inline void CloseFind(HANDLE h) { FindClose(h); }
 inline void CloseKey(HKEY key) { RegCloseKey(key); }
 inline void CloseIcon(HICON icon) { DestroyIcon(icon); }
 inline void CloseMemoryDC(HDC dc) { DeleteDC(dc); }
+inline void UnmapView(const void* view) { UnmapViewOfFile(view); }
 template <class H>
 void CloseGdi(H object) {
   DeleteObject(object);
@@ -84,6 +85,8 @@ using FileHandle = UniqueHandle<detail::InvalidIsNone<detail::CloseKernel>>;
 using FindHandle = UniqueHandle<detail::InvalidIsNone<detail::CloseFind>>;
 using RegKey = UniqueHandle<detail::NullIsNone<HKEY, detail::CloseKey>>;
 using IconHandle = UniqueHandle<detail::NullIsNone<HICON, detail::CloseIcon>>;
+// A view of a file mapping (UnmapViewOfFile).
+using MappedView = UniqueHandle<detail::NullIsNone<const void*, detail::UnmapView>>;
 
 // GDI objects (DeleteObject).
 template <class H>
