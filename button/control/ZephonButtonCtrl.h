@@ -15,6 +15,9 @@
 //  - Tooltip, downloads, font installation, cursors: the seams of ZephonButtonCtrlSeams.h (the
 //    tooltip window of button/tooltip, WinINet downloads and font installation, the system's cursors;
 //    tests put others in with SetTooltip / SetDownloader / SetFontInstaller / SetCursors).
+//  - Accessibility: CButtonAccessibility (ButtonAccessibility.h) answers WM_GETOBJECT with the
+//    button's IAccessible, clicks for its default action through the window's mouse messages, and is
+//    told where the state or the name may have changed.
 //  - Property pages: PrevPointer is a handle; zbpictable::Lookup (ZephonButtonCtrlPictureTable.h)
 //    turns it into the four state pictures while the control lives.
 // Built by ZephonButtonCtrl.cmake: zb_button_logic (portable rules) and zb_button_ctrl (this class).
@@ -24,6 +27,7 @@
 #include <string>
 
 #include "button/control/AnimationDirectory.h"
+#include "button/control/ButtonAccessibility.h"
 #include "button/control/ButtonInteraction.h"
 #include "button/control/ButtonRenderer.h"
 #include "button/control/FontDescription.h"
@@ -36,7 +40,10 @@
 #include "button/control/framework/OleControl.h"
 #include "button/control/framework/PictureHolder.h"
 
-class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite, private zbinput::IInteractionHost {
+class CZephonButtonCtrl : public zb::COleControl,
+                          private IPictureSourceSite,
+                          private zbinput::IInteractionHost,
+                          private zbaccess::IButtonAccessibleSite {
  public:
   // Event DISPIDs of _DZephonButtonEvents used by the control itself.
   enum EventId : DISPID {
@@ -58,6 +65,7 @@ class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite, pr
   void OnWindowCreated() override;
   void OnWindowDestroying() override;
   void OnEnabledChanged() override;
+  void OnTextChanged() override;
   void OnAmbientChanged(DISPID id) override;
   void OnSetClientSite() override;
   void OnResetState() override;
@@ -133,6 +141,12 @@ class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite, pr
   void DefaultHandling() override;
   void Fire(zbinput::Event event, const zbinput::EventArgs& args) override;
 
+  // IButtonAccessibleSite
+  HWND AccessibleWindow() override { return Window(); }
+  long AccessibleRole() override;
+  std::wstring AccessibleName() override;
+  long AccessibleState() override;
+
   zb::CPictureHolder* HolderOf(int state) { return state >= 0 && state < 4 ? &m_Pictures[state] : nullptr; }
   void CopyUrlsToStates();
   bool ConvertPlaceholder(StateImage& image);
@@ -183,4 +197,5 @@ class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite, pr
   CButtonRenderer m_Renderer;
   bool m_Resizing = false;
   std::unique_ptr<CAnimationDirectory> m_Animation;
+  zbaccess::CButtonAccessibility m_Access{*this};
 };

@@ -154,4 +154,5 @@ void CZephonButtonCtrl::ApplyPositionRule(WINDOWPOS& pos) {
 void CZephonButtonCtrl::OnWindowCreated() {
   ResizeToState();
   m_Animation->OnWindowCreated();
+  m_Access.WindowCreated();
 }

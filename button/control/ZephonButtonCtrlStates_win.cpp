@@ -84,6 +84,9 @@ void CZephonButtonCtrl::PrepareAfterLoad() {
   ShowState(kDisable, false);
   PushTooltipSettings();
   m_PrevHoldingFlag = m_Props.HoldingFlag;
+  // A load into a control on show gives it a new caption and tooltip, and may enable or disable it.
+  m_Access.NameMayHaveChanged();
+  m_Access.StateMayHaveChanged();
 }
 
 void CZephonButtonCtrl::OnResetState() {
@@ -172,7 +175,12 @@ void CZephonButtonCtrl::ChooseDisplayedPicture() {
   m_Current = zbrules::ChooseDisplayedState(m_Current, kinds, overFocus);
 }
 
-void CZephonButtonCtrl::OnEnabledChanged() { m_Input.EnabledChanged(GetEnabled()); }
+void CZephonButtonCtrl::OnEnabledChanged() {
+  m_Input.EnabledChanged(GetEnabled());
+  m_Access.StateMayHaveChanged();
+}
+
+void CZephonButtonCtrl::OnTextChanged() { m_Access.NameMayHaveChanged(); }
 
 // ---- the window's life --------------------------------------------------------------------------
 

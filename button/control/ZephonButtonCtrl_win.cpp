@@ -300,6 +300,7 @@ void CZephonButtonCtrl::SetToolTipString(const std::wstring& value) {
     case zbrules::ToolTipCommand::Text:
       m_Props.ToolTipString = value;
       m_Tooltip->SetText(value, false, 255);
+      m_Access.NameMayHaveChanged();
       SetModifiedFlag();
       Redraw();
       return;
@@ -389,6 +390,7 @@ void CZephonButtonCtrl::SetButtonMode(short mode) {
   if (wanted == m_ButtonMode) return;
   m_ButtonMode = zbrules::NormalisedMode(wanted);
   m_Props.HoldingFlag = zbrules::WithMode(m_Props.HoldingFlag, m_ButtonMode);
+  m_Access.StateMayHaveChanged();  // checked shows in the check modes only
   SetModifiedFlag();
   Redraw();
 }
@@ -399,7 +401,10 @@ void CZephonButtonCtrl::AnimationDirectory(const std::wstring& directoryName, lo
 }
 void CZephonButtonCtrl::AnimationDirectoryStop() { m_Animation->Stop(); }
 
-void CZephonButtonCtrl::SetCheck(bool check) { m_Input.SetCheck(check); }
+void CZephonButtonCtrl::SetCheck(bool check) {
+  m_Input.SetCheck(check);
+  m_Access.StateMayHaveChanged();
+}
 
 void CZephonButtonCtrl::SetTextFontByName(const std::wstring& name, long size, bool italic, bool bold, bool underline) {
   zbfonts::ApplyByName(m_TextFontDesc, name, size, italic, bold, underline);

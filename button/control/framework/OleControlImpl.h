@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "button/control/framework/ConnectionPoint.h"
+#include "button/control/framework/Guarded.h"
 #include "button/control/framework/OleControl.h"
 
 namespace zb {
@@ -62,18 +63,6 @@ class COleControl::Impl {
 }  // namespace zb
 
 namespace zb {
-
-// Runs one COM entry point; no C++ exception crosses the COM boundary.
-template <class F>
-HRESULT Guarded(F&& f) noexcept {
-  try {
-    return f();
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  } catch (...) {
-    return E_UNEXPECTED;
-  }
-}
 
 // Stock property bits of "_StockProps".
 constexpr long kStockPropText = 0x10;
