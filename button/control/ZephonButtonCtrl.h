@@ -56,6 +56,7 @@ class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite, pr
   void OnDraw(HDC dc, const RECT& bounds, const RECT& invalid) override;
   bool OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
   void OnWindowCreated() override;
+  void OnContainerPlaced() override;
   void OnWindowDestroying() override;
   void OnEnabledChanged() override;
   void OnAmbientChanged(DISPID id) override;
