@@ -1,5 +1,6 @@
 #include "button/pages/PageBinding.h"
 
+#include <algorithm>
 #include <climits>
 #include <cwctype>
 
@@ -47,6 +48,12 @@ bool ParseInteger(const std::wstring& text, int64_t& out) {
   if (!negative && magnitude > uint64_t(INT64_MAX)) return false;
   out = negative ? int64_t(0 - magnitude) : int64_t(magnitude);
   return true;
+}
+
+long StepNumber(int64_t value, bool up, int64_t low, int64_t high) {
+  // Held just outside the range first, so that the step cannot overflow and lands on the end.
+  value = std::clamp<int64_t>(value, low > INT64_MIN ? low - 1 : low, high < INT64_MAX ? high + 1 : high);
+  return long(std::clamp<int64_t>(up ? value + 1 : value - 1, low, high));
 }
 
 void ShowValue(const PageBinding& b, const PageValue& v, IPageControls& c) {

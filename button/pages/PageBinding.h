@@ -67,6 +67,10 @@ ReadResult ReadValue(const PageBinding& binding, const IPageControls& controls);
 // on a value beyond 64 bits.
 bool ParseInteger(const std::wstring& text, int64_t& out);
 
+// One arrow step of a number box: up adds one, down takes one, and the result is held to
+// [low, high] (a typed number far outside comes back to the nearer end).
+long StepNumber(int64_t value, bool up, int64_t low, int64_t high);
+
 // The message shown when an edit box holds no acceptable number.
 std::wstring RangeMessage(const ReadResult& result);
 
