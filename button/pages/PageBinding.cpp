@@ -81,6 +81,20 @@ void ShowValue(const PageBinding& b, const PageValue& v, IPageControls& c) {
   }
 }
 
+PageValue ControlContent(const PageBinding& b, const IPageControls& c) {
+  switch (b.kind) {
+    case BindKind::Check:
+    case BindKind::ComboIndex:
+    case BindKind::RadioIndex:
+      return ReadValue(b, c).value;  // these reads cannot fail
+    default: {
+      PageValue v;
+      v.text = c.Text(b.id);
+      return v;
+    }
+  }
+}
+
 ReadResult ReadValue(const PageBinding& b, const IPageControls& c) {
   ReadResult r;
   switch (b.kind) {

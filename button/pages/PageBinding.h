@@ -51,6 +51,11 @@ class IPageControls {
 // Puts the value into the binding's control(s).
 void ShowValue(const PageBinding& binding, const PageValue& value, IPageControls& controls);
 
+// What the binding's control(s) hold, unchecked (texts of edit boxes, the selection, the ticked
+// button, the box's state): compared with what they held when the page showed its values, it tells
+// whether the user changed them.
+PageValue ControlContent(const PageBinding& binding, const IPageControls& controls);
+
 enum class ReadError { None, NotANumber, OutOfRange };
 
 struct ReadResult {
