@@ -74,6 +74,9 @@ class CPropertyPage : public IPropertyPage2 {
   // parse when `strict` is false); with `strict`, the first bad number stops it, is reported and
   // gets the focus.
   bool TakeDialogValues(bool strict);
+  // The plain 0x00BBGGRR colour that a bound colour box stands for (a system colour resolved);
+  // neither the box nor the page's value changes.
+  uint32_t ColorShown(int id);
   // Puts the page's values into the dialog's controls.
   void ShowValues();
   void SetDirty(bool dirty);

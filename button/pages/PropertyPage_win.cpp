@@ -2,6 +2,7 @@
 
 #include "button/control/framework/Module.h"
 #include "button/pages/DialogControls.h"
+#include "button/pages/PageColor.h"
 
 namespace zbpages {
 
@@ -283,6 +284,12 @@ void CPropertyPage::ShowValues() {
     m_shown[i] = {ControlContent(m_description.bindings[i], controls), m_values[i]};
   OnValuesShown();
   m_showing = false;
+}
+
+uint32_t CPropertyPage::ColorShown(int id) {
+  TakeDialogValues(false);
+  const PageValue* v = ValueOf(id);
+  return v ? RgbOfOleColor(v->number) : 0;
 }
 
 void CPropertyPage::SetDirty(bool dirty) {

@@ -958,6 +958,31 @@ TEST_F(EffectsPage, ArrowsStepTheAmountsWithinTheByteAndFullBlendShowsTheBack) {
   EXPECT_EQ(GetNumber(control.Get(), L"EffectColorMaskValue"), 1);
 }
 
+// A system colour shows on the Effects and Colors pages as the colour it stands for, and stays stored.
+TEST_F(EffectsPage, SystemColoursShowAsTheColourTheyStandForAndStayStored) {
+  const uint32_t face = 0x80000000u | COLOR_BTNFACE;
+  const COLORREF faceRgb = GetSysColor(COLOR_BTNFACE);
+  ASSERT_NE(faceRgb, RGB(255, 255, 255));
+  ASSERT_EQ(PutColor(control.Get(), L"BackGroundColor", face), S_OK);
+  ASSERT_EQ(PutShort(control.Get(), L"EffectFilter", 17), S_OK);  // a frame in the Back colour
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(ItemText(dialog, 398), std::to_wstring(face));
+  CImageDIB shown;
+  ShownPreview(dialog, shown);
+  EXPECT_EQ(shown.Pixel(0, 0) & 0xFFFFFF,
+            uint32_t(GetRValue(faceRgb)) << 16 | uint32_t(GetGValue(faceRgb)) << 8 | GetBValue(faceRgb));
+  PickListEntry(dialog, 488, 18);
+  ASSERT_EQ(page->Apply(), S_OK);
+  EXPECT_EQ(uint32_t(GetNumber(control.Get(), L"BackGroundColor")), face);
+
+  SwitchPage(zephon::CLSID_ZephonColorsPage);
+  dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(PagePixel(dialog, 170, 130), faceRgb);  // the loaded Back item's swatch
+  EXPECT_EQ(ItemText(dialog, 397), std::to_wstring(face));
+}
+
 // A list or radio group whose stored value no item shows keeps it: Apply after an edit elsewhere on
 // the page writes only what was edited, and nothing of an edit the user took back.
 TEST_F(EffectsPage, ApplyWritesOnlyEditedValuesAndKeepsValuesNoItemShows) {
