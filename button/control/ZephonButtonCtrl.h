@@ -63,6 +63,7 @@ class CZephonButtonCtrl : public zb::COleControl,
   void OnDraw(HDC dc, const RECT& bounds, const RECT& invalid) override;
   bool OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
   void OnWindowCreated() override;
+  void OnContainerPlaced() override;
   void OnWindowDestroying() override;
   void OnEnabledChanged() override;
   void OnTextChanged() override;

@@ -19,6 +19,7 @@
 #include "button/control/ZephonButtonIds.h"
 #include "button/control/framework/ComPtr.h"
 #include "button/control/framework/Registration.h"
+#include "button/control/resource.h"
 #include "common/olehost/ControlHost.h"
 #include "common/olehost/PropertyBag.h"
 #include "tests/support/GuiCounters_win.h"
@@ -443,15 +444,32 @@ TEST_F(Registered, HostedInTheAtlHostAndInOurContainer) {
   auto getControl = reinterpret_cast<HRESULT(WINAPI*)(HWND, IUnknown**)>(GetProcAddress(atl, "AtlAxGetControl"));
   ASSERT_TRUE(init && getControl);
   ASSERT_TRUE(init());
+  // No pointer near: a move over the control would size it too.
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
   HWND ax = CreateWindowExW(0, L"AtlAxWin", zephon::kControlProgId, WS_CHILD | WS_VISIBLE, 5, 5, 120, 60, parent,
                             nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(ax, nullptr);
-  Pump(100);
   ComPtr<IUnknown> control;
   ASSERT_EQ(getControl(ax, control.Put()), S_OK);
   HWND own = nullptr;
   ASSERT_EQ(QueryAs<IOleInPlaceObject>(control.Get())->GetWindow(&own), S_OK);
   EXPECT_EQ(GetParent(own), ax);
+  // AutoSize (on by default) fits the new control to its normal placeholder as soon as it is there,
+  // although the host sizes it to the host window after activating it.
+  BITMAP placeholder{};
+  HBITMAP bitmap = LoadBitmapW(Module::handle, MAKEINTRESOURCEW(IDB_PLACEHOLDER_NORMAL));
+  ASSERT_TRUE(bitmap && GetObjectW(bitmap, sizeof(placeholder), &placeholder));
+  DeleteObject(bitmap);
+  const auto size = [own] {
+    RECT r{};
+    GetWindowRect(own, &r);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+  };
+  EXPECT_EQ(size().cx, placeholder.bmWidth);
+  EXPECT_EQ(size().cy, placeholder.bmHeight);
+  Pump(100);
+  EXPECT_EQ(size().cx, placeholder.bmWidth);
+  EXPECT_EQ(size().cy, placeholder.bmHeight);
   EXPECT_TRUE(IsWindowVisible(own));
   control.Reset();
   DestroyWindow(ax);

@@ -97,6 +97,9 @@
 //    properties (user mode) in OnSetClientSite as well as in the exchange.
 //  - The window is destroyed (OnWindowDestroying) on in-place deactivation and, at the latest, when
 //    the last reference goes; derived destructors run after that.
+//  - OnContainerPlaced runs whenever the container sets the control's rectangle, also after
+//    activation: Wine's ATL host sizes its control to the host window on the host's WM_SIZE, which
+//    comes after the control's window was created, and ignores OnPosRectChange.
 //  - common/olehost has a property bag (CPropertyBag, loadable from text), an event sink with C++
 //    handlers and a container site (CControlHost) for tests and the catalogue panel.
 #include <windows.h>
@@ -169,6 +172,9 @@ class COleControl : public IDispatch,
   virtual bool OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }
   virtual void OnWindowCreated() {}
   virtual void OnWindowDestroying() {}
+  // The container placed the control (SetObjectRects): a control that sizes itself re-applies its
+  // size here.
+  virtual void OnContainerPlaced() {}
   virtual void OnEnabledChanged() {}
   virtual void OnTextChanged() {}
   virtual void OnAmbientChanged(DISPID id) {}
@@ -341,6 +347,8 @@ class COleControl : public IDispatch,
   HRESULT InternalQueryInterface(REFIID riid, void** out);
   // Clean-up while the derived object is still whole (last reference gone).
   void FinalRelease();
+  // Takes `pos` as the control's place and moves its window there.
+  void PlaceWindow(const RECT& pos);
   // Stock property changes without the bound-property notifications.
   void ApplyEnabled(bool enabled);
   void ApplyText(const std::wstring& text);
