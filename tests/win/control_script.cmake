@@ -4,7 +4,7 @@ zb_add_test(NAME control_script_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/control_script_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/control_props_support.cpp
           ${CMAKE_CURRENT_LIST_DIR}/control_pictures_files.cpp
-  LIBS zb_button_logic zb_olectl zb_olehost zb_jpeg zb_tiff ole32 oleaut32 uuid gdi32 user32)
+  LIBS zb_button_logic zb_imaging zb_olectl zb_olehost zb_jpeg zb_tiff ole32 oleaut32 uuid gdi32 user32)
 set_tests_properties(control_script_test PROPERTIES RESOURCE_LOCK zephon_registration)
 if(TARGET zephonbuttonpro)
   add_dependencies(control_script_test zephonbuttonpro)

@@ -1,15 +1,22 @@
-// The control as scripts meet it: created by a script host with CreateObject (no site, no
-// initialisation call) and driven through IDispatch alone, by the platform's own cscript.
+// The control as scripts and pages meet it: created by a script host with CreateObject (no site, no
+// initialisation call) and driven through IDispatch alone, by the platform's own cscript; and in the
+// hands of a page, whose host asked IObjectSafety for safety for untrusted callers and data.
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
 
+#include <objsafe.h>
+
 #include "button/control/ZephonButtonCtrlProps.h"
+#include "button/imaging/UntrustedRules.h"
 #include "tests/support/ChildProcess_win.h"
+#include "tests/support/LoopbackHttpServer_win.h"
 #include "tests/support/TestPaths.h"
+#include "tests/support/WineHost_win.h"
 #include "tests/win/control_pictures_files.h"
 #include "tests/win/control_props_support.h"
 
@@ -132,4 +139,190 @@ TEST(ScriptHost, CreateObjectGivesAnInitialisedControlAndScriptErrorsForBadCalls
   EXPECT_EQ(v["TooFew"], "450");  // DISP_E_BADPARAMCOUNT
   EXPECT_EQ(v["TooMany"], "450");
   EXPECT_EQ(v["NoArgument"], "450");
+}
+
+// ---- safe mode for pages -------------------------------------------------------------------------
+
+namespace {
+
+constexpr DISPID kPictureError = 4, kDebugError = 11, kInternetFontError = 12, kAnimationEnd = 13;
+constexpr DWORD kBoth = INTERFACESAFE_FOR_UNTRUSTED_CALLER | INTERFACESAFE_FOR_UNTRUSTED_DATA;
+
+std::string ReadFile(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A handle that shares nothing that an opener of the file or a search of the folder would need.
+class Held {
+ public:
+  explicit Held(const std::wstring& path, bool folder)
+      : m_h(CreateFileW(path.c_str(), folder ? DELETE : GENERIC_READ,
+                        folder ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : 0, nullptr, OPEN_EXISTING,
+                        folder ? FILE_FLAG_BACKUP_SEMANTICS : 0, nullptr)) {}
+  ~Held() { Release(); }
+  bool Ok() const { return m_h != INVALID_HANDLE_VALUE; }
+  void Release() {
+    if (m_h != INVALID_HANDLE_VALUE) CloseHandle(m_h);
+    m_h = INVALID_HANDLE_VALUE;
+  }
+
+ private:
+  HANDLE m_h;
+};
+
+// (mingw's headers give IObjectSafety no __uuidof.)
+zb::ComPtr<IObjectSafety> SafetyOf(IUnknown* control) {
+  zb::ComPtr<IObjectSafety> safety;
+  control->QueryInterface(IID_IObjectSafety, safety.PutVoid());
+  return safety;
+}
+
+bool OpensForReading(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+  return true;
+}
+
+}  // namespace
+
+TEST(PageSafety, SafetyOptionsRoundTripAndTheOptionsNoInterfaceHas) {
+  zb::ComPtr<IDispatch> c = CreateControl();
+  ASSERT_TRUE(c);
+  zb::ComPtr<IObjectSafety> safety = SafetyOf(c.Get());
+  ASSERT_TRUE(safety);
+  DWORD supported = 0, enabled = 0;
+  for (const IID* iid : {&IID_IDispatch, &IID_IPersistStreamInit, &IID_IPersistStorage, &IID_IPersistPropertyBag}) {
+    ASSERT_EQ(safety->GetInterfaceSafetyOptions(*iid, &supported, &enabled), S_OK);
+    EXPECT_EQ(supported, kBoth);
+    EXPECT_EQ(enabled, 0u);
+  }
+  EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, INTERFACESAFE_FOR_UNTRUSTED_CALLER, kBoth), S_OK);
+  EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IPersistPropertyBag, kBoth, INTERFACESAFE_FOR_UNTRUSTED_DATA), S_OK);
+  safety->GetInterfaceSafetyOptions(IID_IDispatch, &supported, &enabled);
+  EXPECT_EQ(enabled, DWORD(INTERFACESAFE_FOR_UNTRUSTED_CALLER));  // only what the mask named
+  safety->GetInterfaceSafetyOptions(IID_IPersistPropertyBag, &supported, &enabled);
+  EXPECT_EQ(enabled, DWORD(INTERFACESAFE_FOR_UNTRUSTED_DATA));
+  // An option the control does not offer is refused and changes nothing.
+  EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, INTERFACE_USES_DISPEX, INTERFACE_USES_DISPEX), E_FAIL);
+  safety->GetInterfaceSafetyOptions(IID_IDispatch, &supported, &enabled);
+  EXPECT_EQ(enabled, DWORD(INTERFACESAFE_FOR_UNTRUSTED_CALLER));
+  // An interface the control has but keeps no safety for, and one it does not have.
+  EXPECT_EQ(safety->GetInterfaceSafetyOptions(IID_IOleObject, &supported, &enabled), S_OK);
+  EXPECT_EQ(supported, 0u);
+  EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IOleObject, kBoth, kBoth), E_FAIL);
+  EXPECT_EQ(safety->GetInterfaceSafetyOptions(IID_IStream, &supported, &enabled), E_NOINTERFACE);
+  EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IStream, kBoth, kBoth), E_NOINTERFACE);
+  // The object is the control's own face.
+  EXPECT_EQ(zb::QueryAs<IUnknown>(safety.Get()).Get(), zb::QueryAs<IUnknown>(c.Get()).Get());
+}
+
+// A page may name internet pictures only. Local, UNC and animation paths are refused with a text
+// that names no path. That nothing is opened is shown by holding each file (no sharing) and the
+// animation's folder (delete access, which the folder search cannot share): an attempt would fail
+// there and report the path (DebugError "Error load image: ...") or end the animation
+// (AnimationEnd), instead of the one refusal.
+TEST(PageSafety, UntrustedPagesGetInternetPicturesButNoFilesOrFonts) {
+  ASSERT_TRUE(zbtest::wine::Running()) << "UNC paths are made through the Wine prefix";
+  const std::wstring dir = Wide(zbtest::MakeTempDir("safety"));
+  const std::wstring local = dir + L"\\pic.bmp";
+  ASSERT_TRUE(zbtestpics::WriteBmp24(local, 7, 5));
+  ASSERT_TRUE(CreateDirectoryW((dir + L"\\anim").c_str(), nullptr));
+  ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"\\anim\\a.bmp", 3, 3));
+  const std::string server = "zbsafe" + std::to_string(GetCurrentProcessId());
+  ASSERT_TRUE(zbtest::wine::MapUncShare(server, "pics", dir));
+  const std::wstring unc = L"\\\\" + Wide(server) + L"\\pics\\pic.bmp";
+  zbtest::LoopbackHttpServer http;
+  ASSERT_NE(http.port(), 0);
+  http.Set("/pic.bmp", ReadFile(local));
+
+  zb::ComPtr<IDispatch> c = CreateControl();
+  ASSERT_TRUE(c);
+  zb::ComPtr<IObjectSafety> safety = SafetyOf(c.Get());
+  ASSERT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, kBoth, INTERFACESAFE_FOR_UNTRUSTED_CALLER), S_OK);
+  auto events = EventRecorder::Attach(c.Get());
+  ASSERT_TRUE(events);
+  {
+    Held file(local, false), folder(dir + L"\\anim", true);
+    ASSERT_TRUE(file.Ok() && folder.Ok());
+    ASSERT_FALSE(OpensForReading(local));
+    ASSERT_FALSE(OpensForReading(unc));
+    WIN32_FIND_DATAW fd;
+    ASSERT_EQ(FindFirstFileW((dir + L"\\anim\\*.bmp").c_str(), &fd), INVALID_HANDLE_VALUE);
+
+    for (const std::wstring& path : {local, unc, L"file:///" + local, std::wstring(L"pic.bmp")}) {
+      SCOPED_TRACE(Narrow(path));
+      events->events.clear();
+      EXPECT_HRESULT_SUCCEEDED(Put(c.Get(), L"PictureURL", *Str(path).Ptr()));
+      EXPECT_EQ(GetStr(c.Get(), L"PictureURL"), L"");  // refused, not stored
+      EXPECT_EQ(events->TextsOf(kPictureError), std::vector<std::wstring>{zbuntrusted::kPictureRefusedText});
+      EXPECT_EQ(events->events.size(), 1u);
+    }
+    events->events.clear();
+    EXPECT_HRESULT_SUCCEEDED(Call(c.Get(), L"AnimationDirectory", {Str(dir + L"\\anim\\*.bmp"), I4(10)}));
+    EXPECT_EQ(events->TextsOf(kPictureError), std::vector<std::wstring>{zbuntrusted::kAnimationRefusedText});
+    EXPECT_EQ(events->events.size(), 1u);  // no AnimationEnd: no search was made
+
+    // No font, and not a byte fetched for it.
+    events->events.clear();
+    const int requests = http.requests;
+    zb::Variant added;
+    EXPECT_HRESULT_SUCCEEDED(Call(c.Get(), L"InstallFontFromInternet", {Str(http.Url(L"/font.ttf"))}, &added));
+    EXPECT_EQ(AsLong(added), 0);
+    EXPECT_EQ(events->TextsOf(kInternetFontError), std::vector<std::wstring>{zbuntrusted::kFontRefusedText});
+    EXPECT_EQ(events->events.size(), 1u);
+    EXPECT_EQ(http.requests, requests);
+
+    // Internet pictures still load.
+    events->events.clear();
+    const std::wstring url = http.Url(L"/pic.bmp");
+    EXPECT_HRESULT_SUCCEEDED(Put(c.Get(), L"PictureURL", *Str(url).Ptr()));
+    EXPECT_EQ(GetStr(c.Get(), L"PictureURL"), url);
+    EXPECT_TRUE(events->events.empty());
+    EXPECT_EQ(http.requests, requests + 1);
+    // One that is no picture is reported by its address, not by the local copy's path.
+    http.Set("/bad.bmp", "no picture");
+    const std::wstring bad = http.Url(L"/bad.bmp");
+    EXPECT_HRESULT_SUCCEEDED(Put(c.Get(), L"PictureURL", *Str(bad).Ptr()));
+    EXPECT_EQ(GetStr(c.Get(), L"PictureURL"), url);
+    EXPECT_EQ(events->TextsOf(kDebugError), std::vector<std::wstring>{L"Error load image: " + bad});
+    EXPECT_EQ(events->TextsOf(kPictureError), std::vector<std::wstring>{bad});
+
+    // Stored properties from a page come through the same door.
+    zb::ComPtr<IDispatch> loaded = CreateControl();
+    ASSERT_TRUE(loaded);
+    ASSERT_EQ(SafetyOf(loaded.Get())->SetInterfaceSafetyOptions(IID_IPersistPropertyBag, kBoth, INTERFACESAFE_FOR_UNTRUSTED_DATA),
+              S_OK);
+    auto loadEvents = EventRecorder::Attach(loaded.Get());
+    zb::ComPtr<OrderedBag> bag = OrderedBag::Make();
+    bag->entries.emplace_back(L"PictureURL", Str(local));
+    bag->entries.emplace_back(L"PictureOverURL", Str(unc));
+    bag->entries.emplace_back(L"PictureDownURL", Str(url));
+    bag->entries.emplace_back(L"PictureBaseURL", Str(local));
+    ASSERT_HRESULT_SUCCEEDED(zb::QueryAs<IPersistPropertyBag>(loaded.Get())->Load(bag.Get(), nullptr));
+    EXPECT_EQ(GetStr(loaded.Get(), L"PictureURL"), L"");
+    EXPECT_EQ(GetStr(loaded.Get(), L"PictureOverURL"), L"");
+    EXPECT_EQ(GetStr(loaded.Get(), L"PictureDownURL"), url);
+    EXPECT_EQ(loadEvents->TextsOf(kPictureError),
+              (std::vector<std::wstring>{zbuntrusted::kPictureRefusedText, zbuntrusted::kPictureRefusedText}));
+    EXPECT_TRUE(loadEvents->TextsOf(kDebugError).empty());
+    zb::ComPtr<OrderedBag> saved = OrderedBag::Make();
+    ASSERT_HRESULT_SUCCEEDED(zb::QueryAs<IPersistPropertyBag>(loaded.Get())->Save(saved.Get(), TRUE, TRUE));
+    ASSERT_TRUE(saved->Find(L"PictureBaseURL"));
+    EXPECT_EQ(AsStr(*saved->Find(L"PictureBaseURL")), L"");
+  }
+
+  // Once the host lifts the safety, the same files load.
+  ASSERT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, kBoth, 0), S_OK);
+  for (const std::wstring& path : {local, unc}) {
+    SCOPED_TRACE(Narrow(path));
+    events->events.clear();
+    EXPECT_HRESULT_SUCCEEDED(Put(c.Get(), L"PictureURL", *Str(path).Ptr()));
+    EXPECT_EQ(GetStr(c.Get(), L"PictureURL"), path);
+    EXPECT_TRUE(events->events.empty());
+  }
+  events.reset();
+  c.Reset();
+  EXPECT_TRUE(zbtest::wine::UnmapUncShare(server, "pics"));
 }
