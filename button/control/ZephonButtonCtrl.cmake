@@ -16,6 +16,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/ZephonButtonCtrlStates_win.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ZephonButtonCtrlInput_win.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ZephonButtonCtrlPaint_win.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ZephonButtonCtrlSafety_win.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PictureSources_win.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FontDescription_win.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ButtonAccessible_win.cpp

@@ -18,6 +18,8 @@
 //  - Accessibility: CButtonAccessibility (ButtonAccessibility.h) answers WM_GETOBJECT with the
 //    button's IAccessible, clicks for its default action through the window's mouse messages, and is
 //    told where the state or the name may have changed.
+//  - Safe mode: IObjectSafety (framework/ObjectSafety.h); while a host has asked for safety for
+//    untrusted callers or data, only internet addresses give pictures (ZephonButtonCtrlSafety_win.cpp).
 //  - Property pages: PrevPointer is a handle; zbpictable::Lookup (ZephonButtonCtrlPictureTable.h)
 //    turns it into the four state pictures while the control lives.
 // Built by ZephonButtonCtrl.cmake: zb_button_logic (portable rules) and zb_button_ctrl (this class).
@@ -37,6 +39,7 @@
 #include "button/control/ZephonButtonCtrlProps.h"
 #include "button/control/ZephonButtonCtrlSeams.h"
 #include "button/control/framework/FontHolder.h"
+#include "button/control/framework/ObjectSafety.h"
 #include "button/control/framework/OleControl.h"
 #include "button/control/framework/PictureHolder.h"
 
@@ -72,6 +75,7 @@ class CZephonButtonCtrl : public zb::COleControl,
   void OnResetState() override;
   HRESULT GetProperty(const zb::DispMember& member, VARIANT* result) override;
   HRESULT PutProperty(const zb::DispMember& member, const VARIANT& value) override;
+  HRESULT QueryExtraInterface(REFIID riid, void** out) override;  // IObjectSafety
 
   // ---- methods of _DZephonButton ---------------------------------------------------------------------
   void ToolTipDraw();
@@ -127,6 +131,7 @@ class CZephonButtonCtrl : public zb::COleControl,
   OLE_COLOR BackgroundColor() override { return m_Props.BackGroundColor; }
   short HoldingFlag() override { return m_Props.HoldingFlag; }
   bool UserMode() override;
+  bool Untrusted() override { return m_Safety.Untrusted(); }
 
   // IInteractionHost
   bool HasWindow() const override { return Window() != nullptr; }
@@ -164,6 +169,11 @@ class CZephonButtonCtrl : public zb::COleControl,
   void Redraw();
   void ExchangeProperty(zb::CPropExchange& px, const PropertyInfo& info);
   void PrepareAfterLoad();
+  // Safe mode (ZephonButtonCtrlSafety_win.cpp): while a page holds the control, picture addresses
+  // are internet addresses or nothing. False, with PictureError, for one a page may not give.
+  bool PictureAllowed(const std::wstring& url);
+  // Loaded addresses a page may not give are dropped (PictureError for each picture).
+  void DropRefusedUrls();
   void DeleteTempFiles();
 
   ButtonProperties m_Props;
@@ -185,6 +195,7 @@ class CZephonButtonCtrl : public zb::COleControl,
 
   zbinput::CButtonInteraction m_Input{Ui, *this};
   std::unique_ptr<IButtonCursors> m_Cursors;
+  zb::CObjectSafety m_Safety;
   HCURSOR m_Cursor = nullptr;  // the cursor last set by the cursor rule
   // The window message being handled, for the framework's default handling in the middle of the
   // interaction's steps (handlers nest: a press takes the focus, an event handler moves the window).

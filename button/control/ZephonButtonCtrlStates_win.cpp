@@ -73,6 +73,7 @@ void CZephonButtonCtrl::DoPropExchange(zb::CPropExchange& px) {
 
 void CZephonButtonCtrl::PrepareAfterLoad() {
   m_Props.PrevPointer = m_PictureCookie;  // a stored handle means nothing in this process
+  DropRefusedUrls();
   CopyUrlsToStates();
   UserMode();
   Ui.EnabledCopy = GetEnabled() ? 1 : 0;

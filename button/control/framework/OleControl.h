@@ -46,7 +46,8 @@
 //    IPersistPropertyBag and IOleControl-less reset (OnResetState, overridable: reset derived
 //    holders, then call the base, which runs DoPropExchange in Reset mode).
 //    A load that reads nothing usable returns a failure code to the container with the defaults in
-//    place; a partial load keeps what it read.
+//    place; a partial load keeps what it read. CreateControl resets a new control once before handing
+//    it out, so a control used without InitNew or Load has its defaults too.
 //
 // 4. Events: FireEvent(dispid, {EventArg::I2(button), EventArg::I4(x), ...}) fires to every sink of
 //    the event dispinterface (ControlClassInfo::eventsIid) with the arguments left to right. Events
@@ -386,7 +387,10 @@ HRESULT CreateControl(IUnknown* outer, REFIID riid, void** out) {
   }
   obj->SetOuter(outer);
   IUnknown* inner = obj->InnerUnknown();
-  HRESULT hr = inner->QueryInterface(riid, out);
+  // A new control starts with its defaults in place, as after InitNew: script hosts create controls
+  // and use them through IDispatch alone, with no initialisation call and no site.
+  HRESULT hr = obj->InitNew();
+  if (SUCCEEDED(hr)) hr = inner->QueryInterface(riid, out);
   inner->Release();  // drop the construction reference; the QI's reference keeps it alive
   return hr;
 }
