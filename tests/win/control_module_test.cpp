@@ -178,18 +178,27 @@ TEST(ControlModule, RegistrationTwiceLeavesOneSetOfKeysAndUnregistrationRemovesT
     EXPECT_EQ(RegValue(std::wstring(page.progId) + L"\\CLSID"), Guid(*page.clsid));
     EXPECT_EQ(_wcsicmp(RegValue(key + L"\\InprocServer32").c_str(), path.c_str()), 0);
   }
-  // The type library (its registry version is hexadecimal: 4.50 is "4.32").
+  // The type library (its registry version is hexadecimal: 4.50 is "4.32"), under this bitness' platform.
   const std::wstring lib = L"TypeLib\\" + Guid(zephon::LIBID_ZEPHONBUTTONLib);
+  const std::wstring platform = lib + (sizeof(void*) == 8 ? L"\\4.32\\409\\win64" : L"\\4.32\\409\\win32");
   EXPECT_EQ(SubKeys(lib), std::set<std::wstring>{L"4.32"});
-  EXPECT_EQ(_wcsicmp(RegValue(lib + L"\\4.32\\409\\win64").c_str(), path.c_str()), 0);
+  EXPECT_EQ(_wcsicmp(RegValue(platform).c_str(), path.c_str()), 0);
 
+  // The module of the other bitness, when registered in its own view of the classes, keeps the
+  // ProgIDs and the library's key that both views share.
+  HKEY other = nullptr;
+  const bool otherBitness = RegOpenKeyExW(HKEY_CLASSES_ROOT, (clsid + L"\\InprocServer32").c_str(), 0,
+                                          KEY_READ | (sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY),
+                                          &other) == ERROR_SUCCESS;
+  if (other) RegCloseKey(other);
   ASSERT_EQ(Module::Call("DllUnregisterServer"), S_OK);
   EXPECT_FALSE(KeyExists(clsid));
-  EXPECT_FALSE(KeyExists(progId));
-  EXPECT_FALSE(KeyExists(lib));
+  EXPECT_EQ(KeyExists(progId), otherBitness);
+  EXPECT_EQ(KeyExists(lib), otherBitness);
+  EXPECT_FALSE(KeyExists(platform));
   for (const zephon::PageClass& page : zephon::kOwnPages) {
     EXPECT_FALSE(KeyExists(L"CLSID\\" + Guid(*page.clsid)));
-    EXPECT_FALSE(KeyExists(page.progId));
+    EXPECT_EQ(KeyExists(page.progId), otherBitness);
   }
   // The categories themselves stay for other controls.
   EXPECT_TRUE(KeyExists(L"Component Categories\\" + Guid(CATID_SafeForScripting)));

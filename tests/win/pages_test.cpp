@@ -150,7 +150,7 @@ HWND FindDescendant(HWND root, int id, const wchar_t* className) {
   } search{id, className, nullptr};
   EnumChildWindows(
       root,
-      [](HWND w, LPARAM p) -> BOOL {
+      [](HWND w, LPARAM p) CALLBACK -> BOOL {
         auto* s = reinterpret_cast<Search*>(p);
         if (GetDlgCtrlID(w) == s->id && zbtest::ui::ClassOf(w) == s->className) {
           s->found = w;
@@ -203,7 +203,7 @@ HWND ThreadToolTip() {
   HWND tip = nullptr;
   EnumThreadWindows(
       GetCurrentThreadId(),
-      [](HWND w, LPARAM p) -> BOOL {
+      [](HWND w, LPARAM p) CALLBACK -> BOOL {
         if (zbtest::ui::ClassOf(w) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(p) = w;
         return TRUE;
       },
@@ -1169,7 +1169,7 @@ TEST_F(ImagesPage, FileDialogPreviewsTheSelectedPicture) {
     HWND list = nullptr;
     EnumChildWindows(
         box,
-        [](HWND w, LPARAM p) -> BOOL {
+        [](HWND w, LPARAM p) CALLBACK -> BOOL {
           if (zbtest::ui::ClassOf(w) == L"SysListView32") *reinterpret_cast<HWND*>(p) = w;
           return TRUE;
         },

@@ -1,8 +1,17 @@
 # Building a control module: type library (widl), drawn bitmaps and cursors, resources, exports.
-find_program(ZB_WIDL x86_64-w64-mingw32-widl REQUIRED)
+# The type library's platform (its syskind) names the TypeLib subkey, win32 or win64, that
+# RegisterTypeLib writes: each bitness carries a library of its own kind.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(zb_tlb_kind --win64)
+  set(zb_stdole_dir /usr/lib/x86_64-linux-gnu/wine/x86_64-windows)
+else()
+  set(zb_tlb_kind --win32)
+  set(zb_stdole_dir /usr/lib/i386-linux-gnu/wine/i386-windows)
+endif()
+find_program(ZB_WIDL ${TOOLCHAIN_PREFIX}-widl widl REQUIRED)
 find_program(ZB_PYTHON python3 REQUIRED)
 find_path(ZB_WINE_IDL_DIR oaidl.idl PATHS /usr/include/wine/wine/windows NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-find_path(ZB_STDOLE_DIR stdole2.tlb PATHS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+find_path(ZB_STDOLE_DIR stdole2.tlb PATHS ${zb_stdole_dir} NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 
 set(ZB_MODULE_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(ZB_MODULE_RES ${CMAKE_BINARY_DIR}/button/control/res)
@@ -17,7 +26,7 @@ set(zb_module_generated
   ${ZB_MODULE_RES}/hand_pressed.cur)
 add_custom_command(OUTPUT ${ZB_MODULE_RES}/ZephonButton.tlb
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ZB_MODULE_RES}
-  COMMAND ${ZB_WIDL} -I ${ZB_WINE_IDL_DIR} -L ${ZB_STDOLE_DIR} --win64 -t
+  COMMAND ${ZB_WIDL} -I ${ZB_WINE_IDL_DIR} -L ${ZB_STDOLE_DIR} ${zb_tlb_kind} -t
           -o ${ZB_MODULE_RES}/ZephonButton.tlb ${CMAKE_SOURCE_DIR}/button/control/ZephonButton.idl
   # Enabled and Text (DISPIDs -514, -517) of _DZephonButton: bindable, requestedit.
   COMMAND ${ZB_PYTHON} ${CMAKE_SOURCE_DIR}/button/control/resgen/mark_bindable.py ${ZB_MODULE_RES}/ZephonButton.tlb
@@ -46,4 +55,9 @@ function(zb_add_control_module)
   target_include_directories(${M_NAME} PRIVATE ${CMAKE_SOURCE_DIR} ${ZB_MODULE_RES})
   target_link_libraries(${M_NAME} PRIVATE ${M_LIBS} zb_olectl)
   set_target_properties(${M_NAME} PROPERTIES PREFIX "" OUTPUT_NAME ${M_OUTPUT_NAME} SUFFIX ".OCX")
+  # At 32 bits the exported functions are stdcall (_DllGetClassObject@12): module.def names them
+  # undecorated, and the linker maps those names to the decorated symbols.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_link_options(${M_NAME} PRIVATE -Wl,--enable-stdcall-fixup)
+  endif()
 endfunction()
