@@ -24,7 +24,8 @@ class CPopupPanel {
 
   // Creates the panel hidden at `left`, `top` of `parent`; the text uses `font`.
   bool Create(HINSTANCE instance, HWND parent, int left, int top, const Design& design, HFONT font);
-  // Moves the panel to `left`, `top`, shows it and puts it above its siblings.
+  // Moves the panel to `left`, `top`, shows it and puts it above its siblings, its close button
+  // above its text.
   void ShowAt(int left, int top);
   void Hide();
   HWND Window() const { return hwnd_; }

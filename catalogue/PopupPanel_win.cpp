@@ -17,9 +17,10 @@ bool CPopupPanel::Create(HINSTANCE instance, HWND parent, int left, int top, con
                   instance, this);
   if (!hwnd_) return false;
   const RECT& r = design.textRect;
+  // The close button may overlap the text box: the box must not paint over it.
   HWND text = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", design.text,
-                              WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
-                                  ES_READONLY,
+                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
+                                  ES_AUTOVSCROLL | ES_READONLY,
                               r.left, r.top, r.right - r.left, r.bottom - r.top, hwnd_,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.textId)), instance, nullptr);
   if (text && font) SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -28,6 +29,10 @@ bool CPopupPanel::Create(HINSTANCE instance, HWND parent, int left, int top, con
 
 void CPopupPanel::ShowAt(int left, int top) {
   if (!hwnd_) return;
+  // The close button, created after the text box, would lie under it where the two overlap and
+  // clicks there would reach the text.
+  if (HWND close = close_.Window())
+    SetWindowPos(close, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetWindowPos(hwnd_, HWND_TOP, left, top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 

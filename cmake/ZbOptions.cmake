@@ -12,7 +12,7 @@ if(WIN32)
   # Windows binaries carry their runtime: no libgcc/libstdc++/libwinpthread DLLs to ship.
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
   add_link_options(-static -static-libgcc -static-libstdc++)
-  set(ZB_DEPS_PREFIX ${ZB_DEPS_WIN64})
+  set(ZB_DEPS_PREFIX ${ZB_DEPS_DIR})
   find_library(ZB_JPEG_LIB NAMES libjpeg.a jpeg PATHS ${ZB_DEPS_PREFIX}/lib NO_DEFAULT_PATH REQUIRED)
   find_library(ZB_TIFF_LIB NAMES libtiff.a tiff PATHS ${ZB_DEPS_PREFIX}/lib NO_DEFAULT_PATH REQUIRED)
   find_library(ZB_Z_LIB NAMES libz.a z PATHS ${ZB_DEPS_PREFIX}/lib NO_DEFAULT_PATH REQUIRED)

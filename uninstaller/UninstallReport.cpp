@@ -57,10 +57,11 @@ void AppendLeftItems(std::wstring& text, const std::vector<LeftItem>& left) {
 
 }  // namespace
 
-FinalMessage ComposeFinalMessage(const FolderOutcome& installFolder, const FolderOutcome& startMenuGroup) {
+FinalMessage ComposeFinalMessage(const FolderOutcome& installFolder, const FolderOutcome& startMenuGroup,
+                                 const std::vector<LeftItem>& registryLeft) {
   const bool folderIncomplete = Refused(installFolder) || !installFolder.left.empty();
   const bool groupIncomplete = Refused(startMenuGroup) || !startMenuGroup.left.empty();
-  if (!folderIncomplete && !groupIncomplete) return FinalMessage{DoneMessage(), false};
+  if (!folderIncomplete && !groupIncomplete && registryLeft.empty()) return FinalMessage{DoneMessage(), false};
 
   std::wstring text = std::wstring(L"No se pudo quitar por completo ") + kProductName + L" de su PC.";
   if (Refused(installFolder)) {
@@ -83,6 +84,11 @@ FinalMessage ComposeFinalMessage(const FolderOutcome& installFolder, const Folde
   if (!installFolder.left.empty() || !startMenuGroup.left.empty()) {
     // "Puede borrarlos usted mismo después de cerrar los programas que los estén usando."
     text += L"\n\nPuede borrarlos usted mismo despu\u00E9s de cerrar los programas que los est\u00E9n usando.";
+  }
+  // Last, so that the advice above stays next to the files it is about.
+  if (!registryLeft.empty()) {
+    text += L"\n\nNo se pudieron borrar estas claves del registro:";
+    AppendLeftItems(text, registryLeft);
   }
   return FinalMessage{std::move(text), true};
 }

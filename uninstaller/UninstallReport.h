@@ -1,7 +1,7 @@
 #pragma once
 // What an uninstall achieved, and the closing message that tells the user so. The message of a
-// complete removal is the usual one; anything refused or left on disk is named, with the warning
-// icon, instead of claiming success.
+// complete removal is the usual one; anything refused, left on disk or left in the registry is
+// named, with the warning icon, instead of claiming success.
 #include <string>
 #include <vector>
 
@@ -29,6 +29,9 @@ struct FinalMessage {
 // At most this many leftovers are named; the rest are counted.
 inline constexpr size_t kLeftItemsShown = 10;
 
-FinalMessage ComposeFinalMessage(const FolderOutcome& installFolder, const FolderOutcome& startMenuGroup);
+// `registryLeft`: the registry keys that could not be deleted, named as the user finds them
+// ("HKEY_LOCAL_MACHINE\...").
+FinalMessage ComposeFinalMessage(const FolderOutcome& installFolder, const FolderOutcome& startMenuGroup,
+                                 const std::vector<LeftItem>& registryLeft = {});
 
 }  // namespace trvu

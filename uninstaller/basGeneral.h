@@ -12,6 +12,9 @@ namespace basGeneral {
 // The start-up procedure: one instance only, the first question, then the window until it closes.
 int Main(HINSTANCE instance);
 
+// Why something stays, from the system's error code for the failed deletion.
+trvu::LeftReason ReasonOf(DWORD error);
+
 struct TreeRemoval {
   bool existed = false;               // the folder was there to delete
   std::vector<trvu::LeftItem> left;   // what stays on disk (a folder that stays only because

@@ -36,19 +36,6 @@ std::wstring WithoutLongPrefix(std::wstring path) {
   return path;
 }
 
-LeftReason ReasonOf(DWORD error) {
-  switch (error) {
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_USER_MAPPED_FILE:
-      return LeftReason::InUse;
-    case ERROR_ACCESS_DENIED:
-      return LeftReason::AccessDenied;
-    default:
-      return LeftReason::Other;
-  }
-}
-
 // The handle really is `path`, not what a link at `path` leads to: the system resolves an open
 // handle to its target, so the name it reports for the handle differs from the path opened.
 bool HandleIsPath(HANDLE h, const std::wstring& path) {
@@ -177,6 +164,19 @@ bool RemoveFrameFolder(Frame& frame, std::vector<LeftItem>& left) {
 }
 
 }  // namespace
+
+LeftReason ReasonOf(DWORD error) {
+  switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+      return LeftReason::InUse;
+    case ERROR_ACCESS_DENIED:
+      return LeftReason::AccessDenied;
+    default:
+      return LeftReason::Other;
+  }
+}
 
 TreeRemoval DeleteFolderTree(const std::wstring& folder) {
   TreeRemoval result;

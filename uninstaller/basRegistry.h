@@ -17,7 +17,8 @@ std::wstring QueryRegistryValue(HKEY root, const std::wstring& subkey, const std
 long QueryRegistryValueEx(HKEY key, const std::wstring& valueName, std::wstring& value);
 
 // Deletes `subkey` (which must have no subkeys of its own) from both the 64-bit and the 32-bit view
-// of the registry; returns the registry's status (success when either view had it).
+// of the registry. Returns success when neither view holds it any more (a view that never had it
+// counts as done), else the registry's status for the view that kept it.
 long DeleteRegistryKey(HKEY root, const std::wstring& subkey);
 
 }  // namespace basRegistry

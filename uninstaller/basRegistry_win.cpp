@@ -34,9 +34,11 @@ long QueryRegistryValueEx(HKEY key, const std::wstring& valueName, std::wstring&
 long DeleteRegistryKey(HKEY root, const std::wstring& subkey) {
   // A 32-bit installer records itself in the 32-bit view of the machine's keys, a 64-bit one in the
   // 64-bit view; the key goes from both (where a key is shared by the views, the second finds none).
-  const long status64 = RegDeleteKeyExW(root, subkey.c_str(), KEY_WOW64_64KEY, 0);
-  const long status32 = RegDeleteKeyExW(root, subkey.c_str(), KEY_WOW64_32KEY, 0);
-  return status64 == ERROR_SUCCESS ? status64 : status32;
+  for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+    const long status = RegDeleteKeyExW(root, subkey.c_str(), view, 0);
+    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) return status;
+  }
+  return ERROR_SUCCESS;
 }
 
 }  // namespace basRegistry

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "common/settings/AppSettings.h"
 #include "uninstaller/PathRules.h"
@@ -32,6 +33,11 @@ int FontHeight(double points) {
 HFONT MakeFont(double points, int weight, const wchar_t* face, BYTE charset) {
   return CreateFontW(FontHeight(points), 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+// A registry key that a step could not delete is one of the things the closing message names.
+void NoteKeyLeft(std::vector<trvu::LeftItem>& left, const wchar_t* rootName, const std::wstring& subkey, long status) {
+  if (status != ERROR_SUCCESS) left.push_back({std::wstring(rootName) + L"\\" + subkey, basGeneral::ReasonOf(status)});
 }
 
 // Runs one step of the uninstall; a step that fails is passed over and the next one runs.
@@ -182,14 +188,19 @@ void frmPrincipal::cmdDesinstal_Click() {
       group.left = basGeneral::DeleteFolderTree(group.target.folder).left;
     }
   });
-  RunStep([&] { settings.DeleteApplication(); });
+  std::vector<trvu::LeftItem> registryLeft;
   RunStep([&] {
-    basRegistry::DeleteRegistryKey(HKEY_LOCAL_MACHINE, std::wstring(kUninstallKey) + L"\\" + trvu::kProductKey);
+    NoteKeyLeft(registryLeft, L"HKEY_CURRENT_USER", std::wstring(zb::AppSettings::kRoot) + L"\\" + trvu::kProductKey,
+                settings.DeleteApplication());
+  });
+  RunStep([&] {
+    const std::wstring key = std::wstring(kUninstallKey) + L"\\" + trvu::kProductKey;
+    NoteKeyLeft(registryLeft, L"HKEY_LOCAL_MACHINE", key, basRegistry::DeleteRegistryKey(HKEY_LOCAL_MACHINE, key));
   });
   SetBusy(false);
 
   trvu::FinalMessage message{trvu::DoneMessage(), false};
-  RunStep([&] { message = trvu::ComposeFinalMessage(folder, group); });
+  RunStep([&] { message = trvu::ComposeFinalMessage(folder, group, registryLeft); });
   MessageBoxW(hwnd_, message.text.c_str(), title.c_str(), MB_OK | (message.warning ? MB_ICONWARNING : MB_ICONINFORMATION));
   DestroyWindow(hwnd_);
 }

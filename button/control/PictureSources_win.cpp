@@ -2,6 +2,7 @@
 
 #include "button/control/ZephonButtonCtrlRules.h"
 #include "button/imaging/PictureDecode.h"
+#include "button/imaging/UntrustedRules.h"
 #include "common/win/TextConvert.h"
 
 using zb::Utf8;
@@ -15,7 +16,8 @@ void CPictureSources::SetDownloader(std::unique_ptr<IUrlDownloader> downloader) 
 std::wstring CPictureSources::DownloadPicture(const std::wstring& url) {
   std::wstring error;
   std::wstring path = m_Downloader->Download(url, std::wstring(), false, error);
-  if (path.empty() && !error.empty()) m_Site.FirePictureError(error);
+  if (path.empty() && !error.empty())
+    m_Site.FirePictureError(m_Site.Untrusted() ? zbuntrusted::TextForPage(error, url) : error);
   return path;
 }
 
@@ -32,6 +34,13 @@ bool CPictureSources::AdoptPixels(StateImage& image, const CImageDIB& pixels, co
 }
 
 bool CPictureSources::LoadStateImage(StateImage& image, int state, zb::CPictureHolder* holder) {
+  // Whatever way a path reached the state image, a page never gets a file of the machine opened.
+  const bool untrusted = m_Site.Untrusted();
+  if (untrusted && !zbuntrusted::MayLoadPicture(image.Url)) {
+    m_Site.FirePictureError(zbuntrusted::kPictureRefusedText);
+    return false;
+  }
+  const std::wstring address = image.Url;
   std::wstring path = image.Url;
   if (zbrules::IsInternetAddress(path)) {
     std::wstring local = DownloadPicture(path);
@@ -48,6 +57,8 @@ bool CPictureSources::LoadStateImage(StateImage& image, int state, zb::CPictureH
     return true;
   }
 
+  // The file the texts name; a page is told the address it gave, not where the copy lies.
+  const std::wstring& shown = untrusted ? address : path;
   // Decode aside, so that a failure leaves the state's current picture untouched.
   CImageDIB decoded;
   const PictureResult result = DecodePictureFile(Utf8(path), m_Site.BackgroundColor(), decoded);
@@ -57,12 +68,12 @@ bool CPictureSources::LoadStateImage(StateImage& image, int state, zb::CPictureH
     case PictureOutcome::GifUnreadable:
     case PictureOutcome::GifNotGif:
       // A file named like a GIF that is none is a failed load too, not a success with the old pixels.
-      m_Site.FireDebugError(L"Error decode GIF image: " + path);
-      m_Site.FirePictureError(path);
+      m_Site.FireDebugError(L"Error decode GIF image: " + shown);
+      m_Site.FirePictureError(shown);
       return false;
     case PictureOutcome::DecoderFailed:
-      m_Site.FireDebugError(L"Error load image: " + path);
-      m_Site.FirePictureError(path);
+      m_Site.FireDebugError(L"Error load image: " + shown);
+      m_Site.FirePictureError(shown);
       return false;
     case PictureOutcome::BufferFailed:
       m_Site.FireDebugError(L"ai->ImageDIB.Create FALSE " + std::wstring(result.text.begin(), result.text.end()));

@@ -16,6 +16,11 @@
 //    ControlServices.h (the tooltip window of button/tooltip, WinINet downloads and font
 //    installation, the system's cursors; tests put others in with SetTooltip / SetDownloader /
 //    SetFontInstaller / SetCursors).
+//  - Accessibility: CButtonAccessibility (ButtonAccessibility.h) answers WM_GETOBJECT with the
+//    button's IAccessible, clicks for its default action through the window's mouse messages, and is
+//    told where the state or the name may have changed.
+//  - Safe mode: IObjectSafety (button/framework/ObjectSafety.h); while a host has asked for safety for
+//    untrusted callers or data, only internet addresses give pictures (ZephonButtonCtrlSafety_win.cpp).
 //  - Property pages: PrevPointer is a handle; zbpictable::Lookup (ZephonButtonCtrlPictureTable.h)
 //    turns it into the four state pictures while the control lives.
 // Built by ZephonButtonCtrl.cmake: zb_button_logic (portable rules) and zb_button_ctrl (this class).
@@ -25,6 +30,7 @@
 #include <string>
 
 #include "button/control/AnimationDirectory.h"
+#include "button/control/ButtonAccessibility.h"
 #include "button/control/ButtonInteraction.h"
 #include "button/control/ButtonRenderer.h"
 #include "button/control/FontDescription.h"
@@ -34,10 +40,14 @@
 #include "button/control/ZephonButtonCtrlProps.h"
 #include "button/control/ControlServices.h"
 #include "button/framework/FontHolder.h"
+#include "button/framework/ObjectSafety.h"
 #include "button/framework/OleControl.h"
 #include "button/framework/PictureHolder.h"
 
-class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite, private zbinput::IInteractionHost {
+class CZephonButtonCtrl : public zb::COleControl,
+                          private IPictureSourceSite,
+                          private zbinput::IInteractionHost,
+                          private zbaccess::IButtonAccessibleSite {
  public:
   // Event DISPIDs of _DZephonButtonEvents used by the control itself.
   enum EventId : DISPID {
@@ -57,13 +67,16 @@ class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite, pr
   void OnDraw(HDC dc, const RECT& bounds, const RECT& invalid) override;
   bool OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
   void OnWindowCreated() override;
+  void OnContainerPlaced() override;
   void OnWindowDestroying() override;
   void OnEnabledChanged() override;
+  void OnTextChanged() override;
   void OnAmbientChanged(DISPID id) override;
   void OnSetClientSite() override;
   void OnResetState() override;
   HRESULT GetProperty(const zb::DispMember& member, VARIANT* result) override;
   HRESULT PutProperty(const zb::DispMember& member, const VARIANT& value) override;
+  HRESULT QueryExtraInterface(REFIID riid, void** out) override;  // IObjectSafety
 
   // ---- methods of _DZephonButton ---------------------------------------------------------------------
   void ToolTipDraw();
@@ -119,6 +132,7 @@ class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite, pr
   OLE_COLOR BackgroundColor() override { return m_Props.BackGroundColor; }
   short HoldingFlag() override { return m_Props.HoldingFlag; }
   bool UserMode() override;
+  bool Untrusted() override { return m_Safety.Untrusted(); }
 
   // IInteractionHost
   bool HasWindow() const override { return Window() != nullptr; }
@@ -133,6 +147,12 @@ class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite, pr
   void HideTooltip() override { m_Tooltip->Hide(); }
   void DefaultHandling() override;
   void Fire(zbinput::Event event, const zbinput::EventArgs& args) override;
+
+  // IButtonAccessibleSite
+  HWND AccessibleWindow() override { return Window(); }
+  long AccessibleRole() override;
+  std::wstring AccessibleName() override;
+  long AccessibleState() override;
 
   zb::CPictureHolder* HolderOf(int state) { return state >= 0 && state < 4 ? &m_Pictures[state] : nullptr; }
   void CopyUrlsToStates();
@@ -150,6 +170,11 @@ class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite, pr
   void Redraw();
   void ExchangeProperty(zb::CPropExchange& px, const PropertyInfo& info);
   void PrepareAfterLoad();
+  // Safe mode (ZephonButtonCtrlSafety_win.cpp): while a page holds the control, picture addresses
+  // are internet addresses or nothing. False, with PictureError, for one a page may not give.
+  bool PictureAllowed(const std::wstring& url);
+  // Loaded addresses a page may not give are dropped (PictureError for each picture).
+  void DropRefusedUrls();
   void DeleteTempFiles();
 
   ButtonProperties m_Props;
@@ -171,6 +196,7 @@ class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite, pr
 
   zbinput::CButtonInteraction m_Input{Ui, *this};
   std::unique_ptr<IButtonCursors> m_Cursors;
+  zb::CObjectSafety m_Safety;
   HCURSOR m_Cursor = nullptr;  // the cursor last set by the cursor rule
   // The window message being handled, for the framework's default handling in the middle of the
   // interaction's steps (handlers nest: a press takes the focus, an event handler moves the window).
@@ -184,4 +210,5 @@ class CZephonButtonCtrl : public zb::COleControl, private IPictureSourceSite, pr
   CButtonRenderer m_Renderer;
   bool m_Resizing = false;
   std::unique_ptr<CAnimationDirectory> m_Animation;
+  zbaccess::CButtonAccessibility m_Access{*this};
 };

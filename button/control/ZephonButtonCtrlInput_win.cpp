@@ -3,9 +3,11 @@
 #include <windowsx.h>
 
 #include "button/control/ZephonButtonCtrl.h"
+#include "button/control/ZephonButtonCtrlRules.h"
 #include "button/control/ZephonButtonIds.h"
 
 bool CZephonButtonCtrl::OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  if (m_Access.OnWindowMessage(msg, wp, lp, result)) return true;
   const zbinput::Mouse mouse{uint32_t(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
   // Handlers nest (a press takes the focus, an event handler moves the window): each level keeps
   // the message it handles.
@@ -19,16 +21,16 @@ bool CZephonButtonCtrl::OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT&
   switch (msg) {
     case WM_MOUSEMOVE:
       m_Input.MouseMove(mouse);
-      return true;
+      break;
     case WM_MOUSELEAVE:
       m_Input.MouseLeave();
-      return true;
+      break;
     case WM_LBUTTONDOWN:
       m_Input.LeftDown(mouse);
-      return true;
+      break;
     case WM_LBUTTONUP:
       m_Input.LeftUp(mouse);
-      return true;
+      break;
     case WM_RBUTTONDOWN:
       m_Input.RightDown(mouse);
       return true;
@@ -37,10 +39,10 @@ bool CZephonButtonCtrl::OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT&
       return true;
     case WM_SETFOCUS:
       m_Input.FocusGained();
-      return true;
+      break;
     case WM_KILLFOCUS:
       m_Input.FocusLost();
-      return true;
+      break;
     case WM_TIMER:
       return m_Animation->OnTimer(unsigned(wp));
     case WM_WINDOWPOSCHANGING:
@@ -58,6 +60,9 @@ bool CZephonButtonCtrl::OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT&
     default:
       return false;
   }
+  // Hovering, pressing, latching and the focus are what accessibility clients see of the state.
+  m_Access.StateMayHaveChanged();
+  return true;
 }
 
 void CZephonButtonCtrl::DefaultHandling() {
@@ -119,4 +124,23 @@ void CZephonButtonCtrl::Fire(zbinput::Event event, const zbinput::EventArgs& a) 
       FireEvent(id);
       return;
   }
+}
+
+// ---- accessibility ------------------------------------------------------------------------------
+
+long CZephonButtonCtrl::AccessibleRole() {
+  return zbrules::IsCheckMode(m_ButtonMode) ? ROLE_SYSTEM_CHECKBUTTON : ROLE_SYSTEM_PUSHBUTTON;
+}
+
+std::wstring CZephonButtonCtrl::AccessibleName() { return zbaccess::ButtonName(GetText(), m_Props.ToolTipString); }
+
+long CZephonButtonCtrl::AccessibleState() {
+  zbaccess::ButtonFacts facts;
+  facts.enabled = Ui.EnabledCopy != 0;
+  // Down while a left press on it is held; a latched check button is checked, not down.
+  facts.pressed = Ui.Pressed && Ui.LeftPressSeen == 1;
+  facts.checked = zbrules::IsCheckMode(m_ButtonMode) && GetCheck();
+  facts.focused = Window() && GetFocus() == Window();
+  facts.hot = Ui.Tracking != 0;  // from the pointer's entry to its leave
+  return zbaccess::ButtonState(facts);
 }

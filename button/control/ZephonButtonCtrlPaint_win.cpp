@@ -154,4 +154,9 @@ void CZephonButtonCtrl::ApplyPositionRule(WINDOWPOS& pos) {
 void CZephonButtonCtrl::OnWindowCreated() {
   ResizeToState();
   m_Animation->OnWindowCreated();
+  m_Access.WindowCreated();
 }
+
+// A container may size the control after creating its window (Wine's ATL host does, to its own
+// window): the sizing rules apply at once, not only at the next change of state.
+void CZephonButtonCtrl::OnContainerPlaced() { ResizeToState(); }

@@ -73,6 +73,7 @@ void CZephonButtonCtrl::DoPropExchange(zb::CPropExchange& px) {
 
 void CZephonButtonCtrl::PrepareAfterLoad() {
   m_Props.PrevPointer = m_PictureCookie;  // a stored handle means nothing in this process
+  DropRefusedUrls();
   CopyUrlsToStates();
   UserMode();
   Ui.EnabledCopy = GetEnabled() ? 1 : 0;
@@ -84,6 +85,9 @@ void CZephonButtonCtrl::PrepareAfterLoad() {
   ShowState(kDisable, false);
   PushTooltipSettings();
   m_PrevHoldingFlag = m_Props.HoldingFlag;
+  // A load into a control on show gives it a new caption and tooltip, and may enable or disable it.
+  m_Access.NameMayHaveChanged();
+  m_Access.StateMayHaveChanged();
 }
 
 void CZephonButtonCtrl::OnResetState() {
@@ -172,7 +176,12 @@ void CZephonButtonCtrl::ChooseDisplayedPicture() {
   m_Current = zbrules::ChooseDisplayedState(m_Current, kinds, overFocus);
 }
 
-void CZephonButtonCtrl::OnEnabledChanged() { m_Input.EnabledChanged(GetEnabled()); }
+void CZephonButtonCtrl::OnEnabledChanged() {
+  m_Input.EnabledChanged(GetEnabled());
+  m_Access.StateMayHaveChanged();
+}
+
+void CZephonButtonCtrl::OnTextChanged() { m_Access.NameMayHaveChanged(); }
 
 // ---- the window's life --------------------------------------------------------------------------
 

@@ -7,6 +7,7 @@
 #include "button/imaging/CInternetDownloader.h"
 #include "button/tooltip/ButtonTooltip.h"
 #include "button/imaging/CInternetFontInstaller.h"
+#include "button/imaging/UntrustedRules.h"
 
 namespace {
 
@@ -100,7 +101,8 @@ CZephonButtonCtrl::CZephonButtonCtrl()
     : COleControl(kClassInfo),
       m_Tooltip(new CButtonTooltip),
       m_FontInstaller(new CWinInetFontInstaller),
-      m_Cursors(new CSystemCursors) {
+      m_Cursors(new CSystemCursors),
+      m_Safety(static_cast<IDispatch*>(this), zephon::DIID__DZephonButton) {
   static const UINT kPlaceholders[kStateCount] = {IDB_PLACEHOLDER_NORMAL, IDB_PLACEHOLDER_OVER, IDB_PLACEHOLDER_DOWN,
                                                   IDB_PLACEHOLDER_DISABLE, IDB_PLACEHOLDER_NORMAL};
   for (int s = 0; s < kStateCount; ++s) {
@@ -268,7 +270,7 @@ void CZephonButtonCtrl::SetStringProperty(const PropertyInfo& info, const std::w
 
 void CZephonButtonCtrl::SetPictureUrl(int state, const std::wstring& url) {
   const PropertyInfo* info = zbprops::UrlPropertyOf(state);
-  if (!info) return;
+  if (!info || !PictureAllowed(url)) return;
   std::wstring& property = *zbprops::StringMember(m_Props, *info);
   const std::wstring old = property;
   const std::wstring oldBase = m_Props.PictureBaseURL;
@@ -300,6 +302,7 @@ void CZephonButtonCtrl::SetToolTipString(const std::wstring& value) {
     case zbrules::ToolTipCommand::Text:
       m_Props.ToolTipString = value;
       m_Tooltip->SetText(value, false, 255);
+      m_Access.NameMayHaveChanged();
       SetModifiedFlag();
       Redraw();
       return;
@@ -373,6 +376,11 @@ zb::ComPtr<IPictureDisp> CZephonButtonCtrl::GetPicture(short pictureNumber) {
 }
 
 bool CZephonButtonCtrl::InstallFontFromInternet(const std::wstring& url) {
+  if (m_Safety.Untrusted()) {
+    // A page may not add fonts, nor write files into the temporary folder under names it chooses.
+    FireEvent(kEventInternetFontError, {zb::EventArg::Str(zbuntrusted::kFontRefusedText)});
+    return false;
+  }
   std::wstring error;
   if (m_FontInstaller->Install(url, error)) {
     FontsChanged();
@@ -389,17 +397,27 @@ void CZephonButtonCtrl::SetButtonMode(short mode) {
   if (wanted == m_ButtonMode) return;
   m_ButtonMode = zbrules::NormalisedMode(wanted);
   m_Props.HoldingFlag = zbrules::WithMode(m_Props.HoldingFlag, m_ButtonMode);
+  m_Access.StateMayHaveChanged();  // checked shows in the check modes only
   SetModifiedFlag();
   Redraw();
 }
 
 // A start before the control has a window waits for the window (CAnimationDirectory).
 void CZephonButtonCtrl::AnimationDirectory(const std::wstring& directoryName, long delayMs) {
+  if (m_Safety.Untrusted()) {
+    // The animation reads the machine's folders, which no page may do; the call still ends the old one.
+    m_Animation->Stop();
+    FirePictureError(zbuntrusted::kAnimationRefusedText);
+    return;
+  }
   m_Animation->Start(directoryName, delayMs);
 }
 void CZephonButtonCtrl::AnimationDirectoryStop() { m_Animation->Stop(); }
 
-void CZephonButtonCtrl::SetCheck(bool check) { m_Input.SetCheck(check); }
+void CZephonButtonCtrl::SetCheck(bool check) {
+  m_Input.SetCheck(check);
+  m_Access.StateMayHaveChanged();
+}
 
 void CZephonButtonCtrl::SetTextFontByName(const std::wstring& name, long size, bool italic, bool bold, bool underline) {
   zbfonts::ApplyByName(m_TextFontDesc, name, size, italic, bold, underline);

@@ -46,7 +46,8 @@
 //    IPersistPropertyBag and IOleControl-less reset (OnResetState, overridable: reset derived
 //    holders, then call the base, which runs DoPropExchange in Reset mode).
 //    A load that reads nothing usable returns a failure code to the container with the defaults in
-//    place; a partial load keeps what it read.
+//    place; a partial load keeps what it read. CreateControl resets a new control once before handing
+//    it out, so a control used without InitNew or Load has its defaults too.
 //
 // 4. Events: FireEvent(dispid, {EventArg::I2(button), EventArg::I4(x), ...}) fires to every sink of
 //    the event dispinterface (ControlClassInfo::eventsIid) with the arguments left to right. Events
@@ -97,6 +98,9 @@
 //    properties (user mode) in OnSetClientSite as well as in the exchange.
 //  - The window is destroyed (OnWindowDestroying) on in-place deactivation and, at the latest, when
 //    the last reference goes; derived destructors run after that.
+//  - OnContainerPlaced runs whenever the container sets the control's rectangle, also after
+//    activation: Wine's ATL host sizes its control to the host window on the host's WM_SIZE, which
+//    comes after the control's window was created, and ignores OnPosRectChange.
 //  - common/olehost has a property bag (CPropertyBag, loadable from text), an event sink with C++
 //    handlers and a container site (CControlHost) for tests and the catalogue panel.
 #include <windows.h>
@@ -108,6 +112,7 @@
 #include <string>
 #include <vector>
 
+#include "common/win/ComError.h"
 #include "common/win/ComPtr.h"
 #include "button/framework/DispTable.h"
 #include "button/framework/PropExchange.h"
@@ -170,6 +175,9 @@ class COleControl : public IDispatch,
   virtual bool OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }
   virtual void OnWindowCreated() {}
   virtual void OnWindowDestroying() {}
+  // The container placed the control (SetObjectRects): a control that sizes itself re-applies its
+  // size here.
+  virtual void OnContainerPlaced() {}
   virtual void OnEnabledChanged() {}
   virtual void OnTextChanged() {}
   virtual void OnAmbientChanged(DISPID id) {}
@@ -342,6 +350,8 @@ class COleControl : public IDispatch,
   HRESULT InternalQueryInterface(REFIID riid, void** out);
   // Clean-up while the derived object is still whole (last reference gone).
   void FinalRelease();
+  // Takes `pos` as the control's place and moves its window there.
+  void PlaceWindow(const RECT& pos);
   // Stock property changes without the bound-property notifications.
   void ApplyEnabled(bool enabled);
   void ApplyText(const std::wstring& text);
@@ -380,6 +390,9 @@ HRESULT CreateControl(IUnknown* outer, REFIID riid, void** out) {
   obj->SetOuter(outer);
   // The construction reference goes with `inner`; the QI's reference keeps the control alive.
   const ComPtr<IUnknown> inner = ComPtr<IUnknown>::Attach(obj->InnerUnknown());
+  // A new control starts with its defaults in place, as after InitNew: script hosts create controls
+  // and use them through IDispatch alone, with no initialisation call and no site.
+  ZB_RETURN_IF_FAILED(obj->InitNew());
   return inner->QueryInterface(riid, out);
 }
 

@@ -409,10 +409,16 @@ STDMETHODIMP COleControl::UIDeactivate() {
 STDMETHODIMP COleControl::SetObjectRects(LPCRECT pos, LPCRECT) {
   if (!pos) return E_POINTER;
   if (pos->right < pos->left || pos->bottom < pos->top) return E_INVALIDARG;
-  m_posRect = *pos;
-  if (m_hwnd)
-    MoveWindow(m_hwnd, pos->left, pos->top, pos->right - pos->left, pos->bottom - pos->top, TRUE);
-  return S_OK;
+  return Guarded([&]() -> HRESULT {
+    PlaceWindow(*pos);
+    OnContainerPlaced();
+    return S_OK;
+  });
+}
+
+void COleControl::PlaceWindow(const RECT& pos) {
+  m_posRect = pos;
+  if (m_hwnd) MoveWindow(m_hwnd, pos.left, pos.top, pos.right - pos.left, pos.bottom - pos.top, TRUE);
 }
 
 STDMETHODIMP COleControl::ReactivateAndUndo() { return E_NOTIMPL; }

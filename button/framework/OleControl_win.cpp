@@ -307,7 +307,7 @@ bool COleControl::SetControlSize(int cx, int cy) {
     HRESULT hr = m_impl->m_inPlaceSite->OnPosRectChange(&r);
     // A container that does not move us itself leaves the move to us.
     if (FAILED(hr) || m_posRect.right - m_posRect.left != cx || m_posRect.bottom - m_posRect.top != cy)
-      SetObjectRects(&r, &r);
+      PlaceWindow(r);
   } else if (m_clientSite) {
     m_clientSite->RequestNewObjectLayout();
   }

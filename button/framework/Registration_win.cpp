@@ -1,6 +1,7 @@
 #include "button/framework/Registration.h"
 
 #include <comcat.h>
+#include <cwchar>
 #include <objbase.h>
 #include <oleauto.h>
 
@@ -60,6 +61,19 @@ std::wstring ReadDefault(HKEY parent, const std::wstring& sub) {
   return std::wstring(buf);
 }
 
+// Whether the other registry view (the 32-bit one from a 64-bit process, and the other way round)
+// has an in-process server for the class. On a 32-bit system the flag is ignored and this view,
+// where the class was just removed, is read again.
+bool RegisteredInOtherView(const std::wstring& guid) {
+  const REGSAM other = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, (L"CLSID\\" + guid + L"\\InprocServer32").c_str(), 0, KEY_READ | other,
+                    &key) != ERROR_SUCCESS)
+    return false;
+  RegCloseKey(key);
+  return true;
+}
+
 HRESULT RegisterProgId(const CLSID& clsid, const wchar_t* progId, const std::wstring& typeName) {
   if (!progId || !*progId) return S_OK;
   HRESULT hr = SetKey(HKEY_CLASSES_ROOT, progId, typeName);
@@ -115,9 +129,11 @@ HRESULT UnregisterClass(const CLSID& clsid, const wchar_t* progId) {
   const std::wstring guid = GuidString(clsid);
   HRESULT hr = DeleteTree(HKEY_CLASSES_ROOT, L"CLSID\\" + guid);
   if (progId && *progId) {
-    // A ProgID that another class has taken over since is not ours to remove.
+    // A ProgID that another class has taken over since is not ours to remove. Nor is one that the
+    // module of the other bitness still serves: ProgID keys are shared by the 32-bit and 64-bit
+    // views of the classes, CLSID keys are not.
     std::wstring owner = ReadDefault(HKEY_CLASSES_ROOT, std::wstring(progId) + L"\\CLSID");
-    if (owner.empty() || _wcsicmp(owner.c_str(), guid.c_str()) == 0) {
+    if ((owner.empty() || _wcsicmp(owner.c_str(), guid.c_str()) == 0) && !RegisteredInOtherView(guid)) {
       HRESULT hr2 = DeleteTree(HKEY_CLASSES_ROOT, progId);
       if (SUCCEEDED(hr)) hr = hr2;
     }
@@ -137,7 +153,20 @@ HRESULT RegisterModuleTypeLib(const std::wstring& modulePath) {
 }
 
 HRESULT UnregisterModuleTypeLib(const GUID& libid, WORD major, WORD minor, LCID lcid) {
-  return UnRegisterTypeLib(libid, major, minor, lcid, SYS_WIN64);
+  // Both registry views share the library's key, which holds one path entry per platform ("win32",
+  // "win64") below its locale. While the module of the other bitness keeps its entry, only ours
+  // goes: UnRegisterTypeLib would also take the interface keys that module relies on, in both views.
+  const bool is64 = sizeof(void*) == 8;
+  wchar_t version[40] = {};
+  swprintf(version, 40, L"\\%x.%x\\%lx\\", unsigned(major), unsigned(minor), static_cast<unsigned long>(lcid));
+  const std::wstring locale = L"TypeLib\\" + GuidString(libid) + version;
+  RegKey other;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, (locale + (is64 ? L"win32" : L"win64")).c_str(), 0, KEY_READ, other.Put()) ==
+      ERROR_SUCCESS) {
+    const LONG rc = RegDeleteKeyW(HKEY_CLASSES_ROOT, (locale + (is64 ? L"win64" : L"win32")).c_str());
+    return rc == ERROR_FILE_NOT_FOUND ? TYPE_E_LIBNOTREGISTERED : FromWin32(rc);
+  }
+  return UnRegisterTypeLib(libid, major, minor, lcid, is64 ? SYS_WIN64 : SYS_WIN32);
 }
 
 HRESULT RegisterClassInCategory(const CLSID& clsid, const GUID& catid, const wchar_t* description) {

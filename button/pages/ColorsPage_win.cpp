@@ -7,7 +7,6 @@
 #include "button/framework/Module.h"
 #include "button/control/resource.h"
 #include "button/pages/ColorsPageRules.h"
-#include "button/pages/PageColor.h"
 #include "button/pages/PageResources.h"
 #include "button/pixels/ImageDIB.h"
 
@@ -178,10 +177,8 @@ void CColorsPage::NumberEdited(int channel, int id) {
 }
 
 void CColorsPage::SelectItemColor() {
-  TakeDialogValues(false);
-  const PageValue* v = ValueOf(colors::ItemEdit(m_item));
-  if (!v) return;
-  m_picker.Load(RgbOfOleColor(v->number));
+  if (!ValueOf(colors::ItemEdit(m_item))) return;
+  m_picker.Load(ColorShown(colors::ItemEdit(m_item)));
   CheckRadioButton(Dialog(), IDC_COL_SLIDER_R, IDC_COL_SLIDER_B, kSliderRadios[m_picker.SliderChannel()]);
   ShowNumbers();
   Redraw();

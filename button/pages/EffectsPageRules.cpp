@@ -26,7 +26,7 @@ bool RunPreview(CImageDIB& picture, const PreviewValues& v) {
   return true;
 }
 
-long StepAmount(long value, bool up) { return std::clamp<long>(up ? value + 1 : value - 1, 0, 255); }
+long StepAmount(long value, bool up) { return StepNumber(value, up, 0, 255); }
 
 namespace {
 PageBinding Amount(int id, const wchar_t* property) {

@@ -1,12 +1,10 @@
 #include "button/pages/EffectsPage.h"
 
-
 #include <string>
 
 #include "button/framework/Module.h"
 #include "button/control/resource.h"
 #include "button/pages/EffectsPageRules.h"
-#include "button/pages/PageColor.h"
 #include "button/pages/PageResources.h"
 #include "button/pixels/EffectPass.h"
 #include "button/pixels/ImageDIB.h"
@@ -141,8 +139,8 @@ void CEffectsPage::DrawPreview(HDC dc) {
     return;
   effects::PreviewValues v;
   v.filter = filter;
-  v.back = RgbOfOleColor(Number(IDC_EFF_BACKCOLOR));
-  v.mask = RgbOfOleColor(Number(IDC_EFF_MASKCOLOR));
+  v.back = ColorShown(IDC_EFF_BACKCOLOR);
+  v.mask = ColorShown(IDC_EFF_MASKCOLOR);
   v.maskValue = Number(IDC_EFF_MASKVALUE);
   v.blendValue = Number(IDC_EFF_BLENDVALUE);
   v.maskOn = m_maskOn;

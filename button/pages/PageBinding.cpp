@@ -1,5 +1,6 @@
 #include "button/pages/PageBinding.h"
 
+#include <algorithm>
 #include <climits>
 #include <cwctype>
 
@@ -49,6 +50,12 @@ bool ParseInteger(const std::wstring& text, int64_t& out) {
   return true;
 }
 
+long StepNumber(int64_t value, bool up, int64_t low, int64_t high) {
+  // Held just outside the range first, so that the step cannot overflow and lands on the end.
+  value = std::clamp<int64_t>(value, low > INT64_MIN ? low - 1 : low, high < INT64_MAX ? high + 1 : high);
+  return long(std::clamp<int64_t>(up ? value + 1 : value - 1, low, high));
+}
+
 void ShowValue(const PageBinding& b, const PageValue& v, IPageControls& c) {
   switch (b.kind) {
     case BindKind::Check:
@@ -71,6 +78,20 @@ void ShowValue(const PageBinding& b, const PageValue& v, IPageControls& c) {
     case BindKind::EditString:
       c.SetText(b.id, v.text);
       break;
+  }
+}
+
+PageValue ControlContent(const PageBinding& b, const IPageControls& c) {
+  switch (b.kind) {
+    case BindKind::Check:
+    case BindKind::ComboIndex:
+    case BindKind::RadioIndex:
+      return ReadValue(b, c).value;  // these reads cannot fail
+    default: {
+      PageValue v;
+      v.text = c.Text(b.id);
+      return v;
+    }
   }
 }
 

@@ -51,6 +51,11 @@ class IPageControls {
 // Puts the value into the binding's control(s).
 void ShowValue(const PageBinding& binding, const PageValue& value, IPageControls& controls);
 
+// What the binding's control(s) hold, unchecked (texts of edit boxes, the selection, the ticked
+// button, the box's state): compared with what they held when the page showed its values, it tells
+// whether the user changed them.
+PageValue ControlContent(const PageBinding& binding, const IPageControls& controls);
+
 enum class ReadError { None, NotANumber, OutOfRange };
 
 struct ReadResult {
@@ -66,6 +71,10 @@ ReadResult ReadValue(const PageBinding& binding, const IPageControls& controls);
 // Parses an optionally signed decimal integer with blanks around it; false on anything else or
 // on a value beyond 64 bits.
 bool ParseInteger(const std::wstring& text, int64_t& out);
+
+// One arrow step of a number box: up adds one, down takes one, and the result is held to
+// [low, high] (a typed number far outside comes back to the nearer end).
+long StepNumber(int64_t value, bool up, int64_t low, int64_t high);
 
 // The message shown when an edit box holds no acceptable number.
 std::wstring RangeMessage(const ReadResult& result);

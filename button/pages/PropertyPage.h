@@ -6,6 +6,9 @@
 //  - Activate creates the dialog inside the frame's window and shows the values; Deactivate takes
 //    the dialog's values back and destroys it (so switching pages keeps the edits).
 //  - A change notification from a bound control marks the page dirty and tells the page site.
+//  - Only controls the user changed give the page their values: a control that still holds what
+//    the page showed leaves the page's value alone (a stored value that no list item or radio
+//    button shows stays as it is, however the control reads back).
 //  - Apply takes the dialog's values (a number out of range stops it with a message and focuses
 //    the box) and writes each value that differs from what was read, by property name, to every
 //    selected object.
@@ -65,9 +68,13 @@ class CPropertyPage : public zb::CComObject<CPropertyPage, IPropertyPage2> {
   HWND Dialog() const { return m_dialog; }
   // The page's copy of a bound value, by control id (null when the id is not bound).
   PageValue* ValueOf(int id);
-  // Takes the dialog's values into the page's members (only those that parse when `strict` is
-  // false); with `strict`, the first bad number stops it, is reported and gets the focus.
+  // Takes the values of the controls the user changed into the page's members (only those that
+  // parse when `strict` is false); with `strict`, the first bad number stops it, is reported and
+  // gets the focus.
   bool TakeDialogValues(bool strict);
+  // The plain 0x00BBGGRR colour that a bound colour box stands for (a system colour resolved);
+  // neither the box nor the page's value changes.
+  uint32_t ColorShown(int id);
   // Puts the page's values into the dialog's controls.
   void ShowValues();
   void SetDirty(bool dirty);
@@ -83,6 +90,12 @@ class CPropertyPage : public zb::CComObject<CPropertyPage, IPropertyPage2> {
   std::vector<zb::ComPtr<IDispatch>> m_objects;
   std::vector<PageValue> m_values;  // the page's members, one per binding
   std::vector<PageValue> m_read;    // what the objects held when read (or last applied)
+  // Per binding, right after the values were shown: what the control held, and the page's value.
+  struct Shown {
+    PageValue content;
+    PageValue value;
+  };
+  std::vector<Shown> m_shown;
   HWND m_dialog = nullptr;
   bool m_dirty = false;
   bool m_showing = false;  // the page itself is filling the controls: their notifications are no edits

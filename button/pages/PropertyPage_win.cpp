@@ -2,6 +2,7 @@
 
 #include "button/framework/Module.h"
 #include "button/pages/DialogControls.h"
+#include "button/pages/PageColor.h"
 
 namespace zbpages {
 
@@ -120,6 +121,7 @@ STDMETHODIMP CPropertyPage::Deactivate() {
   TakeDialogValues(false);
   HWND dialog = m_dialog;
   m_dialog = nullptr;
+  m_shown.clear();
   DestroyWindow(dialog);
   return S_OK;
 }
@@ -228,10 +230,16 @@ const PageBinding* CPropertyPage::BindingOf(int id) const {
 }
 
 bool CPropertyPage::TakeDialogValues(bool strict) {
-  if (!m_dialog) return true;
+  // Before the dialog shows the values its controls hold nothing of the page's.
+  if (!m_dialog || m_shown.size() != m_description.bindingCount) return true;
   CDialogControls controls(m_dialog);
   for (size_t i = 0; i < m_description.bindingCount; ++i) {
     const PageBinding& b = m_description.bindings[i];
+    if (ControlContent(b, controls) == m_shown[i].content) {
+      // Untouched, or changed back: the value it showed stands.
+      m_values[i] = m_shown[i].value;
+      continue;
+    }
     ReadResult r = ReadValue(b, controls);
     if (r.error == ReadError::None) {
       m_values[i] = std::move(r.value);
@@ -252,8 +260,17 @@ void CPropertyPage::ShowValues() {
   CDialogControls controls(m_dialog);
   m_showing = true;
   for (size_t i = 0; i < m_description.bindingCount; ++i) ShowValue(m_description.bindings[i], m_values[i], controls);
+  m_shown.resize(m_description.bindingCount);
+  for (size_t i = 0; i < m_description.bindingCount; ++i)
+    m_shown[i] = {ControlContent(m_description.bindings[i], controls), m_values[i]};
   OnValuesShown();
   m_showing = false;
+}
+
+uint32_t CPropertyPage::ColorShown(int id) {
+  TakeDialogValues(false);
+  const PageValue* v = ValueOf(id);
+  return v ? RgbOfOleColor(v->number) : 0;
 }
 
 void CPropertyPage::SetDirty(bool dirty) {
@@ -316,7 +333,10 @@ INT_PTR CALLBACK CPropertyPage::DialogProc(HWND dialog, UINT msg, WPARAM wParam,
   if (!page) return FALSE;
   if (msg == WM_NCDESTROY) {
     // Destroyed with its parent, without Deactivate: forget the window.
-    if (page->m_dialog == dialog) page->m_dialog = nullptr;
+    if (page->m_dialog == dialog) {
+      page->m_dialog = nullptr;
+      page->m_shown.clear();
+    }
     SetWindowLongPtrW(dialog, DWLP_USER, 0);
     return FALSE;
   }

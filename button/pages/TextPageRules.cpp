@@ -1,6 +1,5 @@
 #include "button/pages/TextPageRules.h"
 
-#include <algorithm>
 #include <cstdint>
 
 #include "button/pages/PageResources.h"
@@ -12,9 +11,7 @@ namespace {
 bool Step(const std::wstring& box, bool up, int64_t low, int64_t high, long& out) {
   int64_t n = 0;
   if (!ParseInteger(box, n)) return false;
-  // A typed number far outside the range comes back into it rather than wrapping around.
-  n = std::clamp<int64_t>(n, low, high);
-  out = long(std::clamp<int64_t>(up ? n + 1 : n - 1, low, high));
+  out = StepNumber(n, up, low, high);
   return true;
 }
 

@@ -67,10 +67,13 @@ void CTooltipCore::OnTimer(int id) {
   }
 }
 
+bool UsesSystemColors(const std::wstring& text) { return !text.empty() && text[0] == L'&'; }
+
+std::wstring ShownText(const std::wstring& text) { return UsesSystemColors(text) ? text.substr(1) : text; }
+
 CTooltipCore::Shown CTooltipCore::ShownNow() const {
   const std::wstring& text = m_Settings.text;
-  if (!text.empty() && text[0] == L'&') return {text.substr(1), m_SystemColors};
-  return {text, m_Settings.colors};
+  return {ShownText(text), UsesSystemColors(text) ? m_SystemColors : m_Settings.colors};
 }
 
 void CTooltipCore::Show() {

@@ -65,6 +65,11 @@ class ITooltipPlatform {
   virtual void Repaint() = 0;
 };
 
+// A text that begins with "&" shows without it, in the system's tooltip colours.
+bool UsesSystemColors(const std::wstring& text);
+// The text a tooltip text shows.
+std::wstring ShownText(const std::wstring& text);
+
 class CTooltipCore {
  public:
   // `systemColors` are the colours of texts that begin with "&" (the system's tooltip colours); they

@@ -54,7 +54,10 @@ TEST(TextPage, BlendArrowStaysWithin0To255) {
   EXPECT_EQ(Step(text::StepBlend, L"0", true), 1);
   EXPECT_EQ(Step(text::StepBlend, L"255", true), 255);
   EXPECT_EQ(Step(text::StepBlend, L"128", false), 127);
-  EXPECT_EQ(Step(text::StepBlend, L"900", false), 254);  // a typed value beyond the range comes back in
+  // A typed value beyond the range: the step's result is held to it, as on the Effects page.
+  EXPECT_EQ(Step(text::StepBlend, L"900", false), 255);
+  EXPECT_EQ(Step(text::StepBlend, L"-5", true), 0);
+  EXPECT_EQ(Step(text::StepBlend, L"-99999999999999999", true), 0);
   long out = 7;
   EXPECT_FALSE(text::StepBlend(L"", true, out));
   EXPECT_FALSE(text::StepBlend(L"abc", false, out));
@@ -67,6 +70,8 @@ TEST(TextPage, OffsetArrowKeepsTo16BitsWithoutWrapping) {
   EXPECT_EQ(Step(text::StepOffset, L"32767", true), 32767);
   EXPECT_EQ(Step(text::StepOffset, L"-32768", false), -32768);
   EXPECT_EQ(Step(text::StepOffset, L"100000", true), 32767);
+  EXPECT_EQ(Step(text::StepOffset, L"-40000", true), -32768);
+  EXPECT_EQ(Step(text::StepOffset, L"9223372036854775807", true), 32767);
   long out = 0;
   EXPECT_FALSE(text::StepOffset(L"1.5", true, out));
 }

@@ -236,4 +236,17 @@ TEST(FinalMessage, NamesWhatWasLeftAndCountsTheRest) {
                              "Puede borrarlos usted mismo después de cerrar los programas que los estén usando."));
 }
 
+TEST(FinalMessage, NamesRegistryKeysLeftAfterTheAdviceOnFiles) {
+  const trvu::FinalMessage m = trvu::ComposeFinalMessage(
+      Outcome(L"C:\\Q\\", FolderVerdict::Allowed, {{L"C:\\Q\\uso.dat", trvu::LeftReason::InUse}}),
+      Outcome(L"", FolderVerdict::Empty), {{L"HKEY_LOCAL_MACHINE\\X", trvu::LeftReason::AccessDenied}});
+  EXPECT_TRUE(m.warning);
+  EXPECT_EQ(m.text, FromUtf8("No se pudo quitar por completo Quorvel V2 de su PC.\n\n"
+                             "No se pudo borrar todo el contenido de la carpeta \"C:\\Q\\\". Quedaron:\n"
+                             "    C:\\Q\\uso.dat (en uso)\n\n"
+                             "Puede borrarlos usted mismo después de cerrar los programas que los estén usando.\n\n"
+                             "No se pudieron borrar estas claves del registro:\n"
+                             "    HKEY_LOCAL_MACHINE\\X (acceso denegado)"));
+}
+
 }  // namespace

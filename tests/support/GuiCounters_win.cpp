@@ -9,7 +9,8 @@ namespace zbtest {
 
 namespace {
 
-// An entry of the PEB's GdiSharedHandleTable: 24 bytes, type byte at offset 14.
+// An entry of the PEB's GdiSharedHandleTable: 24 bytes, type byte at offset 14. Wine keeps these
+// 64-bit fields in 32-bit processes too; only the table's place in the PEB moves.
 struct GdiEntry {
   uint64_t object;
   uint32_t owner;
@@ -32,7 +33,7 @@ long GdiObjects() {
   DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   if (n) return long(n);
   auto* peb = reinterpret_cast<char*>(NtCurrentTeb()->ProcessEnvironmentBlock);
-  auto* table = *reinterpret_cast<GdiEntry**>(peb + 0xF8);
+  auto* table = *reinterpret_cast<GdiEntry**>(peb + (sizeof(void*) == 8 ? 0xF8 : 0x94));
   if (!table) return -1;
   long count = 0;
   for (int i = 0; i < 0x10000; ++i)

@@ -141,6 +141,15 @@ RECT ChildRect(HWND child) {
 
 void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
+void PointerClick(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  INPUT press[2] = {};
+  press[0].type = press[1].type = INPUT_MOUSE;
+  press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, press, sizeof(INPUT));
+}
+
 namespace {
 
 struct Capture {

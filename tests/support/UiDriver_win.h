@@ -45,6 +45,9 @@ std::wstring TextOf(HWND window);
 RECT ChildRect(HWND child);
 // Posts a button click (a posted click lets the target run modal loops of its own).
 void Click(HWND button);
+// Moves the real pointer to a screen point and clicks the left button there: the system, not the
+// test, decides which window gets the click.
+void PointerClick(POINT screen);
 
 // What the screen shows in `rect` (screen coordinates), top-down rows of 0x00RRGGBB.
 std::vector<DWORD> ScreenPixels(const RECT& rect);

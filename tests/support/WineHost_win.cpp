@@ -121,4 +121,17 @@ bool UnmapDrive(wchar_t letter) {
   return Running() && RunShell("test -L " + Quoted(DriveLink(letter)) + " && rm -f " + Quoted(DriveLink(letter)));
 }
 
+bool MapUncShare(const std::string& server, const std::string& share, const std::wstring& folder) {
+  const std::string target = UnixPath(folder);
+  const std::string dir = Prefix() + "/dosdevices/unc/" + server;
+  return !target.empty() && RunShell("mkdir -p " + Quoted(dir) + " && ln -s " + Quoted(target) + " " +
+                                     Quoted(dir + "/" + share));
+}
+
+bool UnmapUncShare(const std::string& server, const std::string& share) {
+  const std::string dir = Prefix() + "/dosdevices/unc/" + server;
+  return Running() && RunShell("test -L " + Quoted(dir + "/" + share) + " && rm -f " + Quoted(dir + "/" + share) +
+                               " && rmdir " + Quoted(dir));
+}
+
 }  // namespace zbtest::wine

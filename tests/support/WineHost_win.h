@@ -26,5 +26,9 @@ wchar_t FreeDriveLetter();
 // Maps / unmaps a drive letter of the prefix to a folder.
 bool MapDrive(wchar_t letter, const std::wstring& folder);
 bool UnmapDrive(wchar_t letter);
+// Makes \\server\share name `folder` for the whole prefix (Wine looks UNC paths up in
+// dosdevices/unc/<server>/<share>); server and share in lower case.
+bool MapUncShare(const std::string& server, const std::string& share, const std::wstring& folder);
+bool UnmapUncShare(const std::string& server, const std::string& share);
 
 }  // namespace zbtest::wine

@@ -33,6 +33,8 @@ struct UnixDriveRequest {  // struct mountmgr_unix_drive of Wine's ddk/mountmgr.
   USHORT device_offset;
   USHORT label_offset;
 };
+// A 32-bit process hands the same bytes to the 64-bit mount manager.
+static_assert(sizeof(UnixDriveRequest) == 32, "the layout of both bitnesses");
 constexpr DWORD kDefineUnixDrive = CTL_CODE('m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
 constexpr ULONG kFsIso9660 = 3;
 

@@ -1,6 +1,7 @@
 # The button control in real windows (our container and the platform's ATL host), driven by window
-# messages: interaction and events, paint and sizing, the picture animation. The control is linked
-# into the tests so that its seams can be replaced; the module file beside them supplies resources.
+# messages: interaction and events, paint and sizing, the picture animation, accessibility. The
+# control is linked into the tests so that its seams can be replaced; the module file beside them
+# supplies resources.
 set(zb_ctl_ui_support
   ${CMAKE_CURRENT_LIST_DIR}/control_interaction_host.cpp
   ${CMAKE_CURRENT_LIST_DIR}/control_props_support.cpp
@@ -20,4 +21,9 @@ zb_add_test(NAME control_animation_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/control_animation_test.cpp ${zb_ctl_ui_support} LIBS ${zb_ctl_ui_libs})
 if(TARGET zephonbuttonpro)
   add_dependencies(control_animation_test zephonbuttonpro)
+endif()
+zb_add_test(NAME control_accessibility_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/control_accessibility_test.cpp ${zb_ctl_ui_support} LIBS ${zb_ctl_ui_libs})
+if(TARGET zephonbuttonpro)
+  add_dependencies(control_accessibility_test zephonbuttonpro)
 endif()

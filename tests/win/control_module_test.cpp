@@ -17,8 +17,9 @@
 
 #include "button/control/ZephonButtonCtrlProps.h"
 #include "button/control/ZephonButtonIds.h"
-#include "common/win/ComPtr.h"
+#include "button/control/resource.h"
 #include "button/framework/Registration.h"
+#include "common/win/ComPtr.h"
 #include "common/olehost/ControlHost.h"
 #include "common/olehost/PropertyBag.h"
 #include "tests/support/GuiCounters_win.h"
@@ -177,18 +178,27 @@ TEST(ControlModule, RegistrationTwiceLeavesOneSetOfKeysAndUnregistrationRemovesT
     EXPECT_EQ(RegValue(std::wstring(page.progId) + L"\\CLSID"), Guid(*page.clsid));
     EXPECT_EQ(_wcsicmp(RegValue(key + L"\\InprocServer32").c_str(), path.c_str()), 0);
   }
-  // The type library (its registry version is hexadecimal: 4.50 is "4.32").
+  // The type library (its registry version is hexadecimal: 4.50 is "4.32"), under this bitness' platform.
   const std::wstring lib = L"TypeLib\\" + Guid(zephon::LIBID_ZEPHONBUTTONLib);
+  const std::wstring platform = lib + (sizeof(void*) == 8 ? L"\\4.32\\409\\win64" : L"\\4.32\\409\\win32");
   EXPECT_EQ(SubKeys(lib), std::set<std::wstring>{L"4.32"});
-  EXPECT_EQ(_wcsicmp(RegValue(lib + L"\\4.32\\409\\win64").c_str(), path.c_str()), 0);
+  EXPECT_EQ(_wcsicmp(RegValue(platform).c_str(), path.c_str()), 0);
 
+  // The module of the other bitness, when registered in its own view of the classes, keeps the
+  // ProgIDs and the library's key that both views share.
+  HKEY other = nullptr;
+  const bool otherBitness = RegOpenKeyExW(HKEY_CLASSES_ROOT, (clsid + L"\\InprocServer32").c_str(), 0,
+                                          KEY_READ | (sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY),
+                                          &other) == ERROR_SUCCESS;
+  if (other) RegCloseKey(other);
   ASSERT_EQ(Module::Call("DllUnregisterServer"), S_OK);
   EXPECT_FALSE(KeyExists(clsid));
-  EXPECT_FALSE(KeyExists(progId));
-  EXPECT_FALSE(KeyExists(lib));
+  EXPECT_EQ(KeyExists(progId), otherBitness);
+  EXPECT_EQ(KeyExists(lib), otherBitness);
+  EXPECT_FALSE(KeyExists(platform));
   for (const zephon::PageClass& page : zephon::kOwnPages) {
     EXPECT_FALSE(KeyExists(L"CLSID\\" + Guid(*page.clsid)));
-    EXPECT_FALSE(KeyExists(page.progId));
+    EXPECT_EQ(KeyExists(page.progId), otherBitness);
   }
   // The categories themselves stay for other controls.
   EXPECT_TRUE(KeyExists(L"Component Categories\\" + Guid(CATID_SafeForScripting)));
@@ -443,15 +453,32 @@ TEST_F(Registered, HostedInTheAtlHostAndInOurContainer) {
   auto getControl = reinterpret_cast<HRESULT(WINAPI*)(HWND, IUnknown**)>(GetProcAddress(atl, "AtlAxGetControl"));
   ASSERT_TRUE(init && getControl);
   ASSERT_TRUE(init());
+  // No pointer near: a move over the control would size it too.
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
   HWND ax = CreateWindowExW(0, L"AtlAxWin", zephon::kControlProgId, WS_CHILD | WS_VISIBLE, 5, 5, 120, 60, parent,
                             nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(ax, nullptr);
-  Pump(100);
   ComPtr<IUnknown> control;
   ASSERT_EQ(getControl(ax, control.Put()), S_OK);
   HWND own = nullptr;
   ASSERT_EQ(QueryAs<IOleInPlaceObject>(control.Get())->GetWindow(&own), S_OK);
   EXPECT_EQ(GetParent(own), ax);
+  // AutoSize (on by default) fits the new control to its normal placeholder as soon as it is there,
+  // although the host sizes it to the host window after activating it.
+  BITMAP placeholder{};
+  HBITMAP bitmap = LoadBitmapW(Module::handle, MAKEINTRESOURCEW(IDB_PLACEHOLDER_NORMAL));
+  ASSERT_TRUE(bitmap && GetObjectW(bitmap, sizeof(placeholder), &placeholder));
+  DeleteObject(bitmap);
+  const auto size = [own] {
+    RECT r{};
+    GetWindowRect(own, &r);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+  };
+  EXPECT_EQ(size().cx, placeholder.bmWidth);
+  EXPECT_EQ(size().cy, placeholder.bmHeight);
+  Pump(100);
+  EXPECT_EQ(size().cx, placeholder.bmWidth);
+  EXPECT_EQ(size().cy, placeholder.bmHeight);
   EXPECT_TRUE(IsWindowVisible(own));
   control.Reset();
   DestroyWindow(ax);

@@ -253,4 +253,73 @@ TEST_F(EffectsPage, ArrowsStepTheAmountsWithinTheByteAndFullBlendShowsTheBack) {
   EXPECT_EQ(GetNumber(control.Get(), L"EffectColorMaskValue"), 1);
 }
 
+// A system colour shows on the Effects and Colors pages as the colour it stands for, and stays stored.
+TEST_F(EffectsPage, SystemColoursShowAsTheColourTheyStandForAndStayStored) {
+  const uint32_t face = 0x80000000u | COLOR_BTNFACE;
+  const COLORREF faceRgb = GetSysColor(COLOR_BTNFACE);
+  ASSERT_NE(faceRgb, RGB(255, 255, 255));
+  ASSERT_EQ(PutColor(control.Get(), L"BackGroundColor", face), S_OK);
+  ASSERT_EQ(PutShort(control.Get(), L"EffectFilter", 17), S_OK);  // a frame in the Back colour
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(ItemText(dialog, 398), std::to_wstring(face));
+  CImageDIB shown;
+  ShownPreview(dialog, shown);
+  EXPECT_EQ(shown.Pixel(0, 0) & 0xFFFFFF,
+            uint32_t(GetRValue(faceRgb)) << 16 | uint32_t(GetGValue(faceRgb)) << 8 | GetBValue(faceRgb));
+  PickListEntry(dialog, 488, 18);
+  ASSERT_EQ(page->Apply(), S_OK);
+  EXPECT_EQ(uint32_t(GetNumber(control.Get(), L"BackGroundColor")), face);
+
+  SwitchPage(zephon::CLSID_ZephonColorsPage);
+  dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(PagePixel(dialog, 170, 130), faceRgb);  // the loaded Back item's swatch
+  EXPECT_EQ(ItemText(dialog, 397), std::to_wstring(face));
+}
+
+// A list or radio group whose stored value no item shows keeps it: Apply after an edit elsewhere on
+// the page writes only what was edited, and nothing of an edit the user took back.
+TEST_F(EffectsPage, ApplyWritesOnlyEditedValuesAndKeepsValuesNoItemShows) {
+  struct Case {
+    CLSID page;
+    const wchar_t* unshown;
+    short stored;
+    void (*edit)(HWND);
+    const wchar_t* edited;
+    const wchar_t* written;
+    const wchar_t* takenBack;  // edited, taken into the page, then typed back as it was
+  };
+  const Case cases[] = {
+      {zephon::CLSID_ZephonEffectsPage, L"EffectApplyTo", 7, [](HWND d) { PickListEntry(d, 488, 17); },
+       L"EffectFilter", L"17", nullptr},
+      {zephon::CLSID_ZephonTextPage, L"TextApplyTo", 9,
+       [](HWND d) {
+         SetDlgItemTextW(d, 529, L"40");
+         ClickButton(d, 524);  // "Word break" takes the dialog's values
+         ClickButton(d, 524);
+         SetDlgItemTextW(d, 529, L"0");
+         SetDlgItemTextW(d, 527, L"12");
+       },
+       L"TextBlendValue", L"12", L"TextVerticalOffset"},
+      {zephon::CLSID_ZephonToolTipPage, L"ToolTipEffect", 6, [](HWND d) { SetDlgItemTextW(d, 440, L"Hola"); },
+       L"ToolTipString", L"Hola", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.unshown, c.unshown + wcslen(c.unshown)));
+    SwitchPage(c.page);
+    ASSERT_EQ(PutShort(control.Get(), c.unshown, c.stored), S_OK);
+    ASSERT_EQ(GetNumber(control.Get(), c.unshown), c.stored);
+    HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    c.edit(dialog);
+    ASSERT_EQ(page->IsPageDirty(), S_OK);
+    ASSERT_EQ(page->Apply(), S_OK);
+    EXPECT_EQ(GetNumber(control.Get(), c.unshown), c.stored);
+    EXPECT_EQ(GetString(control.Get(), c.edited), c.written);
+    if (c.takenBack) EXPECT_EQ(GetString(control.Get(), c.takenBack), L"0");
+  }
+}
+
+
 }  // namespace

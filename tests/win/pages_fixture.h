@@ -142,7 +142,7 @@ inline HWND FindDescendant(HWND root, int id, const wchar_t* className) {
   } search{id, className, nullptr};
   EnumChildWindows(
       root,
-      [](HWND w, LPARAM p) -> BOOL {
+      [](HWND w, LPARAM p) CALLBACK -> BOOL {
         auto* s = reinterpret_cast<Search*>(p);
         if (GetDlgCtrlID(w) == s->id && zbtest::ui::ClassOf(w) == s->className) {
           s->found = w;
@@ -195,7 +195,7 @@ inline HWND ThreadToolTip() {
   HWND tip = nullptr;
   EnumThreadWindows(
       GetCurrentThreadId(),
-      [](HWND w, LPARAM p) -> BOOL {
+      [](HWND w, LPARAM p) CALLBACK -> BOOL {
         if (zbtest::ui::ClassOf(w) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(p) = w;
         return TRUE;
       },
@@ -236,6 +236,15 @@ class PageFixture : public ::testing::Test {
     EXPECT_EQ(page->SetObjects(1, objects), S_OK);
     return Show();
   }
+  // Puts a page of another class in place of the current one.
+  void SwitchPage(const CLSID& other) {
+    page->Deactivate();
+    page->SetObjects(0, nullptr);
+    page->SetPageSite(nullptr);
+    page.Reset();
+    ASSERT_EQ(CoCreateInstance(other, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage2, page.PutVoid()), S_OK);
+    ASSERT_EQ(page->SetPageSite(&site), S_OK);
+  }
   HWND Show() {
     PROPPAGEINFO info{};
     EXPECT_EQ(page->GetPageInfo(&info), S_OK);
@@ -273,11 +282,11 @@ inline std::wstring GetString(IDispatch* disp, const wchar_t* name) {
   DISPID id = 0;
   if (FAILED(disp->GetIDsOfNames(IID_NULL, names, 1, 0, &id))) return L"<none>";
   DISPPARAMS none{};
-  Variant result;
+  Variant result, text;  // numbers as their decimal text
   if (FAILED(disp->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, result.Put(), nullptr, nullptr)) ||
-      result.Type() != VT_BSTR)
+      FAILED(VariantChangeType(text.Put(), result.Ptr(), 0, VT_BSTR)))
     return L"<failed>";
-  return result.Ref().bstrVal ? result.Ref().bstrVal : L"";
+  return text.Ref().bstrVal ? text.Ref().bstrVal : L"";
 }
 
 inline std::wstring BoxText(HWND dialog, int id) { return zbtest::ui::TextOf(GetDlgItem(dialog, id)); }

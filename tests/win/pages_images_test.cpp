@@ -158,7 +158,7 @@ TEST_F(ImagesPage, FileDialogPreviewsTheSelectedPicture) {
     HWND list = nullptr;
     EnumChildWindows(
         box,
-        [](HWND w, LPARAM p) -> BOOL {
+        [](HWND w, LPARAM p) CALLBACK -> BOOL {
           if (zbtest::ui::ClassOf(w) == L"SysListView32") *reinterpret_cast<HWND*>(p) = w;
           return TRUE;
         },

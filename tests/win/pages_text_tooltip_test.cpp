@@ -101,6 +101,13 @@ TEST_F(TextPage, ShowsTheTextPropertiesStepsTheBoxesAndApplies) {
 
   SendDlgItemMessageW(dialog, 524, BM_CLICK, 0, 0);
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, 294)));
+  // A typed value outside the byte: the step's result is held to it.
+  SetDlgItemTextW(dialog, 527, L"300");
+  PressArrow(dialog, 528, SB_LINEDOWN);
+  EXPECT_EQ(BoxText(dialog, 527), L"255");
+  SetDlgItemTextW(dialog, 527, L"-5");
+  PressArrow(dialog, 528, SB_LINEUP);
+  EXPECT_EQ(BoxText(dialog, 527), L"0");
   SetDlgItemTextW(dialog, 394, L"Jugar");
   ASSERT_EQ(page->Apply(), S_OK);
   EXPECT_EQ(GetNumber(control.Get(), L"TextVerticalOffset"), 6);

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <sddl.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/settings/AppSettings.h"
@@ -481,6 +484,58 @@ TEST_F(UninstallerTest, FileHeldOpenIsLeftInPlaceAndReported) {
   }
   EXPECT_FALSE(Exists(QuorvelInstall::GroupFolder(group_)));
   ExpectRecordsRemoved(layout);
+}
+
+// A registry key that refuses deletion while this lives: DELETE denied to everyone, and owned by
+// SYSTEM, because under Wine a key's owner may delete it whatever the key's list says.
+class UndeletableKey {
+ public:
+  UndeletableKey(HKEY root, std::wstring path) : root_(root), path_(std::move(path)) {
+    Secure(L"O:SYD:P(D;;SD;;;WD)(A;;KA;;;WD)", OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION);
+  }
+  ~UndeletableKey() { Secure(L"D:P(A;;KA;;;WD)", DACL_SECURITY_INFORMATION); }
+  bool Refuses() const {
+    zb::RegKey key;
+    return RegOpenKeyExW(root_, path_.c_str(), 0, DELETE, key.Put()) == ERROR_ACCESS_DENIED;
+  }
+
+ private:
+  void Secure(const wchar_t* sddl, SECURITY_INFORMATION parts) {
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    zb::RegKey key;
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &sd, nullptr) &&
+        RegOpenKeyExW(root_, path_.c_str(), 0, WRITE_DAC | WRITE_OWNER, key.Put()) == ERROR_SUCCESS) {
+      RegSetKeySecurity(key.Get(), parts, sd);
+    }
+    LocalFree(sd);
+  }
+
+  HKEY root_;
+  std::wstring path_;
+};
+
+TEST_F(UninstallerTest, RegistryKeysThatRefuseDeletionAreReported) {
+  const InstallLayout layout = Layout(L"Quorvel V2");
+  ASSERT_NO_FATAL_FAILURE(Install(layout));
+  const std::wstring settings = std::wstring(zb::AppSettings::kRoot) + L"\\Quorvel Vol. 2";
+  const std::wstring uninstall = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvel Vol. 2";
+  {
+    UndeletableKey section(HKEY_CURRENT_USER, settings + L"\\General");
+    UndeletableKey registration(HKEY_LOCAL_MACHINE, uninstall);
+    ASSERT_TRUE(section.Refuses() && registration.Refuses()) << "the keys' permissions are not enforced";
+    const ui::MessageBoxView done = RunThrough(layout.folder);
+    EXPECT_EQ(done.text, FromUtf8("No se pudo quitar por completo Quorvel V2 de su PC.\n\n"
+                                  "No se pudieron borrar estas claves del registro:\n    HKEY_CURRENT_USER\\") +
+                             settings + FromUtf8(" (acceso denegado)\n    HKEY_LOCAL_MACHINE\\") + uninstall +
+                             FromUtf8(" (acceso denegado)"));
+    EXPECT_STREQ(ui::BoxIconName(done.icon), "warning");
+  }
+  const InstallState s = QuorvelInstall::State(layout);
+  EXPECT_TRUE(s.settingsApplication);
+  EXPECT_TRUE(s.uninstallKey);
+  EXPECT_FALSE(s.folderExists);
+  EXPECT_FALSE(s.groupExists);
+  EXPECT_FALSE(s.iniPath);
 }
 
 TEST_F(UninstallerTest, SecondInstanceEndsSilently) {

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "tests/support/ChildProcess_win.h"
 #include "tests/support/TestPaths.h"
 #include "tests/support/UiDriver_win.h"
 
@@ -58,63 +59,10 @@ void WriteSolidBmp(const std::string& path, int w, int h, uint8_t r, uint8_t g, 
 
 void WriteText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
-struct HostRun {
-  DWORD code = 0xFFFFFFFF;
-  std::string out, err;
-};
-
-// Takes what the pipe holds now, without waiting for more.
-void Drain(HANDLE pipe, std::string& into) {
-  char buf[4096];
-  DWORD avail = 0, n = 0;
-  while (PeekNamedPipe(pipe, nullptr, 0, nullptr, &avail, nullptr) && avail > 0 &&
-         ReadFile(pipe, buf, std::min<DWORD>(avail, sizeof buf), &n, nullptr) && n > 0)
-    into.append(buf, n);
-}
+using HostRun = zbtest::ChildRun;
 
 // Runs ZBHOST.exe with `args` and collects its exit status, stdout and stderr.
-HostRun RunHost(const std::wstring& args) {
-  HostRun run;
-  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-  HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
-  if (!CreatePipe(&outRead, &outWrite, &sa, 0) || !CreatePipe(&errRead, &errWrite, &sa, 0)) return run;
-  SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-  SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
-  const std::wstring exe = zbtest::ui::OwnFolder() + L"\\ZBHOST.exe";
-  std::wstring commandLine = L"\"" + exe + L"\" " + args;
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  si.hStdOutput = outWrite;
-  si.hStdError = errWrite;
-  PROCESS_INFORMATION pi{};
-  const BOOL started =
-      CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-  CloseHandle(outWrite);
-  CloseHandle(errWrite);
-  if (started) {
-    // Read until the program ends, not until the pipes close: the desktop process that Wine starts
-    // for a first window inherits them and outlives the program.
-    const ULONGLONG deadline = GetTickCount64() + 30000;
-    DWORD state = WAIT_TIMEOUT;
-    while (state == WAIT_TIMEOUT && GetTickCount64() < deadline) {
-      Drain(outRead, run.out);
-      Drain(errRead, run.err);
-      state = WaitForSingleObject(pi.hProcess, 20);
-    }
-    if (state != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 255);
-    WaitForSingleObject(pi.hProcess, 5000);
-    Drain(outRead, run.out);
-    Drain(errRead, run.err);
-    GetExitCodeProcess(pi.hProcess, &run.code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-  }
-  CloseHandle(outRead);
-  CloseHandle(errRead);
-  return run;
-}
+HostRun RunHost(const std::wstring& args) { return zbtest::RunChild(zbtest::ui::OwnFolder() + L"\\ZBHOST.exe", args); }
 
 std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 

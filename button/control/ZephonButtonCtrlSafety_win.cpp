@@ -1,0 +1,30 @@
+// CZephonButtonCtrl in the hands of a page: its host asked IObjectSafety for safety for untrusted
+// callers or data. Pictures then come from internet addresses only (picture properties, stored
+// properties, the animation), fonts are not installed, and no text names a file of the machine.
+// A refused address is not stored: a setter keeps the old value, a load leaves the default ("").
+#include "button/control/ZephonButtonCtrl.h"
+
+#include "button/imaging/UntrustedRules.h"
+
+HRESULT CZephonButtonCtrl::QueryExtraInterface(REFIID riid, void** out) {
+  if (!IsEqualIID(riid, IID_IObjectSafety)) return E_NOINTERFACE;
+  m_Safety.AddRef();
+  *out = static_cast<IObjectSafety*>(&m_Safety);
+  return S_OK;
+}
+
+bool CZephonButtonCtrl::PictureAllowed(const std::wstring& url) {
+  if (!m_Safety.Untrusted() || zbuntrusted::MayLoadPicture(url)) return true;
+  FirePictureError(zbuntrusted::kPictureRefusedText);
+  return false;
+}
+
+void CZephonButtonCtrl::DropRefusedUrls() {
+  if (!m_Safety.Untrusted()) return;
+  for (int s = 0; s < 4; ++s) {
+    std::wstring& url = *zbprops::StringMember(m_Props, *zbprops::UrlPropertyOf(s));
+    if (!PictureAllowed(url)) url.clear();
+  }
+  // The saved copy of PictureURL goes with it (it loads nothing itself).
+  if (!zbuntrusted::MayLoadPicture(m_Props.PictureBaseURL)) m_Props.PictureBaseURL.clear();
+}

@@ -1,0 +1,20 @@
+# What the mingw-w64 toolchain files share (Debian's compilers, posix threads). The including file
+# sets TOOLCHAIN_PREFIX, CMAKE_SYSTEM_PROCESSOR and ZB_WIN_ARCH (win64 or win32) first.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${TOOLCHAIN_PREFIX}-windres)
+set(CMAKE_ASM_NASM_COMPILER nasm)
+# Third-party libraries cross-built by scripts/build-deps, one folder per architecture.
+if(NOT ZB_DEPS_DIR)
+  if(DEFINED ENV{ZB_DEPS})
+    set(ZB_DEPS_DIR $ENV{ZB_DEPS}/${ZB_WIN_ARCH})
+  else()
+    set(ZB_DEPS_DIR /var/cache/zephon-deps/${ZB_WIN_ARCH})
+  endif()
+endif()
+set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX} ${ZB_DEPS_DIR})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
