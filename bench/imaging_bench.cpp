@@ -124,7 +124,7 @@ void BM_Gif(benchmark::State& state) {
     CImageDIB dib;
     CGifDecoder decoder;
     decoder.Decode(&dib, 0, path);
-    benchmark::DoNotOptimize(dib.m_Bits);
+    benchmark::DoNotOptimize(dib.m_bits);
   });
 }
 

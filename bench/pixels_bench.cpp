@@ -28,9 +28,9 @@ struct Buffers {
   Buffers(int width, int height) : w(width), h(height) {
     for (CImageDIB* d : {&a, &b, &work}) d->Create(w, h);
     std::mt19937 rng(7);
-    for (int i = 0; i < w * h; ++i) a.m_Bits[i] = rng(), b.m_Bits[i] = rng();
+    for (int i = 0; i < w * h; ++i) a.m_bits[i] = rng(), b.m_bits[i] = rng();
   }
-  void Copy() { std::memcpy(a.m_Bits, b.m_Bits, size_t(w) * h * 4); }
+  void Copy() { std::memcpy(a.m_bits, b.m_bits, size_t(w) * h * 4); }
 };
 
 struct Op {

@@ -31,26 +31,26 @@ constexpr Size2 kScreen{1920, 1080};
 // The paint target: a memory context over a screen-compatible bitmap, as a window's back buffer is.
 class Target {
  public:
-  Target(int w, int h) : m_W(w), m_H(h) {
+  Target(int w, int h) : m_w(w), m_h(h) {
     HDC screen = ::GetDC(nullptr);
-    m_Dc = ::CreateCompatibleDC(screen);
-    m_Bitmap = ::CreateCompatibleBitmap(screen, w, h);
+    m_dc = ::CreateCompatibleDC(screen);
+    m_bitmap = ::CreateCompatibleBitmap(screen, w, h);
     ::ReleaseDC(nullptr, screen);
-    m_Old = ::SelectObject(m_Dc, m_Bitmap);
+    m_old = ::SelectObject(m_dc, m_bitmap);
   }
   ~Target() {
-    ::SelectObject(m_Dc, m_Old);
-    ::DeleteObject(m_Bitmap);
-    ::DeleteDC(m_Dc);
+    ::SelectObject(m_dc, m_old);
+    ::DeleteObject(m_bitmap);
+    ::DeleteDC(m_dc);
   }
-  HDC dc() const { return m_Dc; }
-  RECT Rect() const { return RECT{0, 0, m_W, m_H}; }
+  HDC dc() const { return m_dc; }
+  RECT Rect() const { return RECT{0, 0, m_w, m_h}; }
 
  private:
-  int m_W, m_H;
-  HDC m_Dc;
-  HBITMAP m_Bitmap;
-  HGDIOBJ m_Old;
+  int m_w, m_h;
+  HDC m_dc;
+  HBITMAP m_bitmap;
+  HGDIOBJ m_old;
 };
 
 void BitBltOf(benchmark::State& st, Size2 size) {

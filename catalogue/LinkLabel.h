@@ -28,26 +28,26 @@ class CLinkLabel {
   bool Create(HINSTANCE instance, HWND parent, int id, const RECT& rect, const wchar_t* text, int weight,
               HBITMAP background, Handlers handlers);
   void SetLook(COLORREF colour, bool underline);
-  bool Underlined() const { return underline_; }
-  std::wstring Text() const { return text_; }
-  HWND Window() const { return hwnd_; }
+  bool Underlined() const { return m_underline; }
+  std::wstring Text() const { return m_text; }
+  HWND Window() const { return m_hwnd; }
 
   // For the window procedure.
-  void Attach(HWND hwnd) { hwnd_ = hwnd; }
+  void Attach(HWND hwnd) { m_hwnd = hwnd; }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
   void Paint(HDC dc);
 
-  HWND hwnd_ = nullptr;
-  RECT rect_ = {};
-  std::wstring text_;
-  HBITMAP background_ = nullptr;
-  Handlers handlers_;
-  zb::GdiFont plain_;
-  zb::GdiFont underlined_;
-  COLORREF colour_ = RGB(0, 0, 0);
-  bool underline_ = false;
+  HWND m_hwnd = nullptr;
+  RECT m_rect = {};
+  std::wstring m_text;
+  HBITMAP m_background = nullptr;
+  Handlers m_handlers;
+  zb::GdiFont m_plain;
+  zb::GdiFont m_underlined;
+  COLORREF m_colour = RGB(0, 0, 0);
+  bool m_underline = false;
 };
 
 // Draws the part of `picture` (placed at the parent's 0,0) that lies under `rect`.

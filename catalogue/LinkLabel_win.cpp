@@ -34,33 +34,33 @@ void DrawBackgroundPart(HDC dc, HBITMAP picture, const RECT& rect) {
 bool CLinkLabel::Create(HINSTANCE instance, HWND parent, int id, const RECT& rect, const wchar_t* text, int weight,
                         HBITMAP background, Handlers handlers) {
   if (!basGeneral::RegisterFormClass(instance, kClass, basGeneral::ObjectWindowProc<CLinkLabel>, IDC_HAND)) return false;
-  rect_ = rect;
-  text_ = text;
-  background_ = background;
-  handlers_ = std::move(handlers);
-  plain_.Reset(basGeneral::MakeFont(8.25, weight, L"Arial"));
-  underlined_.Reset(basGeneral::MakeFont(8.25, weight, L"Arial", true));
+  m_rect = rect;
+  m_text = text;
+  m_background = background;
+  m_handlers = std::move(handlers);
+  m_plain.Reset(basGeneral::MakeFont(8.25, weight, L"Arial"));
+  m_underlined.Reset(basGeneral::MakeFont(8.25, weight, L"Arial", true));
   CreateWindowExW(0, kClass, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left, rect.top,
                   rect.right - rect.left, rect.bottom - rect.top, parent,
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
-  return hwnd_ != nullptr;
+  return m_hwnd != nullptr;
 }
 
 void CLinkLabel::SetLook(COLORREF colour, bool underline) {
-  if (colour == colour_ && underline == underline_) return;
-  colour_ = colour;
-  underline_ = underline;
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  if (colour == m_colour && underline == m_underline) return;
+  m_colour = colour;
+  m_underline = underline;
+  if (m_hwnd) InvalidateRect(m_hwnd, nullptr, FALSE);
 }
 
 void CLinkLabel::Paint(HDC dc) {
-  DrawBackgroundPart(dc, background_, rect_);
-  RECT area{0, 0, rect_.right - rect_.left, rect_.bottom - rect_.top};
-  HFONT font = underline_ ? underlined_.Get() : plain_.Get();
+  DrawBackgroundPart(dc, m_background, m_rect);
+  RECT area{0, 0, m_rect.right - m_rect.left, m_rect.bottom - m_rect.top};
+  HFONT font = m_underline ? m_underlined.Get() : m_plain.Get();
   HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, colour_);
-  DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  SetTextColor(dc, m_colour);
+  DrawTextW(dc, m_text.c_str(), static_cast<int>(m_text.size()), &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
   if (old) SelectObject(dc, old);
 }
 
@@ -70,20 +70,20 @@ LRESULT CLinkLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;  // the paint covers every pixel
     case WM_PAINT: {
       PAINTSTRUCT ps;
-      if (HDC dc = BeginPaint(hwnd_, &ps)) {
+      if (HDC dc = BeginPaint(m_hwnd, &ps)) {
         Paint(dc);
-        EndPaint(hwnd_, &ps);
+        EndPaint(m_hwnd, &ps);
       }
       return 0;
     }
     case WM_MOUSEMOVE:
-      if (handlers_.mouseMove) handlers_.mouseMove();
+      if (m_handlers.mouseMove) m_handlers.mouseMove();
       return 0;
     case WM_LBUTTONUP:
-      if (handlers_.click) handlers_.click();
+      if (m_handlers.click) m_handlers.click();
       return 0;
     default:
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
+      return DefWindowProcW(m_hwnd, message, wParam, lParam);
   }
 }
 

@@ -16,16 +16,16 @@ class CMoveHandle {
 
   // `picture` is the strip's picture; it must outlive the handle.
   bool Create(HINSTANCE instance, HWND parent, int id, const RECT& rect, HBITMAP picture);
-  HWND Window() const { return hwnd_; }
+  HWND Window() const { return m_hwnd; }
 
   // For the window procedure.
-  void Attach(HWND hwnd) { hwnd_ = hwnd; }
+  void Attach(HWND hwnd) { m_hwnd = hwnd; }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
 
-  HWND hwnd_ = nullptr;
-  HBITMAP picture_ = nullptr;
+  HWND m_hwnd = nullptr;
+  HBITMAP m_picture = nullptr;
   bool Dragging = false;
   // Where the press was, in the strip's own pixels.
   float DragStartX = 0;

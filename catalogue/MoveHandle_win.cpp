@@ -15,11 +15,11 @@ constexpr wchar_t kClass[] = L"QVOL2.Mover";
 
 bool CMoveHandle::Create(HINSTANCE instance, HWND parent, int id, const RECT& rect, HBITMAP picture) {
   if (!basGeneral::RegisterFormClass(instance, kClass, basGeneral::ObjectWindowProc<CMoveHandle>, IDC_SIZEALL)) return false;
-  picture_ = picture;
+  m_picture = picture;
   CreateWindowExW(0, kClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left, rect.top,
                   rect.right - rect.left, rect.bottom - rect.top, parent,
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
-  return hwnd_ != nullptr;
+  return m_hwnd != nullptr;
 }
 
 LRESULT CMoveHandle::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -28,11 +28,11 @@ LRESULT CMoveHandle::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 1;
     case WM_PAINT: {
       PAINTSTRUCT ps;
-      if (HDC dc = BeginPaint(hwnd_, &ps)) {
+      if (HDC dc = BeginPaint(m_hwnd, &ps)) {
         RECT own{};
-        GetClientRect(hwnd_, &own);
-        DrawBackgroundPart(dc, picture_, own);
-        EndPaint(hwnd_, &ps);
+        GetClientRect(m_hwnd, &own);
+        DrawBackgroundPart(dc, m_picture, own);
+        EndPaint(m_hwnd, &ps);
       }
       return 0;
     }
@@ -43,11 +43,11 @@ LRESULT CMoveHandle::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       DragStartY = static_cast<float>(GET_Y_LPARAM(lParam));
       Dragging = true;
       // The moves keep coming here while the pointer runs ahead of the window.
-      SetCapture(hwnd_);
+      SetCapture(m_hwnd);
       return 0;
     case WM_MOUSEMOVE:
       if (Dragging) {
-        HWND window = GetAncestor(hwnd_, GA_ROOT);
+        HWND window = GetAncestor(m_hwnd, GA_ROOT);
         RECT r{};
         if (window && GetWindowRect(window, &r)) {
           const int dx = static_cast<int>(GET_X_LPARAM(lParam) - DragStartX);
@@ -63,14 +63,14 @@ LRESULT CMoveHandle::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
       Dragging = false;
-      if (GetCapture() == hwnd_) ReleaseCapture();
+      if (GetCapture() == m_hwnd) ReleaseCapture();
       return 0;
     case WM_CAPTURECHANGED:
       // The system took the pointer away (another window, a menu): the drag is over.
       Dragging = false;
       return 0;
     default:
-      return DefWindowProcW(hwnd_, message, wParam, lParam);
+      return DefWindowProcW(m_hwnd, message, wParam, lParam);
   }
 }
 

@@ -41,7 +41,7 @@ class CPanelButton {
   void Close();
 
  private:
-  zb::olehost::HostedControl host_;
+  zb::olehost::HostedControl m_host;
 };
 
 // The BMP bytes of an RCDATA resource of `instance` as a picture object.

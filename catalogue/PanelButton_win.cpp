@@ -99,25 +99,25 @@ HRESULT CPanelButton::Create(HINSTANCE instance, HWND parent, const PanelButtonD
   const RECT rect{design.left, design.top, design.left + design.width, design.top + design.height};
   ComPtr<CControlHost> host;
   ZB_RETURN_IF_FAILED(hr = CControlHost::Create(parent, rect, zephon::CLSID_ZephonButton, bag.Get(), options, host));
-  host_ = zb::olehost::HostedControl(std::move(host));
+  m_host = zb::olehost::HostedControl(std::move(host));
   // The container names the control's window, so the window can be found among its siblings.
-  if (HWND window = host_->ControlWindow()) {
+  if (HWND window = m_host->ControlWindow()) {
     SetWindowLongPtrW(window, GWLP_ID, static_cast<LONG_PTR>(design.id));
   }
   return S_OK;
 }
 
 HRESULT CPanelButton::SetAutoHandCursor(bool on) {
-  if (!host_) return E_UNEXPECTED;
+  if (!m_host) return E_UNEXPECTED;
   VARIANT value;
   VariantInit(&value);
   value.vt = VT_BOOL;
   value.boolVal = on ? VARIANT_TRUE : VARIANT_FALSE;
-  return host_->PutProperty(L"AutoHandCursor", value);
+  return m_host->PutProperty(L"AutoHandCursor", value);
 }
 
-HWND CPanelButton::Window() const { return host_ ? host_->ControlWindow() : nullptr; }
+HWND CPanelButton::Window() const { return m_host ? m_host->ControlWindow() : nullptr; }
 
-void CPanelButton::Close() { host_.Reset(); }
+void CPanelButton::Close() { m_host.Reset(); }
 
 }  // namespace qvol2

@@ -28,15 +28,15 @@ class CPopupPanel {
   // above its text.
   void ShowAt(int left, int top);
   void Hide();
-  HWND Window() const { return hwnd_; }
+  HWND Window() const { return m_hwnd; }
   // The panel's close button; the owner creates it in Window() and gives it its action.
-  CPanelButton& CloseButton() { return close_; }
+  CPanelButton& CloseButton() { return m_close; }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-  HWND hwnd_ = nullptr;
-  CPanelButton close_;
+  HWND m_hwnd = nullptr;
+  CPanelButton m_close;
 };
 
 }  // namespace qvol2

@@ -18,7 +18,7 @@ class frmCopiar {
 
   // Creates and shows the window over `owner`, which takes no input until the window closes.
   bool Show(HINSTANCE instance, HWND owner);
-  HWND Handle() const { return hwnd_; }
+  HWND Handle() const { return m_hwnd; }
 
   // Makes every missing folder along `path`, the current folder unchanged afterwards. True when
   // the whole chain exists at the end; otherwise false, with the system's error code in `error`.
@@ -33,13 +33,13 @@ class frmCopiar {
   void botCopiar_MouseClick();
   void botCancelar_MouseClick();
 
-  HINSTANCE instance_ = nullptr;
-  HWND hwnd_ = nullptr;
-  HWND owner_ = nullptr;
-  HWND lbl_ = nullptr;
-  HWND txtDestino_ = nullptr;
-  zb::GdiFont font_;
-  zb::GdiBitmap imgFondo_;
-  qvol2::CPanelButton botCopiar_;
-  qvol2::CPanelButton botCancelar_;
+  HINSTANCE m_instance = nullptr;
+  HWND m_hwnd = nullptr;
+  HWND m_owner = nullptr;
+  HWND m_lbl = nullptr;
+  HWND m_txtDestino = nullptr;
+  zb::GdiFont m_font;
+  zb::GdiBitmap m_imgFondo;
+  qvol2::CPanelButton m_botCopiar;
+  qvol2::CPanelButton m_botCancelar;
 };

@@ -58,12 +58,12 @@ void FitLabel(HWND label, HFONT font) {
 }  // namespace
 
 frmCopiar::~frmCopiar() {
-  if (hwnd_) DestroyWindow(hwnd_);
+  if (m_hwnd) DestroyWindow(m_hwnd);
 }
 
 bool frmCopiar::Show(HINSTANCE instance, HWND owner) {
-  instance_ = instance;
-  owner_ = owner;
+  m_instance = instance;
+  m_owner = owner;
   if (!basGeneral::RegisterFormClass(instance, qvol2::kCopiarClass, WindowProc)) return false;
   RECT over{};
   GetWindowRect(owner, &over);
@@ -71,45 +71,45 @@ bool frmCopiar::Show(HINSTANCE instance, HWND owner) {
   const int y = over.top + (over.bottom - over.top - qvol2::kCopiarClientHeight) / 2;
   CreateWindowExW(kExStyle, qvol2::kCopiarClass, qvol2::kAppTitle, kStyle, x, y, qvol2::kCopiarClientWidth,
                   qvol2::kCopiarClientHeight, owner, nullptr, instance, this);
-  if (!hwnd_) return false;
+  if (!m_hwnd) return false;
 
-  imgFondo_.Reset(static_cast<HBITMAP>(
-      LoadImageW(instance_, MAKEINTRESOURCEW(IDB_COPIAR_FONDO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  font_.Reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
-  lbl_ = CreateWindowExW(0, L"STATIC", qvol2::kCopyCaption, WS_CHILD | WS_VISIBLE | SS_LEFT, 12, 68, 48, 13, hwnd_,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(qvol2::kCopiarLbl)), instance_, nullptr);
-  txtDestino_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                                12, 84, 273, 21, hwnd_,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(qvol2::kTxtDestino)), instance_, nullptr);
-  for (HWND control : {lbl_, txtDestino_}) {
-    if (control && font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+  m_imgFondo.Reset(static_cast<HBITMAP>(
+      LoadImageW(m_instance, MAKEINTRESOURCEW(IDB_COPIAR_FONDO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  m_font.Reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
+  m_lbl = CreateWindowExW(0, L"STATIC", qvol2::kCopyCaption, WS_CHILD | WS_VISIBLE | SS_LEFT, 12, 68, 48, 13, m_hwnd,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(qvol2::kCopiarLbl)), m_instance, nullptr);
+  m_txtDestino = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                                12, 84, 273, 21, m_hwnd,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(qvol2::kTxtDestino)), m_instance, nullptr);
+  for (HWND control : {m_lbl, m_txtDestino}) {
+    if (control && m_font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
   }
-  FitLabel(lbl_, font_.Get());
+  FitLabel(m_lbl, m_font.Get());
   CreateButtons();
   Form_Load();
   // The owner takes no input while the copy window is open.
-  EnableWindow(owner_, FALSE);
-  ShowWindow(hwnd_, SW_SHOW);
-  UpdateWindow(hwnd_);
-  if (txtDestino_) SetFocus(txtDestino_);
+  EnableWindow(m_owner, FALSE);
+  ShowWindow(m_hwnd, SW_SHOW);
+  UpdateWindow(m_hwnd);
+  if (m_txtDestino) SetFocus(m_txtDestino);
   return true;
 }
 
 void frmCopiar::CreateButtons() {
   const auto hover = [] { basGeneral::PlayPanelSound(kHoverSound, false); };
   // Without the control module the window still takes its destination; it only lacks buttons.
-  botCopiar_.Create(instance_, hwnd_, kBotCopiar, [this] { botCopiar_MouseClick(); }, hover);
-  botCancelar_.Create(instance_, hwnd_, kBotCancelar, [this] { botCancelar_MouseClick(); }, hover);
+  m_botCopiar.Create(m_instance, m_hwnd, kBotCopiar, [this] { botCopiar_MouseClick(); }, hover);
+  m_botCancelar.Create(m_instance, m_hwnd, kBotCancelar, [this] { botCancelar_MouseClick(); }, hover);
 }
 
 void frmCopiar::Form_Load() {
   if (HRGN region = qvol2::BuildCopyRegion(1, 1, 0, 0)) {
-    if (!SetWindowRgn(hwnd_, region, TRUE)) DeleteObject(region);
+    if (!SetWindowRgn(m_hwnd, region, TRUE)) DeleteObject(region);
   }
-  botCancelar_.SetAutoHandCursor(true);
-  botCopiar_.SetAutoHandCursor(true);
+  m_botCancelar.SetAutoHandCursor(true);
+  m_botCopiar.SetAutoHandCursor(true);
   // Proposed afresh from the selected title each time the window opens.
-  SetWindowTextW(txtDestino_, qvol2::DefaultCopyDestination(basGeneral::Panel().GameFolder).c_str());
+  SetWindowTextW(m_txtDestino, qvol2::DefaultCopyDestination(basGeneral::Panel().GameFolder).c_str());
   basGeneral::SetBusyPointer(false);
 }
 
@@ -121,7 +121,7 @@ bool frmCopiar::MakePathAux(const std::wstring& path, DWORD* error) {
 
 void frmCopiar::botCopiar_MouseClick() {
   basGeneral::PlayPanelSound(kClickSound, false);
-  const std::wstring destination = TextOf(txtDestino_);
+  const std::wstring destination = TextOf(m_txtDestino);
   if (destination.empty()) return;
 
   const basGeneral::PanelState& panel = basGeneral::Panel();
@@ -132,34 +132,34 @@ void frmCopiar::botCopiar_MouseClick() {
   }
   if (error != 0) {
     // The window stays open: the user may name another folder or put the CD in and try again.
-    MessageBoxW(hwnd_, qvol2::CopyFailureText(destination, qvol2::SystemErrorText(error)).c_str(), qvol2::kAppTitle,
+    MessageBoxW(m_hwnd, qvol2::CopyFailureText(destination, qvol2::SystemErrorText(error)).c_str(), qvol2::kAppTitle,
                 MB_ICONERROR | MB_OK);
     return;
   }
   // Posted: the window and the button go once the button's own message is done with it.
-  PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+  PostMessageW(m_hwnd, WM_CLOSE, 0, 0);
 }
 
 void frmCopiar::botCancelar_MouseClick() {
   basGeneral::PlayPanelSound(kClickSound, false);
-  PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+  PostMessageW(m_hwnd, WM_CLOSE, 0, 0);
 }
 
 void frmCopiar::CloseForm() {
   // The owner takes input again before this window goes, so that it is the one activated.
-  if (owner_) EnableWindow(owner_, TRUE);
-  botCopiar_.Close();
-  botCancelar_.Close();
+  if (m_owner) EnableWindow(m_owner, TRUE);
+  m_botCopiar.Close();
+  m_botCancelar.Close();
 }
 
 LRESULT CALLBACK frmCopiar::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   frmCopiar* self = basGeneral::FormOf<frmCopiar>(hwnd, message, lParam);
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCCREATE) self->hwnd_ = hwnd;
+  if (message == WM_NCCREATE) self->m_hwnd = hwnd;
   if (message == WM_DESTROY) self->CloseForm();
   if (message == WM_NCDESTROY) {
     basGeneral::ReleaseForm(hwnd);
-    self->hwnd_ = self->lbl_ = self->txtDestino_ = nullptr;
+    self->m_hwnd = self->m_lbl = self->m_txtDestino = nullptr;
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
   return self->HandleMessage(hwnd, message, wParam, lParam);
@@ -170,11 +170,11 @@ LRESULT frmCopiar::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_ERASEBKGND: {
       RECT client{};
       GetClientRect(hwnd, &client);
-      qvol2::DrawBackgroundPart(reinterpret_cast<HDC>(wParam), imgFondo_.Get(), client);
+      qvol2::DrawBackgroundPart(reinterpret_cast<HDC>(wParam), m_imgFondo.Get(), client);
       return 1;
     }
     case WM_CTLCOLORSTATIC:
-      if (reinterpret_cast<HWND>(lParam) == lbl_) {
+      if (reinterpret_cast<HWND>(lParam) == m_lbl) {
         // Black text straight on the picture.
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, RGB(0, 0, 0));

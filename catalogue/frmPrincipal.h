@@ -28,7 +28,7 @@ class frmPrincipal {
   // description.
   bool Create(HINSTANCE instance);
   void Show();
-  HWND Handle() const { return hwnd_; }
+  HWND Handle() const { return m_hwnd; }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -60,29 +60,29 @@ class frmPrincipal {
   void botSalir1_MouseClick();
   void HoverSound();
 
-  HINSTANCE instance_ = nullptr;
-  HWND hwnd_ = nullptr;
-  HWND cboTipoJuego_ = nullptr;
-  HWND lstJuegos_ = nullptr;
-  HWND txtDescripcion_ = nullptr;
-  zb::GdiFont font_;
+  HINSTANCE m_instance = nullptr;
+  HWND m_hwnd = nullptr;
+  HWND m_cboTipoJuego = nullptr;
+  HWND m_lstJuegos = nullptr;
+  HWND m_txtDescripcion = nullptr;
+  zb::GdiFont m_font;
   // The command paths of the current category, in file order; each title row's item data is
   // its index here.
   std::vector<std::wstring> GameCommands;
 
-  zb::GdiBitmap imgFondo_;
-  zb::GdiBitmap moverPicture_;
-  qvol2::CMoveHandle imgMMover_;
-  qvol2::CPanelButton botRun_;
-  qvol2::CPanelButton botCopiar_;
-  qvol2::CPanelButton botAyuda_;
-  qvol2::CPanelButton botSharware_;
-  qvol2::CPanelButton botSalir1_;
-  qvol2::CPopupPanel pctSharware_;
-  qvol2::CPopupPanel pctAyuda_;
-  qvol2::CLinkLabel lblLink_[2];
+  zb::GdiBitmap m_imgFondo;
+  zb::GdiBitmap m_moverPicture;
+  qvol2::CMoveHandle m_imgMMover;
+  qvol2::CPanelButton m_botRun;
+  qvol2::CPanelButton m_botCopiar;
+  qvol2::CPanelButton m_botAyuda;
+  qvol2::CPanelButton m_botSharware;
+  qvol2::CPanelButton m_botSalir1;
+  qvol2::CPopupPanel m_pctSharware;
+  qvol2::CPopupPanel m_pctAyuda;
+  qvol2::CLinkLabel m_lblLink[2];
   // The link label now shown underlined, -1 for none.
   std::int16_t HoverLink = -1;
   // The copy window, made afresh on each press of the copy button.
-  std::unique_ptr<frmCopiar> copiar_;
+  std::unique_ptr<frmCopiar> m_copiar;
 };

@@ -73,36 +73,36 @@ const wchar_t kNoButtonsText[] =
 }  // namespace
 
 void frmPrincipal::CreateShell() {
-  imgFondo_.Reset(static_cast<HBITMAP>(
-      LoadImageW(instance_, MAKEINTRESOURCEW(IDB_FONDO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  moverPicture_.Reset(static_cast<HBITMAP>(
-      LoadImageW(instance_, MAKEINTRESOURCEW(IDB_MMOVER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  imgMMover_.Create(instance_, hwnd_, qvol2::kImgMMover, kImgMMover, moverPicture_.Get());
+  m_imgFondo.Reset(static_cast<HBITMAP>(
+      LoadImageW(m_instance, MAKEINTRESOURCEW(IDB_FONDO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  m_moverPicture.Reset(static_cast<HBITMAP>(
+      LoadImageW(m_instance, MAKEINTRESOURCEW(IDB_MMOVER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  m_imgMMover.Create(m_instance, m_hwnd, qvol2::kImgMMover, kImgMMover, m_moverPicture.Get());
 
-  lblLink_[0].Create(instance_, hwnd_, qvol2::kLblLink0, kLblLink0, qvol2::kSupportMail, FW_NORMAL, imgFondo_.Get(),
+  m_lblLink[0].Create(m_instance, m_hwnd, qvol2::kLblLink0, kLblLink0, qvol2::kSupportMail, FW_NORMAL, m_imgFondo.Get(),
                      {[this] { lblLink_MouseMove(0); },
                       [this] { lblLink_Click(0); }});
-  lblLink_[1].Create(instance_, hwnd_, qvol2::kLblLink1, kLblLink1, qvol2::kWebSite, FW_BOLD, imgFondo_.Get(),
+  m_lblLink[1].Create(m_instance, m_hwnd, qvol2::kLblLink1, kLblLink1, qvol2::kWebSite, FW_BOLD, m_imgFondo.Get(),
                      {[this] { lblLink_MouseMove(1); },
                       [this] { lblLink_Click(1); }});
   // The labels' tooltips come from the system's tooltip window.
   INITCOMMONCONTROLSEX common = {sizeof common, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&common);
   HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hwnd, nullptr, m_instance, nullptr);
   const wchar_t* tipTexts[2] = {qvol2::kTipMail, qvol2::kTipWeb};
   for (int k = 0; tips && k < 2; ++k) {
     TOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd_;
-    tool.uId = reinterpret_cast<UINT_PTR>(lblLink_[k].Window());
+    tool.hwnd = m_hwnd;
+    tool.uId = reinterpret_cast<UINT_PTR>(m_lblLink[k].Window());
     tool.lpszText = const_cast<wchar_t*>(tipTexts[k]);
     if (tool.uId) SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 
-  pctSharware_.Create(instance_, hwnd_, kPanelParkX, kSharwareShown.y, kPctSharware, font_.Get());
-  pctAyuda_.Create(instance_, hwnd_, kPanelParkX, kAyudaShown.y, kPctAyuda, font_.Get());
+  m_pctSharware.Create(m_instance, m_hwnd, kPanelParkX, kSharwareShown.y, kPctSharware, m_font.Get());
+  m_pctAyuda.Create(m_instance, m_hwnd, kPanelParkX, kAyudaShown.y, kPctAyuda, m_font.Get());
   CreateButtons();
 }
 
@@ -111,33 +111,33 @@ void frmPrincipal::CreateButtons() {
   HRESULT failure = S_OK;
   const auto add = [&](qvol2::CPanelButton& button, HWND parent, const PanelButtonDesign& design,
                        std::function<void()> click, std::function<void()> enter) {
-    const HRESULT hr = parent ? button.Create(instance_, parent, design, std::move(click), std::move(enter)) : E_HANDLE;
+    const HRESULT hr = parent ? button.Create(m_instance, parent, design, std::move(click), std::move(enter)) : E_HANDLE;
     if (FAILED(hr) && SUCCEEDED(failure)) failure = hr;
   };
-  add(botRun_, hwnd_, kBotRun, [this] { botRun_MouseClick(); }, hover);
-  add(botCopiar_, hwnd_, kBotCopiar, [this] { botCopiar_MouseClick(); }, hover);
-  add(botAyuda_, hwnd_, kBotAyuda, [this] { botAyuda_MouseClick(); }, hover);
-  add(botSharware_, hwnd_, kBotSharware, [this] { botSharware_MouseClick(); }, hover);
-  add(botSalir1_, hwnd_, kBotSalir1, [this] { botSalir1_MouseClick(); }, hover);
+  add(m_botRun, m_hwnd, kBotRun, [this] { botRun_MouseClick(); }, hover);
+  add(m_botCopiar, m_hwnd, kBotCopiar, [this] { botCopiar_MouseClick(); }, hover);
+  add(m_botAyuda, m_hwnd, kBotAyuda, [this] { botAyuda_MouseClick(); }, hover);
+  add(m_botSharware, m_hwnd, kBotSharware, [this] { botSharware_MouseClick(); }, hover);
+  add(m_botSalir1, m_hwnd, kBotSalir1, [this] { botSalir1_MouseClick(); }, hover);
   // The panels' close buttons have no hover sound.
-  add(pctSharware_.CloseButton(), pctSharware_.Window(), kBotCerrarSW, [this] { botCerrarSW_MouseClick(); },
+  add(m_pctSharware.CloseButton(), m_pctSharware.Window(), kBotCerrarSW, [this] { botCerrarSW_MouseClick(); },
       nullptr);
-  add(pctAyuda_.CloseButton(), pctAyuda_.Window(), kBotCerrarAyuda, [this] { botCerrarAyuda_MouseClick(); },
+  add(m_pctAyuda.CloseButton(), m_pctAyuda.Window(), kBotCerrarAyuda, [this] { botCerrarAyuda_MouseClick(); },
       nullptr);
-  if (FAILED(failure)) MessageBoxW(hwnd_, kNoButtonsText, qvol2::kAppTitle, MB_ICONERROR | MB_OK);
+  if (FAILED(failure)) MessageBoxW(m_hwnd, kNoButtonsText, qvol2::kAppTitle, MB_ICONERROR | MB_OK);
 }
 
 void frmPrincipal::CloseButtons() {
-  for (qvol2::CPanelButton* button : {&botRun_, &botCopiar_, &botAyuda_, &botSharware_, &botSalir1_,
-                                      &pctSharware_.CloseButton(), &pctAyuda_.CloseButton()}) {
+  for (qvol2::CPanelButton* button : {&m_botRun, &m_botCopiar, &m_botAyuda, &m_botSharware, &m_botSalir1,
+                                      &m_pctSharware.CloseButton(), &m_pctAyuda.CloseButton()}) {
     button->Close();
   }
 }
 
 void frmPrincipal::PaintBackground(HDC dc) {
   RECT client{};
-  GetClientRect(hwnd_, &client);
-  qvol2::DrawBackgroundPart(dc, imgFondo_.Get(), client);
+  GetClientRect(m_hwnd, &client);
+  qvol2::DrawBackgroundPart(dc, m_imgFondo.Get(), client);
 }
 
 void frmPrincipal::Form_MouseDown(LPARAM lParam) {
@@ -145,11 +145,11 @@ void frmPrincipal::Form_MouseDown(LPARAM lParam) {
   // caption bar would.
   if (OnBackground(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) return;
   ReleaseCapture();
-  SendMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  SendMessageW(m_hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
 void frmPrincipal::SetLinkLook(std::int16_t index, bool underline) {
-  if (index >= 0 && index < 2) lblLink_[index].SetLook(RGB(0, 0, 0), underline);
+  if (index >= 0 && index < 2) m_lblLink[index].SetLook(RGB(0, 0, 0), underline);
 }
 
 void frmPrincipal::imgFondo_MouseMove() {
@@ -168,8 +168,8 @@ void frmPrincipal::lblLink_MouseMove(std::int16_t index) {
 void frmPrincipal::lblLink_Click(std::int16_t index) {
   if (index < 0 || index > 1) return;
   // The web label holds an address without scheme, handed over as it is; the other is a mailbox.
-  const std::wstring caption = lblLink_[index].Text();
-  basGeneral::OpenWithShell(hwnd_, index == 1 ? caption : L"mailto:" + caption);
+  const std::wstring caption = m_lblLink[index].Text();
+  basGeneral::OpenWithShell(m_hwnd, index == 1 ? caption : L"mailto:" + caption);
 }
 
 void frmPrincipal::HoverSound() { basGeneral::PlayPanelSound(kHoverSound, false); }
@@ -183,40 +183,40 @@ void frmPrincipal::botRun_MouseClick() {
   // The current folder stays at the title's after the start.
   const DWORD error = qvol2::StartTitle(title);
   if (error != 0) {
-    MessageBoxW(hwnd_, qvol2::RunFailureText(qvol2::SystemErrorText(error)).c_str(), qvol2::kAppTitle,
+    MessageBoxW(m_hwnd, qvol2::RunFailureText(qvol2::SystemErrorText(error)).c_str(), qvol2::kAppTitle,
                 MB_ICONERROR | MB_OK);
   }
 }
 
 void frmPrincipal::botCopiar_MouseClick() {
   basGeneral::PlayPanelSound(kClickSound, false);
-  if (copiar_ && copiar_->Handle()) return;  // already open (this window takes no input then)
-  copiar_ = std::make_unique<frmCopiar>();
-  if (!copiar_->Show(instance_, hwnd_)) copiar_.reset();
+  if (m_copiar && m_copiar->Handle()) return;  // already open (this window takes no input then)
+  m_copiar = std::make_unique<frmCopiar>();
+  if (!m_copiar->Show(m_instance, m_hwnd)) m_copiar.reset();
 }
 
 void frmPrincipal::botAyuda_MouseClick() {
   basGeneral::PlayPanelSound(kClickSound, false);
-  pctSharware_.ShowAt(kSharwareShown.x, kSharwareShown.y);
+  m_pctSharware.ShowAt(kSharwareShown.x, kSharwareShown.y);
 }
 
 void frmPrincipal::botSharware_MouseClick() {
   basGeneral::PlayPanelSound(kClickSound, false);
-  pctAyuda_.ShowAt(kAyudaShown.x, kAyudaShown.y);
+  m_pctAyuda.ShowAt(kAyudaShown.x, kAyudaShown.y);
 }
 
 void frmPrincipal::botCerrarSW_MouseClick() {
   basGeneral::PlayPanelSound(kCloseSound, false);
-  pctSharware_.Hide();
+  m_pctSharware.Hide();
 }
 
 void frmPrincipal::botCerrarAyuda_MouseClick() {
   basGeneral::PlayPanelSound(kCloseSound, false);
-  pctAyuda_.Hide();
+  m_pctAyuda.Hide();
 }
 
 void frmPrincipal::botSalir1_MouseClick() {
   basGeneral::PlayPanelSound(kClickSound, false);
   // Posted: the window and the button go once the button's own message is done with it.
-  PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+  PostMessageW(m_hwnd, WM_CLOSE, 0, 0);
 }

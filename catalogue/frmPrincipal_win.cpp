@@ -22,35 +22,35 @@ constexpr int kComboDropHeight = 200;
 }  // namespace
 
 frmPrincipal::~frmPrincipal() {
-  if (hwnd_) DestroyWindow(hwnd_);
+  if (m_hwnd) DestroyWindow(m_hwnd);
 }
 
 bool frmPrincipal::Create(HINSTANCE instance) {
-  instance_ = instance;
+  m_instance = instance;
   if (!basGeneral::RegisterFormClass(instance, qvol2::kPrincipalClass, WindowProc)) return false;
 
   const int x = (GetSystemMetrics(SM_CXSCREEN) - qvol2::kPrincipalClientWidth) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - qvol2::kPrincipalClientHeight) / 2;
   CreateWindowExW(kExStyle, qvol2::kPrincipalClass, qvol2::kAppTitle, kStyle, x, y, qvol2::kPrincipalClientWidth,
                   qvol2::kPrincipalClientHeight, nullptr, nullptr, instance, this);
-  if (!hwnd_) return false;
+  if (!m_hwnd) return false;
 
-  font_.Reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
-  cboTipoJuego_ = AddControl(L"COMBOBOX", qvol2::kCboTipoJuego, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 160,
+  m_font.Reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
+  m_cboTipoJuego = AddControl(L"COMBOBOX", qvol2::kCboTipoJuego, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 160,
                              20, 213, kComboHeight + kComboDropHeight);
-  lstJuegos_ = AddControl(L"LISTBOX", qvol2::kLstJuegos,
+  m_lstJuegos = AddControl(L"LISTBOX", qvol2::kLstJuegos,
                           LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 160, 44, 213,
                           186);
-  txtDescripcion_ = AddControl(L"EDIT", qvol2::kTxtDescripcion,
+  m_txtDescripcion = AddControl(L"EDIT", qvol2::kTxtDescripcion,
                                ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP,
                                WS_EX_CLIENTEDGE, 180, 237, 188, 137);
-  if (cboTipoJuego_) {
+  if (m_cboTipoJuego) {
     for (size_t i = 0; i < qvol2::kCategoryCount; ++i) {
-      SendMessageW(cboTipoJuego_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(qvol2::CategoryAt(i).shown));
+      SendMessageW(m_cboTipoJuego, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(qvol2::CategoryAt(i).shown));
     }
   }
   // A description may be long: no limit below the control's own.
-  if (txtDescripcion_) SendMessageW(txtDescripcion_, EM_SETLIMITTEXT, 0, 0);
+  if (m_txtDescripcion) SendMessageW(m_txtDescripcion, EM_SETLIMITTEXT, 0, 0);
   CreateShell();
   Form_Load();
   return true;
@@ -60,65 +60,65 @@ HWND frmPrincipal::AddControl(const wchar_t* className, int id, DWORD style, DWO
                               int width, int height) {
   // Clipped by its siblings: a pop-up panel shown over it stays whole.
   HWND control = CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, left, top, width, height,
-                                 hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-  if (control && font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+                                 m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), m_instance, nullptr);
+  if (control && m_font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
   return control;
 }
 
 void frmPrincipal::Show() {
-  ShowWindow(hwnd_, SW_SHOW);
-  UpdateWindow(hwnd_);
+  ShowWindow(m_hwnd, SW_SHOW);
+  UpdateWindow(m_hwnd);
 }
 
 void frmPrincipal::Form_Load() {
   // The window's shape; the window owns the region from here on (a failed one leaves it square).
   if (HRGN region = qvol2::BuildMainRegion(1, 1, 0, 0)) {
-    if (!SetWindowRgn(hwnd_, region, TRUE)) DeleteObject(region);
+    if (!SetWindowRgn(m_hwnd, region, TRUE)) DeleteObject(region);
   }
   // The first category, which selects its first title and shows that description.
-  if (cboTipoJuego_ && SendMessageW(cboTipoJuego_, CB_SETCURSEL, 0, 0) != CB_ERR) cboTipoJuego_Click();
-  SetWindowTextW(hwnd_, qvol2::kAppTitle);
-  for (qvol2::CPanelButton* button : {&botAyuda_, &pctAyuda_.CloseButton(), &pctSharware_.CloseButton(), &botCopiar_,
-                                      &botRun_, &botSalir1_, &botSharware_}) {
+  if (m_cboTipoJuego && SendMessageW(m_cboTipoJuego, CB_SETCURSEL, 0, 0) != CB_ERR) cboTipoJuego_Click();
+  SetWindowTextW(m_hwnd, qvol2::kAppTitle);
+  for (qvol2::CPanelButton* button : {&m_botAyuda, &m_pctAyuda.CloseButton(), &m_pctSharware.CloseButton(), &m_botCopiar,
+                                      &m_botRun, &m_botSalir1, &m_botSharware}) {
     button->SetAutoHandCursor(true);  // a button that could not be made has nothing to set
   }
   basGeneral::SetBusyPointer(false);
 }
 
 void frmPrincipal::cboTipoJuego_Click() {
-  const LRESULT index = SendMessageW(cboTipoJuego_, CB_GETCURSEL, 0, 0);
+  const LRESULT index = SendMessageW(m_cboTipoJuego, CB_GETCURSEL, 0, 0);
   if (index == CB_ERR || index < 0 || index > 255) return;
   LoadCategoryList(static_cast<std::uint8_t>(index));
   // An empty list (its file missing or without records) has no first row: the description stays.
-  if (SendMessageW(lstJuegos_, LB_SETCURSEL, 0, 0) != LB_ERR) lstJuegos_Click();
+  if (SendMessageW(m_lstJuegos, LB_SETCURSEL, 0, 0) != LB_ERR) lstJuegos_Click();
 }
 
 void frmPrincipal::LoadCategoryList(std::uint8_t index) {
   basGeneral::PanelState& panel = basGeneral::Panel();
-  SendMessageW(lstJuegos_, LB_RESETCONTENT, 0, 0);
+  SendMessageW(m_lstJuegos, LB_RESETCONTENT, 0, 0);
   panel.CategoryFolder = qvol2::CategoryFolderFor(index, panel.CategoryFolder);
   const std::wstring path = qvol2::ProgramFolder() + L"\\" + qvol2::ListFileName(panel.CategoryFolder);
   std::string content;
   // A list file too large to be one is refused as unreadable, with the same message as a missing one.
   if (qvol2::ReadTextFile(path, qvol2::kMaxListFileBytes, &content) != qvol2::ReadResult::Ok) {
-    MessageBoxW(hwnd_, qvol2::MissingListText(panel.CategoryFolder).c_str(), qvol2::kAppTitle,
+    MessageBoxW(m_hwnd, qvol2::MissingListText(panel.CategoryFolder).c_str(), qvol2::kAppTitle,
                 MB_ICONERROR | MB_OK);
     return;  // the former commands stay; the empty list leads to none of them
   }
   GameCommands.clear();
   for (const qvol2::ListRecord& record : qvol2::ParseListFile(content)) {
     const std::wstring title = qvol2::DecodeSystemText(record.title);
-    const LRESULT row = SendMessageW(lstJuegos_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
+    const LRESULT row = SendMessageW(m_lstJuegos, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
     if (row < 0) continue;  // the list refused it: the record is left out with its row
-    SendMessageW(lstJuegos_, LB_SETITEMDATA, row, static_cast<LPARAM>(GameCommands.size()));
+    SendMessageW(m_lstJuegos, LB_SETITEMDATA, row, static_cast<LPARAM>(GameCommands.size()));
     GameCommands.push_back(qvol2::DecodeSystemText(record.command));
   }
 }
 
 void frmPrincipal::lstJuegos_Click() {
-  const LRESULT row = SendMessageW(lstJuegos_, LB_GETCURSEL, 0, 0);
+  const LRESULT row = SendMessageW(m_lstJuegos, LB_GETCURSEL, 0, 0);
   if (row == LB_ERR) return;
-  const LRESULT k = SendMessageW(lstJuegos_, LB_GETITEMDATA, row, 0);
+  const LRESULT k = SendMessageW(m_lstJuegos, LB_GETITEMDATA, row, 0);
   if (k == LB_ERR || k < 0 || static_cast<size_t>(k) >= GameCommands.size()) return;
   basGeneral::PanelState& panel = basGeneral::Panel();
   panel.GameCommand = GameCommands[static_cast<size_t>(k)];
@@ -130,17 +130,17 @@ void frmPrincipal::LoadDescription(const std::wstring& path) {
   std::string content;
   switch (qvol2::ReadTextFile(path, qvol2::kMaxDescriptionBytes, &content)) {
     case qvol2::ReadResult::Ok:
-      SetWindowTextW(txtDescripcion_, qvol2::DecodeSystemText(qvol2::DescriptionText(content)).c_str());
+      SetWindowTextW(m_txtDescripcion, qvol2::DecodeSystemText(qvol2::DescriptionText(content)).c_str());
       break;
     case qvol2::ReadResult::TooLarge: {
       const std::string_view start = qvol2::WholeLinesWithin(content, qvol2::kMaxDescriptionBytes);
-      SetWindowTextW(txtDescripcion_, qvol2::DecodeSystemText(qvol2::DescriptionText(start)).c_str());
+      SetWindowTextW(m_txtDescripcion, qvol2::DecodeSystemText(qvol2::DescriptionText(start)).c_str());
       break;
     }
     case qvol2::ReadResult::Missing:
       // No description where the CD should be: the user is asked for the drive.
-      SetWindowTextW(txtDescripcion_, L"");
-      frmVerDrive::ShowModeless(instance_);
+      SetWindowTextW(m_txtDescripcion, L"");
+      frmVerDrive::ShowModeless(m_instance);
       break;
   }
 }
@@ -148,13 +148,13 @@ void frmPrincipal::LoadDescription(const std::wstring& path) {
 LRESULT CALLBACK frmPrincipal::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   frmPrincipal* self = basGeneral::FormOf<frmPrincipal>(hwnd, message, lParam);
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCCREATE) self->hwnd_ = hwnd;
+  if (message == WM_NCCREATE) self->m_hwnd = hwnd;
   // The controls go while the windows that hold them are still there.
   if (message == WM_DESTROY) self->CloseButtons();
   if (message == WM_NCDESTROY) {
     basGeneral::ReleaseForm(hwnd);
-    self->hwnd_ = nullptr;
-    self->cboTipoJuego_ = self->lstJuegos_ = self->txtDescripcion_ = nullptr;
+    self->m_hwnd = nullptr;
+    self->m_cboTipoJuego = self->m_lstJuegos = self->m_txtDescripcion = nullptr;
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
   return self->HandleMessage(hwnd, message, wParam, lParam);

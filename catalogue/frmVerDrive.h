@@ -32,9 +32,9 @@ class frmVerDrive {
   void Form_Load();
   void cmdAceptar_Click();
 
-  HINSTANCE instance_ = nullptr;
-  HWND hwnd_ = nullptr;
-  HWND drive1_ = nullptr;
-  zb::GdiFont font_;
-  zb::IconHandle cdIcon_;
+  HINSTANCE m_instance = nullptr;
+  HWND m_hwnd = nullptr;
+  HWND m_drive1 = nullptr;
+  zb::GdiFont m_font;
+  zb::IconHandle m_cdIcon;
 };

@@ -67,14 +67,14 @@ void FitWidthToText(HWND label) {
 
 }  // namespace
 
-HWND frmVerDrive::Current() { return g_open ? g_open->hwnd_ : nullptr; }
+HWND frmVerDrive::Current() { return g_open ? g_open->m_hwnd : nullptr; }
 
 void frmVerDrive::ShowModeless(HINSTANCE instance) {
   if (!g_open) {
     std::unique_ptr<frmVerDrive> form(new frmVerDrive());
     g_open = std::move(form);
     if (!g_open->Create(instance)) {
-      HWND failed = g_open->hwnd_;
+      HWND failed = g_open->m_hwnd;
       if (failed) {
         DestroyWindow(failed);  // resets g_open
       } else {
@@ -82,7 +82,7 @@ void frmVerDrive::ShowModeless(HINSTANCE instance) {
       }
       return;
     }
-    ShowWindow(g_open->hwnd_, SW_SHOW);
+    ShowWindow(g_open->m_hwnd, SW_SHOW);
   }
   BringToFront();
 }
@@ -110,7 +110,7 @@ std::vector<std::wstring> frmVerDrive::DriveEntries() {
 }
 
 bool frmVerDrive::Create(HINSTANCE instance) {
-  instance_ = instance;
+  m_instance = instance;
   if (!basGeneral::RegisterFormClass(instance, qvol2::kVerDriveClass, WindowProc)) return false;
 
   RECT frame = {0, 0, qvol2::kVerDriveClientWidth, qvol2::kVerDriveClientHeight};
@@ -121,20 +121,20 @@ bool frmVerDrive::Create(HINSTANCE instance) {
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   CreateWindowExW(kExStyle, qvol2::kVerDriveClass, L"Ubicaci\u00F3n del CD Rom", kStyle, x, y, width, height, nullptr,
                   nullptr, instance, this);
-  if (!hwnd_) return false;
+  if (!m_hwnd) return false;
 
-  font_.Reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
+  m_font.Reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
   AddControl(L"STATIC", qvol2::kLblInfo, SS_LEFT, 120, 120, 4230, 195, L"");
   AddControl(L"STATIC", qvol2::kLblIndi, SS_LEFT, 120, 600, 4320, 585, L"");
   AddControl(L"STATIC", qvol2::kLabel3, SS_LEFT, 1020, 1560, 1530, 195, L"Unidad lectora de CD");
   // The drop-down's height is that of its closed box plus the opened list.
-  drive1_ = AddControl(L"COMBOBOX", qvol2::kDrive1, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 1020, 1800, 2835,
+  m_drive1 = AddControl(L"COMBOBOX", qvol2::kDrive1, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 1020, 1800, 2835,
                        315 + 15 * 160, L"");
   AddControl(L"BUTTON", qvol2::kCmdAceptar, BS_DEFPUSHBUTTON | WS_TABSTOP, 1680, 2280, 1095, 375, L"&Aceptar");
   HWND image = AddControl(L"STATIC", qvol2::kImage1, SS_ICON | SS_CENTERIMAGE, 420, 1680, 480, 480, nullptr);
-  cdIcon_ = CdDriveIcon();
-  if (image && cdIcon_) SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(cdIcon_.Get()), 0);
-  FitWidthToText(GetDlgItem(hwnd_, qvol2::kLabel3));
+  m_cdIcon = CdDriveIcon();
+  if (image && m_cdIcon) SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(m_cdIcon.Get()), 0);
+  FitWidthToText(GetDlgItem(m_hwnd, qvol2::kLabel3));
   Form_Load();
   return true;
 }
@@ -142,46 +142,46 @@ bool frmVerDrive::Create(HINSTANCE instance) {
 HWND frmVerDrive::AddControl(const wchar_t* className, int id, DWORD style, int left, int top, int width, int height,
                              const wchar_t* text) {
   HWND control = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, Px(left), Px(top), Px(width),
-                                 Px(height), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
+                                 Px(height), m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), m_instance,
                                  nullptr);
-  if (control && font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+  if (control && m_font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
   return control;
 }
 
 void frmVerDrive::Form_Load() {
-  SetDlgItemTextW(hwnd_, qvol2::kLblInfo, qvol2::DriveInfoText().c_str());
-  SetDlgItemTextW(hwnd_, qvol2::kLblIndi, qvol2::DriveHintText().c_str());
-  if (!drive1_) return;
+  SetDlgItemTextW(m_hwnd, qvol2::kLblInfo, qvol2::DriveInfoText().c_str());
+  SetDlgItemTextW(m_hwnd, qvol2::kLblIndi, qvol2::DriveHintText().c_str());
+  if (!m_drive1) return;
   // The list starts on the process's current drive, not on the stored one.
   wchar_t current[MAX_PATH] = {};
   const DWORD n = GetCurrentDirectoryW(MAX_PATH, current);
   const wchar_t currentLetter = n >= 2 && current[1] == L':' ? static_cast<wchar_t>(current[0] | 0x20) : 0;
   int selected = 0;
   for (const std::wstring& entry : DriveEntries()) {
-    const LRESULT row = SendMessageW(drive1_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    const LRESULT row = SendMessageW(m_drive1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     if (row >= 0 && entry[0] == currentLetter) selected = static_cast<int>(row);
   }
-  SendMessageW(drive1_, CB_SETCURSEL, selected, 0);
+  SendMessageW(m_drive1, CB_SETCURSEL, selected, 0);
 }
 
 void frmVerDrive::cmdAceptar_Click() {
-  const LRESULT row = SendMessageW(drive1_, CB_GETCURSEL, 0, 0);
+  const LRESULT row = SendMessageW(m_drive1, CB_GETCURSEL, 0, 0);
   if (row != CB_ERR) {
-    const LRESULT length = SendMessageW(drive1_, CB_GETLBTEXTLEN, row, 0);
+    const LRESULT length = SendMessageW(m_drive1, CB_GETLBTEXTLEN, row, 0);
     if (length > 0) {
       std::wstring entry(static_cast<size_t>(length) + 1, L'\0');
-      SendMessageW(drive1_, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(entry.data()));
+      SendMessageW(m_drive1, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(entry.data()));
       basVerificarDrive::SaveDriveCD(entry.substr(0, 1));
       basGeneral::Panel().CDRoot = basVerificarDrive::GetCDRoot();
     }
   }
-  DestroyWindow(hwnd_);
+  DestroyWindow(m_hwnd);
 }
 
 LRESULT CALLBACK frmVerDrive::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   frmVerDrive* self = basGeneral::FormOf<frmVerDrive>(hwnd, message, lParam);
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_NCCREATE) self->hwnd_ = hwnd;
+  if (message == WM_NCCREATE) self->m_hwnd = hwnd;
   if (message == WM_NCDESTROY) {
     const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
     basGeneral::ReleaseForm(hwnd);

@@ -15,11 +15,11 @@ const wchar_t* const kListedFolders[] = {L":\\Archivos de programa", L":\\Mis do
 ProtectedFolders::ProtectedFolders() = default;
 
 void ProtectedFolders::AddFolder(std::wstring_view path) {
-  if (IsLocalFolderPath(path)) folders_.emplace_back(WithoutTrailingBackslash(path));
+  if (IsLocalFolderPath(path)) m_folders.emplace_back(WithoutTrailingBackslash(path));
 }
 
 void ProtectedFolders::AddTree(std::wstring_view path) {
-  if (IsLocalFolderPath(path)) trees_.emplace_back(WithoutTrailingBackslash(path));
+  if (IsLocalFolderPath(path)) m_trees.emplace_back(WithoutTrailingBackslash(path));
 }
 
 FolderVerdict ProtectedFolders::Check(std::wstring_view path) const {
@@ -34,12 +34,12 @@ FolderVerdict ProtectedFolders::Check(std::wstring_view path) const {
   for (const wchar_t* listed : kListedFolders) {
     if (SamePath(rest, listed)) return FolderVerdict::ListedFolder;
   }
-  for (const std::wstring& tree : trees_) {
+  for (const std::wstring& tree : m_trees) {
     if (SamePath(path, tree)) return FolderVerdict::SystemFolder;
     if (IsBelow(path, tree)) return FolderVerdict::InsideSystemTree;
     if (IsBelow(tree, path)) return FolderVerdict::HoldsSystemFolder;
   }
-  for (const std::wstring& folder : folders_) {
+  for (const std::wstring& folder : m_folders) {
     if (SamePath(path, folder)) return FolderVerdict::SystemFolder;
     if (IsBelow(folder, path)) return FolderVerdict::HoldsSystemFolder;
   }

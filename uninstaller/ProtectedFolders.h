@@ -34,8 +34,8 @@ class ProtectedFolders {
   FolderVerdict Check(std::wstring_view path) const;
 
  private:
-  std::vector<std::wstring> folders_;
-  std::vector<std::wstring> trees_;
+  std::vector<std::wstring> m_folders;
+  std::vector<std::wstring> m_trees;
 };
 
 }  // namespace trvu

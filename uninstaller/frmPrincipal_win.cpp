@@ -52,7 +52,7 @@ void RunStep(Step&& step) {
 }  // namespace
 
 bool frmPrincipal::Create(HINSTANCE instance) {
-  instance_ = instance;
+  m_instance = instance;
   WNDCLASSEXW wc = {};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = WindowProc;
@@ -73,65 +73,65 @@ bool frmPrincipal::Create(HINSTANCE instance) {
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   const std::wstring title = trvu::AppTitle();
-  hwnd_ = CreateWindowExW(kWindowExStyle, trvu::kPrincipalClass, title.c_str(), kWindowStyle, x, y, width, height,
+  m_hwnd = CreateWindowExW(kWindowExStyle, trvu::kPrincipalClass, title.c_str(), kWindowStyle, x, y, width, height,
                           nullptr, nullptr, instance, this);
-  if (!hwnd_) return false;
+  if (!m_hwnd) return false;
   Form_Load();
   return true;
 }
 
 void frmPrincipal::CreateFonts() {
-  uiFont_.Reset(MakeFont(8.25, FW_NORMAL, L"MS Sans Serif", DEFAULT_CHARSET));
-  titleFont_.Reset(MakeFont(8.25, FW_BOLD, L"Arial", DEFAULT_CHARSET));
-  symbolFont_.Reset(MakeFont(9, FW_NORMAL, L"Symbol", SYMBOL_CHARSET));
+  m_uiFont.Reset(MakeFont(8.25, FW_NORMAL, L"MS Sans Serif", DEFAULT_CHARSET));
+  m_titleFont.Reset(MakeFont(8.25, FW_BOLD, L"Arial", DEFAULT_CHARSET));
+  m_symbolFont.Reset(MakeFont(9, FW_NORMAL, L"Symbol", SYMBOL_CHARSET));
 }
 
 HWND frmPrincipal::AddControl(const wchar_t* className, int id, DWORD style, DWORD exStyle, int x, int y, int width,
                               int height, HFONT font) {
-  HWND control = CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, x, y, width, height, hwnd_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  HWND control = CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, x, y, width, height, m_hwnd,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), m_instance, nullptr);
   if (control && font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return control;
 }
 
 void frmPrincipal::Form_Load() {
   CreateFonts();
-  HFONT ui = static_cast<HFONT>(uiFont_.Get());
+  HFONT ui = static_cast<HFONT>(m_uiFont.Get());
   // Created in tab order: the uninstall button first, so it has the focus.
-  cmdDesinstal_ = AddControl(L"BUTTON", trvu::kCmdDesinstal, WS_TABSTOP | BS_PUSHBUTTON, 0, 320, 104, 109, 25, ui);
-  cmdCancel_ = AddControl(L"BUTTON", trvu::kCmdCancel, WS_TABSTOP | BS_PUSHBUTTON, 0, 232, 104, 81, 25, ui);
+  m_cmdDesinstal = AddControl(L"BUTTON", trvu::kCmdDesinstal, WS_TABSTOP | BS_PUSHBUTTON, 0, 320, 104, 109, 25, ui);
+  m_cmdCancel = AddControl(L"BUTTON", trvu::kCmdCancel, WS_TABSTOP | BS_PUSHBUTTON, 0, 232, 104, 81, 25, ui);
   // The picture sits in a sunken 2-pixel edge: 140 x 111 inside a 144 x 115 control.
-  image1_ = AddControl(L"STATIC", trvu::kImage1, SS_BITMAP | SS_REALSIZECONTROL, WS_EX_CLIENTEDGE, 4, 4, 144, 115,
+  m_image1 = AddControl(L"STATIC", trvu::kImage1, SS_BITMAP | SS_REALSIZECONTROL, WS_EX_CLIENTEDGE, 4, 4, 144, 115,
                        nullptr);
-  lblTitulo_ = AddControl(L"STATIC", trvu::kLblTitulo, SS_LEFT | SS_NOPREFIX, 0, 168, 4, 263, 16,
-                          static_cast<HFONT>(titleFont_.Get()));
+  m_lblTitulo = AddControl(L"STATIC", trvu::kLblTitulo, SS_LEFT | SS_NOPREFIX, 0, 168, 4, 263, 16,
+                          static_cast<HFONT>(m_titleFont.Get()));
   HWND lbl = AddControl(L"STATIC", trvu::kLbl, SS_LEFT | SS_NOPREFIX, 0, 168, 24, 5, 15,
-                        static_cast<HFONT>(symbolFont_.Get()));
-  lblCerraApp_ = AddControl(L"STATIC", trvu::kLblCerraApp, SS_LEFT | SS_NOPREFIX, 0, 180, 24, 251, 29, ui);
+                        static_cast<HFONT>(m_symbolFont.Get()));
+  m_lblCerraApp = AddControl(L"STATIC", trvu::kLblCerraApp, SS_LEFT | SS_NOPREFIX, 0, 180, 24, 251, 29, ui);
   HWND label1 = AddControl(L"STATIC", trvu::kLabel1, SS_LEFT | SS_NOPREFIX, 0, 168, 64, 5, 15,
-                           static_cast<HFONT>(symbolFont_.Get()));
-  lblComent_ = AddControl(L"STATIC", trvu::kLblComent, SS_LEFT | SS_NOPREFIX, 0, 180, 64, 253, 26, ui);
+                           static_cast<HFONT>(m_symbolFont.Get()));
+  m_lblComent = AddControl(L"STATIC", trvu::kLblComent, SS_LEFT | SS_NOPREFIX, 0, 180, 64, 253, 26, ui);
 
-  SetWindowTextW(cmdDesinstal_, trvu::kUninstallButton);
-  SetWindowTextW(cmdCancel_, trvu::kCancelButton);
+  SetWindowTextW(m_cmdDesinstal, trvu::kUninstallButton);
+  SetWindowTextW(m_cmdCancel, trvu::kCancelButton);
   SetWindowTextW(lbl, trvu::kBulletLabel);
   SetWindowTextW(label1, trvu::kBulletLabel);
-  SetWindowTextW(lblTitulo_, trvu::TituloLabel().c_str());
-  SetWindowTextW(lblCerraApp_, trvu::CerraAppLabel().c_str());
-  SetWindowTextW(lblComent_, trvu::ComentLabel().c_str());
+  SetWindowTextW(m_lblTitulo, trvu::TituloLabel().c_str());
+  SetWindowTextW(m_lblCerraApp, trvu::CerraAppLabel().c_str());
+  SetWindowTextW(m_lblComent, trvu::ComentLabel().c_str());
 
-  picture_.Reset(LoadImageW(instance_, MAKEINTRESOURCEW(IDB_IMAGE1), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (image1_ && picture_) {
-    SendMessageW(image1_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.Get()));
-    SetWindowPos(image1_, nullptr, 4, 4, 144, 115, SWP_NOZORDER | SWP_NOACTIVATE);
+  m_picture.Reset(LoadImageW(m_instance, MAKEINTRESOURCEW(IDB_IMAGE1), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (m_image1 && m_picture) {
+    SendMessageW(m_image1, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_picture.Get()));
+    SetWindowPos(m_image1, nullptr, 4, 4, 144, 115, SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
 void frmPrincipal::Show() {
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
-  UpdateWindow(hwnd_);
-  SetForegroundWindow(hwnd_);
-  SetFocus(cmdDesinstal_);
+  ShowWindow(m_hwnd, SW_SHOWNORMAL);
+  UpdateWindow(m_hwnd);
+  SetForegroundWindow(m_hwnd);
+  SetFocus(m_cmdDesinstal);
 }
 
 int frmPrincipal::RunMessageLoop() {
@@ -139,7 +139,7 @@ int frmPrincipal::RunMessageLoop() {
   BOOL got;
   while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
     if (got == -1) return 1;
-    if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) continue;  // tab order, Enter and Space on buttons
+    if (m_hwnd && IsDialogMessageW(m_hwnd, &msg)) continue;  // tab order, Enter and Space on buttons
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -147,7 +147,7 @@ int frmPrincipal::RunMessageLoop() {
 }
 
 void frmPrincipal::SetBusy(bool busy) {
-  busy_ = busy;
+  m_busy = busy;
   SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
@@ -156,7 +156,7 @@ void frmPrincipal::cmdDesinstal_Click() {
   zb::AppSettings settings(trvu::kProductKey);
   std::wstring path;
   RunStep([&] { path = settings.Get(trvu::kSettingsSection, trvu::kPathSetting, L""); });
-  if (MessageBoxW(hwnd_, trvu::FolderWarning(path).c_str(), title.c_str(), MB_ICONEXCLAMATION | MB_OKCANCEL) !=
+  if (MessageBoxW(m_hwnd, trvu::FolderWarning(path).c_str(), title.c_str(), MB_ICONEXCLAMATION | MB_OKCANCEL) !=
       IDOK) {
     return;  // nothing has changed; the window stays
   }
@@ -201,17 +201,17 @@ void frmPrincipal::cmdDesinstal_Click() {
 
   trvu::FinalMessage message{trvu::DoneMessage(), false};
   RunStep([&] { message = trvu::ComposeFinalMessage(folder, group, registryLeft); });
-  MessageBoxW(hwnd_, message.text.c_str(), title.c_str(), MB_OK | (message.warning ? MB_ICONWARNING : MB_ICONINFORMATION));
-  DestroyWindow(hwnd_);
+  MessageBoxW(m_hwnd, message.text.c_str(), title.c_str(), MB_OK | (message.warning ? MB_ICONWARNING : MB_ICONINFORMATION));
+  DestroyWindow(m_hwnd);
 }
 
-void frmPrincipal::cmdCancel_Click() { DestroyWindow(hwnd_); }
+void frmPrincipal::cmdCancel_Click() { DestroyWindow(m_hwnd); }
 
 LRESULT CALLBACK frmPrincipal::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   frmPrincipal* self;
   if (message == WM_NCCREATE) {
     self = static_cast<frmPrincipal*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
+    self->m_hwnd = hwnd;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   } else {
     self = reinterpret_cast<frmPrincipal*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
@@ -225,7 +225,7 @@ LRESULT frmPrincipal::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
       const int id = LOWORD(wParam);
       if (id == IDOK) {  // Enter: the focused button is the one meant
         HWND focus = GetFocus();
-        if (focus == cmdDesinstal_ || focus == cmdCancel_) PostMessageW(focus, BM_CLICK, 0, 0);
+        if (focus == m_cmdDesinstal || focus == m_cmdCancel) PostMessageW(focus, BM_CLICK, 0, 0);
         return 0;
       }
       if (HIWORD(wParam) != BN_CLICKED) break;
@@ -234,16 +234,16 @@ LRESULT frmPrincipal::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
       return 0;
     }
     case WM_SETCURSOR:
-      if (busy_) {
+      if (m_busy) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
       }
       break;
     case WM_DESTROY:
       // The picture control lets go of the bitmap before the bitmap is deleted.
-      if (image1_) SendMessageW(image1_, STM_SETIMAGE, IMAGE_BITMAP, 0);
+      if (m_image1) SendMessageW(m_image1, STM_SETIMAGE, IMAGE_BITMAP, 0);
       PostQuitMessage(0);
-      hwnd_ = nullptr;
+      m_hwnd = nullptr;
       return 0;
     default:
       break;

@@ -8,67 +8,67 @@ std::wstring PatternFolder(const std::wstring& pattern) {
 }
 
 CAnimationDirectory::CAnimationDirectory(std::unique_ptr<AnimationPlatform> platform, Callbacks callbacks)
-    : m_Platform(std::move(platform)), m_Callbacks(std::move(callbacks)) {}
+    : m_platform(std::move(platform)), m_callbacks(std::move(callbacks)) {}
 
 CAnimationDirectory::~CAnimationDirectory() { Stop(); }
 
 void CAnimationDirectory::Start(const std::wstring& pattern, long delayMs) {
   Stop();
-  m_Folder = PatternFolder(m_Platform->FullPattern(pattern));
-  m_DelayMs = delayMs < 0 ? 0u : unsigned(delayMs);
-  if (!m_Platform->FindFirst(pattern)) {
-    m_Platform->FindClose();
-    if (m_Callbacks.fireAnimationEnd) m_Callbacks.fireAnimationEnd();
+  m_folder = PatternFolder(m_platform->FullPattern(pattern));
+  m_delayMs = delayMs < 0 ? 0u : unsigned(delayMs);
+  if (!m_platform->FindFirst(pattern)) {
+    m_platform->FindClose();
+    if (m_callbacks.fireAnimationEnd) m_callbacks.fireAnimationEnd();
     return;
   }
-  m_EntryPending = true;
-  m_State = State::Waiting;
-  if (m_Platform->HasWindow()) RequestTimer();
+  m_entryPending = true;
+  m_state = State::Waiting;
+  if (m_platform->HasWindow()) RequestTimer();
 }
 
 void CAnimationDirectory::Stop() {
-  if (m_State == State::Idle) return;
-  if (m_State == State::Running && m_Platform->HasWindow()) m_Platform->KillTimer(kTimerId);
-  m_Platform->FindClose();
-  m_State = State::Idle;
-  m_EntryPending = false;
+  if (m_state == State::Idle) return;
+  if (m_state == State::Running && m_platform->HasWindow()) m_platform->KillTimer(kTimerId);
+  m_platform->FindClose();
+  m_state = State::Idle;
+  m_entryPending = false;
 }
 
 void CAnimationDirectory::Finish() {
   Stop();
-  if (m_Callbacks.fireAnimationEnd) m_Callbacks.fireAnimationEnd();
+  if (m_callbacks.fireAnimationEnd) m_callbacks.fireAnimationEnd();
 }
 
 void CAnimationDirectory::RequestTimer() {
-  if (m_Platform->SetTimer(kTimerId, m_DelayMs))
-    m_State = State::Running;
+  if (m_platform->SetTimer(kTimerId, m_delayMs))
+    m_state = State::Running;
   else
     Finish();
 }
 
 bool CAnimationDirectory::OnTimer(unsigned id) {
-  if (id != kTimerId || m_State != State::Running) return false;
+  if (id != kTimerId || m_state != State::Running) return false;
   for (;;) {
-    if (!m_EntryPending && !m_Platform->FindNext()) {
+    if (!m_entryPending && !m_platform->FindNext()) {
       Finish();
       return true;
     }
-    m_EntryPending = false;
-    if (m_Platform->EntryIsFolder()) continue;
+    m_entryPending = false;
+    if (m_platform->EntryIsFolder()) continue;
     // The setter may fire events whose handlers stop or restart the animation: nothing of this tick
     // is touched after it.
-    const std::wstring path = m_Folder + m_Platform->EntryName();
-    if (m_Callbacks.setPictureUrl) m_Callbacks.setPictureUrl(path);
+    const std::wstring path = m_folder + m_platform->EntryName();
+    if (m_callbacks.setPictureUrl) m_callbacks.setPictureUrl(path);
     return true;
   }
 }
 
 void CAnimationDirectory::OnWindowCreated() {
-  if (m_State == State::Waiting) RequestTimer();
+  if (m_state == State::Waiting) RequestTimer();
 }
 
 void CAnimationDirectory::OnWindowDestroyed() {
-  if (m_State != State::Running) return;
-  if (m_Platform->HasWindow()) m_Platform->KillTimer(kTimerId);
-  m_State = State::Waiting;
+  if (m_state != State::Running) return;
+  if (m_platform->HasWindow()) m_platform->KillTimer(kTimerId);
+  m_state = State::Waiting;
 }

@@ -72,20 +72,20 @@ class CAnimationDirectory {
   void OnWindowCreated();
   void OnWindowDestroyed();
 
-  bool Running() const { return m_State != State::Idle; }
-  bool TimerActive() const { return m_State == State::Running; }
+  bool Running() const { return m_state != State::Idle; }
+  bool TimerActive() const { return m_state == State::Running; }
 
  private:
   enum class State { Idle, Waiting, Running };  // Waiting: search open, no window (timer) yet
   void RequestTimer();
   void Finish();  // stop, then AnimationEnd
 
-  std::unique_ptr<AnimationPlatform> m_Platform;
-  Callbacks m_Callbacks;
-  State m_State = State::Idle;
-  std::wstring m_Folder;
-  unsigned m_DelayMs = 0;
-  bool m_EntryPending = false;  // the search's current entry has not been shown yet
+  std::unique_ptr<AnimationPlatform> m_platform;
+  Callbacks m_callbacks;
+  State m_state = State::Idle;
+  std::wstring m_folder;
+  unsigned m_delayMs = 0;
+  bool m_entryPending = false;  // the search's current entry has not been shown yet
 };
 
 #ifdef _WIN32

@@ -7,7 +7,7 @@ namespace {
 
 class Win32AnimationPlatform final : public AnimationPlatform {
  public:
-  explicit Win32AnimationPlatform(std::function<HWND()> window) : m_Window(std::move(window)) {}
+  explicit Win32AnimationPlatform(std::function<HWND()> window) : m_window(std::move(window)) {}
   std::wstring FullPattern(const std::wstring& pattern) const override {
     // The name part keeps its wildcards; a pattern the system cannot resolve is used as given.
     const DWORD need = ::GetFullPathNameW(pattern.c_str(), 0, nullptr, nullptr);
@@ -19,13 +19,13 @@ class Win32AnimationPlatform final : public AnimationPlatform {
     return full;
   }
   bool FindFirst(const std::wstring& pattern) override {
-    m_Find.Reset(::FindFirstFileW(pattern.c_str(), &m_Data));
-    return bool(m_Find);
+    m_find.Reset(::FindFirstFileW(pattern.c_str(), &m_data));
+    return bool(m_find);
   }
-  bool FindNext() override { return m_Find && ::FindNextFileW(m_Find.Get(), &m_Data); }
-  void FindClose() override { m_Find.Reset(); }
-  std::wstring EntryName() const override { return m_Data.cFileName; }
-  bool EntryIsFolder() const override { return (m_Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+  bool FindNext() override { return m_find && ::FindNextFileW(m_find.Get(), &m_data); }
+  void FindClose() override { m_find.Reset(); }
+  std::wstring EntryName() const override { return m_data.cFileName; }
+  bool EntryIsFolder() const override { return (m_data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
   bool HasWindow() const override { return Window() != nullptr; }
   bool SetTimer(unsigned id, unsigned periodMs) override {
@@ -38,13 +38,13 @@ class Win32AnimationPlatform final : public AnimationPlatform {
 
  private:
   HWND Window() const {
-    HWND w = m_Window ? m_Window() : nullptr;
+    HWND w = m_window ? m_window() : nullptr;
     return w && ::IsWindow(w) ? w : nullptr;
   }
 
-  std::function<HWND()> m_Window;
-  zb::FindHandle m_Find;
-  WIN32_FIND_DATAW m_Data{};
+  std::function<HWND()> m_window;
+  zb::FindHandle m_find;
+  WIN32_FIND_DATAW m_data{};
 };
 
 }  // namespace

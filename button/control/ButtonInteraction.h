@@ -92,7 +92,7 @@ class IInteractionHost {
 
 class CButtonInteraction {
  public:
-  CButtonInteraction(InteractionState& state, IInteractionHost& host) : m_S(state), m_Host(host) {}
+  CButtonInteraction(InteractionState& state, IInteractionHost& host) : m_s(state), m_host(host) {}
 
   void MouseMove(const Mouse& m);
   void MouseLeave();
@@ -104,18 +104,18 @@ class CButtonInteraction {
   void FocusLost();
   void EnabledChanged(bool enabled);
   void SetCheck(bool check);
-  bool GetCheck() const { return m_S.CheckValue != 0; }
+  bool GetCheck() const { return m_s.CheckValue != 0; }
   // The window went away: its leave notification and any press on it went with it.
   void WindowDestroyed();
 
  private:
   // Not a check mode, or a check mode that is not checked: hover and leave change the picture.
   bool Unlatched() const;
-  void Fire(Event e, const EventArgs& args = EventArgs()) { m_Host.Fire(e, args); }
+  void Fire(Event e, const EventArgs& args = EventArgs()) { m_host.Fire(e, args); }
   static EventArgs ButtonArgs(const Mouse& m);
 
-  InteractionState& m_S;
-  IInteractionHost& m_Host;
+  InteractionState& m_s;
+  IInteractionHost& m_host;
 };
 
 }  // namespace zbinput

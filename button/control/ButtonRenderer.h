@@ -30,10 +30,10 @@ class CButtonRenderer {
              const DebugErrorFn& debugError);
 
   // The composed frame last put on the target (empty after a failed paint or before the first composed one).
-  const CImageDIB& RenderDIB() const { return m_Shown ? m_Shown->pixels : m_NoFrame; }
+  const CImageDIB& RenderDIB() const { return m_shown ? m_shown->pixels : m_noFrame; }
 
   // Kept frames, for tests of the cache's bounds.
-  const zbframes::CButtonFrameCache& Frames() const { return m_Frames; }
+  const zbframes::CButtonFrameCache& Frames() const { return m_frames; }
 
  private:
   using Frame = zbframes::CButtonFrameCache::Frame;
@@ -49,9 +49,9 @@ class CButtonRenderer {
   // After a composition: lets go of a work buffer too large to keep.
   void TrimWork();
 
-  zbframes::CButtonFrameCache m_Frames;
-  Frame* m_Shown = nullptr;  // owned by m_Frames, which always keeps its newest frame
-  CImageDIB m_NoFrame;
-  CCompositionSurfaces m_Surfaces;
-  CImageDIB m_Work;  // the effect pass's second source and the caption layer; its content never carries over
+  zbframes::CButtonFrameCache m_frames;
+  Frame* m_shown = nullptr;  // owned by m_frames, which always keeps its newest frame
+  CImageDIB m_noFrame;
+  CCompositionSurfaces m_surfaces;
+  CImageDIB m_work;  // the effect pass's second source and the caption layer; its content never carries over
 };

@@ -47,24 +47,24 @@ bool CButtonFrameCache::Frame::Matches(const FrameInputs& in) const {
 }
 
 CButtonFrameCache::CButtonFrameCache(size_t maxFrames, uint64_t maxBytes)
-    : m_MaxFrames(std::max<size_t>(maxFrames, 1)), m_MaxBytes(maxBytes) {
+    : m_maxFrames(std::max<size_t>(maxFrames, 1)), m_maxBytes(maxBytes) {
   // Room for one more than the limit, so that Add never reallocates on its way to trimming.
-  m_Frames.reserve(m_MaxFrames + 1);
+  m_frames.reserve(m_maxFrames + 1);
 }
 
 CButtonFrameCache::Frame* CButtonFrameCache::Find(const FrameInputs& in) {
-  for (auto it = m_Frames.begin(); it != m_Frames.end(); ++it) {
+  for (auto it = m_frames.begin(); it != m_frames.end(); ++it) {
     if (!(*it)->Matches(in)) continue;
-    std::rotate(m_Frames.begin(), it, it + 1);
-    return m_Frames.front().get();
+    std::rotate(m_frames.begin(), it, it + 1);
+    return m_frames.front().get();
   }
   return nullptr;
 }
 
 std::unique_ptr<CButtonFrameCache::Frame> CButtonFrameCache::TakeForNew() {
-  if (m_Frames.size() >= m_MaxFrames) {
-    std::unique_ptr<Frame> oldest = std::move(m_Frames.back());
-    m_Frames.pop_back();
+  if (m_frames.size() >= m_maxFrames) {
+    std::unique_ptr<Frame> oldest = std::move(m_frames.back());
+    m_frames.pop_back();
     oldest->picture.reset();
     return oldest;
   }
@@ -72,7 +72,7 @@ std::unique_ptr<CButtonFrameCache::Frame> CButtonFrameCache::TakeForNew() {
 }
 
 std::shared_ptr<const std::vector<uint32_t>> CButtonFrameCache::CopyOf(PictureView picture) const {
-  for (const auto& f : m_Frames)
+  for (const auto& f : m_frames)
     if (f->picture && SamePicture(*f->picture, f->pictureWidth, f->pictureHeight, picture)) return f->picture;
   // Keeping the inputs only saves later work: without memory for them the frame simply matches nothing.
   try {
@@ -94,27 +94,27 @@ CButtonFrameCache::Frame& CButtonFrameCache::Add(std::unique_ptr<Frame> frame, c
   } catch (const std::bad_alloc&) {
     f.picture.reset();
   }
-  m_Frames.insert(m_Frames.begin(), std::move(frame));  // within the reserved capacity
+  m_frames.insert(m_frames.begin(), std::move(frame));  // within the reserved capacity
   Trim();
   return f;
 }
 
 uint64_t CButtonFrameCache::Bytes() const {
   uint64_t total = 0;
-  for (size_t i = 0; i < m_Frames.size(); ++i) {
-    const Frame& f = *m_Frames[i];
+  for (size_t i = 0; i < m_frames.size(); ++i) {
+    const Frame& f = *m_frames[i];
     total += FrameBytes(f);
     if (!f.picture) continue;
     // A copy shared by several frames counts once.
     bool counted = false;
-    for (size_t j = 0; j < i && !counted; ++j) counted = m_Frames[j]->picture == f.picture;
+    for (size_t j = 0; j < i && !counted; ++j) counted = m_frames[j]->picture == f.picture;
     if (!counted) total += uint64_t(f.picture->size()) * sizeof(uint32_t);
   }
   return total;
 }
 
 void CButtonFrameCache::Trim() {
-  while (m_Frames.size() > 1 && (m_Frames.size() > m_MaxFrames || Bytes() > m_MaxBytes)) m_Frames.pop_back();
+  while (m_frames.size() > 1 && (m_frames.size() > m_maxFrames || Bytes() > m_maxBytes)) m_frames.pop_back();
 }
 
 }  // namespace zbframes

@@ -96,17 +96,17 @@ class CButtonFrameCache {
   // without memory for a copy the frame is kept unmatched (shown, never found).
   Frame& Add(std::unique_ptr<Frame> frame, const FrameInputs& in);
 
-  void Clear() { m_Frames.clear(); }
-  size_t Count() const { return m_Frames.size(); }
+  void Clear() { m_frames.clear(); }
+  size_t Count() const { return m_frames.size(); }
   uint64_t Bytes() const;  // frames plus distinct picture copies
 
  private:
   std::shared_ptr<const std::vector<uint32_t>> CopyOf(PictureView picture) const;
   void Trim();
 
-  size_t m_MaxFrames;
-  uint64_t m_MaxBytes;
-  std::vector<std::unique_ptr<Frame>> m_Frames;  // most recently used first
+  size_t m_maxFrames;
+  uint64_t m_maxBytes;
+  std::vector<std::unique_ptr<Frame>> m_frames;  // most recently used first
 };
 
 }  // namespace zbframes

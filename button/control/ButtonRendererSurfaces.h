@@ -37,8 +37,8 @@ class CCompositionSurfaces {
   const wchar_t* Prepare(HDC target, const zbframes::SurfaceKind& kind, zblayout::Size picture,
                          zblayout::Size frame);
 
-  HDC PictureDC() const { return m_Picture.dc.Get(); }
-  HDC FrameDC() const { return m_Frame.dc.Get(); }
+  HDC PictureDC() const { return m_picture.dc.Get(); }
+  HDC FrameDC() const { return m_frame.dc.Get(); }
 
   // Pixel transfers; false when GDI did not take or give every row. Sizes as prepared.
   bool PutPicture(CImageDIB& picture) const;
@@ -66,8 +66,8 @@ class CCompositionSurfaces {
 
   static bool Keepable(const zbframes::SurfaceKind& kind);
 
-  zbframes::SurfaceKind m_Kind;
-  Slot m_Picture;   // dc1, bm1
-  Slot m_Frame;     // dc2, bm2
-  Slot m_Readback;  // a 32-bit bottom-up DIB section the frame's size
+  zbframes::SurfaceKind m_kind;
+  Slot m_picture;   // dc1, bm1
+  Slot m_frame;     // dc2, bm2
+  Slot m_readback;  // a 32-bit bottom-up DIB section the frame's size
 };

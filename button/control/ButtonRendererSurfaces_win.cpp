@@ -83,61 +83,61 @@ bool CCompositionSurfaces::Keepable(const SurfaceKind& kind) {
 }
 
 const wchar_t* CCompositionSurfaces::Prepare(HDC target, const SurfaceKind& kind, Size picture, Size frame) {
-  if (kind != m_Kind || !Keepable(kind)) Release();
-  m_Kind = kind;
+  if (kind != m_kind || !Keepable(kind)) Release();
+  m_kind = kind;
   const wchar_t* failed = nullptr;
-  if (!m_Picture.dc) m_Picture.dc.Reset(::CreateCompatibleDC(target));
-  if (!m_Picture.dc) failed = L"dc1.CreateCompatibleDC create FALSE";
-  if (!failed && !m_Frame.dc) m_Frame.dc.Reset(::CreateCompatibleDC(target));
-  if (!failed && !m_Frame.dc) failed = L"dc2.CreateCompatibleDC create FALSE";
-  if (!failed && (!m_Picture.bm || m_Picture.size != picture) &&
-      !m_Picture.Select(::CreateCompatibleBitmap(target, picture.cx, picture.cy), picture))
+  if (!m_picture.dc) m_picture.dc.Reset(::CreateCompatibleDC(target));
+  if (!m_picture.dc) failed = L"dc1.CreateCompatibleDC create FALSE";
+  if (!failed && !m_frame.dc) m_frame.dc.Reset(::CreateCompatibleDC(target));
+  if (!failed && !m_frame.dc) failed = L"dc2.CreateCompatibleDC create FALSE";
+  if (!failed && (!m_picture.bm || m_picture.size != picture) &&
+      !m_picture.Select(::CreateCompatibleBitmap(target, picture.cx, picture.cy), picture))
     failed = L"bm1.CreateCompatibleBitmap  create FALSE";
-  if (!failed && (!m_Frame.bm || m_Frame.size != frame) &&
-      !m_Frame.Select(::CreateCompatibleBitmap(target, frame.cx, frame.cy), frame))
+  if (!failed && (!m_frame.bm || m_frame.size != frame) &&
+      !m_frame.Select(::CreateCompatibleBitmap(target, frame.cx, frame.cy), frame))
     failed = L"bm2.CreateCompatibleBitmap  create FALSE";
-  if (!failed && !m_Readback.dc) m_Readback.dc.Reset(::CreateCompatibleDC(target));
-  if (!failed && !m_Readback.dc) failed = L"dc3.CreateCompatibleDC create FALSE";
-  if (!failed && (!m_Readback.bm || m_Readback.size != frame)) {
+  if (!failed && !m_readback.dc) m_readback.dc.Reset(::CreateCompatibleDC(target));
+  if (!failed && !m_readback.dc) failed = L"dc3.CreateCompatibleDC create FALSE";
+  if (!failed && (!m_readback.bm || m_readback.size != frame)) {
     void* bits = nullptr;
-    HBITMAP made = CreateReadback(m_Readback.dc.Get(), frame, &bits);
-    if (!m_Readback.Select(made, frame, bits)) failed = L"bm3.CreateDIBSection create FALSE";
+    HBITMAP made = CreateReadback(m_readback.dc.Get(), frame, &bits);
+    if (!m_readback.Select(made, frame, bits)) failed = L"bm3.CreateDIBSection create FALSE";
   }
   if (failed) Release();
   return failed;
 }
 
 bool CCompositionSurfaces::PutPicture(CImageDIB& picture) const {
-  return picture.Draw(m_Picture.dc.Get(), 0, 0) == picture.Height();
+  return picture.Draw(m_picture.dc.Get(), 0, 0) == picture.Height();
 }
 
-bool CCompositionSurfaces::PutFrame(CImageDIB& frame) const { return frame.Draw(m_Frame.dc.Get(), 0, 0) == frame.Height(); }
+bool CCompositionSurfaces::PutFrame(CImageDIB& frame) const { return frame.Draw(m_frame.dc.Get(), 0, 0) == frame.Height(); }
 
 bool CCompositionSurfaces::ReadFrame(CImageDIB& into) const {
-  const Size s = m_Frame.size;
-  if (!into.HasPixels() || into.Width() != s.cx || into.Height() != s.cy || m_Readback.size != s) return false;
-  if (!::BitBlt(m_Readback.dc.Get(), 0, 0, s.cx, s.cy, m_Frame.dc.Get(), 0, 0, SRCCOPY)) return false;
+  const Size s = m_frame.size;
+  if (!into.HasPixels() || into.Width() != s.cx || into.Height() != s.cy || m_readback.size != s) return false;
+  if (!::BitBlt(m_readback.dc.Get(), 0, 0, s.cx, s.cy, m_frame.dc.Get(), 0, 0, SRCCOPY)) return false;
   ::GdiFlush();  // the DIB section's pixels are read directly
   // Both are bottom-up with rows of exactly width words.
-  std::memcpy(into.m_Bits, m_Readback.bits, size_t(s.cx) * size_t(s.cy) * sizeof(uint32_t));
+  std::memcpy(into.m_bits, m_readback.bits, size_t(s.cx) * size_t(s.cy) * sizeof(uint32_t));
   return true;
 }
 
 void CCompositionSurfaces::Trim() {
-  if (!Keepable(m_Kind)) {
+  if (!Keepable(m_kind)) {
     Release();
     return;
   }
-  if (Large(m_Picture.size)) m_Picture.DropBitmap();
-  if (Large(m_Frame.size)) {
-    m_Frame.DropBitmap();
-    m_Readback.DropBitmap();
+  if (Large(m_picture.size)) m_picture.DropBitmap();
+  if (Large(m_frame.size)) {
+    m_frame.DropBitmap();
+    m_readback.DropBitmap();
   }
 }
 
 void CCompositionSurfaces::Release() {
-  m_Picture.Drop();
-  m_Frame.Drop();
-  m_Readback.Drop();
-  m_Kind = SurfaceKind{};
+  m_picture.Drop();
+  m_frame.Drop();
+  m_readback.Drop();
+  m_kind = SurfaceKind{};
 }

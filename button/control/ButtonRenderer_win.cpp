@@ -84,23 +84,23 @@ void CButtonRenderer::Paint(HDC target, const RECT& bounds, const RECT& invalid,
   if (!Place(props, pic, area, state.pressOffset, place)) return;
 
   const zbframes::FrameSetting setting{area, FontOf(captionFont), CCompositionSurfaces::KindOf(target)};
-  const zbframes::FrameInputs inputs{props, state, setting, zbframes::PictureView{picture->m_Bits, pic.cx, pic.cy}};
-  Frame* frame = m_Frames.Find(inputs);
+  const zbframes::FrameInputs inputs{props, state, setting, zbframes::PictureView{picture->m_bits, pic.cx, pic.cy}};
+  Frame* frame = m_frames.Find(inputs);
   if (!frame) {
-    m_Shown = nullptr;  // the frame on show may make room for the new one
-    std::unique_ptr<Frame> fresh = m_Frames.TakeForNew();
+    m_shown = nullptr;  // the frame on show may make room for the new one
+    std::unique_ptr<Frame> fresh = m_frames.TakeForNew();
     if (!fresh) {
       Report(debugError, L"RenderDIB create FALSE");
       return;
     }
     const bool composed = Compose(target, setting.surface, *picture, place, area, fresh->pixels, props, state,
                                   setting.font.present ? captionFont : nullptr, debugError);
-    m_Surfaces.Trim();
+    m_surfaces.Trim();
     TrimWork();
     if (!composed) return;
-    frame = &m_Frames.Add(std::move(fresh), inputs);
+    frame = &m_frames.Add(std::move(fresh), inputs);
   }
-  m_Shown = frame;
+  m_shown = frame;
 
   if (props.FastDraw)
     DrawInvalidPart(frame->pixels, target, bounds, invalid);
@@ -121,9 +121,9 @@ bool CButtonRenderer::Compose(HDC target, const zbframes::SurfaceKind& kind, CIm
   // A failed work buffer stays empty: the caption and the effect pass then simply do not run. Whatever
   // it held from an earlier paint is overwritten before it is read.
   CImageDIB none;
-  CImageDIB& work = NeedsWorkBuffer(props, state) ? m_Work : none;
-  if (&work == &m_Work && (m_Work.Width() != area.cx || m_Work.Height() != area.cy || !m_Work.HasPixels()))
-    m_Work.Create(area.cx, area.cy);
+  CImageDIB& work = NeedsWorkBuffer(props, state) ? m_work : none;
+  if (&work == &m_work && (m_work.Width() != area.cx || m_work.Height() != area.cy || !m_work.HasPixels()))
+    m_work.Create(area.cx, area.cy);
 
   const uint32_t back = props.effects.BackGroundColor;
   frame.Fill(back & 0xFF, (back >> 8) & 0xFF, (back >> 16) & 0xFF);
@@ -140,7 +140,7 @@ bool CButtonRenderer::Compose(HDC target, const zbframes::SurfaceKind& kind, CIm
 }
 
 void CButtonRenderer::TrimWork() {
-  if (int64_t(m_Work.Width()) * m_Work.Height() > CCompositionSurfaces::kKeptPixels) m_Work.Destroy();
+  if (int64_t(m_work.Width()) * m_work.Height() > CCompositionSurfaces::kKeptPixels) m_work.Destroy();
 }
 
 bool CButtonRenderer::ComposeThroughGdi(HDC target, const zbframes::SurfaceKind& kind, CImageDIB& picture,
@@ -148,15 +148,15 @@ bool CButtonRenderer::ComposeThroughGdi(HDC target, const zbframes::SurfaceKind&
                                         const ButtonPaintProps& props, const ButtonPaintState& state,
                                         HFONT captionFont, const DebugErrorFn& debugError) {
   const int W = frame.Width(), H = frame.Height();
-  if (const wchar_t* failed = m_Surfaces.Prepare(target, kind, Size{picture.Width(), picture.Height()}, Size{W, H})) {
+  if (const wchar_t* failed = m_surfaces.Prepare(target, kind, Size{picture.Width(), picture.Height()}, Size{W, H})) {
     Report(debugError, failed);
     return false;
   }
-  if (!m_Surfaces.PutPicture(picture) || !m_Surfaces.PutFrame(frame)) {
+  if (!m_surfaces.PutPicture(picture) || !m_surfaces.PutFrame(frame)) {
     Report(debugError, L"SetDIBitsToDevice FALSE");
     return false;
   }
-  HDC dc1 = m_Surfaces.PictureDC(), dc2 = m_Surfaces.FrameDC();
+  HDC dc1 = m_surfaces.PictureDC(), dc2 = m_surfaces.FrameDC();
   ::SetStretchBltMode(dc2, COLORONCOLOR);
   ::StretchBlt(dc2, place.x, place.y, place.dw, place.dh, dc1, 0, 0, place.sw, place.sh, SRCCOPY);
 
@@ -165,7 +165,7 @@ bool CButtonRenderer::ComposeThroughGdi(HDC target, const zbframes::SurfaceKind&
     const int opacity = std::clamp<int>(props.TextBlendValue, 0, 255);
     // The picture without its caption is needed only to blend the caption in; an opaque caption is
     // read back with the picture at the end.
-    if (opacity < 254) read = m_Surfaces.ReadFrame(frame);
+    if (opacity < 254) read = m_surfaces.ReadFrame(frame);
     zb::SelectedObject font = zb::SelectInto(dc2, captionFont);
     ::SetBkMode(dc2, TRANSPARENT);
     ::SetTextColor(dc2, props.TextColor & 0x00FFFFFF);
@@ -174,12 +174,12 @@ bool CButtonRenderer::ComposeThroughGdi(HDC target, const zbframes::SurfaceKind&
     ::DrawTextW(dc2, props.Text.c_str(), length, &rect, CaptionFormat(props));
     font.Reset();
     if (read && opacity < 254) {
-      read = m_Surfaces.ReadFrame(work);  // the same picture with its caption
+      read = m_surfaces.ReadFrame(work);  // the same picture with its caption
       if (read) frame.BlendText(work, opacity);
       blended = true;
     }
   }
-  if (read && !blended) read = m_Surfaces.ReadFrame(frame);
+  if (read && !blended) read = m_surfaces.ReadFrame(frame);
   if (!read) Report(debugError, L"GetFromBitmap FALSE");
   return read;
 }

@@ -32,7 +32,7 @@ class CPictureSources {
   explicit CPictureSources(IPictureSourceSite& site);
 
   void SetDownloader(std::unique_ptr<IUrlDownloader> downloader);
-  IUrlDownloader& Downloader() { return *m_Downloader; }
+  IUrlDownloader& Downloader() { return *m_downloader; }
 
   // Loads the state image's URL string into its pixels. `state` is normal 0 .. disable 3 or blank 4;
   // `holder` is the state's picture property (null for blank), filled too when the state's hold bit
@@ -52,6 +52,6 @@ class CPictureSources {
   // Moves freshly decoded pixels into the image; false (reported) when its buffer cannot be made.
   bool AdoptPixels(StateImage& image, const CImageDIB& pixels, const wchar_t* failureText);
 
-  IPictureSourceSite& m_Site;
-  std::unique_ptr<IUrlDownloader> m_Downloader;
+  IPictureSourceSite& m_site;
+  std::unique_ptr<IUrlDownloader> m_downloader;
 };

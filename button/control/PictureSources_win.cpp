@@ -7,17 +7,17 @@
 
 using zb::Utf8;
 
-CPictureSources::CPictureSources(IPictureSourceSite& site) : m_Site(site), m_Downloader(new CNoDownloader) {}
+CPictureSources::CPictureSources(IPictureSourceSite& site) : m_site(site), m_downloader(new CNoDownloader) {}
 
 void CPictureSources::SetDownloader(std::unique_ptr<IUrlDownloader> downloader) {
-  if (downloader) m_Downloader = std::move(downloader);
+  if (downloader) m_downloader = std::move(downloader);
 }
 
 std::wstring CPictureSources::DownloadPicture(const std::wstring& url) {
   std::wstring error;
-  std::wstring path = m_Downloader->Download(url, std::wstring(), false, error);
+  std::wstring path = m_downloader->Download(url, std::wstring(), false, error);
   if (path.empty() && !error.empty())
-    m_Site.FirePictureError(m_Site.Untrusted() ? zbuntrusted::TextForPage(error, url) : error);
+    m_site.FirePictureError(m_site.Untrusted() ? zbuntrusted::TextForPage(error, url) : error);
   return path;
 }
 
@@ -25,7 +25,7 @@ bool CPictureSources::AdoptPixels(StateImage& image, const CImageDIB& pixels, co
   CImageDIB& dib = image.ImageDIB;
   if (!dib.HasPixels() || dib.Width() != pixels.Width() || dib.Height() != pixels.Height()) {
     if (!dib.Create(pixels.Width(), pixels.Height())) {
-      m_Site.FireDebugError(failureText + std::wstring(dib.ErrorText.begin(), dib.ErrorText.end()));
+      m_site.FireDebugError(failureText + std::wstring(dib.ErrorText.begin(), dib.ErrorText.end()));
       return false;
     }
   }
@@ -35,9 +35,9 @@ bool CPictureSources::AdoptPixels(StateImage& image, const CImageDIB& pixels, co
 
 bool CPictureSources::LoadStateImage(StateImage& image, int state, zb::CPictureHolder* holder) {
   // Whatever way a path reached the state image, a page never gets a file of the machine opened.
-  const bool untrusted = m_Site.Untrusted();
+  const bool untrusted = m_site.Untrusted();
   if (untrusted && !zbuntrusted::MayLoadPicture(image.Url)) {
-    m_Site.FirePictureError(zbuntrusted::kPictureRefusedText);
+    m_site.FirePictureError(zbuntrusted::kPictureRefusedText);
     return false;
   }
   const std::wstring address = image.Url;
@@ -61,29 +61,29 @@ bool CPictureSources::LoadStateImage(StateImage& image, int state, zb::CPictureH
   const std::wstring& shown = untrusted ? address : path;
   // Decode aside, so that a failure leaves the state's current picture untouched.
   CImageDIB decoded;
-  const PictureResult result = DecodePictureFile(Utf8(path), m_Site.BackgroundColor(), decoded);
+  const PictureResult result = DecodePictureFile(Utf8(path), m_site.BackgroundColor(), decoded);
   switch (result.outcome) {
     case PictureOutcome::Decoded:
       break;
     case PictureOutcome::GifUnreadable:
     case PictureOutcome::GifNotGif:
       // A file named like a GIF that is none is a failed load too, not a success with the old pixels.
-      m_Site.FireDebugError(L"Error decode GIF image: " + shown);
-      m_Site.FirePictureError(shown);
+      m_site.FireDebugError(L"Error decode GIF image: " + shown);
+      m_site.FirePictureError(shown);
       return false;
     case PictureOutcome::DecoderFailed:
-      m_Site.FireDebugError(L"Error load image: " + shown);
-      m_Site.FirePictureError(shown);
+      m_site.FireDebugError(L"Error load image: " + shown);
+      m_site.FirePictureError(shown);
       return false;
     case PictureOutcome::BufferFailed:
-      m_Site.FireDebugError(L"ai->ImageDIB.Create FALSE " + std::wstring(result.text.begin(), result.text.end()));
+      m_site.FireDebugError(L"ai->ImageDIB.Create FALSE " + std::wstring(result.text.begin(), result.text.end()));
       return false;
   }
   if (decoded.HasPixels()) {
     if (!AdoptPixels(image, decoded, L"ai->ImageDIB.Create FALSE ")) return false;
     image.Reset();
     image.ImageKind = StateImage::Kind::Picture;
-    if (holder && zbrules::HoldBitSet(m_Site.HoldingFlag(), state)) HoldStateImage(image, holder);
+    if (holder && zbrules::HoldBitSet(m_site.HoldingFlag(), state)) HoldStateImage(image, holder);
   }
   return true;
 }
@@ -100,7 +100,7 @@ bool CPictureSources::RenderPictureObject(StateImage& image, const zb::CPictureH
   if (!bitmap.Get()) return false;
   zb::SelectedObject selected = zb::SelectInto(dc.Get(), bitmap.Get());
   const RECT rc{0, 0, size.cx, size.cy};
-  const OLE_COLOR back = m_Site.BackgroundColor();
+  const OLE_COLOR back = m_site.BackgroundColor();
   HBRUSH brush = CreateSolidBrush(back & 0x00FFFFFF);
   if (brush) {
     FillRect(dc.Get(), &rc, brush);
@@ -111,7 +111,7 @@ bool CPictureSources::RenderPictureObject(StateImage& image, const zb::CPictureH
 
   CImageDIB pixels;
   if (!pixels.Create(size.cx, size.cy)) {
-    m_Site.FireDebugError(L"Holder.. ai->ImageDIB.Create FALSE " +
+    m_site.FireDebugError(L"Holder.. ai->ImageDIB.Create FALSE " +
                           std::wstring(pixels.ErrorText.begin(), pixels.ErrorText.end()));
     return false;
   }
@@ -123,7 +123,7 @@ bool CPictureSources::RenderPictureObject(StateImage& image, const zb::CPictureH
 }
 
 bool CPictureSources::HoldStateImage(StateImage& image, zb::CPictureHolder* holder) {
-  if (m_Site.UserMode()) return false;
+  if (m_site.UserMode()) return false;
   if (!holder) return false;
   CImageDIB& dib = image.ImageDIB;
   if (!dib.HasPixels()) return SUCCEEDED(holder->CreateEmpty());

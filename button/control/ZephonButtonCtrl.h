@@ -83,12 +83,12 @@ class CZephonButtonCtrl : public zb::COleControl,
   void CaptureBackground(short x, short y);
   zb::ComPtr<IPictureDisp> GetPicture(short pictureNumber);
   bool InstallFontFromInternet(const std::wstring& url);
-  short GetButtonMode() const { return short(m_ButtonMode); }
+  short GetButtonMode() const { return short(m_buttonMode); }
   void SetButtonMode(short mode);
   void AnimationDirectory(const std::wstring& directoryName, long delayMs);
   void AnimationDirectoryStop();
   void SetCheck(bool check);
-  bool GetCheck() const { return m_Input.GetCheck(); }
+  bool GetCheck() const { return m_input.GetCheck(); }
   void SetTextFontByName(const std::wstring& name, long size, bool italic, bool bold, bool underline);
   void SetToolTipFontByName(const std::wstring& name, long size, bool italic, bool bold, bool underline);
   void SetFontsCharSet(short charSet);
@@ -108,19 +108,19 @@ class CZephonButtonCtrl : public zb::COleControl,
   // control shows its disable image whatever is asked. False (reported) when no pixels could be made.
   bool ShowState(int state, bool makeCurrent = true);
   // The state image on show (null before the first load), and its index (-1 then).
-  const StateImage* CurrentImage() const { return m_Current < 0 ? nullptr : &m_States[m_Current]; }
-  int CurrentState() const { return m_Current; }
-  const StateImage& Image(int state) const { return m_States[state]; }
-  const ButtonProperties& Props() const { return m_Props; }
-  int32_t PictureTableCookie() const { return m_PictureCookie; }
-  bool DebugFlag() const { return m_Debug != 0; }
+  const StateImage* CurrentImage() const { return m_current < 0 ? nullptr : &m_states[m_current]; }
+  int CurrentState() const { return m_current; }
+  const StateImage& Image(int state) const { return m_states[state]; }
+  const ButtonProperties& Props() const { return m_props; }
+  int32_t PictureTableCookie() const { return m_pictureCookie; }
+  bool DebugFlag() const { return m_debug != 0; }
 
   // ---- collaborators (tests put their own in) -----------------------------------------------------
   void SetTooltip(std::unique_ptr<IButtonTooltip> tooltip);
-  void SetDownloader(std::unique_ptr<IUrlDownloader> downloader) { m_Sources.SetDownloader(std::move(downloader)); }
+  void SetDownloader(std::unique_ptr<IUrlDownloader> downloader) { m_sources.SetDownloader(std::move(downloader)); }
   void SetFontInstaller(std::unique_ptr<IFontInstaller> installer);
   void SetCursors(std::unique_ptr<IButtonCursors> cursors);
-  IButtonTooltip& Tooltip() { return *m_Tooltip; }
+  IButtonTooltip& Tooltip() { return *m_tooltip; }
 
   // ---- interaction state (read and written by the mouse and focus handling) --------------------------
   zbinput::InteractionState Ui;
@@ -129,22 +129,22 @@ class CZephonButtonCtrl : public zb::COleControl,
   // IPictureSourceSite
   void FireDebugError(const std::wstring& text) override;
   void FirePictureError(const std::wstring& text) override;
-  OLE_COLOR BackgroundColor() override { return m_Props.BackGroundColor; }
-  short HoldingFlag() override { return m_Props.HoldingFlag; }
+  OLE_COLOR BackgroundColor() override { return m_props.BackGroundColor; }
+  short HoldingFlag() override { return m_props.HoldingFlag; }
   bool UserMode() override;
-  bool Untrusted() override { return m_Safety.Untrusted(); }
+  bool Untrusted() override { return m_safety.Untrusted(); }
 
   // IInteractionHost
   bool HasWindow() const override { return Window() != nullptr; }
-  int ButtonMode() const override { return m_ButtonMode; }
-  bool OverOnFocus() const override { return m_Props.OverOnFocus; }
+  int ButtonMode() const override { return m_buttonMode; }
+  bool OverOnFocus() const override { return m_props.OverOnFocus; }
   bool FocusChangesPicture() const override;
   void TrackLeave() override;
   void Show(int state) override { ShowState(state, true); }
   void Changed() override;
   void ApplyCursor(zbinput::HandUse use) override;
-  void StartTooltip() override { m_Tooltip->Start(Window()); }
-  void HideTooltip() override { m_Tooltip->Hide(); }
+  void StartTooltip() override { m_tooltip->Start(Window()); }
+  void HideTooltip() override { m_tooltip->Hide(); }
   void DefaultHandling() override;
   void Fire(zbinput::Event event, const zbinput::EventArgs& args) override;
 
@@ -154,7 +154,7 @@ class CZephonButtonCtrl : public zb::COleControl,
   std::wstring AccessibleName() override;
   long AccessibleState() override;
 
-  zb::CPictureHolder* HolderOf(int state) { return state >= 0 && state < 4 ? &m_Pictures[state] : nullptr; }
+  zb::CPictureHolder* HolderOf(int state) { return state >= 0 && state < 4 ? &m_pictures[state] : nullptr; }
   void CopyUrlsToStates();
   bool ConvertPlaceholder(StateImage& image);
   void ChooseDisplayedPicture();
@@ -177,27 +177,27 @@ class CZephonButtonCtrl : public zb::COleControl,
   void DropRefusedUrls();
   void DeleteTempFiles();
 
-  ButtonProperties m_Props;
-  StateImage m_States[kStateCount];
-  int m_Current = -1;
-  int m_ButtonMode = 0;
-  ZbPictureTable m_PictureTable;
-  int32_t m_PictureCookie = 0;
-  zb::FontDescription m_TextFontDesc;
-  zb::FontDescription m_ToolTipFontDesc;
-  zb::CFontHolder m_TextFont;
-  zb::CFontHolder m_ToolTipFont;
-  zb::CPictureHolder m_Pictures[4];
-  CPictureSources m_Sources{*this};
-  std::unique_ptr<IButtonTooltip> m_Tooltip;
-  std::unique_ptr<IFontInstaller> m_FontInstaller;
-  int m_Debug = 0;
-  short m_PrevHoldingFlag = 0;
+  ButtonProperties m_props;
+  StateImage m_states[kStateCount];
+  int m_current = -1;
+  int m_buttonMode = 0;
+  ZbPictureTable m_pictureTable;
+  int32_t m_pictureCookie = 0;
+  zb::FontDescription m_textFontDesc;
+  zb::FontDescription m_toolTipFontDesc;
+  zb::CFontHolder m_textFont;
+  zb::CFontHolder m_toolTipFont;
+  zb::CPictureHolder m_pictures[4];
+  CPictureSources m_sources{*this};
+  std::unique_ptr<IButtonTooltip> m_tooltip;
+  std::unique_ptr<IFontInstaller> m_fontInstaller;
+  int m_debug = 0;
+  short m_prevHoldingFlag = 0;
 
-  zbinput::CButtonInteraction m_Input{Ui, *this};
-  std::unique_ptr<IButtonCursors> m_Cursors;
-  zb::CObjectSafety m_Safety;
-  HCURSOR m_Cursor = nullptr;  // the cursor last set by the cursor rule
+  zbinput::CButtonInteraction m_input{Ui, *this};
+  std::unique_ptr<IButtonCursors> m_cursors;
+  zb::CObjectSafety m_safety;
+  HCURSOR m_cursor = nullptr;  // the cursor last set by the cursor rule
   // The window message being handled, for the framework's default handling in the middle of the
   // interaction's steps (handlers nest: a press takes the focus, an event handler moves the window).
   struct Message {
@@ -206,9 +206,9 @@ class CZephonButtonCtrl : public zb::COleControl,
     LPARAM lp = 0;
     bool active = false;
   };
-  Message m_Message;
-  CButtonRenderer m_Renderer;
-  bool m_Resizing = false;
-  std::unique_ptr<CAnimationDirectory> m_Animation;
-  zbaccess::CButtonAccessibility m_Access{*this};
+  Message m_message;
+  CButtonRenderer m_renderer;
+  bool m_resizing = false;
+  std::unique_ptr<CAnimationDirectory> m_animation;
+  zbaccess::CButtonAccessibility m_access{*this};
 };

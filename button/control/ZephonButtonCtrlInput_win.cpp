@@ -7,7 +7,7 @@
 #include "button/control/ZephonButtonIds.h"
 
 bool CZephonButtonCtrl::OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  if (m_Access.OnWindowMessage(msg, wp, lp, result)) return true;
+  if (m_access.OnWindowMessage(msg, wp, lp, result)) return true;
   const zbinput::Mouse mouse{uint32_t(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
   // Handlers nest (a press takes the focus, an event handler moves the window): each level keeps
   // the message it handles.
@@ -15,44 +15,44 @@ bool CZephonButtonCtrl::OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT&
     Message& current;
     Message saved;
     ~Scope() { current = saved; }
-  } scope{m_Message, m_Message};
-  m_Message = Message{msg, wp, lp, true};
+  } scope{m_message, m_message};
+  m_message = Message{msg, wp, lp, true};
   result = 0;
   switch (msg) {
     case WM_MOUSEMOVE:
-      m_Input.MouseMove(mouse);
+      m_input.MouseMove(mouse);
       break;
     case WM_MOUSELEAVE:
-      m_Input.MouseLeave();
+      m_input.MouseLeave();
       break;
     case WM_LBUTTONDOWN:
-      m_Input.LeftDown(mouse);
+      m_input.LeftDown(mouse);
       break;
     case WM_LBUTTONUP:
-      m_Input.LeftUp(mouse);
+      m_input.LeftUp(mouse);
       break;
     case WM_RBUTTONDOWN:
-      m_Input.RightDown(mouse);
+      m_input.RightDown(mouse);
       return true;
     case WM_RBUTTONUP:
-      m_Input.RightUp(mouse);
+      m_input.RightUp(mouse);
       return true;
     case WM_SETFOCUS:
-      m_Input.FocusGained();
+      m_input.FocusGained();
       break;
     case WM_KILLFOCUS:
-      m_Input.FocusLost();
+      m_input.FocusLost();
       break;
     case WM_TIMER:
-      return m_Animation->OnTimer(unsigned(wp));
+      return m_animation->OnTimer(unsigned(wp));
     case WM_WINDOWPOSCHANGING:
       if (lp) ApplyPositionRule(*reinterpret_cast<WINDOWPOS*>(lp));
       return false;  // the framework's default handling follows
     case WM_SETCURSOR:
       // The window class has no cursor: without this the container's cursor would replace the
       // control's own at the next move.
-      if (LOWORD(lp) == HTCLIENT && m_Cursor) {
-        SetCursor(m_Cursor);
+      if (LOWORD(lp) == HTCLIENT && m_cursor) {
+        SetCursor(m_cursor);
         result = TRUE;
         return true;
       }
@@ -61,14 +61,14 @@ bool CZephonButtonCtrl::OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT&
       return false;
   }
   // Hovering, pressing, latching and the focus are what accessibility clients see of the state.
-  m_Access.StateMayHaveChanged();
+  m_access.StateMayHaveChanged();
   return true;
 }
 
 void CZephonButtonCtrl::DefaultHandling() {
-  if (!m_Message.active) return;
-  m_Message.active = false;  // once per message
-  DefaultWindowMessage(m_Message.msg, m_Message.wp, m_Message.lp);
+  if (!m_message.active) return;
+  m_message.active = false;  // once per message
+  DefaultWindowMessage(m_message.msg, m_message.wp, m_message.lp);
 }
 
 void CZephonButtonCtrl::TrackLeave() {
@@ -86,20 +86,20 @@ void CZephonButtonCtrl::Changed() {
 
 bool CZephonButtonCtrl::FocusChangesPicture() const {
   constexpr short kOnFocus = 6;
-  return m_Props.EffectApplyTo == kOnFocus || m_Props.TextApplyTo == kOnFocus;
+  return m_props.EffectApplyTo == kOnFocus || m_props.TextApplyTo == kOnFocus;
 }
 
 void CZephonButtonCtrl::ApplyCursor(zbinput::HandUse use) {
   if (!Window()) return;
   HCURSOR cursor = nullptr;
-  if (m_Props.AutoHandCursor) {
-    cursor = m_Cursors->SystemHand();
+  if (m_props.AutoHandCursor) {
+    cursor = m_cursors->SystemHand();
     if (!cursor)
-      cursor = m_Cursors->ModuleCursor(use == zbinput::HandUse::Pressing ? IDC_ZB_HAND_PRESSED : IDC_ZB_HAND);
+      cursor = m_cursors->ModuleCursor(use == zbinput::HandUse::Pressing ? IDC_ZB_HAND_PRESSED : IDC_ZB_HAND);
   } else {
-    cursor = m_Cursors->Arrow();
+    cursor = m_cursors->Arrow();
   }
-  m_Cursor = cursor;
+  m_cursor = cursor;
   SetCursor(cursor);
 }
 
@@ -129,17 +129,17 @@ void CZephonButtonCtrl::Fire(zbinput::Event event, const zbinput::EventArgs& a) 
 // ---- accessibility ------------------------------------------------------------------------------
 
 long CZephonButtonCtrl::AccessibleRole() {
-  return zbrules::IsCheckMode(m_ButtonMode) ? ROLE_SYSTEM_CHECKBUTTON : ROLE_SYSTEM_PUSHBUTTON;
+  return zbrules::IsCheckMode(m_buttonMode) ? ROLE_SYSTEM_CHECKBUTTON : ROLE_SYSTEM_PUSHBUTTON;
 }
 
-std::wstring CZephonButtonCtrl::AccessibleName() { return zbaccess::ButtonName(GetText(), m_Props.ToolTipString); }
+std::wstring CZephonButtonCtrl::AccessibleName() { return zbaccess::ButtonName(GetText(), m_props.ToolTipString); }
 
 long CZephonButtonCtrl::AccessibleState() {
   zbaccess::ButtonFacts facts;
   facts.enabled = Ui.EnabledCopy != 0;
   // Down while a left press on it is held; a latched check button is checked, not down.
   facts.pressed = Ui.Pressed && Ui.LeftPressSeen == 1;
-  facts.checked = zbrules::IsCheckMode(m_ButtonMode) && GetCheck();
+  facts.checked = zbrules::IsCheckMode(m_buttonMode) && GetCheck();
   facts.focused = Window() && GetFocus() == Window();
   facts.hot = Ui.Tracking != 0;  // from the pointer's entry to its leave
   return zbaccess::ButtonState(facts);

@@ -17,7 +17,7 @@ ShownPicture ShownOf(int state) {
 }  // namespace
 
 zblayout::ButtonPaintProps CZephonButtonCtrl::PaintProps() const {
-  const ButtonProperties& p = m_Props;
+  const ButtonProperties& p = m_props;
   zblayout::ButtonPaintProps out;
   EffectSettings& fx = out.effects;
   fx.EffectFilter = p.EffectFilter;
@@ -48,24 +48,24 @@ zblayout::ButtonPaintProps CZephonButtonCtrl::PaintProps() const {
 
 zblayout::ButtonPaintState CZephonButtonCtrl::PaintState() const {
   zblayout::ButtonPaintState s;
-  s.hasCurrent = m_Current >= 0;
-  if (s.hasCurrent) s.currentKind = int(m_States[m_Current].ImageKind);
-  s.picture.shown = ShownOf(m_Current);
+  s.hasCurrent = m_current >= 0;
+  if (s.hasCurrent) s.currentKind = int(m_states[m_current].ImageKind);
+  s.picture.shown = ShownOf(m_current);
   s.picture.pressed = Ui.Pressed != 0;
   s.picture.hover = Ui.Hover != 0;
   s.picture.focus = Window() && GetFocus() == Window();
-  s.picture.buttonMode = short(m_ButtonMode);
+  s.picture.buttonMode = short(m_buttonMode);
   s.pressOffset = Ui.PressOffset;
   s.userMode = Ui.UserModeCopy != 0;
-  s.anyPictureUrl = !m_Props.PictureURL.empty() || !m_Props.PictureOverURL.empty() ||
-                    !m_Props.PictureDownURL.empty() || !m_Props.PictureDisableURL.empty();
+  s.anyPictureUrl = !m_props.PictureURL.empty() || !m_props.PictureOverURL.empty() ||
+                    !m_props.PictureDownURL.empty() || !m_props.PictureDisableURL.empty();
   return s;
 }
 
 void CZephonButtonCtrl::OnDraw(HDC dc, const RECT& bounds, const RECT& invalid) {
-  CImageDIB* picture = m_Current < 0 ? nullptr : &m_States[m_Current].ImageDIB;
-  const HFONT font = m_TextFont.HasFont() ? m_TextFont.Handle() : nullptr;
-  m_Renderer.Paint(dc, bounds, invalid, picture, PaintProps(), PaintState(), font,
+  CImageDIB* picture = m_current < 0 ? nullptr : &m_states[m_current].ImageDIB;
+  const HFONT font = m_textFont.HasFont() ? m_textFont.Handle() : nullptr;
+  m_renderer.Paint(dc, bounds, invalid, picture, PaintProps(), PaintState(), font,
                    [this](const std::wstring& text) { FireDebugError(text); });
 }
 
@@ -85,19 +85,19 @@ zblayout::Size CZephonButtonCtrl::ControlSize() const {
 
 void CZephonButtonCtrl::ResizeToState() {
   // Moving the window sends messages that may show states again: one re-size at a time.
-  if (m_Current < 0 || m_Resizing) return;
+  if (m_current < 0 || m_resizing) return;
   struct Guard {
     bool& flag;
     ~Guard() { flag = false; }
-  } guard{m_Resizing};
-  m_Resizing = true;
+  } guard{m_resizing};
+  m_resizing = true;
 
-  StateImage& current = m_States[m_Current];
-  const CImageDIB& normal = m_States[kNormal].ImageDIB;
+  StateImage& current = m_states[m_current];
+  const CImageDIB& normal = m_states[kNormal].ImageDIB;
   zblayout::ResizeInput in;
   in.hasCurrent = true;
-  in.stretch = m_Props.Stretch;
-  in.autoSize = m_Props.AutoSize;
+  in.stretch = m_props.Stretch;
+  in.autoSize = m_props.AutoSize;
   in.control = ControlSize();
   HWND window = Window();
   HWND parent = window ? GetParent(window) : nullptr;
@@ -109,7 +109,7 @@ void CZephonButtonCtrl::ResizeToState() {
     in.parentClient = {rc.right - rc.left, rc.bottom - rc.top};
   }
   zblayout::AutoSizeInput& a = in.autoSizeInput;
-  a.isNormal = m_Current == kNormal;
+  a.isNormal = m_current == kNormal;
   a.hasRemembered = current.SizeChange != 0;
   a.remembered = {current.ExplicitWidth, current.ExplicitHeight};
   a.picture = {current.ImageDIB.Width(), current.ImageDIB.Height()};
@@ -144,7 +144,7 @@ void CZephonButtonCtrl::ApplyPositionRule(WINDOWPOS& pos) {
     parentClient = {rc.right - rc.left, rc.bottom - rc.top};
   }
   zblayout::WindowProposal proposal{pos.x, pos.y, pos.cx, pos.cy};
-  zblayout::ApplyPositionRule(m_Current >= 0, m_Props.Stretch, parent != nullptr, parentClient, proposal);
+  zblayout::ApplyPositionRule(m_current >= 0, m_props.Stretch, parent != nullptr, parentClient, proposal);
   pos.x = proposal.x;
   pos.y = proposal.y;
   pos.cx = proposal.cx;
@@ -153,8 +153,8 @@ void CZephonButtonCtrl::ApplyPositionRule(WINDOWPOS& pos) {
 
 void CZephonButtonCtrl::OnWindowCreated() {
   ResizeToState();
-  m_Animation->OnWindowCreated();
-  m_Access.WindowCreated();
+  m_animation->OnWindowCreated();
+  m_access.WindowCreated();
 }
 
 // A container may size the control after creating its window (Wine's ATL host does, to its own

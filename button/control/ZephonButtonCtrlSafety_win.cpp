@@ -8,23 +8,23 @@
 
 HRESULT CZephonButtonCtrl::QueryExtraInterface(REFIID riid, void** out) {
   if (!IsEqualIID(riid, IID_IObjectSafety)) return E_NOINTERFACE;
-  m_Safety.AddRef();
-  *out = static_cast<IObjectSafety*>(&m_Safety);
+  m_safety.AddRef();
+  *out = static_cast<IObjectSafety*>(&m_safety);
   return S_OK;
 }
 
 bool CZephonButtonCtrl::PictureAllowed(const std::wstring& url) {
-  if (!m_Safety.Untrusted() || zbuntrusted::MayLoadPicture(url)) return true;
+  if (!m_safety.Untrusted() || zbuntrusted::MayLoadPicture(url)) return true;
   FirePictureError(zbuntrusted::kPictureRefusedText);
   return false;
 }
 
 void CZephonButtonCtrl::DropRefusedUrls() {
-  if (!m_Safety.Untrusted()) return;
+  if (!m_safety.Untrusted()) return;
   for (int s = 0; s < 4; ++s) {
-    std::wstring& url = *zbprops::StringMember(m_Props, *zbprops::UrlPropertyOf(s));
+    std::wstring& url = *zbprops::StringMember(m_props, *zbprops::UrlPropertyOf(s));
     if (!PictureAllowed(url)) url.clear();
   }
   // The saved copy of PictureURL goes with it (it loads nothing itself).
-  if (!zbuntrusted::MayLoadPicture(m_Props.PictureBaseURL)) m_Props.PictureBaseURL.clear();
+  if (!zbuntrusted::MayLoadPicture(m_props.PictureBaseURL)) m_props.PictureBaseURL.clear();
 }

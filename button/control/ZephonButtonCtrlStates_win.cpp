@@ -12,44 +12,44 @@ constexpr DISPID kDispidToolTipFont = 28;
 void CZephonButtonCtrl::ExchangeProperty(zb::CPropExchange& px, const PropertyInfo& info) {
   const wchar_t* name = info.PersistedName;
   int32_t current = 0;
-  zbprops::ReadNumber(m_Props, info, current);
+  zbprops::ReadNumber(m_props, info, current);
   // Loaded numbers pass the same clamps as the setters, so hostile data cannot carry a value the
   // control would never accept from a caller.
   switch (info.Type) {
     case PropType::Short: {
       short v = short(current);
       px.Short(name, v, short(info.Default));
-      if (px.IsLoading()) zbprops::WriteNumber(m_Props, info, v);
+      if (px.IsLoading()) zbprops::WriteNumber(m_props, info, v);
       break;
     }
     case PropType::Long: {
       const bool live = info.Effect == Action::PrevPointer;
-      long v = live ? m_PictureCookie : current;
-      px.Long(name, v, live ? m_PictureCookie : info.Default);
-      if (px.IsLoading()) zbprops::WriteNumber(m_Props, info, v);
+      long v = live ? m_pictureCookie : current;
+      px.Long(name, v, live ? m_pictureCookie : info.Default);
+      if (px.IsLoading()) zbprops::WriteNumber(m_props, info, v);
       break;
     }
     case PropType::Bool: {
       bool v = current != 0;
       px.Bool(name, v, info.Default != 0);
-      if (px.IsLoading()) zbprops::WriteNumber(m_Props, info, v ? 1 : 0);
+      if (px.IsLoading()) zbprops::WriteNumber(m_props, info, v ? 1 : 0);
       break;
     }
     case PropType::Color: {
       OLE_COLOR v = OLE_COLOR(uint32_t(current));
       px.Color(name, v, OLE_COLOR(uint32_t(info.Default)));
-      if (px.IsLoading()) zbprops::WriteNumber(m_Props, info, int32_t(uint32_t(v)));
+      if (px.IsLoading()) zbprops::WriteNumber(m_props, info, int32_t(uint32_t(v)));
       break;
     }
     case PropType::String:
-      if (std::wstring* s = zbprops::StringMember(m_Props, info)) px.String(name, *s, std::wstring());
+      if (std::wstring* s = zbprops::StringMember(m_props, info)) px.String(name, *s, std::wstring());
       break;
     case PropType::Font:
-      if (info.Dispid == kDispidToolTipFont) px.Font(name, m_ToolTipFont, m_ToolTipFontDesc.Desc());
-      else px.Font(name, m_TextFont, m_TextFontDesc.Desc());
+      if (info.Dispid == kDispidToolTipFont) px.Font(name, m_toolTipFont, m_toolTipFontDesc.Desc());
+      else px.Font(name, m_textFont, m_textFontDesc.Desc());
       break;
     case PropType::Picture:
-      px.Picture(name, m_Pictures[info.State]);
+      px.Picture(name, m_pictures[info.State]);
       break;
   }
 }
@@ -58,8 +58,8 @@ void CZephonButtonCtrl::DoPropExchange(zb::CPropExchange& px) {
   ExchangeVersion(px);
   if (px.IsLoading()) {
     // Every state picture comes from the new data: forget what the last load or reset left behind.
-    m_Current = -1;
-    for (StateImage& image : m_States) {
+    m_current = -1;
+    for (StateImage& image : m_states) {
       image.ImageDIB.Destroy();
       image.ImageKind = StateImage::Kind::Empty;
       image.Reset();
@@ -72,7 +72,7 @@ void CZephonButtonCtrl::DoPropExchange(zb::CPropExchange& px) {
 }
 
 void CZephonButtonCtrl::PrepareAfterLoad() {
-  m_Props.PrevPointer = m_PictureCookie;  // a stored handle means nothing in this process
+  m_props.PrevPointer = m_pictureCookie;  // a stored handle means nothing in this process
   DropRefusedUrls();
   CopyUrlsToStates();
   UserMode();
@@ -84,20 +84,20 @@ void CZephonButtonCtrl::PrepareAfterLoad() {
   ShowState(kDown, false);
   ShowState(kDisable, false);
   PushTooltipSettings();
-  m_PrevHoldingFlag = m_Props.HoldingFlag;
+  m_prevHoldingFlag = m_props.HoldingFlag;
   // A load into a control on show gives it a new caption and tooltip, and may enable or disable it.
-  m_Access.NameMayHaveChanged();
-  m_Access.StateMayHaveChanged();
+  m_access.NameMayHaveChanged();
+  m_access.StateMayHaveChanged();
 }
 
 void CZephonButtonCtrl::OnResetState() {
-  for (zb::CPictureHolder& holder : m_Pictures) holder.CreateEmpty();
-  m_Props.PrevPointer = m_PictureCookie;
+  for (zb::CPictureHolder& holder : m_pictures) holder.CreateEmpty();
+  m_props.PrevPointer = m_pictureCookie;
   COleControl::OnResetState();
 }
 
 void CZephonButtonCtrl::CopyUrlsToStates() {
-  for (int s = 0; s < 4; ++s) m_States[s].Url = *zbprops::StringMember(m_Props, *zbprops::UrlPropertyOf(s));
+  for (int s = 0; s < 4; ++s) m_states[s].Url = *zbprops::StringMember(m_props, *zbprops::UrlPropertyOf(s));
 }
 
 // ---- state images -------------------------------------------------------------------------------
@@ -132,14 +132,14 @@ bool CZephonButtonCtrl::ShowState(int state, bool makeCurrent) {
   // A disabled control shows its disable picture; the blank image is no state one asks for and is
   // prepared like the others.
   if (!Ui.EnabledCopy && state != kBlank) state = kDisable;
-  StateImage& image = m_States[state];
+  StateImage& image = m_states[state];
   if (!image.ImageDIB.HasPixels() || image.Pending) {
     bool done = false;
     zb::CPictureHolder* holder = HolderOf(state);
     if (!image.ImageDIB.HasPixels() && holder && !holder->IsEmpty())
-      done = m_Sources.RenderPictureObject(image, holder);
+      done = m_sources.RenderPictureObject(image, holder);
     if (!done && !image.Url.empty()) {
-      done = m_Sources.LoadStateImage(image, state, holder);
+      done = m_sources.LoadStateImage(image, state, holder);
       if (!done && image.Pending) {
         // The new address failed: the previous one gets one more try, and the property follows it,
         // as it does when a picture set at once fails.
@@ -148,20 +148,20 @@ bool CZephonButtonCtrl::ShowState(int state, bool makeCurrent) {
         image.Pending = 0;
         image.PreviousUrl.clear();
         if (const PropertyInfo* url = zbprops::UrlPropertyOf(state)) {
-          std::wstring& property = *zbprops::StringMember(m_Props, *url);
+          std::wstring& property = *zbprops::StringMember(m_props, *url);
           if (property == failed) {
             property = previous;
-            if (state == kNormal) m_Props.PictureBaseURL = previous;
+            if (state == kNormal) m_props.PictureBaseURL = previous;
           }
         }
         image.Url = previous;
-        if (!previous.empty()) done = m_Sources.LoadStateImage(image, state, holder);
+        if (!previous.empty()) done = m_sources.LoadStateImage(image, state, holder);
       }
     }
     if (!done && !ConvertPlaceholder(image)) return false;
   }
   if (makeCurrent) {
-    m_Current = state;
+    m_current = state;
     ChooseDisplayedPicture();
     ResizeToState();
   }
@@ -170,31 +170,31 @@ bool CZephonButtonCtrl::ShowState(int state, bool makeCurrent) {
 
 void CZephonButtonCtrl::ChooseDisplayedPicture() {
   zbrules::ImageKind kinds[kStateCount];
-  for (int s = 0; s < kStateCount; ++s) kinds[s] = m_States[s].ImageKind;
+  for (int s = 0; s < kStateCount; ++s) kinds[s] = m_states[s].ImageKind;
   const bool focused = Window() && GetFocus() == Window();
-  const bool overFocus = m_Props.OverOnFocus && focused && !Ui.Pressed;
-  m_Current = zbrules::ChooseDisplayedState(m_Current, kinds, overFocus);
+  const bool overFocus = m_props.OverOnFocus && focused && !Ui.Pressed;
+  m_current = zbrules::ChooseDisplayedState(m_current, kinds, overFocus);
 }
 
 void CZephonButtonCtrl::OnEnabledChanged() {
-  m_Input.EnabledChanged(GetEnabled());
-  m_Access.StateMayHaveChanged();
+  m_input.EnabledChanged(GetEnabled());
+  m_access.StateMayHaveChanged();
 }
 
-void CZephonButtonCtrl::OnTextChanged() { m_Access.NameMayHaveChanged(); }
+void CZephonButtonCtrl::OnTextChanged() { m_access.NameMayHaveChanged(); }
 
 // ---- the window's life --------------------------------------------------------------------------
 
 void CZephonButtonCtrl::OnWindowDestroying() {
-  m_Tooltip->Hide();
-  m_Animation->OnWindowDestroyed();  // an animation waits for the next window
-  m_Input.WindowDestroyed();
+  m_tooltip->Hide();
+  m_animation->OnWindowDestroyed();  // an animation waits for the next window
+  m_input.WindowDestroyed();
   DeleteTempFiles();
 }
 
 void CZephonButtonCtrl::DeleteTempFiles() {
   for (int s = 0; s < 4; ++s) {
-    std::wstring& file = m_States[s].TempFile;
+    std::wstring& file = m_states[s].TempFile;
     if (file.empty()) continue;
     DeleteFileW(file.c_str());  // errors ignored: the file may be gone already
     file.clear();

@@ -99,46 +99,46 @@ HRESULT CreateZephonButton(IUnknown* outer, REFIID riid, void** out) {
 
 CZephonButtonCtrl::CZephonButtonCtrl()
     : COleControl(kClassInfo),
-      m_Tooltip(new CButtonTooltip),
-      m_FontInstaller(new CWinInetFontInstaller),
-      m_Cursors(new CSystemCursors),
-      m_Safety(static_cast<IDispatch*>(this), zephon::DIID__DZephonButton) {
+      m_tooltip(new CButtonTooltip),
+      m_fontInstaller(new CWinInetFontInstaller),
+      m_cursors(new CSystemCursors),
+      m_safety(static_cast<IDispatch*>(this), zephon::DIID__DZephonButton) {
   static const UINT kPlaceholders[kStateCount] = {IDB_PLACEHOLDER_NORMAL, IDB_PLACEHOLDER_OVER, IDB_PLACEHOLDER_DOWN,
                                                   IDB_PLACEHOLDER_DISABLE, IDB_PLACEHOLDER_NORMAL};
   for (int s = 0; s < kStateCount; ++s) {
-    m_States[s].Placeholder.Reset(LoadBitmapW(zb::ModuleInstance(), MAKEINTRESOURCEW(kPlaceholders[s])));
-    if (const PropertyInfo* url = zbprops::UrlPropertyOf(s)) m_States[s].PropertyName = url->Name;
+    m_states[s].Placeholder.Reset(LoadBitmapW(zb::ModuleInstance(), MAKEINTRESOURCEW(kPlaceholders[s])));
+    if (const PropertyInfo* url = zbprops::UrlPropertyOf(s)) m_states[s].PropertyName = url->Name;
   }
-  for (int s = 0; s < 4; ++s) m_PictureTable.Images[s] = &m_States[s].ImageDIB;
-  m_Sources.SetDownloader(std::make_unique<CInternetPictureDownloader>());
-  m_PictureCookie = zbpictable::Register(&m_PictureTable);
-  m_Props.PrevPointer = m_PictureCookie;
+  for (int s = 0; s < 4; ++s) m_pictureTable.Images[s] = &m_states[s].ImageDIB;
+  m_sources.SetDownloader(std::make_unique<CInternetPictureDownloader>());
+  m_pictureCookie = zbpictable::Register(&m_pictureTable);
+  m_props.PrevPointer = m_pictureCookie;
 
-  m_TextFontDesc = zbfonts::SystemDefault();
-  m_ToolTipFontDesc = m_TextFontDesc;
+  m_textFontDesc = zbfonts::SystemDefault();
+  m_toolTipFontDesc = m_textFontDesc;
   // A font changed through its own object (a script, the font page) redraws like a new font.
-  m_TextFont.SetChangeHandler([this] {
+  m_textFont.SetChangeHandler([this] {
     SetModifiedFlag();
     Redraw();
   });
-  m_ToolTipFont.SetChangeHandler([this] {
+  m_toolTipFont.SetChangeHandler([this] {
     PushTooltipSettings();
     SetModifiedFlag();
   });
-  m_TextFont.Initialize(m_TextFontDesc.Desc());
-  m_ToolTipFont.Initialize(m_ToolTipFontDesc.Desc());
+  m_textFont.Initialize(m_textFontDesc.Desc());
+  m_toolTipFont.Initialize(m_toolTipFontDesc.Desc());
 
   CAnimationDirectory::Callbacks frames;
   frames.setPictureUrl = [this](const std::wstring& url) { SetPictureUrl(kNormal, url); };
   frames.fireAnimationEnd = [this] { FireEvent(kEventAnimationEnd); };
-  m_Animation = std::make_unique<CAnimationDirectory>(MakeWin32AnimationPlatform([this] { return Window(); }),
+  m_animation = std::make_unique<CAnimationDirectory>(MakeWin32AnimationPlatform([this] { return Window(); }),
                                                       std::move(frames));
 }
 
 CZephonButtonCtrl::~CZephonButtonCtrl() {
-  m_Tooltip->Hide();
+  m_tooltip->Hide();
   DeleteTempFiles();
-  zbpictable::Unregister(m_PictureCookie);
+  zbpictable::Unregister(m_pictureCookie);
 }
 
 const zb::DispTable& CZephonButtonCtrl::Members() const {
@@ -174,18 +174,18 @@ HRESULT CZephonButtonCtrl::GetProperty(const zb::DispMember& member, VARIANT* re
   if (!info || info->Effect == Action::Stock) return DISP_E_MEMBERNOTFOUND;
   switch (info->Type) {
     case PropType::Font: {
-      const zb::CFontHolder& holder = info->Dispid == kDispidToolTipFont ? m_ToolTipFont : m_TextFont;
+      const zb::CFontHolder& holder = info->Dispid == kDispidToolTipFont ? m_toolTipFont : m_textFont;
       result->vt = VT_DISPATCH;
       result->pdispVal = holder.Dispatch().Detach();
       return S_OK;
     }
     case PropType::Picture:
       result->vt = VT_DISPATCH;
-      result->pdispVal = m_Pictures[info->State].Dispatch().Detach();
+      result->pdispVal = m_pictures[info->State].Dispatch().Detach();
       return S_OK;
     case PropType::String: {
       // PictureBaseURL reads whatever PictureURL holds.
-      const std::wstring& s = info->Effect == Action::BaseUrl ? m_Props.PictureURL : *zbprops::StringMember(m_Props, *info);
+      const std::wstring& s = info->Effect == Action::BaseUrl ? m_props.PictureURL : *zbprops::StringMember(m_props, *info);
       BSTR b = SysAllocStringLen(s.data(), UINT(s.size()));
       if (!b) return E_OUTOFMEMORY;
       result->vt = VT_BSTR;
@@ -194,8 +194,8 @@ HRESULT CZephonButtonCtrl::GetProperty(const zb::DispMember& member, VARIANT* re
     }
     default: {
       int32_t v = 0;
-      if (info->Effect == Action::PrevPointer) v = m_PictureCookie;
-      else zbprops::ReadNumber(m_Props, *info, v);
+      if (info->Effect == Action::PrevPointer) v = m_pictureCookie;
+      else zbprops::ReadNumber(m_props, *info, v);
       return ToVariant(v, member.type, result);
     }
   }
@@ -232,13 +232,13 @@ void CZephonButtonCtrl::SetNumberProperty(const PropertyInfo& info, long value) 
       SetHoldingFlag(short(value));
       return;
     case Action::PrevPointer:
-      m_Props.PrevPointer = m_PictureCookie;  // only the live handle means anything
+      m_props.PrevPointer = m_pictureCookie;  // only the live handle means anything
       SetModifiedFlag();
       return;
     default:
       break;
   }
-  if (!zbprops::WriteNumber(m_Props, info, value)) return;
+  if (!zbprops::WriteNumber(m_props, info, value)) return;
   if (info.Effect == Action::ModifiedOnly) {
     SetModifiedFlag();
     return;
@@ -261,7 +261,7 @@ void CZephonButtonCtrl::SetStringProperty(const PropertyInfo& info, const std::w
       SetToolTipString(value);
       return;
     default:
-      if (std::wstring* s = zbprops::StringMember(m_Props, info)) *s = value;
+      if (std::wstring* s = zbprops::StringMember(m_props, info)) *s = value;
       SetModifiedFlag();
       Redraw();
       return;
@@ -271,21 +271,21 @@ void CZephonButtonCtrl::SetStringProperty(const PropertyInfo& info, const std::w
 void CZephonButtonCtrl::SetPictureUrl(int state, const std::wstring& url) {
   const PropertyInfo* info = zbprops::UrlPropertyOf(state);
   if (!info || !PictureAllowed(url)) return;
-  std::wstring& property = *zbprops::StringMember(m_Props, *info);
+  std::wstring& property = *zbprops::StringMember(m_props, *info);
   const std::wstring old = property;
-  const std::wstring oldBase = m_Props.PictureBaseURL;
+  const std::wstring oldBase = m_props.PictureBaseURL;
   property = url;
-  if (state == kNormal) m_Props.PictureBaseURL = url;
+  if (state == kNormal) m_props.PictureBaseURL = url;
   CopyUrlsToStates();
 
-  StateImage& image = m_States[state];
-  const bool delayed = UserMode() && m_Props.SmartLoading;
-  if (!delayed || m_Current == state) {
-    if (!m_Sources.LoadStateImage(image, state, HolderOf(state))) {
+  StateImage& image = m_states[state];
+  const bool delayed = UserMode() && m_props.SmartLoading;
+  if (!delayed || m_current == state) {
+    if (!m_sources.LoadStateImage(image, state, HolderOf(state))) {
       property = old;
-      if (state == kNormal) m_Props.PictureBaseURL = oldBase;
+      if (state == kNormal) m_props.PictureBaseURL = oldBase;
       CopyUrlsToStates();
-    } else if (m_Current == state || (state == kNormal && m_Current == kBlank)) {
+    } else if (m_current == state || (state == kNormal && m_current == kBlank)) {
       ShowState(state, true);
     }
   }
@@ -300,17 +300,17 @@ void CZephonButtonCtrl::SetPictureUrl(int state, const std::wstring& url) {
 void CZephonButtonCtrl::SetToolTipString(const std::wstring& value) {
   switch (zbrules::ClassifyToolTipString(value)) {
     case zbrules::ToolTipCommand::Text:
-      m_Props.ToolTipString = value;
-      m_Tooltip->SetText(value, false, 255);
-      m_Access.NameMayHaveChanged();
+      m_props.ToolTipString = value;
+      m_tooltip->SetText(value, false, 255);
+      m_access.NameMayHaveChanged();
       SetModifiedFlag();
       Redraw();
       return;
     case zbrules::ToolTipCommand::Debug:
-      m_Debug = 1;
+      m_debug = 1;
       return;
     case zbrules::ToolTipCommand::NoDebug:
-      m_Debug = 0;
+      m_debug = 0;
       return;
     case zbrules::ToolTipCommand::Ignored:
       return;
@@ -318,40 +318,40 @@ void CZephonButtonCtrl::SetToolTipString(const std::wstring& value) {
 }
 
 void CZephonButtonCtrl::SetHoldingFlag(short flag) {
-  m_ButtonMode = zbrules::NormalisedMode(zbrules::ModeOfHoldingFlag(flag));
-  m_Props.HoldingFlag = flag;
+  m_buttonMode = zbrules::NormalisedMode(zbrules::ModeOfHoldingFlag(flag));
+  m_props.HoldingFlag = flag;
   if (!UserMode()) {
     for (int s = 0; s < 4; ++s) {
       const int bit = 1 << s;
-      if (!((flag ^ m_PrevHoldingFlag) & bit)) continue;
+      if (!((flag ^ m_prevHoldingFlag) & bit)) continue;
       if (flag & bit) {
-        m_Sources.HoldStateImage(m_States[s], &m_Pictures[s]);
+        m_sources.HoldStateImage(m_states[s], &m_pictures[s]);
       } else {
-        if (!m_Pictures[s].IsEmpty()) m_Pictures[s].CreateEmpty();
+        if (!m_pictures[s].IsEmpty()) m_pictures[s].CreateEmpty();
         SetPictureUrl(s, std::wstring());
       }
     }
   }
-  m_PrevHoldingFlag = flag;
+  m_prevHoldingFlag = flag;
   SetModifiedFlag();
   Redraw();
 }
 
 void CZephonButtonCtrl::SetPictureProperty(int state, IPictureDisp* picture) {
-  zb::CPictureHolder& holder = m_Pictures[state];
+  zb::CPictureHolder& holder = m_pictures[state];
   if (SUCCEEDED(holder.SetPictureDispatch(picture)) && !holder.IsEmpty() &&
-      m_Sources.RenderPictureObject(m_States[state], &holder)) {
-    if (m_Current == state) ShowState(state, true);
-    m_Props.HoldingFlag = short(m_Props.HoldingFlag | (1 << state));
-    m_PrevHoldingFlag = m_Props.HoldingFlag;
+      m_sources.RenderPictureObject(m_states[state], &holder)) {
+    if (m_current == state) ShowState(state, true);
+    m_props.HoldingFlag = short(m_props.HoldingFlag | (1 << state));
+    m_prevHoldingFlag = m_props.HoldingFlag;
   }
   SetModifiedFlag();
   Redraw();
 }
 
 void CZephonButtonCtrl::SetFontProperty(bool tooltip, IDispatch* font) {
-  if (tooltip) m_ToolTipFont.SetFont(font, m_ToolTipFontDesc.Desc());
-  else m_TextFont.SetFont(font, m_TextFontDesc.Desc());
+  if (tooltip) m_toolTipFont.SetFont(font, m_toolTipFontDesc.Desc());
+  else m_textFont.SetFont(font, m_textFontDesc.Desc());
   FontsChanged();
   SetModifiedFlag();
   Redraw();
@@ -359,12 +359,12 @@ void CZephonButtonCtrl::SetFontProperty(bool tooltip, IDispatch* font) {
 
 // ---- methods ------------------------------------------------------------------------------------
 
-void CZephonButtonCtrl::ToolTipDraw() { m_Tooltip->Start(Window()); }
+void CZephonButtonCtrl::ToolTipDraw() { m_tooltip->Start(Window()); }
 
 void CZephonButtonCtrl::CaptureBackground(short, short) {
-  const OLE_COLOR c = m_Props.BackGroundColor;
+  const OLE_COLOR c = m_props.BackGroundColor;
   for (int s = 0; s < 4; ++s) {
-    StateImage& image = m_States[s];
+    StateImage& image = m_states[s];
     if (image.ImageDIB.HasPixels() && image.ImageKind != StateImage::Kind::Picture)
       image.ImageDIB.Fill(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
   }
@@ -372,17 +372,17 @@ void CZephonButtonCtrl::CaptureBackground(short, short) {
 
 zb::ComPtr<IPictureDisp> CZephonButtonCtrl::GetPicture(short pictureNumber) {
   const int index = pictureNumber <= 1 ? 0 : pictureNumber >= 4 ? 3 : pictureNumber - 1;
-  return m_Pictures[index].Dispatch();
+  return m_pictures[index].Dispatch();
 }
 
 bool CZephonButtonCtrl::InstallFontFromInternet(const std::wstring& url) {
-  if (m_Safety.Untrusted()) {
+  if (m_safety.Untrusted()) {
     // A page may not add fonts, nor write files into the temporary folder under names it chooses.
     FireEvent(kEventInternetFontError, {zb::EventArg::Str(zbuntrusted::kFontRefusedText)});
     return false;
   }
   std::wstring error;
-  if (m_FontInstaller->Install(url, error)) {
+  if (m_fontInstaller->Install(url, error)) {
     FontsChanged();
     SetModifiedFlag();
     Redraw();
@@ -393,34 +393,34 @@ bool CZephonButtonCtrl::InstallFontFromInternet(const std::wstring& url) {
 }
 
 void CZephonButtonCtrl::SetButtonMode(short mode) {
-  const int wanted = mode < 0 ? zbrules::ModeOfHoldingFlag(m_Props.HoldingFlag) : mode;
-  if (wanted == m_ButtonMode) return;
-  m_ButtonMode = zbrules::NormalisedMode(wanted);
-  m_Props.HoldingFlag = zbrules::WithMode(m_Props.HoldingFlag, m_ButtonMode);
-  m_Access.StateMayHaveChanged();  // checked shows in the check modes only
+  const int wanted = mode < 0 ? zbrules::ModeOfHoldingFlag(m_props.HoldingFlag) : mode;
+  if (wanted == m_buttonMode) return;
+  m_buttonMode = zbrules::NormalisedMode(wanted);
+  m_props.HoldingFlag = zbrules::WithMode(m_props.HoldingFlag, m_buttonMode);
+  m_access.StateMayHaveChanged();  // checked shows in the check modes only
   SetModifiedFlag();
   Redraw();
 }
 
 // A start before the control has a window waits for the window (CAnimationDirectory).
 void CZephonButtonCtrl::AnimationDirectory(const std::wstring& directoryName, long delayMs) {
-  if (m_Safety.Untrusted()) {
+  if (m_safety.Untrusted()) {
     // The animation reads the machine's folders, which no page may do; the call still ends the old one.
-    m_Animation->Stop();
+    m_animation->Stop();
     FirePictureError(zbuntrusted::kAnimationRefusedText);
     return;
   }
-  m_Animation->Start(directoryName, delayMs);
+  m_animation->Start(directoryName, delayMs);
 }
-void CZephonButtonCtrl::AnimationDirectoryStop() { m_Animation->Stop(); }
+void CZephonButtonCtrl::AnimationDirectoryStop() { m_animation->Stop(); }
 
 void CZephonButtonCtrl::SetCheck(bool check) {
-  m_Input.SetCheck(check);
-  m_Access.StateMayHaveChanged();
+  m_input.SetCheck(check);
+  m_access.StateMayHaveChanged();
 }
 
 void CZephonButtonCtrl::SetTextFontByName(const std::wstring& name, long size, bool italic, bool bold, bool underline) {
-  zbfonts::ApplyByName(m_TextFontDesc, name, size, italic, bold, underline);
+  zbfonts::ApplyByName(m_textFontDesc, name, size, italic, bold, underline);
   RebuildFont(false);
   FontsChanged();
   SetModifiedFlag();
@@ -429,27 +429,27 @@ void CZephonButtonCtrl::SetTextFontByName(const std::wstring& name, long size, b
 
 void CZephonButtonCtrl::SetToolTipFontByName(const std::wstring& name, long size, bool italic, bool bold,
                                              bool underline) {
-  zbfonts::ApplyByName(m_ToolTipFontDesc, name, size, italic, bold, underline);
+  zbfonts::ApplyByName(m_toolTipFontDesc, name, size, italic, bold, underline);
   RebuildFont(true);
   FontsChanged();
   // Setting the text again lays a visible tooltip out with the new font.
-  SetToolTipString(m_Props.ToolTipString);
+  SetToolTipString(m_props.ToolTipString);
 }
 
 void CZephonButtonCtrl::SetFontsCharSet(short charSet) {
-  m_TextFontDesc.charset = charSet;
-  m_ToolTipFontDesc.charset = charSet;
+  m_textFontDesc.charset = charSet;
+  m_toolTipFontDesc.charset = charSet;
   RebuildFont(false);
   RebuildFont(true);
   FontsChanged();
-  SetToolTipString(m_Props.ToolTipString);
+  SetToolTipString(m_props.ToolTipString);
   SetModifiedFlag();
   Redraw();
 }
 
 void CZephonButtonCtrl::RebuildFont(bool tooltip) {
-  if (tooltip) m_ToolTipFont.Initialize(m_ToolTipFontDesc.Desc());
-  else m_TextFont.Initialize(m_TextFontDesc.Desc());
+  if (tooltip) m_toolTipFont.Initialize(m_toolTipFontDesc.Desc());
+  else m_textFont.Initialize(m_textFontDesc.Desc());
 }
 
 void CZephonButtonCtrl::FontsChanged() { PushTooltipSettings(); }
@@ -458,32 +458,32 @@ void CZephonButtonCtrl::FontsChanged() { PushTooltipSettings(); }
 
 void CZephonButtonCtrl::SetTooltip(std::unique_ptr<IButtonTooltip> tooltip) {
   if (!tooltip) return;
-  m_Tooltip->Hide();
-  m_Tooltip = std::move(tooltip);
+  m_tooltip->Hide();
+  m_tooltip = std::move(tooltip);
   PushTooltipSettings();
 }
 
 void CZephonButtonCtrl::SetFontInstaller(std::unique_ptr<IFontInstaller> installer) {
-  if (installer) m_FontInstaller = std::move(installer);
+  if (installer) m_fontInstaller = std::move(installer);
 }
 
 void CZephonButtonCtrl::SetCursors(std::unique_ptr<IButtonCursors> cursors) {
-  if (cursors) m_Cursors = std::move(cursors);
+  if (cursors) m_cursors = std::move(cursors);
 }
 
 void CZephonButtonCtrl::PushTooltipSettings() {
   TooltipSettings s;
-  s.Text = m_Props.ToolTipString;
-  s.ShowTime = m_Props.ToolTipShowTime;
-  s.AnimTime = m_Props.ToolTipAnimTime;
-  s.WaitTime = m_Props.ToolTipWaitTime;
-  s.GradientColor = m_Props.ToolTipGradientColor;
-  s.BackColor = m_Props.ToolTipBackColor;
-  s.TextColor = m_Props.ToolTipTextColor;
-  s.BorderColor = m_Props.ToolTipBorderColor;
-  s.Effect = m_Props.ToolTipEffect;
-  s.Font = &m_ToolTipFont;
-  m_Tooltip->Apply(s);
+  s.Text = m_props.ToolTipString;
+  s.ShowTime = m_props.ToolTipShowTime;
+  s.AnimTime = m_props.ToolTipAnimTime;
+  s.WaitTime = m_props.ToolTipWaitTime;
+  s.GradientColor = m_props.ToolTipGradientColor;
+  s.BackColor = m_props.ToolTipBackColor;
+  s.TextColor = m_props.ToolTipTextColor;
+  s.BorderColor = m_props.ToolTipBorderColor;
+  s.Effect = m_props.ToolTipEffect;
+  s.Font = &m_toolTipFont;
+  m_tooltip->Apply(s);
 }
 
 void CZephonButtonCtrl::FireDebugError(const std::wstring& text) {

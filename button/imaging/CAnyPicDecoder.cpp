@@ -47,21 +47,21 @@ PictureFormat CAnyPicDecoder::Recognise(const uint8_t* d, size_t n) {
 }
 
 void CAnyPicDecoder::Decode(CDataSource& source, CDecodedBitmap& bitmap, int bpp) {
-  m_Source = &source;
-  m_Bitmap = &bitmap;
-  m_Bpp = bpp;
+  m_source = &source;
+  m_bitmap = &bitmap;
+  m_bpp = bpp;
   switch (Recognise(source.Current(), source.Remaining())) {
     case PictureFormat::Bitmap:
       Trace(1, "Windows bitmap recognized.\n");
-      m_Bmp.Decode(source, bitmap, bpp);
+      m_bmp.Decode(source, bitmap, bpp);
       break;
     case PictureFormat::Tiff:
       Trace(1, "TIFF file recognized.\n");
-      m_Tiff.Decode(source, bitmap, bpp);
+      m_tiff.Decode(source, bitmap, bpp);
       break;
     case PictureFormat::Jpeg:
       Trace(1, "JPEG file recognized.\n");
-      m_Jpeg.Decode(source, bitmap, bpp);
+      m_jpeg.Decode(source, bitmap, bpp);
       break;
     case PictureFormat::EpsTiff: {
       Trace(1, "TIFF preview in EPS file recognized.\n");
@@ -69,7 +69,7 @@ void CAnyPicDecoder::Decode(CDataSource& source, CDecodedBitmap& bitmap, int bpp
       const uint32_t offset = LE32(source.Current() + 20);
       if (offset > source.Remaining()) throw CTextException::EndOfData();
       source.SeekTo(start + offset);
-      m_Tiff.Decode(source, bitmap, bpp);
+      m_tiff.Decode(source, bitmap, bpp);
       break;
     }
     case PictureFormat::Targa:
@@ -83,14 +83,14 @@ void CAnyPicDecoder::Decode(CDataSource& source, CDecodedBitmap& bitmap, int bpp
 
 void CAnyPicDecoder::SetLimits(const DecodeLimits& limits) {
   CPicDecoder::SetLimits(limits);
-  m_Bmp.SetLimits(limits);
-  m_Tiff.SetLimits(limits);
-  m_Jpeg.SetLimits(limits);
+  m_bmp.SetLimits(limits);
+  m_tiff.SetLimits(limits);
+  m_jpeg.SetLimits(limits);
 }
 
 void CAnyPicDecoder::SetTraceHook(DecodeTraceHook hook) {
-  m_Bmp.SetTraceHook(hook);
-  m_Tiff.SetTraceHook(hook);
-  m_Jpeg.SetTraceHook(hook);
+  m_bmp.SetTraceHook(hook);
+  m_tiff.SetTraceHook(hook);
+  m_jpeg.SetTraceHook(hook);
   CPicDecoder::SetTraceHook(std::move(hook));
 }

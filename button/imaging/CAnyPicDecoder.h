@@ -21,7 +21,7 @@ class CAnyPicDecoder : public CPicDecoder {
   void SetTraceHook(DecodeTraceHook hook) override;
 
  private:
-  CBmpDecoder m_Bmp;
-  CTIFFDecoder m_Tiff;
-  CJPEGDecoder m_Jpeg;
+  CBmpDecoder m_bmp;
+  CTIFFDecoder m_tiff;
+  CJPEGDecoder m_jpeg;
 };

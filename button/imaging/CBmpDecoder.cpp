@@ -31,7 +31,7 @@ void ExpandBgr(const uint8_t* s, uint32_t* d, int32_t width) {
 }  // namespace
 
 void CBmpDecoder::DecodeData() {
-  CDataSource& src = *m_Source;
+  CDataSource& src = *m_source;
   const size_t start = src.Position();
   const uint16_t type = src.ReadLE16();
   const uint32_t fileSize = src.ReadLE32();
@@ -56,7 +56,7 @@ void CBmpDecoder::DecodeData() {
   src.ReadLE32();  // colours important
   Trace(2, "Bitmap header is ok.\n");
 
-  for (uint32_t& entry : m_Palette) entry = kOpaque;
+  for (uint32_t& entry : m_palette) entry = kOpaque;
   if (bpp <= 8) {
     Trace(2, "Reading palette.\n");
     const uint64_t entries = colorsUsed ? colorsUsed : (1u << bpp);
@@ -65,7 +65,7 @@ void CBmpDecoder::DecodeData() {
     // Only 256 entries can be addressed by a pixel; further ones are passed over.
     for (uint64_t i = 0; i < entries && i < 256; ++i) {
       const uint8_t* e = table + i * 4;
-      m_Palette[i] = uint32_t(e[0]) | (uint32_t(e[1]) << 8) | (uint32_t(e[2]) << 16) | kOpaque;
+      m_palette[i] = uint32_t(e[0]) | (uint32_t(e[1]) << 8) | (uint32_t(e[2]) << 16) | kOpaque;
     }
   }
   // The declared file size must be there (a zero or tiny field asks for nothing).
@@ -89,8 +89,8 @@ void CBmpDecoder::DecodeData() {
   if (!rle && FileRowBytes(width, bpp) * uint64_t(height) > src.Remaining()) throw CTextException::EndOfData();
 
   const int destBpp = DestinationBpp(bpp);
-  m_Bitmap->Create(width, height, destBpp, false, m_Limits);
-  if (destBpp == 8) std::memcpy(m_Bitmap->Palette(), m_Palette, sizeof(m_Palette));
+  m_bitmap->Create(width, height, destBpp, false, m_limits);
+  if (destBpp == 8) std::memcpy(m_bitmap->Palette(), m_palette, sizeof(m_palette));
 
   if (rle) {
     Trace(2, bpp == 4 ? "Decoding RLE4-compressed bitmap.\n" : "Decoding RLE8-compressed bitmap.\n");
@@ -110,10 +110,10 @@ void CBmpDecoder::DecodeUncompressed(int bpp, int32_t width, int32_t height, boo
     default: Trace(2, "Decoding 32 bit per pixel bitmap.\n"); break;
   }
   const size_t rowBytes = size_t(FileRowBytes(width, bpp));
-  const bool wide = m_Bitmap->BitsPerPixel() == 32;
+  const bool wide = m_bitmap->BitsPerPixel() == 32;
   for (int32_t i = 0; i < height; ++i) {
-    const uint8_t* s = m_Source->ReadBytes(rowBytes);
-    uint8_t* row = m_Bitmap->Row(topDown ? i : height - 1 - i);
+    const uint8_t* s = m_source->ReadBytes(rowBytes);
+    uint8_t* row = m_bitmap->Row(topDown ? i : height - 1 - i);
     uint32_t* words = reinterpret_cast<uint32_t*>(row);
     switch (bpp) {
       case 1:
@@ -127,13 +127,13 @@ void CBmpDecoder::DecodeUncompressed(int bpp, int32_t width, int32_t height, boo
       case 4:
         for (int32_t x = 0; x < width; ++x) {
           const uint8_t index = (x & 1) ? (s[x >> 1] & 0x0F) : (s[x >> 1] >> 4);
-          if (wide) words[x] = m_Palette[index];
+          if (wide) words[x] = m_palette[index];
           else row[x] = index;
         }
         break;
       case 8:
         if (wide) {
-          for (int32_t x = 0; x < width; ++x) words[x] = m_Palette[s[x]];
+          for (int32_t x = 0; x < width; ++x) words[x] = m_palette[s[x]];
         } else {
           std::memcpy(row, s, size_t(width));
         }
@@ -145,14 +145,14 @@ void CBmpDecoder::DecodeUncompressed(int bpp, int32_t width, int32_t height, boo
 }
 
 void CBmpDecoder::DecodeRle(bool nibbles, int32_t width, int32_t height, bool topDown) {
-  CDataSource& src = *m_Source;
-  const bool wide = m_Bitmap->BitsPerPixel() == 32;
+  CDataSource& src = *m_source;
+  const bool wide = m_bitmap->BitsPerPixel() == 32;
   const size_t start = src.Position();
   for (int32_t i = 0; i < height; ++i) {
-    uint8_t* row = m_Bitmap->Row(topDown ? i : height - 1 - i);
+    uint8_t* row = m_bitmap->Row(topDown ? i : height - 1 - i);
     uint32_t* words = reinterpret_cast<uint32_t*>(row);
     auto put = [&](int32_t x, uint8_t index) {
-      if (wide) words[x] = m_Palette[index];
+      if (wide) words[x] = m_palette[index];
       else row[x] = index;
     };
     int32_t x = 0;

@@ -15,5 +15,5 @@ class CBmpDecoder : public CPicDecoder {
 
   // The file's colour table as blue, green, red, 255. Always 256 entries: the ones the file does not
   // give are opaque black, so any pixel index reads a defined colour.
-  uint32_t m_Palette[256] = {};
+  uint32_t m_palette[256] = {};
 };

@@ -3,22 +3,22 @@
 #include "button/imaging/CTextException.h"
 
 void CDataSource::Attach(const std::string& name, const uint8_t* data, size_t size) {
-  m_Name = name;
-  m_Data = data;
-  m_Size = data ? size : 0;
-  m_Pos = 0;
+  m_name = name;
+  m_data = data;
+  m_size = data ? size : 0;
+  m_pos = 0;
 }
 
 void CDataSource::Close() {
-  m_Data = nullptr;
-  m_Size = 0;
-  m_Pos = 0;
+  m_data = nullptr;
+  m_size = 0;
+  m_pos = 0;
 }
 
 const uint8_t* CDataSource::ReadBytes(size_t n) {
-  if (n > m_Size - m_Pos) throw CTextException::EndOfData();
-  const uint8_t* p = m_Data + m_Pos;
-  m_Pos += n;
+  if (n > m_size - m_pos) throw CTextException::EndOfData();
+  const uint8_t* p = m_data + m_pos;
+  m_pos += n;
   return p;
 }
 
@@ -33,6 +33,6 @@ uint32_t CDataSource::ReadLE32() {
 }
 
 void CDataSource::SeekTo(size_t offset) {
-  if (offset > m_Size) throw CTextException::EndOfData();
-  m_Pos = offset;
+  if (offset > m_size) throw CTextException::EndOfData();
+  m_pos = offset;
 }

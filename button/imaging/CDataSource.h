@@ -25,16 +25,16 @@ class CDataSource {
   // Moves the read position to an absolute offset; throws code 11 beyond the end.
   void SeekTo(size_t offset);
 
-  const std::string& Name() const { return m_Name; }
-  const uint8_t* Data() const { return m_Data; }
-  const uint8_t* Current() const { return m_Data + m_Pos; }
-  size_t Size() const { return m_Size; }
-  size_t Position() const { return m_Pos; }
-  size_t Remaining() const { return m_Size - m_Pos; }
+  const std::string& Name() const { return m_name; }
+  const uint8_t* Data() const { return m_data; }
+  const uint8_t* Current() const { return m_data + m_pos; }
+  size_t Size() const { return m_size; }
+  size_t Position() const { return m_pos; }
+  size_t Remaining() const { return m_size - m_pos; }
 
  private:
-  std::string m_Name;
-  const uint8_t* m_Data = nullptr;
-  size_t m_Size = 0;
-  size_t m_Pos = 0;
+  std::string m_name;
+  const uint8_t* m_data = nullptr;
+  size_t m_size = 0;
+  size_t m_pos = 0;
 };

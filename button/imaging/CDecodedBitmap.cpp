@@ -32,12 +32,12 @@ void CDecodedBitmap::Create(int32_t width, int32_t height, int bpp, bool alpha, 
     table[i * 4 + 0] = table[i * 4 + 1] = table[i * 4 + 2] = grey;
     table[i * 4 + 3] = 255;
   }
-  m_Block = std::move(block);
-  m_Width = width;
-  m_Height = height;
-  m_Bpp = bpp;
-  m_Alpha = alpha;
-  m_Stride = stride;
-  m_BitsOffset = bitsOffset;
-  m_PaletteEntries = entries;
+  m_block = std::move(block);
+  m_width = width;
+  m_height = height;
+  m_bpp = bpp;
+  m_alpha = alpha;
+  m_stride = stride;
+  m_bitsOffset = bitsOffset;
+  m_paletteEntries = entries;
 }

@@ -17,36 +17,36 @@ class CDecodedBitmap {
   // grey ramp. Throws code 10 when the size is not positive or beyond `limits`.
   void Create(int32_t width, int32_t height, int bpp, bool alpha, const DecodeLimits& limits = DecodeLimits());
 
-  int32_t Width() const { return m_Width; }
-  int32_t Height() const { return m_Height; }
-  int BitsPerPixel() const { return m_Bpp; }
-  bool HasAlpha() const { return m_Alpha; }
-  size_t Stride() const { return m_Stride; }
+  int32_t Width() const { return m_width; }
+  int32_t Height() const { return m_height; }
+  int BitsPerPixel() const { return m_bpp; }
+  bool HasAlpha() const { return m_alpha; }
+  size_t Stride() const { return m_stride; }
 
-  const ZbBitmapInfoHeader* Header() const { return reinterpret_cast<const ZbBitmapInfoHeader*>(m_Block.get()); }
+  const ZbBitmapInfoHeader* Header() const { return reinterpret_cast<const ZbBitmapInfoHeader*>(m_block.get()); }
   // Colour table (blue, green, red, fourth per entry): 2^bpp entries for 8 bits or fewer, else none.
-  uint8_t* Palette() { return m_Block.get() + sizeof(ZbBitmapInfoHeader); }
-  const uint8_t* Palette() const { return m_Block.get() + sizeof(ZbBitmapInfoHeader); }
-  int PaletteEntries() const { return m_PaletteEntries; }
+  uint8_t* Palette() { return m_block.get() + sizeof(ZbBitmapInfoHeader); }
+  const uint8_t* Palette() const { return m_block.get() + sizeof(ZbBitmapInfoHeader); }
+  int PaletteEntries() const { return m_paletteEntries; }
 
   // The pixel rows as stored: the bottom row first.
-  uint8_t* Bits() { return m_Block.get() + m_BitsOffset; }
-  const uint8_t* Bits() const { return m_Block.get() + m_BitsOffset; }
+  uint8_t* Bits() { return m_block.get() + m_bitsOffset; }
+  const uint8_t* Bits() const { return m_block.get() + m_bitsOffset; }
   // Row y counted from the top of the picture.
-  uint8_t* Row(int32_t y) { return Bits() + size_t(m_Height - 1 - y) * m_Stride; }
-  const uint8_t* Row(int32_t y) const { return Bits() + size_t(m_Height - 1 - y) * m_Stride; }
+  uint8_t* Row(int32_t y) { return Bits() + size_t(m_height - 1 - y) * m_stride; }
+  const uint8_t* Row(int32_t y) const { return Bits() + size_t(m_height - 1 - y) * m_stride; }
 
  private:
   struct Free {
     void operator()(uint8_t* p) const { std::free(p); }
   };
   // Zeroed by calloc: large blocks come as fresh zero pages, not written twice.
-  std::unique_ptr<uint8_t, Free> m_Block;
-  int32_t m_Width = 0;
-  int32_t m_Height = 0;
-  int m_Bpp = 0;
-  bool m_Alpha = false;
-  size_t m_Stride = 0;
-  size_t m_BitsOffset = 0;
-  int m_PaletteEntries = 0;
+  std::unique_ptr<uint8_t, Free> m_block;
+  int32_t m_width = 0;
+  int32_t m_height = 0;
+  int m_bpp = 0;
+  bool m_alpha = false;
+  size_t m_stride = 0;
+  size_t m_bitsOffset = 0;
+  int m_paletteEntries = 0;
 };

@@ -26,5 +26,5 @@ class CFileSource : public CDataSource {
 
  private:
   struct Handles;  // the platform's file and mapping handles
-  std::unique_ptr<Handles> m_Handles;
+  std::unique_ptr<Handles> m_handles;
 };

@@ -13,7 +13,7 @@ struct CFileSource::Handles {
   size_t length = 0;
 };
 
-CFileSource::CFileSource() : m_Handles(std::make_unique<Handles>()) {}
+CFileSource::CFileSource() : m_handles(std::make_unique<Handles>()) {}
 
 CFileSource::~CFileSource() { Close(); }
 
@@ -38,7 +38,7 @@ CFileSource::OpenResult CFileSource::Open(const std::string& path) {
     ::close(fd);
     return kOpenFailed;
   }
-  m_Handles->fd = fd;
+  m_handles->fd = fd;
   const size_t length = size_t(st.st_size);
   if (length == 0) {  // nothing to map; recognition then finds no format
     Attach(path, nullptr, 0);
@@ -50,15 +50,15 @@ CFileSource::OpenResult CFileSource::Open(const std::string& path) {
     return kOpenAccessDenied;
   }
   ::madvise(view, length, MADV_SEQUENTIAL);
-  m_Handles->view = view;
-  m_Handles->length = length;
+  m_handles->view = view;
+  m_handles->length = length;
   Attach(path, static_cast<const uint8_t*>(view), length);
   return kOpened;
 }
 
 void CFileSource::Close() {
   CDataSource::Close();
-  if (m_Handles->view) ::munmap(m_Handles->view, m_Handles->length);
-  if (m_Handles->fd >= 0) ::close(m_Handles->fd);
-  *m_Handles = Handles();
+  if (m_handles->view) ::munmap(m_handles->view, m_handles->length);
+  if (m_handles->fd >= 0) ::close(m_handles->fd);
+  *m_handles = Handles();
 }

@@ -12,7 +12,7 @@ struct CFileSource::Handles {
   zb::MappedView view;
 };
 
-CFileSource::CFileSource() : m_Handles(std::make_unique<Handles>()) {}
+CFileSource::CFileSource() : m_handles(std::make_unique<Handles>()) {}
 
 CFileSource::~CFileSource() { Close(); }
 
@@ -30,7 +30,7 @@ CFileSource::OpenResult CFileSource::Open(const std::string& path) {
       default: return kOpenFailed;
     }
   }
-  m_Handles->file.Reset(file);
+  m_handles->file.Reset(file);
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 || uint64_t(size.QuadPart) > SIZE_MAX) {
     Close();
@@ -40,19 +40,19 @@ CFileSource::OpenResult CFileSource::Open(const std::string& path) {
     Attach(path, nullptr, 0);
     return kOpened;
   }
-  m_Handles->mapping.Reset(CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr));
-  if (m_Handles->mapping) m_Handles->view.Reset(MapViewOfFile(m_Handles->mapping.Get(), FILE_MAP_READ, 0, 0, 0));
-  if (!m_Handles->view) {
+  m_handles->mapping.Reset(CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr));
+  if (m_handles->mapping) m_handles->view.Reset(MapViewOfFile(m_handles->mapping.Get(), FILE_MAP_READ, 0, 0, 0));
+  if (!m_handles->view) {
     Close();
     return kOpenAccessDenied;
   }
-  Attach(path, static_cast<const uint8_t*>(m_Handles->view.Get()), size_t(size.QuadPart));
+  Attach(path, static_cast<const uint8_t*>(m_handles->view.Get()), size_t(size.QuadPart));
   return kOpened;
 }
 
 void CFileSource::Close() {
   CDataSource::Close();
-  m_Handles->view.Reset();
-  m_Handles->mapping.Reset();
-  m_Handles->file.Reset();
+  m_handles->view.Reset();
+  m_handles->mapping.Reset();
+  m_handles->file.Reset();
 }

@@ -15,22 +15,22 @@ constexpr int kMaxCodes = 4096;  // 12-bit codes
 // Bounds-checked reading of the file bytes: every read fails softly at the end of the data.
 class CGifDecoder::Reader {
  public:
-  Reader(const uint8_t* data, size_t size) : m_Data(data), m_Size(size) {}
+  Reader(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
   bool Byte(int& v) {
-    if (m_Pos >= m_Size) return false;
-    v = m_Data[m_Pos++];
+    if (m_pos >= m_size) return false;
+    v = m_data[m_pos++];
     return true;
   }
   bool Word(int& v) {
-    if (m_Size - m_Pos < 2) return false;
-    v = m_Data[m_Pos] | (m_Data[m_Pos + 1] << 8);
-    m_Pos += 2;
+    if (m_size - m_pos < 2) return false;
+    v = m_data[m_pos] | (m_data[m_pos + 1] << 8);
+    m_pos += 2;
     return true;
   }
   const uint8_t* Bytes(size_t n) {
-    if (m_Size - m_Pos < n) return nullptr;
-    const uint8_t* p = m_Data + m_Pos;
-    m_Pos += n;
+    if (m_size - m_pos < n) return nullptr;
+    const uint8_t* p = m_data + m_pos;
+    m_pos += n;
     return p;
   }
   // Passes over data sub-blocks up to and including the empty one.
@@ -44,44 +44,44 @@ class CGifDecoder::Reader {
 
   // LZW codes, least significant bit first, gathered across the data sub-blocks.
   void BeginCodes() {
-    m_Bits = 0;
-    m_BitCount = 0;
-    m_BlockLeft = 0;
-    m_CodesEnded = false;
+    m_bits = 0;
+    m_bitCount = 0;
+    m_blockLeft = 0;
+    m_codesEnded = false;
   }
   bool Code(int width, int& code) {
-    while (m_BitCount < width) {
-      if (m_BlockLeft == 0) {
+    while (m_bitCount < width) {
+      if (m_blockLeft == 0) {
         int n;
-        if (m_CodesEnded || !Byte(n) || n == 0) {
-          m_CodesEnded = true;
+        if (m_codesEnded || !Byte(n) || n == 0) {
+          m_codesEnded = true;
           return false;
         }
-        m_BlockLeft = n;
+        m_blockLeft = n;
       }
       int b;
       if (!Byte(b)) {
-        m_CodesEnded = true;
+        m_codesEnded = true;
         return false;
       }
-      --m_BlockLeft;
-      m_Bits |= uint32_t(b) << m_BitCount;
-      m_BitCount += 8;
+      --m_blockLeft;
+      m_bits |= uint32_t(b) << m_bitCount;
+      m_bitCount += 8;
     }
-    code = int(m_Bits & ((1u << width) - 1));
-    m_Bits >>= width;
-    m_BitCount -= width;
+    code = int(m_bits & ((1u << width) - 1));
+    m_bits >>= width;
+    m_bitCount -= width;
     return true;
   }
 
  private:
-  const uint8_t* m_Data;
-  size_t m_Size;
-  size_t m_Pos = 0;
-  uint32_t m_Bits = 0;
-  int m_BitCount = 0;
-  int m_BlockLeft = 0;
-  bool m_CodesEnded = false;
+  const uint8_t* m_data;
+  size_t m_size;
+  size_t m_pos = 0;
+  uint32_t m_bits = 0;
+  int m_bitCount = 0;
+  int m_blockLeft = 0;
+  bool m_codesEnded = false;
 };
 
 int CGifDecoder::Decode(CImageDIB* target, uint32_t background, const std::string& path) {
@@ -94,27 +94,27 @@ int CGifDecoder::Decode(CImageDIB* target, uint32_t background, const std::strin
 int CGifDecoder::DecodeMemory(CImageDIB* target, uint32_t background, const uint8_t* data, size_t size) {
   if (!target || (!data && size)) return kUnreadable;
   if (size < 3 || (data[0] | 0x20) != 'g' || (data[1] | 0x20) != 'i' || (data[2] | 0x20) != 'f') return kNotGif;
-  m_Target = target;
-  m_Background = background;
-  m_TransparentIndex = -1;
-  m_Delay = 0;
-  m_Packed = 0;
-  m_RowsDecoded = 0;
-  m_TargetFresh = false;
+  m_target = target;
+  m_background = background;
+  m_transparentIndex = -1;
+  m_delay = 0;
+  m_packed = 0;
+  m_rowsDecoded = 0;
+  m_targetFresh = false;
   Reader in(data, size);
   in.Bytes(6);  // "GIF87a" or "GIF89a"
   DecodeStream(in);
-  m_Indices.clear();
-  m_Indices.shrink_to_fit();
-  m_Target = nullptr;
+  m_indices.clear();
+  m_indices.shrink_to_fit();
+  m_target = nullptr;
   return kDecoded;
 }
 
 bool CGifDecoder::SizeTarget(int width, int height) {
-  if (!m_Limits.Allows(width, height)) return false;
-  if (m_TargetFresh && m_Target->Width() == width && m_Target->Height() == height) return true;
-  m_TargetFresh = m_Target->Create(width, height);
-  return m_TargetFresh;
+  if (!m_limits.Allows(width, height)) return false;
+  if (m_targetFresh && m_target->Width() == width && m_target->Height() == height) return true;
+  m_targetFresh = m_target->Create(width, height);
+  return m_targetFresh;
 }
 
 void CGifDecoder::DecodeStream(Reader& in) {
@@ -125,13 +125,13 @@ void CGifDecoder::DecodeStream(Reader& in) {
   }
   // A screen of no or absurd size is passed over; the image's own size decides the target.
   SizeTarget(screenWidth, screenHeight);
-  for (uint32_t& c : m_Global) c = kOpaqueBlack;
+  for (uint32_t& c : m_global) c = kOpaqueBlack;
   if (packed & 0x80) {
     const int entries = 2 << (packed & 7);
     const uint8_t* table = in.Bytes(size_t(entries) * 3);
     if (!table) return;
     for (int i = 0; i < entries; ++i) {
-      m_Global[i] = uint32_t(table[i * 3 + 2]) | (uint32_t(table[i * 3 + 1]) << 8) |
+      m_global[i] = uint32_t(table[i * 3 + 2]) | (uint32_t(table[i * 3 + 1]) << 8) |
                     (uint32_t(table[i * 3]) << 16) | 0xFF000000u;
     }
   }
@@ -151,9 +151,9 @@ void CGifDecoder::DecodeStream(Reader& in) {
       if (!in.Byte(n)) return;
       if (n >= 4) {
         if (!in.Byte(flags) || !in.Word(delay) || !in.Byte(index) || !in.Bytes(size_t(n - 4))) return;
-        m_Packed = flags;
-        m_Delay = delay;
-        m_TransparentIndex = (flags & 1) ? index : -1;
+        m_packed = flags;
+        m_delay = delay;
+        m_transparentIndex = (flags & 1) ? index : -1;
       } else if (n > 0 && !in.Bytes(size_t(n))) {
         return;
       }
@@ -166,30 +166,30 @@ void CGifDecoder::DecodeStream(Reader& in) {
 void CGifDecoder::DecodeImage(Reader& in) {
   int left, top, width, height, packed;
   if (!in.Word(left) || !in.Word(top) || !in.Word(width) || !in.Word(height) || !in.Byte(packed)) return;
-  std::memcpy(m_Colors, m_Global, sizeof(m_Colors));
+  std::memcpy(m_colors, m_global, sizeof(m_colors));
   if (packed & 0x80) {
     const int entries = 2 << (packed & 7);
     const uint8_t* table = in.Bytes(size_t(entries) * 3);
     if (!table) return;
     for (int i = 0; i < 256; ++i) {
-      m_Colors[i] = i < entries ? uint32_t(table[i * 3 + 2]) | (uint32_t(table[i * 3 + 1]) << 8) |
+      m_colors[i] = i < entries ? uint32_t(table[i * 3 + 2]) | (uint32_t(table[i * 3 + 1]) << 8) |
                                       (uint32_t(table[i * 3]) << 16) | 0xFF000000u
                                 : kOpaqueBlack;
     }
   }
-  if (m_TransparentIndex >= 0) {
+  if (m_transparentIndex >= 0) {
     // 0x00BBGGRR becomes a pixel with red and blue swapped and 0 in the fourth byte.
-    const uint32_t bg = m_Background;
-    m_Colors[m_TransparentIndex] = ((bg & 0xFF) << 16) | (bg & 0xFF00) | ((bg >> 16) & 0xFF);
+    const uint32_t bg = m_background;
+    m_colors[m_transparentIndex] = ((bg & 0xFF) << 16) | (bg & 0xFF00) | ((bg >> 16) & 0xFF);
   }
   // A zero-sized or over-large image leaves nothing decoded.
   if (!SizeTarget(width, height)) return;
   int minCodeSize;
   if (!in.Byte(minCodeSize)) return;
   const size_t total = size_t(width) * size_t(height);
-  m_Indices.resize(total);
-  const size_t decoded = DecodeLzw(in, minCodeSize, m_Indices.data(), total);
-  WriteRows(m_Indices.data(), width, height, (packed & 0x40) != 0, decoded);
+  m_indices.resize(total);
+  const size_t decoded = DecodeLzw(in, minCodeSize, m_indices.data(), total);
+  WriteRows(m_indices.data(), width, height, (packed & 0x40) != 0, decoded);
 }
 
 // Decodes up to `total` pixel indices into `out`. Every string of the table is a stretch of the
@@ -263,9 +263,9 @@ void CGifDecoder::WriteRows(const uint8_t* indices, int width, int height, bool 
       y = i;
     }
     const uint8_t* s = indices + size_t(i) * size_t(width);
-    uint32_t* d = m_Target->m_Bits + size_t(height - 1 - y) * size_t(width);
-    for (int x = 0; x < width; ++x) d[x] = m_Colors[s[x]];
+    uint32_t* d = m_target->m_bits + size_t(height - 1 - y) * size_t(width);
+    for (int x = 0; x < width; ++x) d[x] = m_colors[s[x]];
     if (interlaced) y += kPassStep[pass];
   }
-  m_RowsDecoded = rows;
+  m_rowsDecoded = rows;
 }

@@ -23,12 +23,12 @@ class CGifDecoder {
   // The same over `size` bytes in memory.
   int DecodeMemory(CImageDIB* target, uint32_t background, const uint8_t* data, size_t size);
 
-  void SetLimits(const DecodeLimits& limits) { m_Limits = limits; }
+  void SetLimits(const DecodeLimits& limits) { m_limits = limits; }
 
   // What the last decode found.
-  int Delay() const { return m_Delay; }                        // hundredths of a second
-  int TransparentIndex() const { return m_TransparentIndex; }  // -1 when none
-  int RowsDecoded() const { return m_RowsDecoded; }
+  int Delay() const { return m_delay; }                        // hundredths of a second
+  int TransparentIndex() const { return m_transparentIndex; }  // -1 when none
+  int RowsDecoded() const { return m_rowsDecoded; }
 
  private:
   class Reader;
@@ -38,15 +38,15 @@ class CGifDecoder {
   size_t DecodeLzw(Reader& in, int minCodeSize, uint8_t* out, size_t total);
   void WriteRows(const uint8_t* indices, int width, int height, bool interlaced, size_t decoded);
 
-  DecodeLimits m_Limits;
-  CImageDIB* m_Target = nullptr;
-  uint32_t m_Background = 0;
-  uint32_t m_Global[256] = {};  // the global colour table as 32-bit pixels (blue, green, red, 255)
-  uint32_t m_Colors[256] = {};  // the table of the image being decoded
-  int m_TransparentIndex = -1;
-  int m_Delay = 0;
-  int m_Packed = 0;
-  int m_RowsDecoded = 0;
-  bool m_TargetFresh = false;  // the target was created by this decode
-  std::vector<uint8_t> m_Indices;
+  DecodeLimits m_limits;
+  CImageDIB* m_target = nullptr;
+  uint32_t m_background = 0;
+  uint32_t m_global[256] = {};  // the global colour table as 32-bit pixels (blue, green, red, 255)
+  uint32_t m_colors[256] = {};  // the table of the image being decoded
+  int m_transparentIndex = -1;
+  int m_delay = 0;
+  int m_packed = 0;
+  int m_rowsDecoded = 0;
+  bool m_targetFresh = false;  // the target was created by this decode
+  std::vector<uint8_t> m_indices;
 };

@@ -13,16 +13,16 @@ class CInternetDownloader {
   // Optional feedback while the body arrives: a progress bar (range 0..range, position = bytes so
   // far) and a window whose text tells the bytes so far. Pictures and fonts use neither.
   void AttachProgress(HWND progressBar, int range) {
-    m_Progress = progressBar;
-    m_Range = range;
+    m_progress = progressBar;
+    m_range = range;
   }
-  void AttachStatus(HWND status) { m_Status = status; }
+  void AttachStatus(HWND status) { m_status = status; }
 
   // Downloads `url` into `target`, or into a new temporary file ("ZPX" name in the temporary folder,
   // with the URL's extension) when `target` is "". `reload` bypasses the platform's cache. Returns the
   // local path, "" on failure. An empty URL returns "" and leaves the error text alone.
   std::wstring Download(const std::wstring& url, const std::wstring& target, bool reload);
-  const std::wstring& GetErrorText() const { return m_Error; }
+  const std::wstring& GetErrorText() const { return m_error; }
 
  private:
   std::wstring TemporaryPath(const std::wstring& url) const;
@@ -30,8 +30,8 @@ class CInternetDownloader {
   bool Transfer(void* connection, const std::wstring& url, const std::wstring& path);
   void ShowStatus(const std::wstring& text) const;
 
-  std::wstring m_Error;
-  HWND m_Progress = nullptr;
-  HWND m_Status = nullptr;
-  int m_Range = 0;
+  std::wstring m_error;
+  HWND m_progress = nullptr;
+  HWND m_status = nullptr;
+  int m_range = 0;
 };

@@ -66,26 +66,26 @@ std::wstring CInternetDownloader::TemporaryPath(const std::wstring& url) const {
 }
 
 void CInternetDownloader::ShowStatus(const std::wstring& text) const {
-  if (!m_Status) return;
-  SetWindowTextW(m_Status, text.c_str());
-  UpdateWindow(m_Status);
+  if (!m_status) return;
+  SetWindowTextW(m_status, text.c_str());
+  UpdateWindow(m_status);
 }
 
 bool CInternetDownloader::Transfer(void* connection, const std::wstring& url, const std::wstring& path) {
   LocalFile file(path);
   if (!file.IsOpen()) {
-    m_Error = L"Internet Session - Cant Create temp file: " + path;
+    m_error = L"Internet Session - Cant Create temp file: " + path;
     return false;
   }
   ShowStatus(L"Start download...");
-  if (m_Progress) {
-    SendMessageW(m_Progress, PBM_SETRANGE32, 0, m_Range);
-    SendMessageW(m_Progress, PBM_SETSTEP, 1, 0);
-    SendMessageW(m_Progress, PBM_SETPOS, 0, 0);
+  if (m_progress) {
+    SendMessageW(m_progress, PBM_SETRANGE32, 0, m_range);
+    SendMessageW(m_progress, PBM_SETSTEP, 1, 0);
+    SendMessageW(m_progress, PBM_SETPOS, 0, 0);
   }
   // A partial copy is of no use to anyone, and nobody else knows its name.
   auto fail = [&] {
-    m_Error = L"Internet download error.\nURL: " + url;
+    m_error = L"Internet download error.\nURL: " + url;
     file.Close();
     DeleteFileW(path.c_str());
     return false;
@@ -99,9 +99,9 @@ bool CInternetDownloader::Transfer(void* connection, const std::wstring& url, co
     if (got == 0) break;
     if (!file.Write(block.data(), got)) return fail();
     total += got;
-    if (m_Progress) {
-      SendMessageW(m_Progress, PBM_SETPOS, WPARAM(total), 0);
-      UpdateWindow(m_Progress);
+    if (m_progress) {
+      SendMessageW(m_progress, PBM_SETPOS, WPARAM(total), 0);
+      UpdateWindow(m_progress);
     }
     ShowStatus(L"Downloaded: " + std::to_wstring(total) + L" bytes");
   }
@@ -112,19 +112,19 @@ std::wstring CInternetDownloader::Download(const std::wstring& url, const std::w
   if (url.empty()) return std::wstring();
   const std::wstring path = target.empty() ? TemporaryPath(url) : target;
   if (path.empty()) {
-    m_Error = L"Internet connection error.\nURL: " + url;
+    m_error = L"Internet connection error.\nURL: " + url;
     return std::wstring();
   }
   InternetHandle session(InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session.Get()) {
-    m_Error = L"Internet connection error.\nURL: " + url;
+    m_error = L"Internet connection error.\nURL: " + url;
     return std::wstring();
   }
   DWORD flags = INTERNET_FLAG_TRANSFER_BINARY;
   if (reload) flags |= INTERNET_FLAG_RELOAD;
   InternetHandle connection(InternetOpenUrlW(session.Get(), url.c_str(), nullptr, 0, flags, 0));
   if (!connection.Get()) {
-    m_Error = L"Internet Session - Cant open URL: " + url;
+    m_error = L"Internet Session - Cant open URL: " + url;
     return std::wstring();
   }
   DWORD status = 0, size = sizeof(status);
@@ -132,13 +132,13 @@ std::wstring CInternetDownloader::Download(const std::wstring& url, const std::w
     status = 0;
   const std::wstring refused = zbdownload::StatusErrorText(status, url);
   if (!refused.empty()) {
-    m_Error = refused;
+    m_error = refused;
     return std::wstring();
   }
   if (!Transfer(connection.Get(), url, path)) return std::wstring();
-  m_Error.clear();
+  m_error.clear();
   // The file is complete even when the connection does not close cleanly.
-  if (!connection.Close()) m_Error = L"Internet connection error.\nURL: " + url;
+  if (!connection.Close()) m_error = L"Internet connection error.\nURL: " + url;
   session.Close();
   return path;
 }

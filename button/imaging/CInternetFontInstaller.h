@@ -12,10 +12,10 @@ class CInternetFontInstaller {
   // the error text is one of "Bad HTTP URL (Font name).", a downloader text, or "Adding font to
   // system fail fontname: " with the local path; an existing file of that name is left as it was.
   bool Install(const std::wstring& url);
-  const std::wstring& GetErrorText() const { return m_Error; }
+  const std::wstring& GetErrorText() const { return m_error; }
 
  private:
   bool Fail(const std::wstring& text);
 
-  std::wstring m_Error;
+  std::wstring m_error;
 };

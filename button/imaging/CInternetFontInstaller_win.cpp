@@ -81,12 +81,12 @@ bool StartsLikeFont(const std::wstring& path) {
 }  // namespace
 
 bool CInternetFontInstaller::Fail(const std::wstring& text) {
-  m_Error = text;
+  m_error = text;
   return false;
 }
 
 bool CInternetFontInstaller::Install(const std::wstring& url) {
-  m_Error.clear();
+  m_error.clear();
   const std::wstring name = FontFileName(url);
   if (name.empty()) return Fail(kBadUrlText);
   const std::wstring folder = TempFolder();

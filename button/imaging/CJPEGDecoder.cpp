@@ -93,8 +93,8 @@ struct CJPEGDecoder::State {
   }
 };
 
-CJPEGDecoder::CJPEGDecoder() : m_State(std::make_unique<State>()) {
-  State* s = m_State.get();
+CJPEGDecoder::CJPEGDecoder() : m_state(std::make_unique<State>()) {
+  State* s = m_state.get();
   s->owner = this;
   s->message[0] = 0;
   s->info.err = jpeg_std_error(&s->error);
@@ -111,11 +111,11 @@ CJPEGDecoder::CJPEGDecoder() : m_State(std::make_unique<State>()) {
 }
 
 CJPEGDecoder::~CJPEGDecoder() {
-  if (m_State->created) jpeg_destroy_decompress(&m_State->info);
+  if (m_state->created) jpeg_destroy_decompress(&m_state->info);
 }
 
 void CJPEGDecoder::DecodeData() {
-  State* s = m_State.get();
+  State* s = m_state.get();
   if (!s->created) throw CTextException::Decoder(kDecodeNoDecoder, "JPEG decompressor not available.");
   // Whatever way this function is left, the decompressor is idle again afterwards.
   struct AbortOnExit {
@@ -124,29 +124,29 @@ void CJPEGDecoder::DecodeData() {
   } abortOnExit{s};
   auto libraryError = [s]() { return CTextException::Decoder(kDecodeNoDecoder, std::string(s->message)); };
 
-  s->source.next_input_byte = m_Source->Current();
-  s->source.bytes_in_buffer = m_Source->Remaining();
+  s->source.next_input_byte = m_source->Current();
+  s->source.bytes_in_buffer = m_source->Remaining();
   s->info.src = &s->source;
   s->info.progress = &s->progress;
   // libjpeg's own memory stays within a bound derived from the picture limits (a progressive picture
   // keeps every coefficient: two bytes a sample).
-  const uint64_t memory = m_Limits.maxPixels * 8 + (uint64_t(16) << 20);
+  const uint64_t memory = m_limits.maxPixels * 8 + (uint64_t(16) << 20);
   s->info.mem->max_memory_to_use = long(std::min<uint64_t>(memory, uint64_t(std::numeric_limits<long>::max())));
   if (!State::Guarded(s, State::ReadHeader)) throw libraryError();
-  if (!m_Limits.Allows(s->info.image_width, s->info.image_height)) {
+  if (!m_limits.Allows(s->info.image_width, s->info.image_height)) {
     throw CTextException::Decoder(kDecodeNoMemory, "Image size " + std::to_string(s->info.image_width) + " x " +
                                                        std::to_string(s->info.image_height) + " is not supported.");
   }
-  if (m_FastDecode) s->info.do_fancy_upsampling = FALSE;
+  if (m_fastDecode) s->info.do_fancy_upsampling = FALSE;
   s->info.dct_method = JDCT_FLOAT;
   const int destBpp = s->info.num_components == 1 ? DestinationBpp(8) : 32;
   // Colour (and grey at 32 bits) arrives as blue, green, red, 255: straight into the rows.
   s->info.out_color_space = destBpp == 8 ? JCS_GRAYSCALE : JCS_EXT_BGRA;
   if (!State::Guarded(s, State::Start)) throw libraryError();
 
-  m_Bitmap->Create(int32_t(s->info.output_width), int32_t(s->info.output_height), destBpp, false, m_Limits);
+  m_bitmap->Create(int32_t(s->info.output_width), int32_t(s->info.output_height), destBpp, false, m_limits);
   std::vector<JSAMPROW> rows(s->info.output_height);
-  for (size_t y = 0; y < rows.size(); ++y) rows[y] = m_Bitmap->Row(int32_t(y));
+  for (size_t y = 0; y < rows.size(); ++y) rows[y] = m_bitmap->Row(int32_t(y));
   s->rows = rows.data();
   const bool ok = State::Guarded(s, State::ReadRows);
   s->rows = nullptr;

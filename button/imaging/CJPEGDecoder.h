@@ -18,6 +18,6 @@ class CJPEGDecoder : public CPicDecoder {
 
  private:
   struct State;  // the decompression object, its error manager and source manager
-  std::unique_ptr<State> m_State;
-  bool m_FastDecode = true;  // fancy upsampling off
+  std::unique_ptr<State> m_state;
+  bool m_fastDecode = true;  // fancy upsampling off
 };

@@ -17,18 +17,18 @@ void CPicDecoder::DecodeFile(const std::string& path, CDecodedBitmap& bitmap, in
 }
 
 void CPicDecoder::Decode(CDataSource& source, CDecodedBitmap& bitmap, int bpp) {
-  m_Source = &source;
-  m_Bitmap = &bitmap;
-  m_Bpp = bpp;
+  m_source = &source;
+  m_bitmap = &bitmap;
+  m_bpp = bpp;
   DecodeData();
 }
 
 void CPicDecoder::Trace(int level, const char* format, ...) {
-  if (!m_Trace) return;
+  if (!m_trace) return;
   char text[512];
   va_list args;
   va_start(args, format);
   std::vsnprintf(text, sizeof(text), format, args);
   va_end(args);
-  m_Trace(level, text);
+  m_trace(level, text);
 }

@@ -24,26 +24,26 @@ class CPicDecoder {
   // Decodes from the source's current read position.
   virtual void Decode(CDataSource& source, CDecodedBitmap& bitmap, int bpp);
 
-  virtual void SetLimits(const DecodeLimits& limits) { m_Limits = limits; }
-  const DecodeLimits& Limits() const { return m_Limits; }
-  virtual void SetTraceHook(DecodeTraceHook hook) { m_Trace = std::move(hook); }
+  virtual void SetLimits(const DecodeLimits& limits) { m_limits = limits; }
+  const DecodeLimits& Limits() const { return m_limits; }
+  virtual void SetTraceHook(DecodeTraceHook hook) { m_trace = std::move(hook); }
 
  protected:
-  // The format's own work on m_Source, m_Bitmap and m_Bpp.
+  // The format's own work on m_source, m_bitmap and m_bpp.
   virtual void DecodeData() {}
 
   // The destination depth for a source of `sourceBpp` bits: 8 only when the caller asked for 8 or let
   // the decoder choose and the source has 8 bits or fewer; 32 otherwise.
-  int DestinationBpp(int sourceBpp) const { return (m_Bpp == 0 || m_Bpp == 8) && sourceBpp <= 8 ? 8 : 32; }
+  int DestinationBpp(int sourceBpp) const { return (m_bpp == 0 || m_bpp == 8) && sourceBpp <= 8 ? 8 : 32; }
   void Trace(int level, const char* format, ...)
 #if defined(__GNUC__)
       __attribute__((format(printf, 3, 4)))
 #endif
       ;
 
-  CDataSource* m_Source = nullptr;
-  CDecodedBitmap* m_Bitmap = nullptr;
-  int m_Bpp = 0;
-  DecodeLimits m_Limits;
-  DecodeTraceHook m_Trace;
+  CDataSource* m_source = nullptr;
+  CDecodedBitmap* m_bitmap = nullptr;
+  int m_bpp = 0;
+  DecodeLimits m_limits;
+  DecodeTraceHook m_trace;
 };

@@ -80,8 +80,8 @@ struct RgbaImage {
 
 void CTIFFDecoder::DecodeData() {
   Client client;
-  client.data = m_Source->Current();
-  client.size = m_Source->Remaining();
+  client.data = m_source->Current();
+  client.size = m_source->Remaining();
   client.owner = this;
   auto failure = [&client](const char* fallback) {
     return CTextException::Decoder(kDecodeNotBitmap, client.error[0] ? client.error : fallback);
@@ -90,7 +90,7 @@ void CTIFFDecoder::DecodeData() {
   std::unique_ptr<TIFFOpenOptions, OptionsDeleter> options(TIFFOpenOptionsAlloc());
   if (!options) throw CTextException::Decoder(kDecodeNoMemory, "Out of memory allocating TIFF buffer.");
   // No single allocation of libtiff may exceed what the largest allowed picture needs (16-bit RGBA).
-  TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), tmsize_t(m_Limits.maxPixels * 8 + (uint64_t(1) << 20)));
+  TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), tmsize_t(m_limits.maxPixels * 8 + (uint64_t(1) << 20)));
   TIFFOpenOptionsSetErrorHandlerExtR(options.get(), Client::OnError, &client);
   TIFFOpenOptionsSetWarningHandlerExtR(options.get(), Client::OnWarning, &client);
   std::unique_ptr<TIFF, TiffDeleter> tif(TIFFClientOpenExt("MemSource", "r", &client, Client::Read, Client::Write,
@@ -108,14 +108,14 @@ void CTIFFDecoder::DecodeData() {
   const uint32_t width = rgba.image.width, height = rgba.image.height;
   // A picture beyond the limits is refused as one whose buffer cannot be had.
   try {
-    m_Bitmap->Create(int32_t(width), int32_t(height), 32, rgba.image.alpha != 0, m_Limits);
+    m_bitmap->Create(int32_t(width), int32_t(height), 32, rgba.image.alpha != 0, m_limits);
   } catch (const CTextException& e) {
     if (e.GetCode() != kDecodeNoMemory) throw;
     throw CTextException::Decoder(kDecodeNoMemory, "Out of memory allocating TIFF buffer.");
   }
   // The raster's rows run bottom-up like the bitmap's, so libtiff writes straight into its pixels;
   // only red and blue change places afterwards (libtiff packs red into the low byte).
-  uint32_t* raster = reinterpret_cast<uint32_t*>(m_Bitmap->Bits());
+  uint32_t* raster = reinterpret_cast<uint32_t*>(m_bitmap->Bits());
   const int ok = TIFFRGBAImageGet(&rgba.image, raster, width, height);
   const size_t count = size_t(width) * height;
   for (size_t i = 0; i < count; ++i) {

@@ -18,18 +18,18 @@ enum DecodeErrorCode {
 
 class CTextException : public std::exception {
  public:
-  CTextException(int code, std::string text) : m_Code(code), m_Text(std::move(text)) {}
+  CTextException(int code, std::string text) : m_code(code), m_text(std::move(text)) {}
 
   // The usual form: the message wrapped as "Decoder error: <message>\n".
   static CTextException Decoder(int code, const std::string& message);
   // Code 11, whose text is not wrapped.
   static CTextException EndOfData();
 
-  int GetCode() const { return m_Code; }
-  const std::string& GetText() const { return m_Text; }
-  const char* what() const noexcept override { return m_Text.c_str(); }
+  int GetCode() const { return m_code; }
+  const std::string& GetText() const { return m_text; }
+  const char* what() const noexcept override { return m_text.c_str(); }
 
  private:
-  int m_Code;
-  std::string m_Text;
+  int m_code;
+  std::string m_text;
 };

@@ -34,7 +34,7 @@ PictureResult DecodeWithFamily(const std::string& path, CImageDIB& target) {
     return result;
   }
   // Both are bottom-up 32-bit rows of exactly `width` pixels: one copy, row order unchanged.
-  std::memcpy(target.m_Bits, bitmap.Bits(), size_t(bitmap.Width()) * size_t(bitmap.Height()) * 4);
+  std::memcpy(target.m_bits, bitmap.Bits(), size_t(bitmap.Width()) * size_t(bitmap.Height()) * 4);
   return result;
 }
 

@@ -25,12 +25,12 @@ class CImageDIB {
   bool Create(int32_t width, int32_t height);
   void Destroy();
 
-  int32_t Width() const { return m_Width; }
-  int32_t Height() const { return m_Height; }
-  bool HasPixels() const { return m_Bits != nullptr && m_Width > 0 && m_Height > 0; }
-  const ZbBitmapInfo& Info() const { return m_Info; }
-  uint32_t Pixel(int32_t x, int32_t y) const { return m_Bits[size_t(y) * size_t(m_Width) + size_t(x)]; }
-  void SetPixel(int32_t x, int32_t y, uint32_t v) { m_Bits[size_t(y) * size_t(m_Width) + size_t(x)] = v; }
+  int32_t Width() const { return m_width; }
+  int32_t Height() const { return m_height; }
+  bool HasPixels() const { return m_bits != nullptr && m_width > 0 && m_height > 0; }
+  const ZbBitmapInfo& Info() const { return m_info; }
+  uint32_t Pixel(int32_t x, int32_t y) const { return m_bits[size_t(y) * size_t(m_width) + size_t(x)]; }
+  void SetPixel(int32_t x, int32_t y, uint32_t v) { m_bits[size_t(y) * size_t(m_width) + size_t(x)] = v; }
 
   // Structural drawing (colours as three channel bytes; only the low 8 bits of each count).
   // Rectangles are clipped to the buffer; HLine/VLine expect inside coordinates with x1 <= x2 and
@@ -79,14 +79,14 @@ class CImageDIB {
 #endif
 
   std::string ErrorText;
-  ZbBitmapInfo m_Info;
-  int32_t m_Width;
-  int32_t m_Height;
-  uint32_t* m_Bits;
+  ZbBitmapInfo m_info;
+  int32_t m_width;
+  int32_t m_height;
+  uint32_t* m_bits;
 
  private:
-  uint32_t* Row(int y) { return m_Bits + size_t(y) * size_t(m_Width); }
-  const uint32_t* Row(int y) const { return m_Bits + size_t(y) * size_t(m_Width); }
+  uint32_t* Row(int y) { return m_bits + size_t(y) * size_t(m_width); }
+  const uint32_t* Row(int y) const { return m_bits + size_t(y) * size_t(m_width); }
   size_t PixelCount() const;                      // width x height, 0 without pixels
   bool SameSize(const CImageDIB& other) const;    // both have pixels and one size
   static void ReverseRow(uint32_t* p, size_t n);

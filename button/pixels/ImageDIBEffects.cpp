@@ -19,7 +19,7 @@ inline U8x16 MultiplyBytes(U8x16 c, U8x16 o) {
 
 template <class Op>
 void CImageDIB::CombineWith(const CImageDIB& other, Op op) {
-  if (SameSize(other)) ForEachBlock(m_Bits, other.m_Bits, PixelCount(), op);
+  if (SameSize(other)) ForEachBlock(m_bits, other.m_bits, PixelCount(), op);
 }
 
 void CImageDIB::Difference(const CImageDIB& other) {
@@ -66,7 +66,7 @@ void CImageDIB::Tint(int r, int g, int b, int amount) {
   if (!HasPixels()) return;
   const uint8_t a = uint8_t(amount);
   const Wide share = Share(SplatWord(RgbWord(r, g, b)), a);
-  ForEachBlock(m_Bits, PixelCount(), [&](U8x16 c) { return KeepByte3(BlendBytes(c, share, a), c); });
+  ForEachBlock(m_bits, PixelCount(), [&](U8x16 c) { return KeepByte3(BlendBytes(c, share, a), c); });
 }
 
 // Average of the chosen channels. s / k is the high half of s × (65536 / k rounded up), exact for
@@ -91,7 +91,7 @@ void CImageDIB::Desaturate(int useR, int useG, int useB) {
   const uint32_t mr = useR == 1 ? 0xFF : 0, mg = useG == 1 ? 0xFF : 0, mb = useB == 1 ? 0xFF : 0;
   const uint32_t shift = kAverageShift[k];
   const U16x8 factor = U16x8{} + uint16_t(kAverageFactor[k]);
-  ForEachBlock(m_Bits, PixelCount(), [&](U8x16 c) {
+  ForEachBlock(m_bits, PixelCount(), [&](U8x16 c) {
     const U32x4 p = AsWords(c);
     const U32x4 s = (((p >> 16) & mr) + ((p >> 8) & mg) + (p & mb)) << shift;  // below 2^16
     const U32x4 v = (U32x4)MulHigh((U16x8)s, factor);
@@ -119,7 +119,7 @@ void CImageDIB::MaskTransparent(const CImageDIB* source, int x, int y, int opaci
                                 uint32_t keyColour, int tolerance) {
   Rect c;
   if (!source || !HasPixels() || !source->HasPixels() ||
-      !Clip(x, y, source->m_Width, source->m_Height, m_Width, m_Height, c))
+      !Clip(x, y, source->m_width, source->m_height, m_width, m_height, c))
     return;
   const int sx = c.x - x, sy = c.y - y;
   const U8x16 key = SplatWord(ColorRefWord(keyColour));

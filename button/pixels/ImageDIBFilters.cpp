@@ -172,7 +172,7 @@ void CImageDIB::Blur(int n) {
 // hold this pass's values, the right neighbour and the row above the previous ones. Rows go in
 // pairs so that two left-to-right chains run side by side, the upper row one pixel behind.
 void CImageDIB::BlurPass() {
-  const int W = m_Width, H = m_Height;
+  const int W = m_width, H = m_height;
   for (int y = 0; y < H; y += 2) {
     uint32_t* below = y > 0 ? Row(y - 1) : nullptr;
     if (y + 1 == H)
@@ -190,10 +190,10 @@ void CImageDIB::BlurPass() {
 void CImageDIB::Gradient4(int x, int y, int w, int h, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4, int a1,
                           int a2, int a3, int a4) {
   if (!HasPixels()) return;
-  if (w == -1) w = m_Width;
-  if (h == -1) h = m_Height;
+  if (w == -1) w = m_width;
+  if (h == -1) h = m_height;
   Rect c;
-  if (!Clip(x, y, w, h, m_Width, m_Height, c)) return;
+  if (!Clip(x, y, w, h, m_width, m_height, c)) return;
   const F32x4 topLeft = Corner(c1, a1), bottomLeft = Corner(c2, a2);
   const F32x4 topRight = Corner(c3, a3), bottomRight = Corner(c4, a4);
   const float rows = float(c.h), cols = float(c.w);
@@ -233,7 +233,7 @@ void CImageDIB::Gradient4(int x, int y, int w, int h, uint32_t c1, uint32_t c2, 
 // n pixels; the bottom-left and top-right corners are split along a diagonal.
 void CImageDIB::Buttonize(int n, uint32_t colourA, uint32_t colourB, int intensity) {
   if (!HasPixels() || n <= 0) return;
-  const int W = m_Width, H = m_Height;
+  const int W = m_width, H = m_height;
   const float step = float(intensity) / float(n);
   float v = float(intensity);
   // Past the larger side nothing is inside the buffer any more.

@@ -10,26 +10,26 @@
 // buffer holds.
 int CImageDIB::GetFromBitmap(HDC dc, HBITMAP bitmap) {
   if (!HasPixels()) return 0;
-  BITMAPINFO info = m_Info;
-  return GetDIBits(dc, bitmap, 0, UINT(m_Height), m_Bits, &info, DIB_RGB_COLORS);
+  BITMAPINFO info = m_info;
+  return GetDIBits(dc, bitmap, 0, UINT(m_height), m_bits, &info, DIB_RGB_COLORS);
 }
 
 int CImageDIB::SetToBitmap(HDC dc, HBITMAP bitmap) {
   if (!HasPixels()) return 0;
-  return SetDIBits(dc, bitmap, 0, UINT(m_Height), m_Bits, &m_Info, DIB_RGB_COLORS);
+  return SetDIBits(dc, bitmap, 0, UINT(m_height), m_bits, &m_info, DIB_RGB_COLORS);
 }
 
 int CImageDIB::Draw(HDC dc, int x, int y) {
   if (!HasPixels()) return 0;
-  return SetDIBitsToDevice(dc, x, y, DWORD(m_Width), DWORD(m_Height), 0, 0, 0, UINT(m_Height), m_Bits, &m_Info,
+  return SetDIBitsToDevice(dc, x, y, DWORD(m_width), DWORD(m_height), 0, 0, 0, UINT(m_height), m_bits, &m_info,
                            DIB_RGB_COLORS);
 }
 
 // (srcX, srcTop) is counted from the top of the image; GDI wants the part's bottom row.
 int CImageDIB::DrawPart(HDC dc, int srcX, int srcTop, int destX, int destY, int w, int h) {
-  const int64_t srcY = int64_t(m_Height) - srcTop - h;
+  const int64_t srcY = int64_t(m_height) - srcTop - h;
   if (!HasPixels() || w <= 0 || h <= 0 || srcY < INT32_MIN || srcY > INT32_MAX) return 0;
-  return SetDIBitsToDevice(dc, destX, destY, DWORD(w), DWORD(h), srcX, int(srcY), 0, UINT(m_Height), m_Bits, &m_Info,
+  return SetDIBitsToDevice(dc, destX, destY, DWORD(w), DWORD(h), srcX, int(srcY), 0, UINT(m_height), m_bits, &m_info,
                            DIB_RGB_COLORS);
 }
 
@@ -43,6 +43,6 @@ int CImageDIB::GrabFromDC(HDC dc, int x, int y, int w, int h) {
     PatBlt(memory.Get(), 0, 0, w, h, BLACKNESS);
     BitBlt(memory.Get(), 0, 0, w, h, dc, x, y, SRCCOPY);
   }
-  BITMAPINFO info = m_Info;
-  return GetDIBits(dc, bitmap.Get(), 0, UINT(std::min(h, m_Height)), m_Bits, &info, DIB_RGB_COLORS);
+  BITMAPINFO info = m_info;
+  return GetDIBits(dc, bitmap.Get(), 0, UINT(std::min(h, m_height)), m_bits, &info, DIB_RGB_COLORS);
 }

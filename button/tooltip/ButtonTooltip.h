@@ -5,16 +5,16 @@
 
 class CButtonTooltip : public IButtonTooltip {
  public:
-  bool Start(HWND owner) override { return m_Window.Start(owner); }
-  void Hide() override { m_Window.Hide(); }
+  bool Start(HWND owner) override { return m_window.Start(owner); }
+  void Hide() override { m_window.Hide(); }
   void SetText(const std::wstring& text, bool reposition, int amount) override {
-    m_Window.SetText(text, reposition, amount);
+    m_window.SetText(text, reposition, amount);
   }
   // Text, times, effect, colours and font as the control's properties give them.
   void Apply(const TooltipSettings& settings) override;
 
-  const CTooltipWindow& Window() const { return m_Window; }
+  const CTooltipWindow& Window() const { return m_window; }
 
  private:
-  CTooltipWindow m_Window;
+  CTooltipWindow m_window;
 };

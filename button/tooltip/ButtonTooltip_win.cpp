@@ -13,6 +13,6 @@ void CButtonTooltip::Apply(const TooltipSettings& settings) {
   s.colors.gradient = settings.GradientColor;
   s.colors.text = settings.TextColor;
   s.colors.border = settings.BorderColor;
-  m_Window.Configure(s);
-  m_Window.SetFont(settings.Font ? settings.Font->Font() : nullptr);
+  m_window.Configure(s);
+  m_window.SetFont(settings.Font ? settings.Font->Font() : nullptr);
 }

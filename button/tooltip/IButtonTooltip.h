@@ -39,10 +39,10 @@ class CNoTooltip : public IButtonTooltip {
  public:
   bool Start(HWND) override { return false; }
   void Hide() override {}
-  void SetText(const std::wstring& text, bool, int) override { m_Settings.Text = text; }
-  void Apply(const TooltipSettings& settings) override { m_Settings = settings; }
-  const TooltipSettings& Settings() const { return m_Settings; }
+  void SetText(const std::wstring& text, bool, int) override { m_settings.Text = text; }
+  void Apply(const TooltipSettings& settings) override { m_settings = settings; }
+  const TooltipSettings& Settings() const { return m_settings; }
 
  private:
-  TooltipSettings m_Settings;
+  TooltipSettings m_settings;
 };

@@ -21,49 +21,49 @@ bool Padded(int32_t textWidth, int32_t textHeight, int32_t& width, int32_t& heig
 }  // namespace
 
 CTooltipCore::CTooltipCore(ITooltipPlatform& platform, const Colors& systemColors)
-    : m_Platform(platform), m_SystemColors(systemColors) {
-  m_Settings.colors = systemColors;
+    : m_platform(platform), m_systemColors(systemColors) {
+  m_settings.colors = systemColors;
 }
 
-void CTooltipCore::Configure(const Settings& settings) { m_Settings = settings; }
+void CTooltipCore::Configure(const Settings& settings) { m_settings = settings; }
 
 bool CTooltipCore::Start(bool hasOwner) {
   Hide();
-  if (!hasOwner || !m_Platform.CreateCarrier()) return false;
-  m_Platform.StartTimer(kWaitTimer, Milliseconds(m_Settings.waitTime));
-  m_WaitRunning = true;
+  if (!hasOwner || !m_platform.CreateCarrier()) return false;
+  m_platform.StartTimer(kWaitTimer, Milliseconds(m_settings.waitTime));
+  m_waitRunning = true;
   return true;
 }
 
 void CTooltipCore::StopAnimation() {
-  m_Platform.StopAnimation();
-  m_Animating = false;
+  m_platform.StopAnimation();
+  m_animating = false;
 }
 
 void CTooltipCore::Hide() {
   // The animation timer stops before the pictures it writes go.
   StopAnimation();
-  m_Display.Destroy();
-  m_Final.Destroy();
-  m_Background.Destroy();
-  if (m_Platform.HasWindow()) {
-    if (m_WaitRunning) m_Platform.StopTimer(kWaitTimer);
-    if (m_ShowRunning) m_Platform.StopTimer(kShowTimer);
-    m_Platform.DestroyCarrier();
+  m_display.Destroy();
+  m_final.Destroy();
+  m_background.Destroy();
+  if (m_platform.HasWindow()) {
+    if (m_waitRunning) m_platform.StopTimer(kWaitTimer);
+    if (m_showRunning) m_platform.StopTimer(kShowTimer);
+    m_platform.DestroyCarrier();
   }
-  m_WaitRunning = false;
-  m_ShowRunning = false;
+  m_waitRunning = false;
+  m_showRunning = false;
 }
 
 void CTooltipCore::OnTimer(int id) {
   if (id == kShowTimer) {
-    m_Platform.StopTimer(kShowTimer);
-    m_ShowRunning = false;
+    m_platform.StopTimer(kShowTimer);
+    m_showRunning = false;
     Hide();
   } else if (id == kWaitTimer) {
-    m_Platform.StopTimer(kWaitTimer);
-    m_WaitRunning = false;
-    if (m_Platform.HasWindow()) Show();
+    m_platform.StopTimer(kWaitTimer);
+    m_waitRunning = false;
+    if (m_platform.HasWindow()) Show();
   }
 }
 
@@ -72,75 +72,75 @@ bool UsesSystemColors(const std::wstring& text) { return !text.empty() && text[0
 std::wstring ShownText(const std::wstring& text) { return UsesSystemColors(text) ? text.substr(1) : text; }
 
 CTooltipCore::Shown CTooltipCore::ShownNow() const {
-  const std::wstring& text = m_Settings.text;
-  return {ShownText(text), UsesSystemColors(text) ? m_SystemColors : m_Settings.colors};
+  const std::wstring& text = m_settings.text;
+  return {ShownText(text), UsesSystemColors(text) ? m_systemColors : m_settings.colors};
 }
 
 void CTooltipCore::Show() {
   Hide();  // the hidden carrier goes; the window comes again at its place
   const Shown shown = ShownNow();
   if (shown.text.empty()) return;
-  m_Anchor = m_Position = Placement{};
-  m_Width = m_Height = 0;
-  m_Frame = 0;
-  if (!m_Platform.PointerAnchor(m_Anchor)) return;
+  m_anchor = m_position = Placement{};
+  m_width = m_height = 0;
+  m_frame = 0;
+  if (!m_platform.PointerAnchor(m_anchor)) return;
   // A failure from here on leaves a hidden window for the next Hide.
-  if (!m_Platform.CreateCarrier() || !Layout(shown)) return;
-  m_Platform.StartTimer(kShowTimer, Milliseconds(m_Settings.showTime));
-  m_ShowRunning = true;
-  m_FrameTotal = zbtip::FrameTotal(m_Settings.effect, m_Width, m_Height);
-  m_Animating = m_Platform.StartAnimation(Milliseconds(m_Settings.animTime));
-  if (!m_Animating) {
+  if (!m_platform.CreateCarrier() || !Layout(shown)) return;
+  m_platform.StartTimer(kShowTimer, Milliseconds(m_settings.showTime));
+  m_showRunning = true;
+  m_frameTotal = zbtip::FrameTotal(m_settings.effect, m_width, m_height);
+  m_animating = m_platform.StartAnimation(Milliseconds(m_settings.animTime));
+  if (!m_animating) {
     // No animation timer (a period of 0, for one): the tooltip shows at once.
-    m_Display.BlitFrom(m_Final, 0, 0);
-    m_Platform.Repaint();
+    m_display.BlitFrom(m_final, 0, 0);
+    m_platform.Repaint();
   }
 }
 
 bool CTooltipCore::Layout(const Shown& shown) {
   int32_t textWidth = 0, textHeight = 0, width = 0, height = 0;
-  if (!m_Platform.MeasureText(shown.text, textWidth, textHeight) || !Padded(textWidth, textHeight, width, height))
+  if (!m_platform.MeasureText(shown.text, textWidth, textHeight) || !Padded(textWidth, textHeight, width, height))
     return false;
   int32_t screenWidth = 0, screenHeight = 0;
-  m_Platform.ScreenSize(screenWidth, screenHeight);
-  m_Width = width;
-  m_Height = height;
-  m_Position = KeepOnScreen(m_Anchor, width, height, screenWidth, screenHeight);
-  if (!m_Display.Create(width, height) || !m_Final.Create(width, height) || !m_Background.Create(width, height))
+  m_platform.ScreenSize(screenWidth, screenHeight);
+  m_width = width;
+  m_height = height;
+  m_position = KeepOnScreen(m_anchor, width, height, screenWidth, screenHeight);
+  if (!m_display.Create(width, height) || !m_final.Create(width, height) || !m_background.Create(width, height))
     return false;
 
-  m_Platform.GrabScreen(m_Position.x, m_Position.y, m_Display);
-  m_Background.CopyFrom(m_Display);
-  FillGradient(m_Final, shown.colors.back, shown.colors.gradient);
-  DrawBorder(m_Final, shown.colors.border);
-  m_Platform.RenderText(m_Final, shown.text, 2, 2, shown.colors.text);
+  m_platform.GrabScreen(m_position.x, m_position.y, m_display);
+  m_background.CopyFrom(m_display);
+  FillGradient(m_final, shown.colors.back, shown.colors.gradient);
+  DrawBorder(m_final, shown.colors.border);
+  m_platform.RenderText(m_final, shown.text, 2, 2, shown.colors.text);
 
-  m_Platform.PlaceAndShow(m_Position.x, m_Position.y, width, height);
+  m_platform.PlaceAndShow(m_position.x, m_position.y, width, height);
   return true;
 }
 
 void CTooltipCore::AnimationStep() {
-  if (!m_Animating) return;  // a tick that came after the timer stopped
-  if (!m_Platform.HasWindow()) {
+  if (!m_animating) return;  // a tick that came after the timer stopped
+  if (!m_platform.HasWindow()) {
     StopAnimation();
     return;
   }
-  zbtip::AnimationStep(m_Display, m_Final, m_Settings.effect, m_Frame);
+  zbtip::AnimationStep(m_display, m_final, m_settings.effect, m_frame);
   // Blending by k/256 truncates and can stop a level short of the finished picture: the last step
   // puts it in place exactly.
-  if (m_Frame >= m_FrameTotal) m_Display.BlitFrom(m_Final, 0, 0);
-  m_Platform.Repaint();
-  if (++m_Frame > m_FrameTotal) StopAnimation();
+  if (m_frame >= m_frameTotal) m_display.BlitFrom(m_final, 0, 0);
+  m_platform.Repaint();
+  if (++m_frame > m_frameTotal) StopAnimation();
 }
 
 void CTooltipCore::SetText(const std::wstring& text, bool reposition, int amount) {
-  m_Settings.text = text;
+  m_settings.text = text;
   amount = std::clamp(amount, 0, 255);
-  if (!m_ShowRunning || !m_Platform.HasWindow()) return;
+  if (!m_showRunning || !m_platform.HasWindow()) return;
   if (reposition) {
     Placement anchor;
-    if (!m_Platform.PointerAnchor(anchor)) return;
-    m_Anchor = anchor;
+    if (!m_platform.PointerAnchor(anchor)) return;
+    m_anchor = anchor;
   }
   const Shown shown = ShownNow();
   // An empty text means no tooltip, on show or not.
@@ -148,10 +148,10 @@ void CTooltipCore::SetText(const std::wstring& text, bool reposition, int amount
     Hide();
     return;
   }
-  if (amount < 255 && m_Display.HasPixels() && m_Background.HasPixels() &&
-      m_Display.Width() == m_Background.Width() && m_Display.Height() == m_Background.Height()) {
-    m_Display.CopyFrom(m_Background);
-    m_Platform.Repaint();
+  if (amount < 255 && m_display.HasPixels() && m_background.HasPixels() &&
+      m_display.Width() == m_background.Width() && m_display.Height() == m_background.Height()) {
+    m_display.CopyFrom(m_background);
+    m_platform.Repaint();
   }
   if (!Layout(shown)) {
     Hide();  // no pictures to paint: nothing stays on the screen
@@ -159,13 +159,13 @@ void CTooltipCore::SetText(const std::wstring& text, bool reposition, int amount
   }
   if (amount >= 255) {
     // In place at once; an animation still running would slide the new picture over itself.
-    m_Display.BlitFrom(m_Final, 0, 0);
+    m_display.BlitFrom(m_final, 0, 0);
     StopAnimation();
   } else {
-    m_Display.BlendWith(m_Final, amount);
-    m_FrameTotal = zbtip::FrameTotal(m_Settings.effect, m_Width, m_Height);
+    m_display.BlendWith(m_final, amount);
+    m_frameTotal = zbtip::FrameTotal(m_settings.effect, m_width, m_height);
   }
-  m_Platform.Repaint();
+  m_platform.Repaint();
 }
 
 }  // namespace zbtip

@@ -80,7 +80,7 @@ class CTooltipCore {
 
   // Takes text, times, effect and colours; nothing on show changes until the next Show.
   void Configure(const Settings& settings);
-  const Settings& Current() const { return m_Settings; }
+  const Settings& Current() const { return m_settings; }
 
   // Hide, then (with an owner) the carrier window and the wait timer. False when nothing started.
   bool Start(bool hasOwner);
@@ -95,17 +95,17 @@ class CTooltipCore {
   void AnimationStep();
 
   // What tests and the window read.
-  bool Waiting() const { return m_WaitRunning; }
-  bool Showing() const { return m_ShowRunning; }
-  bool Animating() const { return m_Animating; }
-  int32_t Frame() const { return m_Frame; }
-  int32_t FrameTotal() const { return m_FrameTotal; }
-  Placement Position() const { return m_Position; }
-  int32_t Width() const { return m_Width; }
-  int32_t Height() const { return m_Height; }
-  CImageDIB& Display() { return m_Display; }
-  const CImageDIB& Final() const { return m_Final; }
-  const CImageDIB& Background() const { return m_Background; }
+  bool Waiting() const { return m_waitRunning; }
+  bool Showing() const { return m_showRunning; }
+  bool Animating() const { return m_animating; }
+  int32_t Frame() const { return m_frame; }
+  int32_t FrameTotal() const { return m_frameTotal; }
+  Placement Position() const { return m_position; }
+  int32_t Width() const { return m_width; }
+  int32_t Height() const { return m_height; }
+  CImageDIB& Display() { return m_display; }
+  const CImageDIB& Final() const { return m_final; }
+  const CImageDIB& Background() const { return m_background; }
 
  private:
   // The text and colours a stored text shows with: "&text" shows "text" in the system colours.
@@ -118,21 +118,21 @@ class CTooltipCore {
   bool Layout(const Shown& shown);
   void StopAnimation();
 
-  ITooltipPlatform& m_Platform;
-  Settings m_Settings;
-  const Colors m_SystemColors;
-  Placement m_Anchor;    // from the pointer
-  Placement m_Position;  // the window's corner, kept on the screen
-  int32_t m_Width = 0;
-  int32_t m_Height = 0;
-  CImageDIB m_Display;     // what the window paints
-  CImageDIB m_Final;       // the finished tooltip picture
-  CImageDIB m_Background;  // what the screen showed beneath
-  int32_t m_Frame = 0;
-  int32_t m_FrameTotal = 0;
-  bool m_WaitRunning = false;
-  bool m_ShowRunning = false;
-  bool m_Animating = false;
+  ITooltipPlatform& m_platform;
+  Settings m_settings;
+  const Colors m_systemColors;
+  Placement m_anchor;    // from the pointer
+  Placement m_position;  // the window's corner, kept on the screen
+  int32_t m_width = 0;
+  int32_t m_height = 0;
+  CImageDIB m_display;     // what the window paints
+  CImageDIB m_final;       // the finished tooltip picture
+  CImageDIB m_background;  // what the screen showed beneath
+  int32_t m_frame = 0;
+  int32_t m_frameTotal = 0;
+  bool m_waitRunning = false;
+  bool m_showRunning = false;
+  bool m_animating = false;
 };
 
 }  // namespace zbtip

@@ -28,21 +28,21 @@ class CTooltipWindow : private zbtip::ITooltipPlatform {
   void Hide();
   void SetText(const std::wstring& text, bool reposition, int amount);
   // Text, times, effect and colours for the next Show.
-  void Configure(const zbtip::Settings& settings) { m_Core.Configure(settings); }
+  void Configure(const zbtip::Settings& settings) { m_core.Configure(settings); }
   // The font of the text (a reference is kept); null: the system's status-bar font.
-  void SetFont(IFont* font) { m_Font = zb::ComPtr<IFont>(font); }
+  void SetFont(IFont* font) { m_font = zb::ComPtr<IFont>(font); }
 
   // The system's tooltip colours ("&" texts and the colours before Configure).
   static zbtip::Colors SystemColors();
   static const wchar_t* WindowName() { return L"ZephonToolTip"; }
 
-  HWND Window() const { return m_Hwnd; }
-  const zbtip::CTooltipCore& Core() const { return m_Core; }
+  HWND Window() const { return m_hwnd; }
+  const zbtip::CTooltipCore& Core() const { return m_core; }
 
  private:
   // ITooltipPlatform
   bool CreateCarrier() override;
-  bool HasWindow() const override { return m_Hwnd != nullptr; }
+  bool HasWindow() const override { return m_hwnd != nullptr; }
   void DestroyCarrier() override;
   void StartTimer(int id, uint32_t ms) override;
   void StopTimer(int id) override;
@@ -60,15 +60,15 @@ class CTooltipWindow : private zbtip::ITooltipPlatform {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   static void CALLBACK Tick(UINT id, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR);
 
-  zbtip::CTooltipCore m_Core;
-  HWND m_Owner = nullptr;
-  HWND m_Hwnd = nullptr;
-  zb::ComPtr<IFont> m_Font;
+  zbtip::CTooltipCore m_core;
+  HWND m_owner = nullptr;
+  HWND m_hwnd = nullptr;
+  zb::ComPtr<IFont> m_font;
   // Made on first use when no font was given.
-  zb::GdiFont m_DefaultFont;
-  UINT m_AnimationTimer = 0;
+  zb::GdiFont m_defaultFont;
+  UINT m_animationTimer = 0;
   // Shared with the multimedia timer's thread.
-  std::atomic<HWND> m_StepTarget{nullptr};
-  std::atomic<bool> m_StepPosted{false};
-  std::atomic<WPARAM> m_Generation{0};  // tells a stale step message from a running animation
+  std::atomic<HWND> m_stepTarget{nullptr};
+  std::atomic<bool> m_stepPosted{false};
+  std::atomic<WPARAM> m_generation{0};  // tells a stale step message from a running animation
 };

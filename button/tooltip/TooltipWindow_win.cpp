@@ -39,9 +39,9 @@ bool RegisterWindowClass(WNDPROC proc) {
 
 }  // namespace
 
-CTooltipWindow::CTooltipWindow() : m_Core(*this, SystemColors()) {}
+CTooltipWindow::CTooltipWindow() : m_core(*this, SystemColors()) {}
 
-CTooltipWindow::~CTooltipWindow() { m_Core.Hide(); }
+CTooltipWindow::~CTooltipWindow() { m_core.Hide(); }
 
 zbtip::Colors CTooltipWindow::SystemColors() {
   zbtip::Colors c;
@@ -53,15 +53,15 @@ zbtip::Colors CTooltipWindow::SystemColors() {
 }
 
 bool CTooltipWindow::Start(HWND owner) {
-  m_Core.Hide();
-  m_Owner = owner;
-  return m_Core.Start(owner != nullptr);
+  m_core.Hide();
+  m_owner = owner;
+  return m_core.Start(owner != nullptr);
 }
 
-void CTooltipWindow::Hide() { m_Core.Hide(); }
+void CTooltipWindow::Hide() { m_core.Hide(); }
 
 void CTooltipWindow::SetText(const std::wstring& text, bool reposition, int amount) {
-  m_Core.SetText(text, reposition, amount);
+  m_core.SetText(text, reposition, amount);
 }
 
 // ---- the window -----------------------------------------------------------------------------------
@@ -70,7 +70,7 @@ LRESULT CALLBACK CTooltipWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
   if (msg == WM_NCCREATE) {
     auto* self = static_cast<CTooltipWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    self->m_Hwnd = hwnd;
+    self->m_hwnd = hwnd;
   }
   auto* self = reinterpret_cast<CTooltipWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
@@ -78,25 +78,25 @@ LRESULT CALLBACK CTooltipWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
     case WM_PAINT: {
       PAINTSTRUCT ps;
       if (HDC dc = BeginPaint(hwnd, &ps)) {
-        self->m_Core.Display().Draw(dc, 0, 0);
+        self->m_core.Display().Draw(dc, 0, 0);
         EndPaint(hwnd, &ps);
       }
       return 0;
     }
     case WM_TIMER:
-      self->m_Core.OnTimer(int(wp));  // may destroy this window
+      self->m_core.OnTimer(int(wp));  // may destroy this window
       return 0;
     case kStepMessage:
-      if (wp == self->m_Generation.load()) {
-        self->m_StepPosted = false;
-        self->m_Core.AnimationStep();
+      if (wp == self->m_generation.load()) {
+        self->m_stepPosted = false;
+        self->m_core.AnimationStep();
       }
       return 0;
     case WM_NCDESTROY:
       // Also when the owner window goes first: no more ticks for a window that is gone.
       self->StopAnimation();
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-      self->m_Hwnd = nullptr;
+      self->m_hwnd = nullptr;
       break;
     default:
       break;
@@ -105,23 +105,23 @@ LRESULT CALLBACK CTooltipWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
 }
 
 bool CTooltipWindow::CreateCarrier() {
-  if (m_Hwnd) return true;
-  if (!m_Owner || !RegisterWindowClass(&CTooltipWindow::WindowProc)) return false;
-  CreateWindowExW(0, kClassName, WindowName(), WS_POPUP, 0, 0, 0, 0, m_Owner, nullptr, CodeModule(), this);
-  return m_Hwnd != nullptr;
+  if (m_hwnd) return true;
+  if (!m_owner || !RegisterWindowClass(&CTooltipWindow::WindowProc)) return false;
+  CreateWindowExW(0, kClassName, WindowName(), WS_POPUP, 0, 0, 0, 0, m_owner, nullptr, CodeModule(), this);
+  return m_hwnd != nullptr;
 }
 
 void CTooltipWindow::DestroyCarrier() {
-  if (m_Hwnd) DestroyWindow(m_Hwnd);  // WM_NCDESTROY clears m_Hwnd
-  m_Hwnd = nullptr;
+  if (m_hwnd) DestroyWindow(m_hwnd);  // WM_NCDESTROY clears m_hwnd
+  m_hwnd = nullptr;
 }
 
 void CTooltipWindow::StartTimer(int id, uint32_t ms) {
-  if (m_Hwnd) SetTimer(m_Hwnd, UINT_PTR(id), ms, nullptr);
+  if (m_hwnd) SetTimer(m_hwnd, UINT_PTR(id), ms, nullptr);
 }
 
 void CTooltipWindow::StopTimer(int id) {
-  if (m_Hwnd) KillTimer(m_Hwnd, UINT_PTR(id));
+  if (m_hwnd) KillTimer(m_hwnd, UINT_PTR(id));
 }
 
 // ---- the animation timer --------------------------------------------------------------------------
@@ -129,27 +129,27 @@ void CTooltipWindow::StopTimer(int id) {
 void CALLBACK CTooltipWindow::Tick(UINT, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
   auto* self = reinterpret_cast<CTooltipWindow*>(user);
   // One step message waits at a time: a busy window thread takes the steps later, not all at once.
-  if (self->m_StepPosted.exchange(true)) return;
-  HWND target = self->m_StepTarget.load();
-  if (!target || !PostMessageW(target, kStepMessage, self->m_Generation.load(), 0)) self->m_StepPosted = false;
+  if (self->m_stepPosted.exchange(true)) return;
+  HWND target = self->m_stepTarget.load();
+  if (!target || !PostMessageW(target, kStepMessage, self->m_generation.load(), 0)) self->m_stepPosted = false;
 }
 
 bool CTooltipWindow::StartAnimation(uint32_t periodMs) {
   StopAnimation();
-  if (!m_Hwnd) return false;
-  m_StepTarget = m_Hwnd;
-  m_AnimationTimer = timeSetEvent(periodMs, periodMs, &CTooltipWindow::Tick, reinterpret_cast<DWORD_PTR>(this),
+  if (!m_hwnd) return false;
+  m_stepTarget = m_hwnd;
+  m_animationTimer = timeSetEvent(periodMs, periodMs, &CTooltipWindow::Tick, reinterpret_cast<DWORD_PTR>(this),
                                   TIME_PERIODIC | TIME_CALLBACK_FUNCTION | TIME_KILL_SYNCHRONOUS);
-  if (!m_AnimationTimer) m_StepTarget = nullptr;
-  return m_AnimationTimer != 0;
+  if (!m_animationTimer) m_stepTarget = nullptr;
+  return m_animationTimer != 0;
 }
 
 void CTooltipWindow::StopAnimation() {
-  if (m_AnimationTimer) timeKillEvent(m_AnimationTimer);  // waits for a tick in progress
-  m_AnimationTimer = 0;
-  m_StepTarget = nullptr;
-  ++m_Generation;
-  m_StepPosted = false;
+  if (m_animationTimer) timeKillEvent(m_animationTimer);  // waits for a tick in progress
+  m_animationTimer = 0;
+  m_stepTarget = nullptr;
+  ++m_generation;
+  m_stepPosted = false;
 }
 
 // ---- placement, pictures and text -----------------------------------------------------------------
@@ -176,30 +176,30 @@ bool CTooltipWindow::PointerAnchor(zbtip::Placement& anchor) {
 }
 
 HFONT CTooltipWindow::TextFont() {
-  if (m_Font) {
+  if (m_font) {
     HFONT font = nullptr;
-    if (SUCCEEDED(m_Font->get_hFont(&font)) && font) return font;
+    if (SUCCEEDED(m_font->get_hFont(&font)) && font) return font;
   }
-  if (!m_DefaultFont) {
+  if (!m_defaultFont) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-      m_DefaultFont.Reset(CreateFontIndirectW(&metrics.lfStatusFont));
-    if (!m_DefaultFont) {
+      m_defaultFont.Reset(CreateFontIndirectW(&metrics.lfStatusFont));
+    if (!m_defaultFont) {
       zb::WindowDC screen = zb::TakeWindowDC(nullptr);
       const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
       LOGFONTW lf{};
       lf.lfHeight = -MulDiv(10, dpi, 72);
       lf.lfWeight = 700;
       lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
-      m_DefaultFont.Reset(CreateFontIndirectW(&lf));
+      m_defaultFont.Reset(CreateFontIndirectW(&lf));
     }
   }
-  return m_DefaultFont.Get();
+  return m_defaultFont.Get();
 }
 
 bool CTooltipWindow::MeasureText(const std::wstring& text, int32_t& width, int32_t& height) {
-  zb::WindowDC dc = zb::TakeWindowDC(m_Hwnd);
+  zb::WindowDC dc = zb::TakeWindowDC(m_hwnd);
   HFONT font = TextFont();
   if (!dc.Get() || !font || text.size() > size_t(INT32_MAX)) return false;
   zb::SelectedObject selected = zb::SelectInto(dc.Get(), font);
@@ -241,9 +241,9 @@ void CTooltipWindow::RenderText(CImageDIB& image, const std::wstring& text, int3
 }
 
 void CTooltipWindow::PlaceAndShow(int32_t x, int32_t y, int32_t width, int32_t height) {
-  if (m_Hwnd) SetWindowPos(m_Hwnd, HWND_TOP, x, y, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  if (m_hwnd) SetWindowPos(m_hwnd, HWND_TOP, x, y, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
 
 void CTooltipWindow::Repaint() {
-  if (m_Hwnd) RedrawWindow(m_Hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  if (m_hwnd) RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }

@@ -13,7 +13,7 @@ class AppSettings {
 
   explicit AppSettings(std::wstring application);
 
-  const std::wstring& Application() const { return application_; }
+  const std::wstring& Application() const { return m_application; }
 
   // The stored value, or `fallback` when the application, section or key is missing, the value is
   // not a string, or a name is unusable.
@@ -32,7 +32,7 @@ class AppSettings {
   std::wstring ApplicationPath() const;
   std::wstring SectionPath(const std::wstring& section) const;
 
-  std::wstring application_;
+  std::wstring m_application;
 };
 
 }  // namespace zb

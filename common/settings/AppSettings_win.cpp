@@ -20,10 +20,10 @@ bool UsableName(const std::wstring& name) {
 
 }  // namespace
 
-AppSettings::AppSettings(std::wstring application) : application_(std::move(application)) {}
+AppSettings::AppSettings(std::wstring application) : m_application(std::move(application)) {}
 
 std::wstring AppSettings::ApplicationPath() const {
-  return std::wstring(kRoot) + L"\\" + application_;
+  return std::wstring(kRoot) + L"\\" + m_application;
 }
 
 std::wstring AppSettings::SectionPath(const std::wstring& section) const {
@@ -32,7 +32,7 @@ std::wstring AppSettings::SectionPath(const std::wstring& section) const {
 
 std::wstring AppSettings::Get(const std::wstring& section, const std::wstring& key,
                               const std::wstring& fallback) const {
-  if (!UsableName(application_) || !UsableName(section)) return fallback;
+  if (!UsableName(m_application) || !UsableName(section)) return fallback;
   RegKey k;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_QUERY_VALUE, k.Put()) !=
       ERROR_SUCCESS) {
@@ -46,7 +46,7 @@ std::wstring AppSettings::Get(const std::wstring& section, const std::wstring& k
 }
 
 long AppSettings::Save(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
-  if (!UsableName(application_) || !UsableName(section) || key.empty()) return ERROR_INVALID_NAME;
+  if (!UsableName(m_application) || !UsableName(section) || key.empty()) return ERROR_INVALID_NAME;
   // The registry counts bytes in a DWORD, terminator included.
   if (value.size() >= (MAXDWORD / sizeof(wchar_t)) - 1) return ERROR_INVALID_DATA;
   RegKey k;
@@ -59,7 +59,7 @@ long AppSettings::Save(const std::wstring& section, const std::wstring& key, con
 }
 
 long AppSettings::DeleteKey(const std::wstring& section, const std::wstring& key) {
-  if (!UsableName(application_) || !UsableName(section) || key.empty()) return ERROR_INVALID_NAME;
+  if (!UsableName(m_application) || !UsableName(section) || key.empty()) return ERROR_INVALID_NAME;
   RegKey k;
   LSTATUS status =
       RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_SET_VALUE, k.Put());
@@ -68,7 +68,7 @@ long AppSettings::DeleteKey(const std::wstring& section, const std::wstring& key
 }
 
 long AppSettings::DeleteSection(const std::wstring& section) {
-  if (!UsableName(application_) || !UsableName(section)) return ERROR_INVALID_NAME;
+  if (!UsableName(m_application) || !UsableName(section)) return ERROR_INVALID_NAME;
   RegKey app;
   LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, ApplicationPath().c_str(), 0,
                                  DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE, app.Put());
@@ -77,13 +77,13 @@ long AppSettings::DeleteSection(const std::wstring& section) {
 }
 
 long AppSettings::DeleteApplication() {
-  if (!UsableName(application_)) return ERROR_INVALID_NAME;
+  if (!UsableName(m_application)) return ERROR_INVALID_NAME;
   RegKey root;
   LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, kRoot, 0,
                                  DELETE | KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE, root.Put());
   if (status == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
   if (status != ERROR_SUCCESS) return status;
-  status = RegDeleteTreeW(root.Get(), application_.c_str());
+  status = RegDeleteTreeW(root.Get(), m_application.c_str());
   return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
 }
 

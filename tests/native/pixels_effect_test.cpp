@@ -21,7 +21,7 @@ struct Frame {
       for (int x = 0; x < w; ++x) render.SetPixel(x, y, uint32_t(x * 17 + y * 0x1F00 + (x * y % 256) * 0x10000));
   }
   std::vector<uint32_t> Pixels() const {
-    return std::vector<uint32_t>(render.m_Bits, render.m_Bits + render.Width() * render.Height());
+    return std::vector<uint32_t>(render.m_bits, render.m_bits + render.Width() * render.Height());
   }
 };
 

@@ -133,7 +133,7 @@ struct Fixture {
     m.w = w, m.h = h, m.px.assign(size_t(w) * h, 0);
     for (auto& p : m.px)
       for (int c = 0; c < 4; ++c) p = WithCh(p, c, Int(0, 3) == 0 ? Int(0, 1) * 255 : Int(0, 255));
-    std::copy(m.px.begin(), m.px.end(), d.m_Bits);
+    std::copy(m.px.begin(), m.px.end(), d.m_bits);
   }
   void Make(CImageDIB& d, Img& m) { Make(d, m, Int(0, 3) == 0 ? Int(0, 3) : Int(1, 37), Int(0, 3) == 0 ? Int(0, 3) : Int(1, 23)); }
 };
@@ -141,12 +141,12 @@ struct Fixture {
 // Same words as the model, and the spare words after them untouched.
 ::testing::AssertionResult Same(const CImageDIB& d, const Img& m) {
   for (size_t i = 0; i < m.px.size(); ++i)
-    if (d.m_Bits[i] != m.px[i])
+    if (d.m_bits[i] != m.px[i])
       return ::testing::AssertionFailure() << "word " << i << " of " << m.w << "x" << m.h << ": " << std::hex
-                                           << d.m_Bits[i] << " expected " << m.px[i];
+                                           << d.m_bits[i] << " expected " << m.px[i];
   const size_t total = size_t(m.w + 1) * size_t(m.h + 1);
   for (size_t i = m.px.size(); i < total; ++i)
-    if (d.m_Bits[i] != 0xFFFFFFFFu) return ::testing::AssertionFailure() << "spare word " << i << " written";
+    if (d.m_bits[i] != 0xFFFFFFFFu) return ::testing::AssertionFailure() << "spare word " << i << " written";
   return ::testing::AssertionSuccess();
 }
 

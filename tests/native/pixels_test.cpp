@@ -50,8 +50,8 @@ TEST(CreateTest, HostileSizesFailLikeAllocationFailure) {
     CImageDIB d;
     ASSERT_TRUE(d.Create(2, 2));
     EXPECT_FALSE(d.Create(wh.first, wh.second));
-    EXPECT_EQ(d.ErrorText, "Allocate memory FAILED. m_Bits=0");
-    EXPECT_EQ(d.m_Bits, nullptr);
+    EXPECT_EQ(d.ErrorText, "Allocate memory FAILED. m_bits=0");
+    EXPECT_EQ(d.m_bits, nullptr);
     EXPECT_EQ(d.Width(), 0);
     EXPECT_EQ(d.Height(), 0);
   }
@@ -69,7 +69,7 @@ TEST(CreateTest, HostileSizesFailLikeAllocationFailure) {
   z.HLine(0, 0, 5, 1, 1, 1);
   other.BlitFrom(z, 0, 0);
   other.MaskTransparent(&z, 0, 0, 0, 0, 0, 300);
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(z.m_Bits[i], 0xFFFFFFFFu);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(z.m_bits[i], 0xFFFFFFFFu);
   for (uint32_t p : TopDown(other)) EXPECT_EQ(p, 0xFFFFFFFFu);
 }
 

@@ -102,10 +102,10 @@ TEST(FrameCacheTest, DropsTheLeastRecentlyUsedBeyondTheCount) {
 TEST(FrameCacheTest, ReusesTheOldestBufferOnceFull) {
   CButtonFrameCache cache(2, uint64_t(1) << 30);
   Inputs a(Size{10, 8}, 1), b(Size{10, 8}, 2), c(Size{10, 8}, 3);
-  const uint32_t* oldest = Keep(cache, a).pixels.m_Bits;
+  const uint32_t* oldest = Keep(cache, a).pixels.m_bits;
   Keep(cache, b);
   std::unique_ptr<CButtonFrameCache::Frame> next = cache.TakeForNew();
-  EXPECT_EQ(next->pixels.m_Bits, oldest);
+  EXPECT_EQ(next->pixels.m_bits, oldest);
   EXPECT_EQ(next->picture, nullptr);  // taken out: its old inputs match nothing
   EXPECT_EQ(cache.Count(), 1u);
   EXPECT_EQ(cache.Find(a.View()), nullptr);

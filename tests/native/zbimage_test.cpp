@@ -42,7 +42,7 @@ class ZbimageTest : public ::testing::Test {
     CImageDIB d;
     std::string error;
     EXPECT_TRUE(ReadPicture(P(name), d, error)) << error;
-    return std::vector<uint32_t>(d.m_Bits, d.m_Bits + size_t(d.Width()) * size_t(d.Height()));
+    return std::vector<uint32_t>(d.m_bits, d.m_bits + size_t(d.Width()) * size_t(d.Height()));
   }
 };
 
@@ -95,7 +95,7 @@ TEST_F(ZbimageTest, EffectRunsMirrorAndPassLikeTheControl) {
   over.shown = ShownPicture::Over;
   MirrorPicture(expected, false, true);
   RunEffectPass(expected, work, s, over);
-  EXPECT_EQ(Pixels("e.pam"), std::vector<uint32_t>(expected.m_Bits, expected.m_Bits + 96 * 64));
+  EXPECT_EQ(Pixels("e.pam"), std::vector<uint32_t>(expected.m_bits, expected.m_bits + 96 * 64));
 
   // The bevel's pressed look comes from the down picture or the pressed flag alike.
   ASSERT_EQ(Run("effect s.pam d1.pam --ButtonMode 2 --state down"), 0) << stderrText;

@@ -9,13 +9,13 @@ namespace zbtest::ui {
 Process::~Process() { Kill(); }
 
 Process::Process(Process&& other) noexcept
-    : process_(std::exchange(other.process_, nullptr)), id_(std::exchange(other.id_, 0)) {}
+    : m_process(std::exchange(other.m_process, nullptr)), m_id(std::exchange(other.m_id, 0)) {}
 
 Process& Process::operator=(Process&& other) noexcept {
   if (this != &other) {
     Kill();
-    process_ = std::exchange(other.process_, nullptr);
-    id_ = std::exchange(other.id_, 0);
+    m_process = std::exchange(other.m_process, nullptr);
+    m_id = std::exchange(other.m_id, 0);
   }
   return *this;
 }
@@ -32,29 +32,29 @@ bool Process::Start(const std::wstring& exe, const std::wstring& arguments) {
     return false;
   }
   CloseHandle(info.hThread);
-  process_ = info.hProcess;
-  id_ = info.dwProcessId;
+  m_process = info.hProcess;
+  m_id = info.dwProcessId;
   return true;
 }
 
-bool Process::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+bool Process::Running() const { return m_process && WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT; }
 
 bool Process::WaitExit(DWORD timeoutMs, DWORD* code) {
-  if (!process_) return false;
-  if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return false;
-  if (code) GetExitCodeProcess(process_, code);
+  if (!m_process) return false;
+  if (WaitForSingleObject(m_process, timeoutMs) != WAIT_OBJECT_0) return false;
+  if (code) GetExitCodeProcess(m_process, code);
   return true;
 }
 
 void Process::Kill() {
-  if (!process_) return;
-  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-    TerminateProcess(process_, 255);
-    WaitForSingleObject(process_, 5000);
+  if (!m_process) return;
+  if (WaitForSingleObject(m_process, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(m_process, 255);
+    WaitForSingleObject(m_process, 5000);
   }
-  CloseHandle(process_);
-  process_ = nullptr;
-  id_ = 0;
+  CloseHandle(m_process);
+  m_process = nullptr;
+  m_id = 0;
 }
 
 std::wstring OwnFolder() {

@@ -19,15 +19,15 @@ class Process {
 
   // Starts `exe` (a full Windows path); false when it could not be started.
   bool Start(const std::wstring& exe, const std::wstring& arguments = std::wstring());
-  DWORD Id() const { return id_; }
+  DWORD Id() const { return m_id; }
   bool Running() const;
   // Waits for the end; the exit code goes to `code`. False on timeout.
   bool WaitExit(DWORD timeoutMs, DWORD* code = nullptr);
   void Kill();
 
  private:
-  HANDLE process_ = nullptr;
-  DWORD id_ = 0;
+  HANDLE m_process = nullptr;
+  DWORD m_id = 0;
 };
 
 // The folder of the running test program (where the programs under test are built too).

@@ -96,26 +96,26 @@ bool RegisterButtonControl() {
 }
 
 FakeCollection::~FakeCollection() {
-  for (wchar_t letter : drives_) DefineUnixDrive(letter, std::string(), std::wstring());
-  if (!root_.empty()) {
+  for (wchar_t letter : m_drives) DefineUnixDrive(letter, std::string(), std::wstring());
+  if (!m_root.empty()) {
     std::error_code ec;
-    std::filesystem::remove_all(std::filesystem::path(root_), ec);
+    std::filesystem::remove_all(std::filesystem::path(m_root), ec);
   }
 }
 
 bool FakeCollection::Create(std::wstring* error) {
   if (!zbtest::wine::Running()) return Fail(error, L"the drive mapping needs Wine");
   const std::string temp = zbtest::MakeTempDir("qvol2");
-  root_.assign(temp.begin(), temp.end());
-  program_ = root_ + L"\\programa";
-  if (!MakeFolders(program_)) return Fail(error, L"cannot create " + program_);
+  m_root.assign(temp.begin(), temp.end());
+  m_program = m_root + L"\\programa";
+  if (!MakeFolders(m_program)) return Fail(error, L"cannot create " + m_program);
   const std::wstring built = zbtest::ui::OwnFolder() + L"\\QVOL2.exe";
   if (!CopyFileW(built.c_str(), ProgramExe().c_str(), FALSE)) return Fail(error, L"cannot copy " + built);
   return AddSecondDrive(error);
 }
 
 bool FakeCollection::AddSecondDrive(std::wstring* error) {
-  const int which = static_cast<int>(drives_.size());
+  const int which = static_cast<int>(m_drives.size());
   if (!MakeFolders(CdRoot(which) + L"\\QVOL2")) return Fail(error, L"cannot create the CD tree");
   WriteBytes(CdRoot(which) + L"\\.windows-label", "QVOL2_" + std::to_string(which) + "\n");
   const wchar_t letter = zbtest::wine::FreeDriveLetter();
@@ -124,12 +124,12 @@ bool FakeCollection::AddSecondDrive(std::wstring* error) {
   if (unixPath.empty() || !DefineUnixDrive(letter, unixPath, L"QVOL2_" + std::to_wstring(which))) {
     return Fail(error, L"cannot define the CD drive");
   }
-  drives_.push_back(letter);
+  m_drives.push_back(letter);
   return true;
 }
 
 bool FakeCollection::WriteListFile(const std::wstring& categoryFolder, const std::string& content) const {
-  return WriteBytes(program_ + L"\\" + categoryFolder + L".LST", content);
+  return WriteBytes(m_program + L"\\" + categoryFolder + L".LST", content);
 }
 
 bool FakeCollection::AddTitle(const std::wstring& categoryFolder, const std::wstring& titleFolder,

@@ -31,8 +31,8 @@ class FakeCollection {
   // A second CD tree on a second drive letter (another copy of the collection).
   bool AddSecondDrive(std::wstring* error);
 
-  std::wstring ProgramExe() const { return program_ + L"\\QVOL2.exe"; }
-  wchar_t Drive(int which = 0) const { return drives_[which]; }
+  std::wstring ProgramExe() const { return m_program + L"\\QVOL2.exe"; }
+  wchar_t Drive(int which = 0) const { return m_drives[which]; }
 
   // Writes `content` as the list file of `categoryFolder` beside the program.
   bool WriteListFile(const std::wstring& categoryFolder, const std::string& content) const;
@@ -48,11 +48,11 @@ class FakeCollection {
   static bool WriteBytes(const std::wstring& path, const std::string& content);
 
  private:
-  std::wstring CdRoot(int which) const { return root_ + L"\\cd" + std::to_wstring(which); }
+  std::wstring CdRoot(int which) const { return m_root + L"\\cd" + std::to_wstring(which); }
 
-  std::wstring root_;
-  std::wstring program_;
-  std::vector<wchar_t> drives_;
+  std::wstring m_root;
+  std::wstring m_program;
+  std::vector<wchar_t> m_drives;
 };
 
 }  // namespace catalogue_fixture

@@ -115,42 +115,42 @@ class CatalogueShellTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(catalogue_fixture::RegisterButtonControl()) << "the panel's buttons need the control module";
-    before_ = Settings().Get(L"General", L"DriveCD", kMissing);
+    m_before = Settings().Get(L"General", L"DriveCD", kMissing);
     std::wstring error;
-    ASSERT_TRUE(cd_.Create(&error)) << std::string(error.begin(), error.end());
+    ASSERT_TRUE(m_cd.Create(&error)) << std::string(error.begin(), error.end());
     // The title's command carries an argument after its path.
-    ASSERT_TRUE(cd_.WriteListFile(L"Accion", "Uno#UNO\\U.EXE /X\r\n"));
+    ASSERT_TRUE(m_cd.WriteListFile(L"Accion", "Uno#UNO\\U.EXE /X\r\n"));
     const std::string uno = "Uno";
-    ASSERT_TRUE(cd_.AddTitle(L"Accion", L"UNO", &uno));
-    ASSERT_EQ(Settings().Save(L"General", L"DriveCD", std::wstring(1, cd_.Drive())), 0);
+    ASSERT_TRUE(m_cd.AddTitle(L"Accion", L"UNO", &uno));
+    ASSERT_EQ(Settings().Save(L"General", L"DriveCD", std::wstring(1, m_cd.Drive())), 0);
     // The pointer away from the window, where no move of the real mouse reaches the panel.
     SetCursorPos(0, 0);
-    ASSERT_TRUE(process_.Start(cd_.ProgramExe()));
-    main_ = ui::WaitForWindow(process_.Id(), qvol2::kPrincipalClass, kWait);
-    ASSERT_NE(main_, nullptr) << "the main window did not come up";
+    ASSERT_TRUE(m_process.Start(m_cd.ProgramExe()));
+    m_main = ui::WaitForWindow(m_process.Id(), qvol2::kPrincipalClass, kWait);
+    ASSERT_NE(m_main, nullptr) << "the main window did not come up";
     // The load has run once the description is in.
-    ASSERT_TRUE(WaitUntil([&] { return ui::TextOf(GetDlgItem(main_, qvol2::kTxtDescripcion)) == L"Uno\r\n"; }));
+    ASSERT_TRUE(WaitUntil([&] { return ui::TextOf(GetDlgItem(m_main, qvol2::kTxtDescripcion)) == L"Uno\r\n"; }));
   }
   void TearDown() override {
-    process_.Kill();
-    if (before_ == kMissing) {
+    m_process.Kill();
+    if (m_before == kMissing) {
       Settings().DeleteKey(L"General", L"DriveCD");
     } else {
-      Settings().Save(L"General", L"DriveCD", before_);
+      Settings().Save(L"General", L"DriveCD", m_before);
     }
   }
   static zb::AppSettings Settings() { return zb::AppSettings(L"Quorvel Vol. 2"); }
 
   static constexpr wchar_t kMissing[] = L"\x01missing";
-  std::wstring before_;
-  FakeCollection cd_;
-  ui::Process process_;
-  HWND main_ = nullptr;
+  std::wstring m_before;
+  FakeCollection m_cd;
+  ui::Process m_process;
+  HWND m_main = nullptr;
 };
 
 TEST_F(CatalogueShellTest, TheWindowIsCutToTheOutlineAndCarriesItsControls) {
   HRGN shape = CreateRectRgn(0, 0, 0, 0);
-  ASSERT_NE(GetWindowRgn(main_, shape), ERROR) << "the window has no region";
+  ASSERT_NE(GetWindowRgn(m_main, shape), ERROR) << "the window has no region";
   // At 96 dots per inch the region is the outline itself.
   HRGN outline = qvol2::BuildMainRegion(1, 1, 0, 0);
   ASSERT_NE(outline, nullptr);
@@ -173,15 +173,15 @@ TEST_F(CatalogueShellTest, TheWindowIsCutToTheOutlineAndCarriesItsControls) {
     int id;
     RECT rect;  // left, top, width, height
   };
-  HWND sharware = GetDlgItem(main_, qvol2::kPctSharware);
-  HWND ayuda = GetDlgItem(main_, qvol2::kPctAyuda);
+  HWND sharware = GetDlgItem(m_main, qvol2::kPctSharware);
+  HWND ayuda = GetDlgItem(m_main, qvol2::kPctAyuda);
   ASSERT_TRUE(sharware && ayuda);
   EXPECT_FALSE(IsWindowVisible(sharware)) << "hidden at start";
   EXPECT_FALSE(IsWindowVisible(ayuda)) << "hidden at start";
   const Place buttons[] = {
-      {main_, qvol2::kBotRun, {67, 37, 78, 62}},       {main_, qvol2::kBotCopiar, {17, 104, 78, 62}},
-      {main_, qvol2::kBotAyuda, {20, 180, 78, 62}},    {main_, qvol2::kBotSharware, {50, 252, 78, 62}},
-      {main_, qvol2::kBotSalir1, {256, 388, 21, 21}},  {sharware, qvol2::kBotCerrarSW, {406, 4, 21, 21}},
+      {m_main, qvol2::kBotRun, {67, 37, 78, 62}},       {m_main, qvol2::kBotCopiar, {17, 104, 78, 62}},
+      {m_main, qvol2::kBotAyuda, {20, 180, 78, 62}},    {m_main, qvol2::kBotSharware, {50, 252, 78, 62}},
+      {m_main, qvol2::kBotSalir1, {256, 388, 21, 21}},  {sharware, qvol2::kBotCerrarSW, {406, 4, 21, 21}},
       {ayuda, qvol2::kBotCerrarAyuda, {426, 4, 21, 21}},
   };
   for (const Place& b : buttons) {
@@ -194,22 +194,22 @@ TEST_F(CatalogueShellTest, TheWindowIsCutToTheOutlineAndCarriesItsControls) {
     EXPECT_EQ(r.right - r.left, b.rect.right) << "button " << b.id;
     EXPECT_EQ(r.bottom - r.top, b.rect.bottom) << "button " << b.id;
   }
-  const RECT mover = ui::ChildRect(GetDlgItem(main_, qvol2::kImgMMover));
+  const RECT mover = ui::ChildRect(GetDlgItem(m_main, qvol2::kImgMMover));
   EXPECT_EQ(mover.left, 164);
   EXPECT_EQ(mover.top, 8);
   EXPECT_EQ(mover.right - mover.left, 206);
   EXPECT_EQ(mover.bottom - mover.top, 5);
-  EXPECT_EQ(ui::TextOf(GetDlgItem(main_, qvol2::kLblLink0)), qvol2::kSupportMail);
-  EXPECT_EQ(ui::TextOf(GetDlgItem(main_, qvol2::kLblLink1)), qvol2::kWebSite);
+  EXPECT_EQ(ui::TextOf(GetDlgItem(m_main, qvol2::kLblLink0)), qvol2::kSupportMail);
+  EXPECT_EQ(ui::TextOf(GetDlgItem(m_main, qvol2::kLblLink1)), qvol2::kWebSite);
 }
 
 TEST_F(CatalogueShellTest, ThePanelsOpenAndCloseIndependently) {
-  HWND sharware = GetDlgItem(main_, qvol2::kPctSharware);
-  HWND ayuda = GetDlgItem(main_, qvol2::kPctAyuda);
+  HWND sharware = GetDlgItem(m_main, qvol2::kPctSharware);
+  HWND ayuda = GetDlgItem(m_main, qvol2::kPctAyuda);
   ASSERT_TRUE(sharware && ayuda);
 
   // The help button (botSharware) opens the help panel.
-  ClickControl(GetDlgItem(main_, qvol2::kBotSharware));
+  ClickControl(GetDlgItem(m_main, qvol2::kBotSharware));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ayuda) != FALSE; })) << "the help panel did not open";
   RECT r = ui::ChildRect(ayuda);
   EXPECT_EQ(r.left, 40);
@@ -223,7 +223,7 @@ TEST_F(CatalogueShellTest, ThePanelsOpenAndCloseIndependently) {
   }
 
   // The shareware button (botAyuda) opens the other; both stay open.
-  ClickControl(GetDlgItem(main_, qvol2::kBotAyuda));
+  ClickControl(GetDlgItem(m_main, qvol2::kBotAyuda));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(sharware) != FALSE; })) << "the shareware panel did not open";
   r = ui::ChildRect(sharware);
   EXPECT_EQ(r.left, 48);
@@ -239,12 +239,12 @@ TEST_F(CatalogueShellTest, ThePanelsOpenAndCloseIndependently) {
   const RECT close = ScreenRect(GetDlgItem(sharware, qvol2::kBotCerrarSW));
   ui::PointerClick({(close.left + close.right) / 2, (close.top + close.bottom) / 2});
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(sharware); })) << "the shareware panel did not close";
-  EXPECT_TRUE(process_.Running());
+  EXPECT_TRUE(m_process.Running());
 }
 
 TEST_F(CatalogueShellTest, ALinkLabelIsUnderlinedWhileThePointerIsOnIt) {
-  HWND mail = GetDlgItem(main_, qvol2::kLblLink0);
-  HWND web = GetDlgItem(main_, qvol2::kLblLink1);
+  HWND mail = GetDlgItem(m_main, qvol2::kLblLink0);
+  HWND web = GetDlgItem(m_main, qvol2::kLblLink1);
   ASSERT_TRUE(mail && web);
   ASSERT_TRUE(WaitUntil([&] { return !ShowsUnderline(mail) && !ShowsUnderline(web); })) << "underlined at start";
 
@@ -253,14 +253,14 @@ TEST_F(CatalogueShellTest, ALinkLabelIsUnderlinedWhileThePointerIsOnIt) {
   PostMessageW(web, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   EXPECT_TRUE(WaitUntil([&] { return !ShowsUnderline(mail) && ShowsUnderline(web); }));
   // Back onto the background: no label underlined.
-  PostMessageW(main_, WM_MOUSEMOVE, 0, MAKELPARAM(300, 300));
+  PostMessageW(m_main, WM_MOUSEMOVE, 0, MAKELPARAM(300, 300));
   EXPECT_TRUE(WaitUntil([&] { return !ShowsUnderline(mail) && !ShowsUnderline(web); }));
 }
 
 TEST_F(CatalogueShellTest, TheMoveHandleDragsTheWindowAndTheExitButtonEndsTheProgram) {
-  HWND handle = GetDlgItem(main_, qvol2::kImgMMover);
+  HWND handle = GetDlgItem(m_main, qvol2::kImgMMover);
   ASSERT_NE(handle, nullptr);
-  const RECT before = ScreenRect(main_);
+  const RECT before = ScreenRect(m_main);
   const RECT strip = ScreenRect(handle);
   // The real pointer where the drag leaves it, so that a move the system makes up from it asks
   // for no further shift.
@@ -268,40 +268,40 @@ TEST_F(CatalogueShellTest, TheMoveHandleDragsTheWindowAndTheExitButtonEndsThePro
   PostMessageW(handle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 2));
   PostMessageW(handle, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 22));
   PostMessageW(handle, WM_LBUTTONUP, 0, MAKELPARAM(40, 22));
-  ASSERT_TRUE(WaitUntil([&] { return ScreenRect(main_).left != before.left; })) << "the window did not move";
+  ASSERT_TRUE(WaitUntil([&] { return ScreenRect(m_main).left != before.left; })) << "the window did not move";
   // The release ends the drag: a later move over the strip moves nothing.
   PostMessageW(handle, WM_MOUSEMOVE, 0, MAKELPARAM(100, 3));
   Sleep(200);
-  const RECT after = ScreenRect(main_);
+  const RECT after = ScreenRect(m_main);
   EXPECT_EQ(after.left - before.left, 30);
   EXPECT_EQ(after.top - before.top, 20);
 
-  ClickControl(GetDlgItem(main_, qvol2::kBotSalir1));
+  ClickControl(GetDlgItem(m_main, qvol2::kBotSalir1));
   DWORD code = 1;
-  EXPECT_TRUE(process_.WaitExit(kWait, &code)) << "the exit button did not end the program";
+  EXPECT_TRUE(m_process.WaitExit(kWait, &code)) << "the exit button did not end the program";
   EXPECT_EQ(code, 0u);
 }
 
 TEST_F(CatalogueShellTest, TheRunButtonStartsTheTitleMaximisedFromItsFolder) {
-  const std::wstring folder = cd_.TitlePath(L"Accion", L"UNO");
+  const std::wstring folder = m_cd.TitlePath(L"Accion", L"UNO");
   ASSERT_TRUE(CopyRecorder(folder + L"\\U.EXE"));
 
-  ClickControl(GetDlgItem(main_, qvol2::kBotRun));
+  ClickControl(GetDlgItem(m_main, qvol2::kBotRun));
   Recorded run;
   ASSERT_TRUE(WaitForRecord(folder + L"\\U.EXE", &run)) << "the title's program did not run";
-  const std::wstring cdFolder = std::wstring(1, cd_.Drive()) + L":\\QVOL2\\Accion\\UNO";
+  const std::wstring cdFolder = std::wstring(1, m_cd.Drive()) + L":\\QVOL2\\Accion\\UNO";
   EXPECT_TRUE(SameText(run.folder, cdFolder)) << Narrow(run.folder);
   EXPECT_EQ(run.show, SW_SHOWMAXIMIZED);
   // The command line is handed over whole, its argument included.
   EXPECT_TRUE(SameText(run.commandLine, cdFolder + L"\\U.EXE /X")) << Narrow(run.commandLine);
-  EXPECT_TRUE(ui::TopWindows(process_.Id(), L"#32770").empty()) << "a start that worked shows no message";
-  EXPECT_TRUE(process_.Running());
+  EXPECT_TRUE(ui::TopWindows(m_process.Id(), L"#32770").empty()) << "a start that worked shows no message";
+  EXPECT_TRUE(m_process.Running());
 }
 
 TEST_F(CatalogueShellTest, ARunThatFailsSaysWhyAndThePanelStaysUsable) {
   const auto expectFailure = [&](DWORD error) {
-    ClickControl(GetDlgItem(main_, qvol2::kBotRun));
-    HWND box = ui::WaitForWindow(process_.Id(), L"#32770", kWait);
+    ClickControl(GetDlgItem(m_main, qvol2::kBotRun));
+    HWND box = ui::WaitForWindow(m_process.Id(), L"#32770", kWait);
     ASSERT_NE(box, nullptr) << "no message for error " << error;
     const ui::MessageBoxView view = ui::ReadMessageBox(box);
     EXPECT_EQ(view.caption, qvol2::kAppTitle);
@@ -312,7 +312,7 @@ TEST_F(CatalogueShellTest, ARunThatFailsSaysWhyAndThePanelStaysUsable) {
     ASSERT_TRUE(ui::WaitGone(box, kWait));
   };
   // The category's folder is gone with the title's, as with the CD out of the drive.
-  const std::wstring folder = cd_.TitlePath(L"Accion", L"UNO");
+  const std::wstring folder = m_cd.TitlePath(L"Accion", L"UNO");
   const std::wstring category = folder.substr(0, folder.find_last_of(L'\\'));
   ASSERT_TRUE(DeleteFileW((folder + L"\\Nodt.txt").c_str()));
   ASSERT_TRUE(RemoveDirectoryW(folder.c_str()) && RemoveDirectoryW(category.c_str()));
@@ -322,10 +322,10 @@ TEST_F(CatalogueShellTest, ARunThatFailsSaysWhyAndThePanelStaysUsable) {
   ASSERT_NO_FATAL_FAILURE(expectFailure(ERROR_FILE_NOT_FOUND));
 
   // Still answering: the help panel opens.
-  HWND ayuda = GetDlgItem(main_, qvol2::kPctAyuda);
-  ClickControl(GetDlgItem(main_, qvol2::kBotSharware));
+  HWND ayuda = GetDlgItem(m_main, qvol2::kPctAyuda);
+  ClickControl(GetDlgItem(m_main, qvol2::kBotSharware));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(ayuda) != FALSE; }));
-  EXPECT_TRUE(process_.Running());
+  EXPECT_TRUE(m_process.Running());
 }
 
 // For the test's run, the machine's handler for a kind of address (mailto, http) is the program
@@ -333,67 +333,67 @@ TEST_F(CatalogueShellTest, ARunThatFailsSaysWhyAndThePanelStaysUsable) {
 class AddressHandler {
  public:
   AddressHandler(const std::wstring& scheme, const std::wstring& program)
-      : key_(L"Software\\Classes\\" + scheme + L"\\shell\\open\\command") {
+      : m_key(L"Software\\Classes\\" + scheme + L"\\shell\\open\\command") {
     DWORD created = 0;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, key_.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &command_,
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, m_key.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &m_command,
                         &created) != ERROR_SUCCESS) {
-      command_ = nullptr;
+      m_command = nullptr;
       return;
     }
     wchar_t old[1024] = {};
     DWORD type = 0, size = sizeof old - sizeof(wchar_t);
-    hadOld_ = RegQueryValueExW(command_, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) ==
+    m_hadOld = RegQueryValueExW(m_command, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) ==
                   ERROR_SUCCESS &&
               type == REG_SZ;
-    if (hadOld_) old_ = old;
-    installed_ = Set(L"\"" + program + L"\" \"%1\"");
+    if (m_hadOld) m_old = old;
+    m_installed = Set(L"\"" + program + L"\" \"%1\"");
   }
   ~AddressHandler() {
-    if (!command_) return;
-    if (hadOld_) {
-      Set(old_);
+    if (!m_command) return;
+    if (m_hadOld) {
+      Set(m_old);
     } else {
-      RegDeleteValueW(command_, nullptr);
+      RegDeleteValueW(m_command, nullptr);
     }
-    RegCloseKey(command_);
+    RegCloseKey(m_command);
   }
   AddressHandler(const AddressHandler&) = delete;
   AddressHandler& operator=(const AddressHandler&) = delete;
-  bool Installed() const { return installed_; }
+  bool Installed() const { return m_installed; }
 
  private:
   bool Set(const std::wstring& line) {
-    return RegSetValueExW(command_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(line.c_str()),
+    return RegSetValueExW(m_command, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(line.c_str()),
                           static_cast<DWORD>((line.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
   }
 
-  std::wstring key_;
-  HKEY command_ = nullptr;
-  bool hadOld_ = false;
-  std::wstring old_;
-  bool installed_ = false;
+  std::wstring m_key;
+  HKEY m_command = nullptr;
+  bool m_hadOld = false;
+  std::wstring m_old;
+  bool m_installed = false;
 };
 
 TEST_F(CatalogueShellTest, TheLinkLabelsOpenTheMailAndWebHandlers) {
-  const std::wstring folder = cd_.TitlePath(L"Accion", L"UNO");
+  const std::wstring folder = m_cd.TitlePath(L"Accion", L"UNO");
   const std::wstring mailer = folder + L"\\MAIL.EXE", browser = folder + L"\\WEB.EXE";
   ASSERT_TRUE(CopyRecorder(mailer) && CopyRecorder(browser));
   AddressHandler mail(L"mailto", mailer);
   AddressHandler web(L"http", browser);
   ASSERT_TRUE(mail.Installed() && web.Installed()) << "cannot set the address handlers";
 
-  PostMessageW(GetDlgItem(main_, qvol2::kLblLink0), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  PostMessageW(GetDlgItem(m_main, qvol2::kLblLink0), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   Recorded opened;
   ASSERT_TRUE(WaitForRecord(mailer, &opened)) << "the mail handler was not started";
   EXPECT_NE(opened.commandLine.find(L"mailto:info@quorvel.com"), std::wstring::npos) << Narrow(opened.commandLine);
   EXPECT_EQ(opened.show, SW_SHOWNORMAL);
 
   // The web label's address has no scheme: the shell takes it for a web address.
-  PostMessageW(GetDlgItem(main_, qvol2::kLblLink1), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  PostMessageW(GetDlgItem(m_main, qvol2::kLblLink1), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   ASSERT_TRUE(WaitForRecord(browser, &opened)) << "the web handler was not started";
   EXPECT_NE(opened.commandLine.find(L"www.quorvel.com"), std::wstring::npos) << Narrow(opened.commandLine);
   EXPECT_EQ(opened.commandLine.find(L"mailto:"), std::wstring::npos);
-  EXPECT_TRUE(ui::TopWindows(process_.Id(), L"#32770").empty()) << "the links report nothing";
+  EXPECT_TRUE(ui::TopWindows(m_process.Id(), L"#32770").empty()) << "the links report nothing";
 }
 
 // The files below `root`, by path relative to it, with their bytes.
@@ -425,36 +425,36 @@ class CatalogueCopyTest : public CatalogueShellTest {
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(CatalogueShellTest::SetUp());
     const std::string temp = zbtest::MakeTempDir("qvol2copy");
-    target_.assign(temp.begin(), temp.end());
-    title_ = cd_.TitlePath(L"Accion", L"UNO");
-    ASSERT_TRUE(CreateDirectoryW((title_ + L"\\DATA").c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryW((title_ + L"\\DATA\\SUB").c_str(), nullptr));
-    ASSERT_TRUE(FakeCollection::WriteBytes(title_ + L"\\U.EXE", "game"));
-    ASSERT_TRUE(FakeCollection::WriteBytes(title_ + L"\\DATA\\LEVEL1.DAT", "level one"));
-    ASSERT_TRUE(FakeCollection::WriteBytes(title_ + L"\\DATA\\SUB\\X.TXT", "deep"));
+    m_target.assign(temp.begin(), temp.end());
+    m_title = m_cd.TitlePath(L"Accion", L"UNO");
+    ASSERT_TRUE(CreateDirectoryW((m_title + L"\\DATA").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((m_title + L"\\DATA\\SUB").c_str(), nullptr));
+    ASSERT_TRUE(FakeCollection::WriteBytes(m_title + L"\\U.EXE", "game"));
+    ASSERT_TRUE(FakeCollection::WriteBytes(m_title + L"\\DATA\\LEVEL1.DAT", "level one"));
+    ASSERT_TRUE(FakeCollection::WriteBytes(m_title + L"\\DATA\\SUB\\X.TXT", "deep"));
   }
   void TearDown() override {
     CatalogueShellTest::TearDown();
     std::error_code ec;
-    std::filesystem::remove_all(std::filesystem::path(target_), ec);
+    std::filesystem::remove_all(std::filesystem::path(m_target), ec);
   }
 
   // Opens the copy window from the main window's button.
   HWND OpenCopyWindow() {
-    ClickControl(GetDlgItem(main_, qvol2::kBotCopiar));
-    HWND copy = ui::WaitForWindow(process_.Id(), qvol2::kCopiarClass, kWait);
-    if (copy) WaitUntil([&] { return !IsWindowEnabled(main_); });
+    ClickControl(GetDlgItem(m_main, qvol2::kBotCopiar));
+    HWND copy = ui::WaitForWindow(m_process.Id(), qvol2::kCopiarClass, kWait);
+    if (copy) WaitUntil([&] { return !IsWindowEnabled(m_main); });
     return copy;
   }
 
-  std::wstring target_;
-  std::wstring title_;
+  std::wstring m_target;
+  std::wstring m_title;
 };
 
 TEST_F(CatalogueCopyTest, TheTitleFolderIsCopiedIntoANewFolderChainAndAgainOverItsCopy) {
   HWND copy = OpenCopyWindow();
   ASSERT_NE(copy, nullptr) << "the copy window did not open";
-  EXPECT_FALSE(IsWindowEnabled(main_)) << "the main window takes no input while copying";
+  EXPECT_FALSE(IsWindowEnabled(m_main)) << "the main window takes no input while copying";
   HWND destination = GetDlgItem(copy, qvol2::kTxtDestino);
   EXPECT_EQ(ui::TextOf(destination), L"C:\\QVOL2\\UNO\\");
   EXPECT_EQ(ui::TextOf(GetDlgItem(copy, qvol2::kCopiarLbl)), L"&Copiar en:");
@@ -471,17 +471,17 @@ TEST_F(CatalogueCopyTest, TheTitleFolderIsCopiedIntoANewFolderChainAndAgainOverI
   EXPECT_EQ(button.top, 120);
 
   // A destination two levels deep, without a trailing backslash.
-  const std::wstring into = target_ + L"\\A\\B";
+  const std::wstring into = m_target + L"\\A\\B";
   SendMessageW(destination, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(into.c_str()));
   ClickControl(GetDlgItem(copy, qvol2::kCopiarBotCopiar));
   ASSERT_TRUE(ui::WaitGone(copy, kWait)) << "the copy window did not close after the copy";
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main_) != FALSE; }));
-  const auto source = TreeOf(title_);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(m_main) != FALSE; }));
+  const auto source = TreeOf(m_title);
   ASSERT_EQ(source.size(), 6u);  // Nodt.txt, U.EXE, DATA\, DATA\LEVEL1.DAT, DATA\SUB\, DATA\SUB\X.TXT
   EXPECT_EQ(TreeOf(into), source);
 
   // A second copy over the first replaces its files, read-only ones too (as copies from a CD are).
-  ASSERT_TRUE(FakeCollection::WriteBytes(title_ + L"\\U.EXE", "game, version two"));
+  ASSERT_TRUE(FakeCollection::WriteBytes(m_title + L"\\U.EXE", "game, version two"));
   SetFileAttributesW((into + L"\\DATA\\LEVEL1.DAT").c_str(), FILE_ATTRIBUTE_READONLY);
   copy = OpenCopyWindow();
   ASSERT_NE(copy, nullptr) << "the copy window did not open again";
@@ -490,8 +490,8 @@ TEST_F(CatalogueCopyTest, TheTitleFolderIsCopiedIntoANewFolderChainAndAgainOverI
   SendMessageW(destination, WM_SETTEXT, 0, reinterpret_cast<LPARAM>((into + L"\\").c_str()));
   ClickControl(GetDlgItem(copy, qvol2::kCopiarBotCopiar));
   ASSERT_TRUE(ui::WaitGone(copy, kWait));
-  EXPECT_EQ(TreeOf(into), TreeOf(title_));
-  EXPECT_TRUE(process_.Running());
+  EXPECT_EQ(TreeOf(into), TreeOf(m_title));
+  EXPECT_TRUE(m_process.Running());
 }
 
 TEST_F(CatalogueCopyTest, AnEmptyOrBadDestinationKeepsTheWindowOpenAndCancelCopiesNothing) {
@@ -503,12 +503,12 @@ TEST_F(CatalogueCopyTest, AnEmptyOrBadDestinationKeepsTheWindowOpenAndCancelCopi
   SendMessageW(destination, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
   ClickControl(copyButton);
   // Below a file no folder can be made: the copy says so (the empty press ran before it).
-  const std::wstring file = target_ + L"\\file.txt";
+  const std::wstring file = m_target + L"\\file.txt";
   ASSERT_TRUE(FakeCollection::WriteBytes(file, "x"));
   const std::wstring bad = file + L"\\sub";
   SendMessageW(destination, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bad.c_str()));
   ClickControl(copyButton);
-  HWND box = ui::WaitForWindow(process_.Id(), L"#32770", kWait);
+  HWND box = ui::WaitForWindow(m_process.Id(), L"#32770", kWait);
   ASSERT_NE(box, nullptr) << "no message for a destination that cannot be made";
   const ui::MessageBoxView view = ui::ReadMessageBox(box);
   EXPECT_EQ(view.caption, qvol2::kAppTitle);
@@ -521,13 +521,13 @@ TEST_F(CatalogueCopyTest, AnEmptyOrBadDestinationKeepsTheWindowOpenAndCancelCopi
   EXPECT_TRUE(IsWindow(copy)) << "the window stays for another destination";
 
   // Cancel closes without copying.
-  const std::wstring elsewhere = target_ + L"\\C";
+  const std::wstring elsewhere = m_target + L"\\C";
   SendMessageW(destination, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(elsewhere.c_str()));
   ClickControl(GetDlgItem(copy, qvol2::kBotCancelar));
   ASSERT_TRUE(ui::WaitGone(copy, kWait)) << "cancel did not close the window";
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main_) != FALSE; }));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(m_main) != FALSE; }));
   EXPECT_EQ(GetFileAttributesW(elsewhere.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(TreeOf(target_).size(), 1u) << "only the test's own file";
+  EXPECT_EQ(TreeOf(m_target).size(), 1u) << "only the test's own file";
 }
 
 // The outline for a screen of 120 dots per inch: 1.25 times, halves rounded to even.

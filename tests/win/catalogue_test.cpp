@@ -90,15 +90,15 @@ class CatalogueTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(catalogue_fixture::RegisterButtonControl()) << "the panel's buttons need the control module";
-    before_ = StoredDrive();
+    m_before = StoredDrive();
     std::wstring error;
-    ASSERT_TRUE(cd_.Create(&error)) << std::string(error.begin(), error.end());
+    ASSERT_TRUE(m_cd.Create(&error)) << std::string(error.begin(), error.end());
   }
   void TearDown() override {
-    if (before_ == kMissing) {
+    if (m_before == kMissing) {
       Settings().DeleteKey(L"General", L"DriveCD");
     } else {
-      Settings().Save(L"General", L"DriveCD", before_);
+      Settings().Save(L"General", L"DriveCD", m_before);
     }
   }
 
@@ -106,7 +106,7 @@ class CatalogueTest : public ::testing::Test {
 
   // Starts the panel and waits for its main window.
   void Start(Panel& panel) {
-    ASSERT_TRUE(panel.process.Start(cd_.ProgramExe()));
+    ASSERT_TRUE(panel.process.Start(m_cd.ProgramExe()));
     panel.main = ui::WaitForWindow(panel.process.Id(), qvol2::kPrincipalClass, kWait);
     ASSERT_NE(panel.main, nullptr) << "the main window did not come up";
     panel.categories = GetDlgItem(panel.main, qvol2::kCboTipoJuego);
@@ -122,21 +122,21 @@ class CatalogueTest : public ::testing::Test {
     EXPECT_EQ(code, 0u);
   }
 
-  std::wstring before_;
-  FakeCollection cd_;
+  std::wstring m_before;
+  FakeCollection m_cd;
 };
 
 const std::string kFirstDescription = "Dispare a todo lo que se mueva.\r\nAcci\xF3n sin pausa, m\xFAsica \xE9pica.";
 const std::string kSecondDescription = "Segundo juego\r\n";
 
 TEST_F(CatalogueTest, LoadShowsTheFirstCategoryTitleAndDescription) {
-  ASSERT_TRUE(cd_.WriteListFile(L"Accion", "Acci\xF3n total#TOTAL\\TOTAL.EXE\r\n\r\nSegundo#SEGUNDO\\S.EXE\r\n"));
-  ASSERT_TRUE(cd_.WriteListFile(L"3D", "Cubo#CUBO\\BIN\\CUBO.EXE\r\nEsfera#ESFERA\\E.EXE\r\n"));
-  ASSERT_TRUE(cd_.AddTitle(L"Accion", L"TOTAL", &kFirstDescription));
-  ASSERT_TRUE(cd_.AddTitle(L"Accion", L"SEGUNDO", &kSecondDescription));
+  ASSERT_TRUE(m_cd.WriteListFile(L"Accion", "Acci\xF3n total#TOTAL\\TOTAL.EXE\r\n\r\nSegundo#SEGUNDO\\S.EXE\r\n"));
+  ASSERT_TRUE(m_cd.WriteListFile(L"3D", "Cubo#CUBO\\BIN\\CUBO.EXE\r\nEsfera#ESFERA\\E.EXE\r\n"));
+  ASSERT_TRUE(m_cd.AddTitle(L"Accion", L"TOTAL", &kFirstDescription));
+  ASSERT_TRUE(m_cd.AddTitle(L"Accion", L"SEGUNDO", &kSecondDescription));
   const std::string cubo = "Un cubo.";
-  ASSERT_TRUE(cd_.AddTitle(L"3D", L"CUBO", &cubo));
-  ASSERT_NO_FATAL_FAILURE(StoreDrive(std::wstring(1, cd_.Drive())));
+  ASSERT_TRUE(m_cd.AddTitle(L"3D", L"CUBO", &cubo));
+  ASSERT_NO_FATAL_FAILURE(StoreDrive(std::wstring(1, m_cd.Drive())));
 
   Panel panel;
   ASSERT_NO_FATAL_FAILURE(Start(panel));
@@ -183,7 +183,7 @@ TEST_F(CatalogueTest, LoadShowsTheFirstCategoryTitleAndDescription) {
 
   // A second start ends at once and leaves the first alone.
   ui::Process second;
-  ASSERT_TRUE(second.Start(cd_.ProgramExe()));
+  ASSERT_TRUE(second.Start(m_cd.ProgramExe()));
   DWORD code = 1;
   EXPECT_TRUE(second.WaitExit(kWait, &code)) << "the second instance kept running";
   EXPECT_EQ(code, 0u);
@@ -196,16 +196,16 @@ TEST_F(CatalogueTest, LoadShowsTheFirstCategoryTitleAndDescription) {
 }
 
 TEST_F(CatalogueTest, AMissingDescriptionAsksForTheDriveWhichAceptarStores) {
-  ASSERT_TRUE(cd_.WriteListFile(L"Accion", "Uno#UNO\\U.EXE\r\nDos#DOS\\D.EXE\r\nTres#TRES\\T.EXE\r\n"));
+  ASSERT_TRUE(m_cd.WriteListFile(L"Accion", "Uno#UNO\\U.EXE\r\nDos#DOS\\D.EXE\r\nTres#TRES\\T.EXE\r\n"));
   const std::string uno = "Uno", tres = "Tres", dos = "Dos en otra unidad";
-  ASSERT_TRUE(cd_.AddTitle(L"Accion", L"UNO", &uno));
-  ASSERT_TRUE(cd_.AddTitle(L"Accion", L"DOS", nullptr));  // the folder without its description
-  ASSERT_TRUE(cd_.AddTitle(L"Accion", L"TRES", &tres));
+  ASSERT_TRUE(m_cd.AddTitle(L"Accion", L"UNO", &uno));
+  ASSERT_TRUE(m_cd.AddTitle(L"Accion", L"DOS", nullptr));  // the folder without its description
+  ASSERT_TRUE(m_cd.AddTitle(L"Accion", L"TRES", &tres));
   std::wstring error;
-  ASSERT_TRUE(cd_.AddSecondDrive(&error));
-  ASSERT_TRUE(cd_.AddTitle(L"Accion", L"UNO", &uno, 1));
-  ASSERT_TRUE(cd_.AddTitle(L"Accion", L"DOS", &dos, 1));
-  const std::wstring first(1, cd_.Drive(0));
+  ASSERT_TRUE(m_cd.AddSecondDrive(&error));
+  ASSERT_TRUE(m_cd.AddTitle(L"Accion", L"UNO", &uno, 1));
+  ASSERT_TRUE(m_cd.AddTitle(L"Accion", L"DOS", &dos, 1));
+  const std::wstring first(1, m_cd.Drive(0));
   ASSERT_NO_FATAL_FAILURE(StoreDrive(first));
 
   Panel panel;
@@ -251,7 +251,7 @@ TEST_F(CatalogueTest, AMissingDescriptionAsksForTheDriveWhichAceptarStores) {
   // The second drive's entry: its letter in lower case, as the list shows it, is stored.
   HWND list = GetDlgItem(dialog, qvol2::kDrive1);
   const std::vector<std::wstring> entries = Rows(list, true);
-  const wchar_t second = static_cast<wchar_t>(cd_.Drive(1) | 0x20);
+  const wchar_t second = static_cast<wchar_t>(m_cd.Drive(1) | 0x20);
   LRESULT pick = -1;
   for (size_t i = 0; i < entries.size(); ++i) {
     if (!entries[i].empty() && entries[i][0] == second) pick = static_cast<LRESULT>(i);
@@ -279,9 +279,9 @@ TEST_F(CatalogueTest, AMissingDescriptionAsksForTheDriveWhichAceptarStores) {
 }
 
 TEST_F(CatalogueTest, WithoutTheCdTheDialogOutlivesTheMainWindow) {
-  ASSERT_TRUE(cd_.WriteListFile(L"Accion", "Uno#UNO\\U.EXE\r\n"));
+  ASSERT_TRUE(m_cd.WriteListFile(L"Accion", "Uno#UNO\\U.EXE\r\n"));
   const std::string uno = "Uno";
-  ASSERT_TRUE(cd_.AddTitle(L"Accion", L"UNO", &uno));
+  ASSERT_TRUE(m_cd.AddTitle(L"Accion", L"UNO", &uno));
   // A letter that names no drive at all.
   wchar_t absent = 0;
   for (wchar_t c = L'Y'; c > L'E' && !absent; --c) {
@@ -305,7 +305,7 @@ TEST_F(CatalogueTest, WithoutTheCdTheDialogOutlivesTheMainWindow) {
 
   HWND list = GetDlgItem(dialog, qvol2::kDrive1);
   const std::vector<std::wstring> entries = Rows(list, true);
-  const wchar_t mapped = static_cast<wchar_t>(cd_.Drive() | 0x20);
+  const wchar_t mapped = static_cast<wchar_t>(m_cd.Drive() | 0x20);
   LRESULT pick = -1;
   for (size_t i = 0; i < entries.size(); ++i) {
     if (!entries[i].empty() && entries[i][0] == mapped) pick = static_cast<LRESULT>(i);
@@ -320,10 +320,10 @@ TEST_F(CatalogueTest, WithoutTheCdTheDialogOutlivesTheMainWindow) {
 }
 
 TEST_F(CatalogueTest, AMissingListFileIsReportedAndThePanelStaysUsable) {
-  ASSERT_TRUE(cd_.WriteListFile(L"3D", "Cubo#CUBO\\CUBO.EXE\r\n"));
+  ASSERT_TRUE(m_cd.WriteListFile(L"3D", "Cubo#CUBO\\CUBO.EXE\r\n"));
   const std::string cubo = "Un cubo.";
-  ASSERT_TRUE(cd_.AddTitle(L"3D", L"CUBO", &cubo));
-  ASSERT_NO_FATAL_FAILURE(StoreDrive(std::wstring(1, cd_.Drive())));
+  ASSERT_TRUE(m_cd.AddTitle(L"3D", L"CUBO", &cubo));
+  ASSERT_NO_FATAL_FAILURE(StoreDrive(std::wstring(1, m_cd.Drive())));
 
   const auto expectMessage = [](DWORD process, const std::wstring& text) {
     HWND box = ui::WaitForWindow(process, L"#32770", kWait);
@@ -338,7 +338,7 @@ TEST_F(CatalogueTest, AMissingListFileIsReportedAndThePanelStaysUsable) {
   };
 
   Panel panel;
-  ASSERT_TRUE(panel.process.Start(cd_.ProgramExe()));
+  ASSERT_TRUE(panel.process.Start(m_cd.ProgramExe()));
   ASSERT_NO_FATAL_FAILURE(expectMessage(panel.process.Id(), L"No se encuentra el archivo 'Accion.LST'."));
   panel.main = ui::WaitForWindow(panel.process.Id(), qvol2::kPrincipalClass, kWait);
   ASSERT_NE(panel.main, nullptr);
@@ -374,17 +374,17 @@ TEST_F(CatalogueTest, OddListAndDescriptionFilesNeverStopThePanel) {
                            "Largo#" + longCommand + "\r\n"
                            "\r\n\r\n"
                            "Con #almohadilla#ALMO\\A#1.EXE";    // no end on the last line
-  ASSERT_TRUE(cd_.WriteListFile(L"Accion", list));
+  ASSERT_TRUE(m_cd.WriteListFile(L"Accion", list));
   // A long description: one line of 7,000 characters with accents, then a short one.
   std::string longLine;
   for (int i = 0; i < 1000; ++i) longLine += "\xE1\xE9\xED\xF3\xFA\xF1 ";
   const std::string description = longLine + "\nfin";
-  ASSERT_TRUE(cd_.AddTitle(L"Accion", L"PRIMERO", &description));
+  ASSERT_TRUE(m_cd.AddTitle(L"Accion", L"PRIMERO", &description));
   const std::string listo = "Listo", largo = "Largo", almo = "";
-  ASSERT_TRUE(cd_.AddTitle(L"Accion", L"LISTO", &listo));
-  ASSERT_TRUE(cd_.AddTitle(L"Accion", L"LARGO", &largo));
-  ASSERT_TRUE(cd_.AddTitle(L"Accion", L"almohadilla#ALMO", &almo));  // the folder up to the first backslash
-  ASSERT_NO_FATAL_FAILURE(StoreDrive(std::wstring(1, cd_.Drive())));
+  ASSERT_TRUE(m_cd.AddTitle(L"Accion", L"LISTO", &listo));
+  ASSERT_TRUE(m_cd.AddTitle(L"Accion", L"LARGO", &largo));
+  ASSERT_TRUE(m_cd.AddTitle(L"Accion", L"almohadilla#ALMO", &almo));  // the folder up to the first backslash
+  ASSERT_NO_FATAL_FAILURE(StoreDrive(std::wstring(1, m_cd.Drive())));
 
   Panel panel;
   ASSERT_NO_FATAL_FAILURE(Start(panel));
@@ -416,7 +416,7 @@ TEST_F(CatalogueTest, CDRootComesFromTheStoredLetter) {
 
   // The drive list: every drive of the machine, lower-case letter and colon, label in brackets.
   const std::vector<std::wstring> entries = frmVerDrive::DriveEntries();
-  const std::wstring mapped = std::wstring(1, static_cast<wchar_t>(cd_.Drive() | 0x20)) + L": [QVOL2_0]";
+  const std::wstring mapped = std::wstring(1, static_cast<wchar_t>(m_cd.Drive() | 0x20)) + L": [QVOL2_0]";
   bool foundC = false, foundMapped = false;
   for (const std::wstring& e : entries) {
     foundC = foundC || e.compare(0, 2, L"c:") == 0;

@@ -116,7 +116,7 @@ TEST(GdiTest, GrabCopiesARectangleAndBlacksOutTheOutside) {
   CImageDIB small;
   ASSERT_TRUE(small.Create(2, 1));
   small.GrabFromDC(s.dc(), 0, 0, 2, 4);
-  for (size_t i = 2; i < 6; ++i) EXPECT_EQ(small.m_Bits[i], 0xFFFFFFFFu);
+  for (size_t i = 2; i < 6; ++i) EXPECT_EQ(small.m_bits[i], 0xFFFFFFFFu);
 }
 
 }  // namespace

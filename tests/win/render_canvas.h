@@ -12,7 +12,7 @@ namespace zbtest {
 
 class Canvas {
  public:
-  Canvas(int w, int h, uint32_t fill = 0x00123456) : m_W(w), m_H(h) {
+  Canvas(int w, int h, uint32_t fill = 0x00123456) : m_w(w), m_h(h) {
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     bi.bmiHeader.biWidth = w;
@@ -20,48 +20,48 @@ class Canvas {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
-    m_Dc = ::CreateCompatibleDC(nullptr);
+    m_dc = ::CreateCompatibleDC(nullptr);
     void* bits = nullptr;
-    m_Bitmap = ::CreateDIBSection(m_Dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    m_Bits = static_cast<uint32_t*>(bits);
-    m_Old = ::SelectObject(m_Dc, m_Bitmap);
+    m_bitmap = ::CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_bits = static_cast<uint32_t*>(bits);
+    m_old = ::SelectObject(m_dc, m_bitmap);
     Clear(fill);
   }
   ~Canvas() {
-    ::SelectObject(m_Dc, m_Old);
-    ::DeleteObject(m_Bitmap);
-    ::DeleteDC(m_Dc);
+    ::SelectObject(m_dc, m_old);
+    ::DeleteObject(m_bitmap);
+    ::DeleteDC(m_dc);
   }
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
 
-  bool Ok() const { return m_Dc && m_Bits; }
-  HDC dc() const { return m_Dc; }
-  int Width() const { return m_W; }
-  int Height() const { return m_H; }
+  bool Ok() const { return m_dc && m_bits; }
+  HDC dc() const { return m_dc; }
+  int Width() const { return m_w; }
+  int Height() const { return m_h; }
   void Clear(uint32_t rgb) {
     ::GdiFlush();
-    for (int i = 0; i < m_W * m_H; ++i) m_Bits[i] = rgb;
+    for (int i = 0; i < m_w * m_h; ++i) m_bits[i] = rgb;
   }
   // 0x00RRGGBB of the pixel at (x, y), y from the top.
   uint32_t At(int x, int y) const {
     ::GdiFlush();
-    return m_Bits[size_t(y) * m_W + x] & 0x00FFFFFF;
+    return m_bits[size_t(y) * m_w + x] & 0x00FFFFFF;
   }
   std::vector<uint32_t> Pixels() const {
     ::GdiFlush();
-    std::vector<uint32_t> v(m_Bits, m_Bits + size_t(m_W) * m_H);
+    std::vector<uint32_t> v(m_bits, m_bits + size_t(m_w) * m_h);
     for (uint32_t& p : v) p &= 0x00FFFFFF;
     return v;
   }
-  RECT Rect() const { return RECT{0, 0, m_W, m_H}; }
+  RECT Rect() const { return RECT{0, 0, m_w, m_h}; }
 
  private:
-  int m_W, m_H;
-  HDC m_Dc = nullptr;
-  HBITMAP m_Bitmap = nullptr;
-  HGDIOBJ m_Old = nullptr;
-  uint32_t* m_Bits = nullptr;
+  int m_w, m_h;
+  HDC m_dc = nullptr;
+  HBITMAP m_bitmap = nullptr;
+  HGDIOBJ m_old = nullptr;
+  uint32_t* m_bits = nullptr;
 };
 
 // Pixel (x, y) of a buffer, y counted from the top as the screen shows it.

@@ -390,7 +390,7 @@ TEST_F(RenderTest, FailuresReportTheirStepAndPaintNothing) {
   Canvas c(40, 30);
   PaintInto(c, &pic, RECT{0, 0, 40000, 40000}, c.Rect());
   ASSERT_EQ(errors.size(), 1u);
-  EXPECT_EQ(errors[0], L"RenderDIB create FALSE Allocate memory FAILED. m_Bits=0");
+  EXPECT_EQ(errors[0], L"RenderDIB create FALSE Allocate memory FAILED. m_bits=0");
   EXPECT_TRUE(InkBox(c, kSentinel).Empty());
 
   PaintInto(c, &pic);

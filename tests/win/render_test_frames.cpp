@@ -22,7 +22,7 @@ constexpr uint32_t kSentinel = 0x00123456;
 // Every word of a frame, the byte GDI leaves above the colour included.
 std::vector<uint32_t> Words(const CImageDIB& image) {
   if (!image.HasPixels()) return {};
-  return std::vector<uint32_t>(image.m_Bits, image.m_Bits + size_t(image.Width()) * size_t(image.Height()));
+  return std::vector<uint32_t>(image.m_bits, image.m_bits + size_t(image.Width()) * size_t(image.Height()));
 }
 
 HFONT MakeFont(int height, int weight, bool italic, const wchar_t* face) {
@@ -278,7 +278,7 @@ TEST_F(RenderFramesTest, AFailedPaintLeavesTheTargetAloneAndTheKeptFramesUsable)
   c.Clear(kSentinel);
   Paint(warm, c.dc(), l, RECT{0, 0, 40000, 40000}, c.Rect());
   ASSERT_EQ(errors.size(), 1u);
-  EXPECT_EQ(errors[0], L"RenderDIB create FALSE Allocate memory FAILED. m_Bits=0");
+  EXPECT_EQ(errors[0], L"RenderDIB create FALSE Allocate memory FAILED. m_bits=0");
   EXPECT_FALSE(warm.RenderDIB().HasPixels());
   EXPECT_EQ(c.Pixels(), std::vector<uint32_t>(size_t(78) * 62, kSentinel));
 

@@ -16,12 +16,12 @@ using zbtest::FromUtf8;
 class AppSettingsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    app_ = L"zbtest settings " + std::to_wstring(GetCurrentProcessId());
-    other_ = app_ + L" other";
+    m_app = L"zbtest settings " + std::to_wstring(GetCurrentProcessId());
+    m_other = m_app + L" other";
   }
   void TearDown() override {
-    RegDeleteTreeW(HKEY_CURRENT_USER, Path(app_).c_str());
-    RegDeleteTreeW(HKEY_CURRENT_USER, Path(other_).c_str());
+    RegDeleteTreeW(HKEY_CURRENT_USER, Path(m_app).c_str());
+    RegDeleteTreeW(HKEY_CURRENT_USER, Path(m_other).c_str());
   }
   static std::wstring Path(const std::wstring& app) { return std::wstring(zb::AppSettings::kRoot) + L"\\" + app; }
   static bool KeyExists(const std::wstring& path) {
@@ -30,18 +30,18 @@ class AppSettingsTest : public ::testing::Test {
   }
   void WriteRaw(const std::wstring& section, const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
     zb::RegKey key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (Path(app_) + L"\\" + section).c_str(), 0, nullptr, 0,
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (Path(m_app) + L"\\" + section).c_str(), 0, nullptr, 0,
                               KEY_SET_VALUE, nullptr, key.Put(), nullptr),
               ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExW(key.Get(), name, 0, type, static_cast<const BYTE*>(data), bytes), ERROR_SUCCESS);
   }
 
-  std::wstring app_;
-  std::wstring other_;
+  std::wstring m_app;
+  std::wstring m_other;
 };
 
 TEST_F(AppSettingsTest, StoresStringsWhereInstallerPanelAndUninstallerMeet) {
-  zb::AppSettings settings(app_);
+  zb::AppSettings settings(m_app);
   EXPECT_EQ(settings.Get(L"General", L"Path", L"por omisión"), L"por omisión");
   const std::wstring path = FromUtf8("C:\\Juegos\\Ñandú €\\");
   ASSERT_EQ(settings.Save(L"General", L"Path", path), ERROR_SUCCESS);
@@ -51,7 +51,7 @@ TEST_F(AppSettingsTest, StoresStringsWhereInstallerPanelAndUninstallerMeet) {
   wchar_t raw[MAX_PATH] = {};
   DWORD bytes = sizeof raw;
   DWORD type = 0;
-  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, (L"Software\\VB and VBA Program Settings\\" + app_ + L"\\General").c_str(),
+  ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, (L"Software\\VB and VBA Program Settings\\" + m_app + L"\\General").c_str(),
                          L"Path", RRF_RT_ANY, &type, raw, &bytes),
             ERROR_SUCCESS);
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
@@ -72,15 +72,15 @@ TEST_F(AppSettingsTest, ReadsWhatOtherWritersLeaveAndFallsBackOnOtherTypes) {
   ASSERT_NO_FATAL_FAILURE(WriteRaw(L"General", L"Impar", REG_SZ, text, 9 * sizeof(wchar_t) + 1));
   const DWORD number = 7;
   ASSERT_NO_FATAL_FAILURE(WriteRaw(L"General", L"Numero", REG_DWORD, &number, sizeof number));
-  zb::AppSettings settings(app_);
+  zb::AppSettings settings(m_app);
   EXPECT_EQ(settings.Get(L"General", L"SinFin"), L"C:\\Juegos");
   EXPECT_EQ(settings.Get(L"General", L"Impar"), L"C:\\Juegos");
   EXPECT_EQ(settings.Get(L"General", L"Numero", L"x"), L"x");
 }
 
 TEST_F(AppSettingsTest, DeletesKeysSectionsAndTheWholeApplicationOnly) {
-  zb::AppSettings settings(app_);
-  zb::AppSettings other(other_);
+  zb::AppSettings settings(m_app);
+  zb::AppSettings other(m_other);
   ASSERT_EQ(settings.Save(L"General", L"Path", L"a"), ERROR_SUCCESS);
   ASSERT_EQ(settings.Save(L"General", L"DriveCD", L"D"), ERROR_SUCCESS);
   ASSERT_EQ(settings.Save(L"Otra", L"Clave", L"b"), ERROR_SUCCESS);
@@ -90,30 +90,30 @@ TEST_F(AppSettingsTest, DeletesKeysSectionsAndTheWholeApplicationOnly) {
   EXPECT_EQ(settings.Get(L"General", L"Path", L"-"), L"-");
   EXPECT_EQ(settings.Get(L"General", L"DriveCD"), L"D");
   EXPECT_EQ(settings.DeleteSection(L"Otra"), ERROR_SUCCESS);
-  EXPECT_FALSE(KeyExists(Path(app_) + L"\\Otra"));
+  EXPECT_FALSE(KeyExists(Path(m_app) + L"\\Otra"));
 
   EXPECT_EQ(settings.DeleteApplication(), ERROR_SUCCESS);
-  EXPECT_FALSE(KeyExists(Path(app_)));
+  EXPECT_FALSE(KeyExists(Path(m_app)));
   EXPECT_EQ(other.Get(L"General", L"Path"), L"c");
   EXPECT_EQ(settings.DeleteApplication(), ERROR_SUCCESS);  // already gone: nothing to do
 }
 
 TEST_F(AppSettingsTest, RefusesNamesThatWouldAddressOtherKeys) {
-  zb::AppSettings other(other_);
+  zb::AppSettings other(m_other);
   ASSERT_EQ(other.Save(L"General", L"Path", L"c"), ERROR_SUCCESS);
   // An empty application name would delete every application's settings.
   zb::AppSettings unnamed(L"");
   EXPECT_EQ(unnamed.DeleteApplication(), ERROR_INVALID_NAME);
   EXPECT_EQ(unnamed.Save(L"General", L"Path", L"x"), ERROR_INVALID_NAME);
   EXPECT_EQ(unnamed.Get(L"General", L"Path", L"-"), L"-");
-  zb::AppSettings nested(other_ + L"\\General");
+  zb::AppSettings nested(m_other + L"\\General");
   EXPECT_EQ(nested.DeleteApplication(), ERROR_INVALID_NAME);
-  zb::AppSettings settings(app_);
+  zb::AppSettings settings(m_app);
   EXPECT_EQ(settings.Save(L"", L"Path", L"x"), ERROR_INVALID_NAME);
   EXPECT_EQ(settings.Save(L"General\\Sub", L"Path", L"x"), ERROR_INVALID_NAME);
   EXPECT_EQ(settings.DeleteSection(L""), ERROR_INVALID_NAME);
   EXPECT_EQ(other.Get(L"General", L"Path"), L"c");
-  EXPECT_FALSE(KeyExists(Path(app_)));
+  EXPECT_FALSE(KeyExists(Path(m_app)));
 }
 
 TEST_F(AppSettingsTest, RegistryQueriesReadStringsAndNumbersOnly) {
@@ -123,7 +123,7 @@ TEST_F(AppSettingsTest, RegistryQueriesReadStringsAndNumbersOnly) {
   ASSERT_NO_FATAL_FAILURE(WriteRaw(L"R", L"Numero", REG_DWORD, &number, sizeof number));
   const BYTE blob[] = {1, 2, 3};
   ASSERT_NO_FATAL_FAILURE(WriteRaw(L"R", L"Binario", REG_BINARY, blob, sizeof blob));
-  const std::wstring key = Path(app_) + L"\\R";
+  const std::wstring key = Path(m_app) + L"\\R";
   EXPECT_EQ(basRegistry::QueryRegistryValue(HKEY_CURRENT_USER, key, L"Texto"), L"C:\\Menú");
   EXPECT_EQ(basRegistry::QueryRegistryValue(HKEY_CURRENT_USER, key, L"Numero"), L"4000000000");
   EXPECT_EQ(basRegistry::QueryRegistryValue(HKEY_CURRENT_USER, key, L"Binario"), L"");

@@ -88,18 +88,18 @@ void ExpectRecordsRemoved(const InstallLayout& layout) {
 class UninstallerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = Widen(zbtest::MakeTempDir("trvu"));
-    group_ = L"Quorvel V2 prueba " + std::to_wstring(GetCurrentProcessId()) + L"-" +
+    m_root = Widen(zbtest::MakeTempDir("trvu"));
+    m_group = L"Quorvel V2 prueba " + std::to_wstring(GetCurrentProcessId()) + L"-" +
              Widen(::testing::UnitTest::GetInstance()->current_test_info()->name());
     ClearRecords();
   }
 
   void TearDown() override {
-    for (const std::wstring& link : links_) zbtest::wine::RemoveSymlink(link);
-    if (drive_) zbtest::wine::UnmapDrive(drive_);
-    for (const std::wstring& folder : extraFolders_) QuorvelInstall::RemoveTree(folder);
-    QuorvelInstall::RemoveTree(QuorvelInstall::GroupFolder(group_));
-    QuorvelInstall::RemoveTree(root_);
+    for (const std::wstring& link : m_links) zbtest::wine::RemoveSymlink(link);
+    if (m_drive) zbtest::wine::UnmapDrive(m_drive);
+    for (const std::wstring& folder : m_extraFolders) QuorvelInstall::RemoveTree(folder);
+    QuorvelInstall::RemoveTree(QuorvelInstall::GroupFolder(m_group));
+    QuorvelInstall::RemoveTree(m_root);
     ClearRecords();
   }
 
@@ -112,7 +112,7 @@ class UninstallerTest : public ::testing::Test {
     }
   }
 
-  InstallLayout Layout(const std::wstring& name) { return InstallLayout{root_ + L"\\" + name + L"\\", group_}; }
+  InstallLayout Layout(const std::wstring& name) { return InstallLayout{m_root + L"\\" + name + L"\\", m_group}; }
 
   void Install(const InstallLayout& layout) {
     std::wstring error;
@@ -176,15 +176,15 @@ class UninstallerTest : public ::testing::Test {
   }
 
   ui::MessageBoxView RunWithPath(const std::wstring& path) {
-    EXPECT_TRUE(QuorvelInstall::WriteSettings(path, group_));
+    EXPECT_TRUE(QuorvelInstall::WriteSettings(path, m_group));
     return RunThrough(path);
   }
 
-  std::wstring root_;
-  std::wstring group_;
-  std::vector<std::wstring> links_;
-  std::vector<std::wstring> extraFolders_;
-  wchar_t drive_ = 0;
+  std::wstring m_root;
+  std::wstring m_group;
+  std::vector<std::wstring> m_links;
+  std::vector<std::wstring> m_extraFolders;
+  wchar_t m_drive = 0;
 };
 
 TEST_F(UninstallerTest, ShowsItsWindowThenRemovesTheWholeInstallation) {
@@ -267,8 +267,8 @@ TEST_F(UninstallerTest, ShowsItsWindowThenRemovesTheWholeInstallation) {
     EXPECT_FALSE(Exists(layout.folder + item.relative));
   }
   EXPECT_FALSE(Exists(layout.folder));
-  EXPECT_TRUE(Exists(root_)) << "nothing above the installed folder";
-  EXPECT_FALSE(Exists(QuorvelInstall::GroupFolder(group_)));
+  EXPECT_TRUE(Exists(m_root)) << "nothing above the installed folder";
+  EXPECT_FALSE(Exists(QuorvelInstall::GroupFolder(m_group)));
   EXPECT_TRUE(Exists(QuorvelInstall::ProgramsFolder()));
   ExpectRecordsRemoved(layout);
 }
@@ -322,14 +322,14 @@ TEST_F(UninstallerTest, CancelAtEitherQuestionChangesNothing) {
 }
 
 TEST_F(UninstallerTest, EmptyPathDeletesNoFolderButRemovesTheRest) {
-  InstallLayout layout{L"", group_};
+  InstallLayout layout{L"", m_group};
   ASSERT_NO_FATAL_FAILURE(Install(layout));
-  ASSERT_TRUE(WriteSmallFile(root_ + L"\\canary.txt"));
+  ASSERT_TRUE(WriteSmallFile(m_root + L"\\canary.txt"));
   const ui::MessageBoxView done = RunThrough(L"");
   EXPECT_EQ(done.text, Done());
   EXPECT_STREQ(ui::BoxIconName(done.icon), "information");
-  EXPECT_TRUE(Exists(root_ + L"\\canary.txt"));
-  EXPECT_FALSE(Exists(QuorvelInstall::GroupFolder(group_)));
+  EXPECT_TRUE(Exists(m_root + L"\\canary.txt"));
+  EXPECT_FALSE(Exists(QuorvelInstall::GroupFolder(m_group)));
   ExpectRecordsRemoved(layout);
 }
 
@@ -337,19 +337,19 @@ TEST_F(UninstallerTest, RefusesDriveRootsAndSystemFoldersButRemovesFoldersBelowT
   ASSERT_TRUE(zbtest::wine::Running()) << "the drive mapping needs Wine";
   // A drive of our own stands in for a system drive: its root and its Windows, Archivos de
   // programa and Mis documentos folders hold files that must survive.
-  const std::wstring driveFolder = root_ + L"\\unidad";
+  const std::wstring driveFolder = m_root + L"\\unidad";
   const wchar_t* const canaries[] = {L"\\canary.txt", L"\\Windows\\canary.txt",
                                      L"\\Archivos de programa\\canary.txt", L"\\Mis documentos\\canary.txt"};
   for (const wchar_t* folder : {L"", L"\\Windows", L"\\Archivos de programa", L"\\Mis documentos"}) {
     CreateDirectoryW((driveFolder + folder).c_str(), nullptr);
   }
   for (const wchar_t* canary : canaries) ASSERT_TRUE(WriteSmallFile(driveFolder + canary));
-  drive_ = zbtest::wine::FreeDriveLetter();
-  ASSERT_NE(drive_, 0);
-  ASSERT_TRUE(zbtest::wine::MapDrive(drive_, driveFolder));
-  const std::wstring d(1, drive_);
+  m_drive = zbtest::wine::FreeDriveLetter();
+  ASSERT_NE(m_drive, 0);
+  ASSERT_TRUE(zbtest::wine::MapDrive(m_drive, driveFolder));
+  const std::wstring d(1, m_drive);
   ASSERT_TRUE(Exists(d + L":\\Windows\\canary.txt"));
-  ASSERT_NO_FATAL_FAILURE(Install(InstallLayout{L"", group_}));
+  ASSERT_NO_FATAL_FAILURE(Install(InstallLayout{L"", m_group}));
 
   struct Refusal {
     std::wstring path;
@@ -370,8 +370,8 @@ TEST_F(UninstallerTest, RefusesDriveRootsAndSystemFoldersButRemovesFoldersBelowT
     for (const wchar_t* canary : canaries) ASSERT_TRUE(Exists(driveFolder + canary)) << "deleted through " << r.reason;
   }
   // The steps after the folder ran all the same.
-  ExpectRecordsRemoved(InstallLayout{L"", group_});
-  EXPECT_FALSE(Exists(QuorvelInstall::GroupFolder(group_)));
+  ExpectRecordsRemoved(InstallLayout{L"", m_group});
+  EXPECT_FALSE(Exists(QuorvelInstall::GroupFolder(m_group)));
 
   // The real system drive, only once the rule has proved itself above.
   for (const wchar_t* path : {L"D:\\", L"C:\\Windows\\", L"C:\\WINDOWS"}) {
@@ -384,16 +384,16 @@ TEST_F(UninstallerTest, RefusesDriveRootsAndSystemFoldersButRemovesFoldersBelowT
   for (const wchar_t* folder : {L"C:\\Archivos de programa", L"C:\\Mis documentos"}) {
     if (!Exists(folder)) {
       ASSERT_TRUE(CreateDirectoryW(folder, nullptr));
-      extraFolders_.push_back(folder);
+      m_extraFolders.push_back(folder);
     }
     ASSERT_TRUE(WriteSmallFile(std::wstring(folder) + L"\\canary-trvu.txt"));
     const ui::MessageBoxView done = RunWithPath(std::wstring(folder) + L"\\");
     EXPECT_STREQ(ui::BoxIconName(done.icon), "warning");
     EXPECT_TRUE(Exists(std::wstring(folder) + L"\\canary-trvu.txt"));
   }
-  const InstallLayout below{L"C:\\Archivos de programa\\Juegos\\", group_};
+  const InstallLayout below{L"C:\\Archivos de programa\\Juegos\\", m_group};
   if (Exists(L"C:\\Archivos de programa\\Juegos")) GTEST_SKIP() << "C:\\Archivos de programa\\Juegos is in use";
-  extraFolders_.push_back(L"C:\\Archivos de programa\\Juegos");
+  m_extraFolders.push_back(L"C:\\Archivos de programa\\Juegos");
   ASSERT_NO_FATAL_FAILURE(Install(below));
   const ui::MessageBoxView done = RunThrough(below.folder);
   EXPECT_EQ(done.text, Done());
@@ -406,12 +406,12 @@ TEST_F(UninstallerTest, RefusesDriveRootsAndSystemFoldersButRemovesFoldersBelowT
 // Restores the Programs value of the Shell Folders key when the test is done with it.
 class ProgramsValueGuard {
  public:
-  ProgramsValueGuard() : value_(QuorvelInstall::ProgramsFolder()) {}
+  ProgramsValueGuard() : m_value(QuorvelInstall::ProgramsFolder()) {}
   ~ProgramsValueGuard() {
     zb::RegKey key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kShellFolders, 0, KEY_SET_VALUE, key.Put()) == ERROR_SUCCESS) {
-      RegSetValueExW(key.Get(), L"Programs", 0, REG_SZ, reinterpret_cast<const BYTE*>(value_.c_str()),
-                     static_cast<DWORD>((value_.size() + 1) * sizeof(wchar_t)));
+      RegSetValueExW(key.Get(), L"Programs", 0, REG_SZ, reinterpret_cast<const BYTE*>(m_value.c_str()),
+                     static_cast<DWORD>((m_value.size() + 1) * sizeof(wchar_t)));
     }
   }
   bool Remove() {
@@ -421,14 +421,14 @@ class ProgramsValueGuard {
   }
 
  private:
-  std::wstring value_;
+  std::wstring m_value;
 };
 
 TEST_F(UninstallerTest, StartMenuIsLeftAloneWithoutGroupNameOrProgramsFolder) {
   const std::wstring programs = QuorvelInstall::ProgramsFolder();
   const std::wstring canary = programs + L"\\zbtest-trvu-" + std::to_wstring(GetCurrentProcessId()) + L".txt";
   ASSERT_TRUE(WriteSmallFile(canary));
-  extraFolders_.push_back(canary);
+  m_extraFolders.push_back(canary);
 
   // No group name: the Programs folder itself must not be taken for the group.
   const InstallLayout layout = Layout(L"Quorvel V2");
@@ -436,7 +436,7 @@ TEST_F(UninstallerTest, StartMenuIsLeftAloneWithoutGroupNameOrProgramsFolder) {
   ASSERT_TRUE(QuorvelInstall::WriteSettings(layout.folder, L""));
   EXPECT_EQ(RunThrough(layout.folder).text, Done());
   EXPECT_TRUE(Exists(canary));
-  EXPECT_TRUE(Exists(QuorvelInstall::GroupFolder(group_)));
+  EXPECT_TRUE(Exists(QuorvelInstall::GroupFolder(m_group)));
   EXPECT_FALSE(Exists(layout.folder));
 
   // A group name that climbs out of the Programs folder is refused and said so.
@@ -454,7 +454,7 @@ TEST_F(UninstallerTest, StartMenuIsLeftAloneWithoutGroupNameOrProgramsFolder) {
     ASSERT_TRUE(guard.Remove());
     EXPECT_EQ(RunThrough(layout.folder).text, Done());
   }
-  EXPECT_TRUE(Exists(QuorvelInstall::GroupFolder(group_)));
+  EXPECT_TRUE(Exists(QuorvelInstall::GroupFolder(m_group)));
   EXPECT_TRUE(Exists(canary));
   EXPECT_FALSE(Exists(layout.folder));
 }
@@ -482,7 +482,7 @@ TEST_F(UninstallerTest, FileHeldOpenIsLeftInPlaceAndReported) {
     EXPECT_EQ(Exists(layout.folder + item.relative), staysAboveHeld)
         << std::string(item.relative.begin(), item.relative.end());
   }
-  EXPECT_FALSE(Exists(QuorvelInstall::GroupFolder(group_)));
+  EXPECT_FALSE(Exists(QuorvelInstall::GroupFolder(m_group)));
   ExpectRecordsRemoved(layout);
 }
 
@@ -490,13 +490,13 @@ TEST_F(UninstallerTest, FileHeldOpenIsLeftInPlaceAndReported) {
 // SYSTEM, because under Wine a key's owner may delete it whatever the key's list says.
 class UndeletableKey {
  public:
-  UndeletableKey(HKEY root, std::wstring path) : root_(root), path_(std::move(path)) {
+  UndeletableKey(HKEY root, std::wstring path) : m_root(root), m_path(std::move(path)) {
     Secure(L"O:SYD:P(D;;SD;;;WD)(A;;KA;;;WD)", OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION);
   }
   ~UndeletableKey() { Secure(L"D:P(A;;KA;;;WD)", DACL_SECURITY_INFORMATION); }
   bool Refuses() const {
     zb::RegKey key;
-    return RegOpenKeyExW(root_, path_.c_str(), 0, DELETE, key.Put()) == ERROR_ACCESS_DENIED;
+    return RegOpenKeyExW(m_root, m_path.c_str(), 0, DELETE, key.Put()) == ERROR_ACCESS_DENIED;
   }
 
  private:
@@ -504,14 +504,14 @@ class UndeletableKey {
     PSECURITY_DESCRIPTOR sd = nullptr;
     zb::RegKey key;
     if (ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &sd, nullptr) &&
-        RegOpenKeyExW(root_, path_.c_str(), 0, WRITE_DAC | WRITE_OWNER, key.Put()) == ERROR_SUCCESS) {
+        RegOpenKeyExW(m_root, m_path.c_str(), 0, WRITE_DAC | WRITE_OWNER, key.Put()) == ERROR_SUCCESS) {
       RegSetKeySecurity(key.Get(), parts, sd);
     }
     LocalFree(sd);
   }
 
-  HKEY root_;
-  std::wstring path_;
+  HKEY m_root;
+  std::wstring m_path;
 };
 
 TEST_F(UninstallerTest, RegistryKeysThatRefuseDeletionAreReported) {
@@ -573,7 +573,7 @@ TEST_F(UninstallerTest, FolderWithMoreThan40000EntriesIsRemovedWhole) {
 
 TEST_F(UninstallerTest, LinksAreNeitherFollowedNorRemoved) {
   ASSERT_TRUE(zbtest::wine::Running()) << "Unix links need Wine";
-  const std::wstring outside = root_ + L"\\fuera";
+  const std::wstring outside = m_root + L"\\fuera";
   ASSERT_TRUE(CreateDirectoryW(outside.c_str(), nullptr));
   ASSERT_TRUE(WriteSmallFile(outside + L"\\dato.txt"));
   ASSERT_TRUE(WriteSmallFile(outside + L"\\otro.txt"));
@@ -583,9 +583,9 @@ TEST_F(UninstallerTest, LinksAreNeitherFollowedNorRemoved) {
   const std::wstring folderLink = layout.folder + L"Datos\\enlace";
   const std::wstring fileLink = layout.folder + L"dato-enlace.txt";
   ASSERT_TRUE(zbtest::wine::MakeSymlink(outside, folderLink));
-  links_.push_back(folderLink);
+  m_links.push_back(folderLink);
   ASSERT_TRUE(zbtest::wine::MakeSymlink(outside + L"\\dato.txt", fileLink));
-  links_.push_back(fileLink);
+  m_links.push_back(fileLink);
 
   const ui::MessageBoxView done = RunThrough(layout.folder);
   EXPECT_TRUE(Exists(outside + L"\\dato.txt"));
@@ -599,9 +599,9 @@ TEST_F(UninstallerTest, LinksAreNeitherFollowedNorRemoved) {
   EXPECT_NE(done.text.find(folderLink + L" (enlace)"), std::wstring::npos);
 
   // The installed folder itself a link: what it leads to is not touched either.
-  const std::wstring linkedInstall = root_ + L"\\instalado";
+  const std::wstring linkedInstall = m_root + L"\\instalado";
   ASSERT_TRUE(zbtest::wine::MakeSymlink(outside, linkedInstall));
-  links_.push_back(linkedInstall);
+  m_links.push_back(linkedInstall);
   const ui::MessageBoxView linked = RunWithPath(linkedInstall + L"\\");
   EXPECT_TRUE(Exists(outside + L"\\dato.txt"));
   EXPECT_TRUE(Exists(outside + L"\\otro.txt"));

@@ -185,7 +185,7 @@ bool DecodeBmp32(const std::vector<uint8_t>& d, CImageDIB& out, std::string& err
   if (!CreateChecked(out, uint32_t(w), rows, 4, d.size() - offset, error)) return false;
   for (uint32_t i = 0; i < rows; ++i) {  // file row i: from the bottom, or from the top when h < 0
     const int y = h < 0 ? int(rows - 1 - i) : int(i);
-    std::memcpy(&out.m_Bits[size_t(y) * size_t(w)], d.data() + offset + size_t(i) * size_t(w) * 4, size_t(w) * 4);
+    std::memcpy(&out.m_bits[size_t(y) * size_t(w)], d.data() + offset + size_t(i) * size_t(w) * 4, size_t(w) * 4);
   }
   return true;
 }
@@ -217,7 +217,7 @@ std::vector<uint8_t> EncodeBmp32(const CImageDIB& picture) {
   PutU32(d, 0);  // BI_RGB
   PutU32(d, pixelBytes);
   for (int i = 0; i < 4; ++i) PutU32(d, 0);
-  const auto* bytes = reinterpret_cast<const uint8_t*>(picture.m_Bits);  // rows already bottom-up
+  const auto* bytes = reinterpret_cast<const uint8_t*>(picture.m_bits);  // rows already bottom-up
   d.insert(d.end(), bytes, bytes + pixelBytes);
   return d;
 }
