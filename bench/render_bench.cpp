@@ -111,9 +111,7 @@ ButtonPaintProps Stretched() {
 
 void BM_BitBlt_Button(benchmark::State& st) { BitBltOf(st, kButton); }
 void BM_Paint_Button_Direct(benchmark::State& st) { PaintOf(st, kButton, kButton, ButtonPaintProps{}, Showing()); }
-void BM_Paint_Button_Composed_Repaint(benchmark::State& st) {
-  PaintOf(st, kButton, kButton, Composed(), Bevelled());
-}
+void BM_Paint_Button_Composed_Repaint(benchmark::State& st) { PaintOf(st, kButton, kButton, Composed(), Bevelled()); }
 void BM_Paint_Button_Composed_Flipping(benchmark::State& st) {
   PaintOf(st, kButton, kButton, Composed(), Bevelled(), Change::Flip);
 }
@@ -121,9 +119,7 @@ void BM_Paint_Button_Composed_New(benchmark::State& st) {
   PaintOf(st, kButton, kButton, Composed(), Bevelled(), Change::New);
 }
 void BM_BitBlt_Screen(benchmark::State& st) { BitBltOf(st, kScreen); }
-void BM_Paint_Screen_Stretched_Repaint(benchmark::State& st) {
-  PaintOf(st, kButton, kScreen, Stretched(), Showing());
-}
+void BM_Paint_Screen_Stretched_Repaint(benchmark::State& st) { PaintOf(st, kButton, kScreen, Stretched(), Showing()); }
 void BM_Paint_Screen_Stretched_Flipping(benchmark::State& st) {
   PaintOf(st, kButton, kScreen, Stretched(), Showing(), Change::Flip);
 }

@@ -5,9 +5,9 @@ namespace qvol2 {
 namespace {
 
 constexpr Category kCategories[kCategoryCount] = {
-    {L"Acci\u00F3n", L"Accion"},       {L"3D", L"3D"},         {L"Aventuras", L"Aventuras"},
-    {L"Arcades", L"Arcades"},           {L"Cartas", L"Cartas"}, {L"Estrategia", L"Estrategia"},
-    {L"Educativos", L"Educativos"},     {L"Mesa", L"Mesa"},
+    {L"Acci\u00F3n", L"Accion"},    {L"3D", L"3D"},         {L"Aventuras", L"Aventuras"},
+    {L"Arcades", L"Arcades"},       {L"Cartas", L"Cartas"}, {L"Estrategia", L"Estrategia"},
+    {L"Educativos", L"Educativos"}, {L"Mesa", L"Mesa"},
 };
 
 bool IsAsciiLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
@@ -49,9 +49,7 @@ std::wstring DescriptionPath(const std::wstring& cdRoot, const std::wstring& cat
   return TitleFolderPath(cdRoot, categoryFolder, gameFolder) + L"\\Nodt.txt";
 }
 
-std::wstring RunFailureText(const std::wstring& cause) {
-  return L"El siguiente error ha ocurrido:\r\n" + cause;
-}
+std::wstring RunFailureText(const std::wstring& cause) { return L"El siguiente error ha ocurrido:\r\n" + cause; }
 
 std::wstring DefaultCopyDestination(const std::wstring& gameFolder) { return L"C:\\QVOL2\\" + gameFolder + L"\\"; }
 
@@ -75,8 +73,9 @@ std::wstring MissingListText(const std::wstring& categoryFolder) {
 std::wstring DriveInfoText() { return std::wstring(L"No se encuentra el CD de ") + kAppTitle; }
 
 std::wstring DriveHintText() {
-  return std::wstring(L"Aseg\u00FArese que ") + kAppTitle + L" este buscando en la unidad de CD correcta o que el CD Rom de " +
-         kAppTitle + L" este colocado en la siguiente unidad de CD.";
+  return std::wstring(L"Aseg\u00FArese que ") + kAppTitle +
+         L" este buscando en la unidad de CD correcta o que el CD Rom de " + kAppTitle +
+         L" este colocado en la siguiente unidad de CD.";
 }
 
 }  // namespace qvol2

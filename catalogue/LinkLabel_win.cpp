@@ -33,16 +33,16 @@ void DrawBackgroundPart(HDC dc, HBITMAP picture, const RECT& rect) {
 
 bool CLinkLabel::Create(HINSTANCE instance, HWND parent, int id, const RECT& rect, const wchar_t* text, int weight,
                         HBITMAP background, Handlers handlers) {
-  if (!basGeneral::RegisterFormClass(instance, kClass, basGeneral::ObjectWindowProc<CLinkLabel>, IDC_HAND)) return false;
+  if (!basGeneral::RegisterFormClass(instance, kClass, basGeneral::ObjectWindowProc<CLinkLabel>, IDC_HAND))
+    return false;
   m_rect = rect;
   m_text = text;
   m_background = background;
   m_handlers = std::move(handlers);
   m_plain.Reset(basGeneral::MakeFont(8.25, weight, L"Arial"));
   m_underlined.Reset(basGeneral::MakeFont(8.25, weight, L"Arial", true));
-  CreateWindowExW(0, kClass, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left, rect.top,
-                  rect.right - rect.left, rect.bottom - rect.top, parent,
-                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+  CreateWindowExW(0, kClass, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left, rect.top, rect.right - rect.left,
+                  rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
   return m_hwnd != nullptr;
 }
 
@@ -66,8 +66,7 @@ void CLinkLabel::Paint(HDC dc) {
 
 LRESULT CLinkLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // the paint covers every pixel
+    case WM_ERASEBKGND: return 1;  // the paint covers every pixel
     case WM_PAINT: {
       PAINTSTRUCT ps;
       if (HDC dc = BeginPaint(m_hwnd, &ps)) {
@@ -82,8 +81,7 @@ LRESULT CLinkLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
       if (m_handlers.click) m_handlers.click();
       return 0;
-    default:
-      return DefWindowProcW(m_hwnd, message, wParam, lParam);
+    default: return DefWindowProcW(m_hwnd, message, wParam, lParam);
   }
 }
 

@@ -15,10 +15,10 @@ struct ListRecord {
 // Why a line gives no record.
 enum class LineVerdict {
   Record,
-  Empty,           // skipped, as the format wants
-  NoSeparator,     // no '#' at all
-  SeparatorTooFar, // the '#' lies beyond the 255th character
-  NoFolder,        // the command path names no title folder (no backslash, or one at its start)
+  Empty,            // skipped, as the format wants
+  NoSeparator,      // no '#' at all
+  SeparatorTooFar,  // the '#' lies beyond the 255th character
+  NoFolder,         // the command path names no title folder (no backslash, or one at its start)
 };
 
 // The separator must lie within the first 255 characters of a line (a title of at most 254).

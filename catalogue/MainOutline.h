@@ -29,8 +29,8 @@ std::vector<OutlinePoint> MainOutline(float scaleX, float scaleY, std::int16_t o
 
 // The same arithmetic over any outline table, read through its two coordinate functions.
 using OutlineCoordinate = std::int16_t (*)(std::int16_t index);
-std::vector<OutlinePoint> ScaleOutline(OutlineCoordinate x, OutlineCoordinate y, int count, float scaleX,
-                                       float scaleY, std::int16_t offsetX, std::int16_t offsetY,
-                                       double twipsPerPixelX, double twipsPerPixelY);
+std::vector<OutlinePoint> ScaleOutline(OutlineCoordinate x, OutlineCoordinate y, int count, float scaleX, float scaleY,
+                                       std::int16_t offsetX, std::int16_t offsetY, double twipsPerPixelX,
+                                       double twipsPerPixelY);
 
 }  // namespace qvol2

@@ -23,7 +23,6 @@ class CMoveHandle {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-
   HWND m_hwnd = nullptr;
   HBITMAP m_picture = nullptr;
   bool Dragging = false;

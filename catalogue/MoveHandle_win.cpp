@@ -14,18 +14,17 @@ constexpr wchar_t kClass[] = L"QVOL2.Mover";
 }  // namespace
 
 bool CMoveHandle::Create(HINSTANCE instance, HWND parent, int id, const RECT& rect, HBITMAP picture) {
-  if (!basGeneral::RegisterFormClass(instance, kClass, basGeneral::ObjectWindowProc<CMoveHandle>, IDC_SIZEALL)) return false;
+  if (!basGeneral::RegisterFormClass(instance, kClass, basGeneral::ObjectWindowProc<CMoveHandle>, IDC_SIZEALL))
+    return false;
   m_picture = picture;
-  CreateWindowExW(0, kClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left, rect.top,
-                  rect.right - rect.left, rect.bottom - rect.top, parent,
-                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+  CreateWindowExW(0, kClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left, rect.top, rect.right - rect.left,
+                  rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
   return m_hwnd != nullptr;
 }
 
 LRESULT CMoveHandle::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       if (HDC dc = BeginPaint(m_hwnd, &ps)) {
@@ -53,8 +52,7 @@ LRESULT CMoveHandle::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
           const int dx = static_cast<int>(GET_X_LPARAM(lParam) - DragStartX);
           const int dy = static_cast<int>(GET_Y_LPARAM(lParam) - DragStartY);
           if (dx || dy) {
-            SetWindowPos(window, nullptr, r.left + dx, r.top + dy, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(window, nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
           }
         }
       }
@@ -69,8 +67,7 @@ LRESULT CMoveHandle::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The system took the pointer away (another window, a menu): the drag is over.
       Dragging = false;
       return 0;
-    default:
-      return DefWindowProcW(m_hwnd, message, wParam, lParam);
+    default: return DefWindowProcW(m_hwnd, message, wParam, lParam);
   }
 }
 

@@ -12,17 +12,17 @@ constexpr wchar_t kClass[] = L"QVOL2.Panel";
 
 bool CPopupPanel::Create(HINSTANCE instance, HWND parent, int left, int top, const Design& design, HFONT font) {
   if (!basGeneral::RegisterFormClass(instance, kClass, WindowProc)) return false;
-  CreateWindowExW(WS_EX_CONTROLPARENT, kClass, L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER, left,
-                  top, design.width, design.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)),
+  CreateWindowExW(WS_EX_CONTROLPARENT, kClass, L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER, left, top,
+                  design.width, design.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)),
                   instance, this);
   if (!m_hwnd) return false;
   const RECT& r = design.textRect;
   // The close button may overlap the text box: the box must not paint over it.
-  HWND text = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", design.text,
-                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
-                                  ES_AUTOVSCROLL | ES_READONLY,
-                              r.left, r.top, r.right - r.left, r.bottom - r.top, m_hwnd,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.textId)), instance, nullptr);
+  HWND text = CreateWindowExW(
+      WS_EX_CLIENTEDGE, L"EDIT", design.text,
+      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
+      r.left, r.top, r.right - r.left, r.bottom - r.top, m_hwnd,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.textId)), instance, nullptr);
   if (text && font) SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return text != nullptr;
 }
@@ -44,9 +44,7 @@ LRESULT CALLBACK CPopupPanel::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
   CPopupPanel* self = basGeneral::WindowObjectOf<CPopupPanel>(hwnd, message, lParam);
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
   switch (message) {
-    case WM_NCCREATE:
-      self->m_hwnd = hwnd;
-      break;
+    case WM_NCCREATE: self->m_hwnd = hwnd; break;
     case WM_DESTROY:
       self->m_close.Close();  // the control goes before the window that holds it
       break;
@@ -57,8 +55,7 @@ LRESULT CALLBACK CPopupPanel::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     case WM_SETCURSOR:
       if (basGeneral::ApplyBusyPointer()) return TRUE;
       break;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }

@@ -19,12 +19,22 @@ using qvol2::PanelButtonDesign;
 constexpr DWORD kStyle = WS_POPUP;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
-constexpr PanelButtonDesign kBotCopiar = {qvol2::kCopiarBotCopiar, 108, 120, 78, 62, L"Copi2_norm.bmp",
-                                          L"Copi2_over.bmp", L"Copi2_pres.bmp", IDR_COPI2_NORM, IDR_COPI2_OVER,
-                                          IDR_COPI2_PRES, true, qvol2::kTipCopyHere};
-constexpr PanelButtonDesign kBotCancelar = {qvol2::kBotCancelar, 139, 12, 21, 21, L"x2_norm.bmp", L"x2_over.bmp",
-                                            L"x2_pres.bmp", IDR_X2_NORM, IDR_X2_OVER, IDR_X2_PRES, true,
-                                            qvol2::kTipClosePanel};
+constexpr PanelButtonDesign kBotCopiar = {qvol2::kCopiarBotCopiar,
+                                          108,
+                                          120,
+                                          78,
+                                          62,
+                                          L"Copi2_norm.bmp",
+                                          L"Copi2_over.bmp",
+                                          L"Copi2_pres.bmp",
+                                          IDR_COPI2_NORM,
+                                          IDR_COPI2_OVER,
+                                          IDR_COPI2_PRES,
+                                          true,
+                                          qvol2::kTipCopyHere};
+constexpr PanelButtonDesign kBotCancelar = {
+    qvol2::kBotCancelar, 139,         12,          21,          21,   L"x2_norm.bmp",       L"x2_over.bmp",
+    L"x2_pres.bmp",      IDR_X2_NORM, IDR_X2_OVER, IDR_X2_PRES, true, qvol2::kTipClosePanel};
 
 constexpr wchar_t kClickSound[] = L"CLICK.WAV";
 constexpr wchar_t kHoverSound[] = L"HOSTPOT.WAV";
@@ -77,10 +87,10 @@ bool frmCopiar::Show(HINSTANCE instance, HWND owner) {
       LoadImageW(m_instance, MAKEINTRESOURCEW(IDB_COPIAR_FONDO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   m_font.Reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
   m_lbl = CreateWindowExW(0, L"STATIC", qvol2::kCopyCaption, WS_CHILD | WS_VISIBLE | SS_LEFT, 12, 68, 48, 13, m_hwnd,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(qvol2::kCopiarLbl)), m_instance, nullptr);
-  m_txtDestino = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                                12, 84, 273, 21, m_hwnd,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(qvol2::kTxtDestino)), m_instance, nullptr);
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(qvol2::kCopiarLbl)), m_instance, nullptr);
+  m_txtDestino = CreateWindowExW(
+      WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 12, 84, 273, 21, m_hwnd,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(qvol2::kTxtDestino)), m_instance, nullptr);
   for (HWND control : {m_lbl, m_txtDestino}) {
     if (control && m_font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
   }
@@ -98,8 +108,10 @@ bool frmCopiar::Show(HINSTANCE instance, HWND owner) {
 void frmCopiar::CreateButtons() {
   const auto hover = [] { basGeneral::PlayPanelSound(kHoverSound, false); };
   // Without the control module the window still takes its destination; it only lacks buttons.
-  m_botCopiar.Create(m_instance, m_hwnd, kBotCopiar, [this] { botCopiar_MouseClick(); }, hover);
-  m_botCancelar.Create(m_instance, m_hwnd, kBotCancelar, [this] { botCancelar_MouseClick(); }, hover);
+  m_botCopiar.Create(
+      m_instance, m_hwnd, kBotCopiar, [this] { botCopiar_MouseClick(); }, hover);
+  m_botCancelar.Create(
+      m_instance, m_hwnd, kBotCancelar, [this] { botCancelar_MouseClick(); }, hover);
 }
 
 void frmCopiar::Form_Load() {
@@ -191,8 +203,7 @@ LRESULT frmCopiar::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       CloseForm();
       DestroyWindow(hwnd);
       return 0;
-    default:
-      break;
+    default: break;
   }
   return basGeneral::DefaultFormMessage(hwnd, message, wParam, lParam);
 }

@@ -23,28 +23,78 @@ constexpr wchar_t kClickSound[] = L"CLICK.WAV";
 constexpr wchar_t kHoverSound[] = L"HOSTPOT.WAV";
 constexpr wchar_t kCloseSound[] = L"CERRAR.WAV";
 
-constexpr PanelButtonDesign kBotRun = {qvol2::kBotRun, 67, 37, 78, 62, L"Eje_nor.bmp", L"Eje_over.bmp",
-                                       L"Eje_pres.bmp", IDR_EJE_NOR, IDR_EJE_OVER, IDR_EJE_PRES, true,
-                                       qvol2::kTipRun};
-constexpr PanelButtonDesign kBotCopiar = {qvol2::kBotCopiar, 17, 104, 78, 62, L"Copi_norm.bmp", L"Copi_over.bmp",
-                                          L"Copi_pres.bmp", IDR_COPI_NORM, IDR_COPI_OVER, IDR_COPI_PRES, true,
+constexpr PanelButtonDesign kBotRun = {
+    qvol2::kBotRun,  67,          37,           78,           62,   L"Eje_nor.bmp", L"Eje_over.bmp",
+    L"Eje_pres.bmp", IDR_EJE_NOR, IDR_EJE_OVER, IDR_EJE_PRES, true, qvol2::kTipRun};
+constexpr PanelButtonDesign kBotCopiar = {qvol2::kBotCopiar,
+                                          17,
+                                          104,
+                                          78,
+                                          62,
+                                          L"Copi_norm.bmp",
+                                          L"Copi_over.bmp",
+                                          L"Copi_pres.bmp",
+                                          IDR_COPI_NORM,
+                                          IDR_COPI_OVER,
+                                          IDR_COPI_PRES,
+                                          true,
                                           qvol2::kTipCopy};
 // botAyuda opens the shareware panel and wears its pictures; botSharware opens the help.
-constexpr PanelButtonDesign kBotAyuda = {qvol2::kBotAyuda, 20, 180, 78, 62, L"Share_norm.bmp", L"Share_over.bmp",
-                                         L"Share_pres.bmp", IDR_SHARE_NORM, IDR_SHARE_OVER, IDR_SHARE_PRES, true,
+constexpr PanelButtonDesign kBotAyuda = {qvol2::kBotAyuda,
+                                         20,
+                                         180,
+                                         78,
+                                         62,
+                                         L"Share_norm.bmp",
+                                         L"Share_over.bmp",
+                                         L"Share_pres.bmp",
+                                         IDR_SHARE_NORM,
+                                         IDR_SHARE_OVER,
+                                         IDR_SHARE_PRES,
+                                         true,
                                          qvol2::kTipShareware};
-constexpr PanelButtonDesign kBotSharware = {qvol2::kBotSharware, 50, 252, 78, 62, L"Ayuda_norm.bmp",
-                                            L"Ayuda_over.bmp", L"Ayuda_pres.bmp", IDR_AYUDA_NORM, IDR_AYUDA_OVER,
-                                            IDR_AYUDA_PRES, true, qvol2::kTipHelp};
-constexpr PanelButtonDesign kBotSalir1 = {qvol2::kBotSalir1, 256, 388, 21, 21, L"x_norm.bmp", L"x_over.bmp",
-                                          L"x_pres.bmp", IDR_X_NORM, IDR_X_OVER, IDR_X_PRES, false,
-                                          qvol2::kTipExit};
-constexpr PanelButtonDesign kBotCerrarSW = {qvol2::kBotCerrarSW, 406, 4, 21, 21, L"Cerrar_norm.bmp",
-                                            L"Cerrar_over.bmp", L"Cerrar_pres.bmp", IDR_CERRAR_NORM,
-                                            IDR_CERRAR_OVER, IDR_CERRAR_PRES, false, qvol2::kTipClosePanel};
-constexpr PanelButtonDesign kBotCerrarAyuda = {qvol2::kBotCerrarAyuda, 426, 4, 21, 21, L"Cerrar_norm.bmp",
-                                               L"Cerrar_over.bmp", L"Cerrar_pres.bmp", IDR_CERRAR_NORM,
-                                               IDR_CERRAR_OVER, IDR_CERRAR_PRES, false, qvol2::kTipClosePanel};
+constexpr PanelButtonDesign kBotSharware = {qvol2::kBotSharware,
+                                            50,
+                                            252,
+                                            78,
+                                            62,
+                                            L"Ayuda_norm.bmp",
+                                            L"Ayuda_over.bmp",
+                                            L"Ayuda_pres.bmp",
+                                            IDR_AYUDA_NORM,
+                                            IDR_AYUDA_OVER,
+                                            IDR_AYUDA_PRES,
+                                            true,
+                                            qvol2::kTipHelp};
+constexpr PanelButtonDesign kBotSalir1 = {
+    qvol2::kBotSalir1, 256,        388,        21,         21,    L"x_norm.bmp",  L"x_over.bmp",
+    L"x_pres.bmp",     IDR_X_NORM, IDR_X_OVER, IDR_X_PRES, false, qvol2::kTipExit};
+constexpr PanelButtonDesign kBotCerrarSW = {qvol2::kBotCerrarSW,
+                                            406,
+                                            4,
+                                            21,
+                                            21,
+                                            L"Cerrar_norm.bmp",
+                                            L"Cerrar_over.bmp",
+                                            L"Cerrar_pres.bmp",
+                                            IDR_CERRAR_NORM,
+                                            IDR_CERRAR_OVER,
+                                            IDR_CERRAR_PRES,
+                                            false,
+                                            qvol2::kTipClosePanel};
+constexpr PanelButtonDesign kBotCerrarAyuda = {qvol2::kBotCerrarAyuda,
+                                               426,
+                                               4,
+                                               21,
+                                               21,
+                                               L"Cerrar_norm.bmp",
+                                               L"Cerrar_over.bmp",
+                                               L"Cerrar_pres.bmp",
+                                               IDR_CERRAR_NORM,
+                                               IDR_CERRAR_OVER,
+                                               IDR_CERRAR_PRES,
+                                               false,
+                                               qvol2::kTipClosePanel};
 
 // The panels wait beyond the window's shape until shown.
 constexpr int kPanelParkX = qvol2::kPrincipalClientWidth;
@@ -52,8 +102,8 @@ constexpr POINT kSharwareShown = {48, 56};
 constexpr POINT kAyudaShown = {40, 64};
 const qvol2::CPopupPanel::Design kPctSharware = {
     qvol2::kPctSharware, 433, 233, qvol2::kTxtSharware, {24, 4, 24 + 401, 4 + 225}, qvol2::kSharewareText};
-const qvol2::CPopupPanel::Design kPctAyuda = {
-    qvol2::kPctAyuda, 453, 213, qvol2::kTxtAyuda, {24, 4, 24 + 397, 4 + 201}, qvol2::kHelpText};
+const qvol2::CPopupPanel::Design kPctAyuda = {qvol2::kPctAyuda, 453, 213, qvol2::kTxtAyuda, {24, 4, 24 + 397, 4 + 201},
+                                              qvol2::kHelpText};
 
 constexpr RECT kImgMMover = {164, 8, 164 + 206, 8 + 5};
 constexpr RECT kLblLink0 = {396, 212, 396 + 102, 212 + 14};
@@ -80,11 +130,9 @@ void frmPrincipal::CreateShell() {
   m_imgMMover.Create(m_instance, m_hwnd, qvol2::kImgMMover, kImgMMover, m_moverPicture.Get());
 
   m_lblLink[0].Create(m_instance, m_hwnd, qvol2::kLblLink0, kLblLink0, qvol2::kSupportMail, FW_NORMAL, m_imgFondo.Get(),
-                     {[this] { lblLink_MouseMove(0); },
-                      [this] { lblLink_Click(0); }});
+                      {[this] { lblLink_MouseMove(0); }, [this] { lblLink_Click(0); }});
   m_lblLink[1].Create(m_instance, m_hwnd, qvol2::kLblLink1, kLblLink1, qvol2::kWebSite, FW_BOLD, m_imgFondo.Get(),
-                     {[this] { lblLink_MouseMove(1); },
-                      [this] { lblLink_Click(1); }});
+                      {[this] { lblLink_MouseMove(1); }, [this] { lblLink_Click(1); }});
   // The labels' tooltips come from the system's tooltip window.
   INITCOMMONCONTROLSEX common = {sizeof common, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&common);
@@ -111,19 +159,25 @@ void frmPrincipal::CreateButtons() {
   HRESULT failure = S_OK;
   const auto add = [&](qvol2::CPanelButton& button, HWND parent, const PanelButtonDesign& design,
                        std::function<void()> click, std::function<void()> enter) {
-    const HRESULT hr = parent ? button.Create(m_instance, parent, design, std::move(click), std::move(enter)) : E_HANDLE;
+    const HRESULT hr =
+        parent ? button.Create(m_instance, parent, design, std::move(click), std::move(enter)) : E_HANDLE;
     if (FAILED(hr) && SUCCEEDED(failure)) failure = hr;
   };
-  add(m_botRun, m_hwnd, kBotRun, [this] { botRun_MouseClick(); }, hover);
-  add(m_botCopiar, m_hwnd, kBotCopiar, [this] { botCopiar_MouseClick(); }, hover);
-  add(m_botAyuda, m_hwnd, kBotAyuda, [this] { botAyuda_MouseClick(); }, hover);
-  add(m_botSharware, m_hwnd, kBotSharware, [this] { botSharware_MouseClick(); }, hover);
-  add(m_botSalir1, m_hwnd, kBotSalir1, [this] { botSalir1_MouseClick(); }, hover);
+  add(
+      m_botRun, m_hwnd, kBotRun, [this] { botRun_MouseClick(); }, hover);
+  add(
+      m_botCopiar, m_hwnd, kBotCopiar, [this] { botCopiar_MouseClick(); }, hover);
+  add(
+      m_botAyuda, m_hwnd, kBotAyuda, [this] { botAyuda_MouseClick(); }, hover);
+  add(
+      m_botSharware, m_hwnd, kBotSharware, [this] { botSharware_MouseClick(); }, hover);
+  add(
+      m_botSalir1, m_hwnd, kBotSalir1, [this] { botSalir1_MouseClick(); }, hover);
   // The panels' close buttons have no hover sound.
-  add(m_pctSharware.CloseButton(), m_pctSharware.Window(), kBotCerrarSW, [this] { botCerrarSW_MouseClick(); },
-      nullptr);
-  add(m_pctAyuda.CloseButton(), m_pctAyuda.Window(), kBotCerrarAyuda, [this] { botCerrarAyuda_MouseClick(); },
-      nullptr);
+  add(
+      m_pctSharware.CloseButton(), m_pctSharware.Window(), kBotCerrarSW, [this] { botCerrarSW_MouseClick(); }, nullptr);
+  add(
+      m_pctAyuda.CloseButton(), m_pctAyuda.Window(), kBotCerrarAyuda, [this] { botCerrarAyuda_MouseClick(); }, nullptr);
   if (FAILED(failure)) MessageBoxW(m_hwnd, kNoButtonsText, qvol2::kAppTitle, MB_ICONERROR | MB_OK);
 }
 
@@ -177,9 +231,8 @@ void frmPrincipal::HoverSound() { basGeneral::PlayPanelSound(kHoverSound, false)
 void frmPrincipal::botRun_MouseClick() {
   basGeneral::PlayPanelSound(kClickSound, false);
   const basGeneral::PanelState& panel = basGeneral::Panel();
-  const qvol2::TitleStart title = {
-      qvol2::TitleFolderPath(panel.CDRoot, panel.CategoryFolder, panel.GameFolder),
-      qvol2::TitleCommandLine(panel.CDRoot, panel.CategoryFolder, panel.GameCommand)};
+  const qvol2::TitleStart title = {qvol2::TitleFolderPath(panel.CDRoot, panel.CategoryFolder, panel.GameFolder),
+                                   qvol2::TitleCommandLine(panel.CDRoot, panel.CategoryFolder, panel.GameCommand)};
   // The current folder stays at the title's after the start.
   const DWORD error = qvol2::StartTitle(title);
   if (error != 0) {

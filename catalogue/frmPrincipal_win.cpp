@@ -36,14 +36,13 @@ bool frmPrincipal::Create(HINSTANCE instance) {
   if (!m_hwnd) return false;
 
   m_font.Reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
-  m_cboTipoJuego = AddControl(L"COMBOBOX", qvol2::kCboTipoJuego, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 160,
-                             20, 213, kComboHeight + kComboDropHeight);
-  m_lstJuegos = AddControl(L"LISTBOX", qvol2::kLstJuegos,
-                          LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 160, 44, 213,
-                          186);
+  m_cboTipoJuego = AddControl(L"COMBOBOX", qvol2::kCboTipoJuego, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 160, 20,
+                              213, kComboHeight + kComboDropHeight);
+  m_lstJuegos = AddControl(L"LISTBOX", qvol2::kLstJuegos, LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+                           WS_EX_CLIENTEDGE, 160, 44, 213, 186);
   m_txtDescripcion = AddControl(L"EDIT", qvol2::kTxtDescripcion,
-                               ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP,
-                               WS_EX_CLIENTEDGE, 180, 237, 188, 137);
+                                ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP,
+                                WS_EX_CLIENTEDGE, 180, 237, 188, 137);
   if (m_cboTipoJuego) {
     for (size_t i = 0; i < qvol2::kCategoryCount; ++i) {
       SendMessageW(m_cboTipoJuego, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(qvol2::CategoryAt(i).shown));
@@ -59,8 +58,9 @@ bool frmPrincipal::Create(HINSTANCE instance) {
 HWND frmPrincipal::AddControl(const wchar_t* className, int id, DWORD style, DWORD exStyle, int left, int top,
                               int width, int height) {
   // Clipped by its siblings: a pop-up panel shown over it stays whole.
-  HWND control = CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, left, top, width, height,
-                                 m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), m_instance, nullptr);
+  HWND control =
+      CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, left, top, width,
+                      height, m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), m_instance, nullptr);
   if (control && m_font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
   return control;
 }
@@ -78,8 +78,8 @@ void frmPrincipal::Form_Load() {
   // The first category, which selects its first title and shows that description.
   if (m_cboTipoJuego && SendMessageW(m_cboTipoJuego, CB_SETCURSEL, 0, 0) != CB_ERR) cboTipoJuego_Click();
   SetWindowTextW(m_hwnd, qvol2::kAppTitle);
-  for (qvol2::CPanelButton* button : {&m_botAyuda, &m_pctAyuda.CloseButton(), &m_pctSharware.CloseButton(), &m_botCopiar,
-                                      &m_botRun, &m_botSalir1, &m_botSharware}) {
+  for (qvol2::CPanelButton* button : {&m_botAyuda, &m_pctAyuda.CloseButton(), &m_pctSharware.CloseButton(),
+                                      &m_botCopiar, &m_botRun, &m_botSalir1, &m_botSharware}) {
     button->SetAutoHandCursor(true);  // a button that could not be made has nothing to set
   }
   basGeneral::SetBusyPointer(false);
@@ -101,8 +101,7 @@ void frmPrincipal::LoadCategoryList(std::uint8_t index) {
   std::string content;
   // A list file too large to be one is refused as unreadable, with the same message as a missing one.
   if (qvol2::ReadTextFile(path, qvol2::kMaxListFileBytes, &content) != qvol2::ReadResult::Ok) {
-    MessageBoxW(m_hwnd, qvol2::MissingListText(panel.CategoryFolder).c_str(), qvol2::kAppTitle,
-                MB_ICONERROR | MB_OK);
+    MessageBoxW(m_hwnd, qvol2::MissingListText(panel.CategoryFolder).c_str(), qvol2::kAppTitle, MB_ICONERROR | MB_OK);
     return;  // the former commands stay; the empty list leads to none of them
   }
   GameCommands.clear();
@@ -162,19 +161,14 @@ LRESULT CALLBACK frmPrincipal::WindowProc(HWND hwnd, UINT message, WPARAM wParam
 
 LRESULT frmPrincipal::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      PaintBackground(reinterpret_cast<HDC>(wParam));
-      return 1;
+    case WM_ERASEBKGND: PaintBackground(reinterpret_cast<HDC>(wParam)); return 1;
     case WM_MOUSEMOVE:
       imgFondo_MouseMove();  // the background picture covers the whole shape
       return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      Form_MouseDown(lParam);
-      return 0;
-    default:
-      break;
+    case WM_MBUTTONDOWN: Form_MouseDown(lParam); return 0;
+    default: break;
   }
   if (message == WM_COMMAND) {
     if (LOWORD(wParam) == qvol2::kCboTipoJuego && HIWORD(wParam) == CBN_SELCHANGE) {

@@ -129,7 +129,7 @@ bool frmVerDrive::Create(HINSTANCE instance) {
   AddControl(L"STATIC", qvol2::kLabel3, SS_LEFT, 1020, 1560, 1530, 195, L"Unidad lectora de CD");
   // The drop-down's height is that of its closed box plus the opened list.
   m_drive1 = AddControl(L"COMBOBOX", qvol2::kDrive1, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 1020, 1800, 2835,
-                       315 + 15 * 160, L"");
+                        315 + 15 * 160, L"");
   AddControl(L"BUTTON", qvol2::kCmdAceptar, BS_DEFPUSHBUTTON | WS_TABSTOP, 1680, 2280, 1095, 375, L"&Aceptar");
   HWND image = AddControl(L"STATIC", qvol2::kImage1, SS_ICON | SS_CENTERIMAGE, 420, 1680, 480, 480, nullptr);
   m_cdIcon = CdDriveIcon();
@@ -141,9 +141,9 @@ bool frmVerDrive::Create(HINSTANCE instance) {
 
 HWND frmVerDrive::AddControl(const wchar_t* className, int id, DWORD style, int left, int top, int width, int height,
                              const wchar_t* text) {
-  HWND control = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, Px(left), Px(top), Px(width),
-                                 Px(height), m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), m_instance,
-                                 nullptr);
+  HWND control =
+      CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, Px(left), Px(top), Px(width), Px(height),
+                      m_hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), m_instance, nullptr);
   if (control && m_font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
   return control;
 }

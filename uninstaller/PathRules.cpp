@@ -7,15 +7,15 @@ wchar_t FoldChar(wchar_t c) {
   if (u >= 'a' && u <= 'z') return static_cast<wchar_t>(u - 0x20);
   if (u < 0xE0) return c;
   if (u <= 0xFE) return u == 0xF7 ? c : static_cast<wchar_t>(u - 0x20);  // à..þ, but not ÷
-  if (u == 0xFF) return static_cast<wchar_t>(0x178);                    // ÿ
+  if (u == 0xFF) return static_cast<wchar_t>(0x178);                     // ÿ
   // Latin Extended-A pairs its capitals and small letters as even/odd neighbours, with two runs
   // (U+0139..U+0148, U+0179..U+017E) shifted by one; ı and ſ have no simple partner.
   if (u >= 0x100 && u <= 0x137 && u != 0x131) return static_cast<wchar_t>(u & ~1u);
   if ((u >= 0x139 && u <= 0x148) || (u >= 0x179 && u <= 0x17E)) return static_cast<wchar_t>((u & 1u) ? u : u - 1);
   if (u >= 0x14A && u <= 0x177) return static_cast<wchar_t>(u & ~1u);
   if (u >= 0x3B1 && u <= 0x3CB && u != 0x3C2) return static_cast<wchar_t>(u - 0x20);  // Greek
-  if (u >= 0x430 && u <= 0x44F) return static_cast<wchar_t>(u - 0x20);                 // Cyrillic а..я
-  if (u >= 0x450 && u <= 0x45F) return static_cast<wchar_t>(u - 0x50);                 // ѐ..џ
+  if (u >= 0x430 && u <= 0x44F) return static_cast<wchar_t>(u - 0x20);                // Cyrillic а..я
+  if (u >= 0x450 && u <= 0x45F) return static_cast<wchar_t>(u - 0x50);                // ѐ..џ
   return c;
 }
 
@@ -55,8 +55,7 @@ bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' &&
 }  // namespace
 
 bool IsDriveRoot(std::wstring_view path) {
-  return (path.size() == 2 || (path.size() == 3 && path[2] == L'\\')) && IsDriveLetter(path[0]) &&
-         path[1] == L':';
+  return (path.size() == 2 || (path.size() == 3 && path[2] == L'\\')) && IsDriveLetter(path[0]) && path[1] == L':';
 }
 
 bool IsPlainName(std::wstring_view name) {
@@ -64,10 +63,16 @@ bool IsPlainName(std::wstring_view name) {
   for (wchar_t c : name) {
     if (c < 0x20) return false;
     switch (c) {
-      case L'\\': case L'/': case L':': case L'*': case L'?': case L'"': case L'<': case L'>': case L'|':
-        return false;
-      default:
-        break;
+      case L'\\':
+      case L'/':
+      case L':':
+      case L'*':
+      case L'?':
+      case L'"':
+      case L'<':
+      case L'>':
+      case L'|': return false;
+      default: break;
     }
   }
   return name.back() != L'.' && name.back() != L' ';

@@ -59,13 +59,32 @@ ProtectedFolders SystemProtectedFolders() {
   }
 
   static const int kFolderIds[] = {
-      CSIDL_PROGRAM_FILES,   CSIDL_PROGRAM_FILESX86,   CSIDL_PROGRAM_FILES_COMMON, CSIDL_PROGRAM_FILES_COMMONX86,
-      CSIDL_PROFILE,         CSIDL_PERSONAL,           CSIDL_COMMON_DOCUMENTS,     CSIDL_DESKTOPDIRECTORY,
-      CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_APPDATA,    CSIDL_LOCAL_APPDATA,        CSIDL_COMMON_APPDATA,
-      CSIDL_STARTMENU,       CSIDL_COMMON_STARTMENU,   CSIDL_PROGRAMS,             CSIDL_COMMON_PROGRAMS,
-      CSIDL_STARTUP,         CSIDL_COMMON_STARTUP,     CSIDL_MYMUSIC,              CSIDL_MYPICTURES,
-      CSIDL_MYVIDEO,         CSIDL_FAVORITES,          CSIDL_TEMPLATES,            CSIDL_SENDTO,
-      CSIDL_RECENT,          CSIDL_FONTS,
+      CSIDL_PROGRAM_FILES,
+      CSIDL_PROGRAM_FILESX86,
+      CSIDL_PROGRAM_FILES_COMMON,
+      CSIDL_PROGRAM_FILES_COMMONX86,
+      CSIDL_PROFILE,
+      CSIDL_PERSONAL,
+      CSIDL_COMMON_DOCUMENTS,
+      CSIDL_DESKTOPDIRECTORY,
+      CSIDL_COMMON_DESKTOPDIRECTORY,
+      CSIDL_APPDATA,
+      CSIDL_LOCAL_APPDATA,
+      CSIDL_COMMON_APPDATA,
+      CSIDL_STARTMENU,
+      CSIDL_COMMON_STARTMENU,
+      CSIDL_PROGRAMS,
+      CSIDL_COMMON_PROGRAMS,
+      CSIDL_STARTUP,
+      CSIDL_COMMON_STARTUP,
+      CSIDL_MYMUSIC,
+      CSIDL_MYPICTURES,
+      CSIDL_MYVIDEO,
+      CSIDL_FAVORITES,
+      CSIDL_TEMPLATES,
+      CSIDL_SENDTO,
+      CSIDL_RECENT,
+      CSIDL_FONTS,
   };
   for (int id : kFolderIds) {
     if (SUCCEEDED(SHGetFolderPathW(nullptr, id | CSIDL_FLAG_DONT_VERIFY, nullptr, SHGFP_TYPE_CURRENT, buffer))) {
@@ -75,9 +94,17 @@ ProtectedFolders SystemProtectedFolders() {
   const DWORD tempLength = GetTempPathW(MAX_PATH, buffer);
   if (tempLength > 0 && tempLength < MAX_PATH) AddBothNames(folders, buffer);
 
-  static const wchar_t* const kVariables[] = {L"USERPROFILE", L"PUBLIC",     L"ALLUSERSPROFILE", L"ProgramData",
-                                              L"ProgramFiles", L"ProgramW6432", L"ProgramFiles(x86)",
-                                              L"CommonProgramFiles", L"SystemDrive", L"TEMP", L"TMP"};
+  static const wchar_t* const kVariables[] = {L"USERPROFILE",
+                                              L"PUBLIC",
+                                              L"ALLUSERSPROFILE",
+                                              L"ProgramData",
+                                              L"ProgramFiles",
+                                              L"ProgramW6432",
+                                              L"ProgramFiles(x86)",
+                                              L"CommonProgramFiles",
+                                              L"SystemDrive",
+                                              L"TEMP",
+                                              L"TMP"};
   for (const wchar_t* name : kVariables) {
     const DWORD n = GetEnvironmentVariableW(name, buffer, MAX_PATH);
     if (n > 0 && n < MAX_PATH) AddBothNames(folders, buffer);

@@ -12,34 +12,24 @@ bool Refused(const FolderOutcome& o) {
 
 const wchar_t* RefusalReason(FolderVerdict verdict) {
   switch (verdict) {
-    case FolderVerdict::DriveRoot:
-      return L"es la ra\u00EDz de una unidad";  // raíz
+    case FolderVerdict::DriveRoot: return L"es la ra\u00EDz de una unidad";  // raíz
     case FolderVerdict::ListedFolder:
-    case FolderVerdict::SystemFolder:
-      return L"es una carpeta del sistema";
-    case FolderVerdict::HoldsSystemFolder:
-      return L"contiene carpetas del sistema";
-    case FolderVerdict::InsideSystemTree:
-      return L"est\u00E1 dentro de la carpeta de Windows";  // está
-    case FolderVerdict::BadName:
-      return L"su nombre no es v\u00E1lido";  // válido
+    case FolderVerdict::SystemFolder: return L"es una carpeta del sistema";
+    case FolderVerdict::HoldsSystemFolder: return L"contiene carpetas del sistema";
+    case FolderVerdict::InsideSystemTree: return L"est\u00E1 dentro de la carpeta de Windows";  // está
+    case FolderVerdict::BadName: return L"su nombre no es v\u00E1lido";                         // válido
     case FolderVerdict::NotLocalFolder:
-    default:
-      return L"no es una carpeta local v\u00E1lida";
+    default: return L"no es una carpeta local v\u00E1lida";
   }
 }
 
 const wchar_t* ReasonSuffix(LeftReason reason) {
   switch (reason) {
-    case LeftReason::InUse:
-      return L" (en uso)";
-    case LeftReason::AccessDenied:
-      return L" (acceso denegado)";
-    case LeftReason::Link:
-      return L" (enlace)";
+    case LeftReason::InUse: return L" (en uso)";
+    case LeftReason::AccessDenied: return L" (acceso denegado)";
+    case LeftReason::Link: return L" (enlace)";
     case LeftReason::Other:
-    default:
-      return L"";
+    default: return L"";
   }
 }
 
@@ -68,17 +58,16 @@ FinalMessage ComposeFinalMessage(const FolderOutcome& installFolder, const Folde
     text += L"\n\nNo se borr\u00F3 la carpeta \"" + installFolder.target.shown + L"\" porque " +
             RefusalReason(installFolder.target.verdict) + L".";
   } else if (!installFolder.left.empty()) {
-    text += L"\n\nNo se pudo borrar todo el contenido de la carpeta \"" + installFolder.target.shown +
-            L"\". Quedaron:";
+    text += L"\n\nNo se pudo borrar todo el contenido de la carpeta \"" + installFolder.target.shown + L"\". Quedaron:";
     AppendLeftItems(text, installFolder.left);
   }
   // "menú Inicio"
   if (Refused(startMenuGroup)) {
-    text += L"\n\nNo se borr\u00F3 el grupo \"" + startMenuGroup.target.shown +
-            L"\" del men\u00FA Inicio porque " + RefusalReason(startMenuGroup.target.verdict) + L".";
+    text += L"\n\nNo se borr\u00F3 el grupo \"" + startMenuGroup.target.shown + L"\" del men\u00FA Inicio porque " +
+            RefusalReason(startMenuGroup.target.verdict) + L".";
   } else if (!startMenuGroup.left.empty()) {
-    text += L"\n\nNo se pudo borrar todo el grupo \"" + startMenuGroup.target.shown +
-            L"\" del men\u00FA Inicio. Quedaron:";
+    text +=
+        L"\n\nNo se pudo borrar todo el grupo \"" + startMenuGroup.target.shown + L"\" del men\u00FA Inicio. Quedaron:";
     AppendLeftItems(text, startMenuGroup.left);
   }
   if (!installFolder.left.empty() || !startMenuGroup.left.empty()) {

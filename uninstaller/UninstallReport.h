@@ -17,8 +17,8 @@ struct LeftItem {
 };
 
 struct FolderOutcome {
-  FolderTarget target;          // what was asked, and whether it was refused
-  std::vector<LeftItem> left;   // what could not be deleted, in the order met
+  FolderTarget target;         // what was asked, and whether it was refused
+  std::vector<LeftItem> left;  // what could not be deleted, in the order met
 };
 
 struct FinalMessage {

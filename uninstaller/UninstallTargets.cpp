@@ -25,8 +25,7 @@ FolderTarget StartMenuGroupTarget(std::wstring_view programsFolder, std::wstring
   folder += L'\\';
   folder += WithoutTrailingBackslash(groupName);
   // The Programs folder itself must be a plain local folder for the group below it to be one.
-  target.verdict = IsLocalFolderPath(programsFolder) ? protectedFolders.Check(folder)
-                                                     : FolderVerdict::NotLocalFolder;
+  target.verdict = IsLocalFolderPath(programsFolder) ? protectedFolders.Check(folder) : FolderVerdict::NotLocalFolder;
   if (target.verdict == FolderVerdict::Allowed) target.folder = std::move(folder);
   return target;
 }

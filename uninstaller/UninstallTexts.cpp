@@ -27,8 +27,7 @@ std::wstring CerraAppLabel() {
 
 std::wstring ComentLabel() {
   // "Presione el botón Desinstalar para quitar de su PC el programa "
-  return std::wstring(L"Presione el bot\u00F3n Desinstalar para quitar de su PC el programa ") + kProductName +
-         L".";
+  return std::wstring(L"Presione el bot\u00F3n Desinstalar para quitar de su PC el programa ") + kProductName + L".";
 }
 
 }  // namespace trvu

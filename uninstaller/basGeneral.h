@@ -16,9 +16,9 @@ int Main(HINSTANCE instance);
 trvu::LeftReason ReasonOf(DWORD error);
 
 struct TreeRemoval {
-  bool existed = false;               // the folder was there to delete
-  std::vector<trvu::LeftItem> left;   // what stays on disk (a folder that stays only because
-                                      // something inside it stays is not listed itself)
+  bool existed = false;              // the folder was there to delete
+  std::vector<trvu::LeftItem> left;  // what stays on disk (a folder that stays only because
+                                     // something inside it stays is not listed itself)
 };
 
 // Deletes `folder` (no final backslash) with everything in it, depth first, clearing read-only,

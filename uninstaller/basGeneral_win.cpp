@@ -58,9 +58,9 @@ bool HandleIsPath(HANDLE h, const std::wstring& path) {
 // open handle is respected: a file held without delete sharing refuses this open (in use).
 zb::FileHandle OpenForDeletion(const std::wstring& path, bool folder) {
   const DWORD access = DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | (folder ? FILE_LIST_DIRECTORY : 0);
-  return zb::FileHandle(CreateFileW(Long(path).c_str(), access,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  return zb::FileHandle(CreateFileW(Long(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                                    nullptr));
 }
 
 bool SetAttributes(HANDLE h, DWORD attributes) {
@@ -169,12 +169,9 @@ LeftReason ReasonOf(DWORD error) {
   switch (error) {
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-    case ERROR_USER_MAPPED_FILE:
-      return LeftReason::InUse;
-    case ERROR_ACCESS_DENIED:
-      return LeftReason::AccessDenied;
-    default:
-      return LeftReason::Other;
+    case ERROR_USER_MAPPED_FILE: return LeftReason::InUse;
+    case ERROR_ACCESS_DENIED: return LeftReason::AccessDenied;
+    default: return LeftReason::Other;
   }
 }
 

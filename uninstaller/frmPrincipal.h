@@ -20,8 +20,8 @@ class frmPrincipal {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-  HWND AddControl(const wchar_t* className, int id, DWORD style, DWORD exStyle, int x, int y, int width,
-                  int height, HFONT font);
+  HWND AddControl(const wchar_t* className, int id, DWORD style, DWORD exStyle, int x, int y, int width, int height,
+                  HFONT font);
   void CreateFonts();
   void Form_Load();
   void cmdDesinstal_Click();

@@ -74,7 +74,7 @@ bool frmPrincipal::Create(HINSTANCE instance) {
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   const std::wstring title = trvu::AppTitle();
   m_hwnd = CreateWindowExW(kWindowExStyle, trvu::kPrincipalClass, title.c_str(), kWindowStyle, x, y, width, height,
-                          nullptr, nullptr, instance, this);
+                           nullptr, nullptr, instance, this);
   if (!m_hwnd) return false;
   Form_Load();
   return true;
@@ -101,10 +101,10 @@ void frmPrincipal::Form_Load() {
   m_cmdDesinstal = AddControl(L"BUTTON", trvu::kCmdDesinstal, WS_TABSTOP | BS_PUSHBUTTON, 0, 320, 104, 109, 25, ui);
   m_cmdCancel = AddControl(L"BUTTON", trvu::kCmdCancel, WS_TABSTOP | BS_PUSHBUTTON, 0, 232, 104, 81, 25, ui);
   // The picture sits in a sunken 2-pixel edge: 140 x 111 inside a 144 x 115 control.
-  m_image1 = AddControl(L"STATIC", trvu::kImage1, SS_BITMAP | SS_REALSIZECONTROL, WS_EX_CLIENTEDGE, 4, 4, 144, 115,
-                       nullptr);
+  m_image1 =
+      AddControl(L"STATIC", trvu::kImage1, SS_BITMAP | SS_REALSIZECONTROL, WS_EX_CLIENTEDGE, 4, 4, 144, 115, nullptr);
   m_lblTitulo = AddControl(L"STATIC", trvu::kLblTitulo, SS_LEFT | SS_NOPREFIX, 0, 168, 4, 263, 16,
-                          static_cast<HFONT>(m_titleFont.Get()));
+                           static_cast<HFONT>(m_titleFont.Get()));
   HWND lbl = AddControl(L"STATIC", trvu::kLbl, SS_LEFT | SS_NOPREFIX, 0, 168, 24, 5, 15,
                         static_cast<HFONT>(m_symbolFont.Get()));
   m_lblCerraApp = AddControl(L"STATIC", trvu::kLblCerraApp, SS_LEFT | SS_NOPREFIX, 0, 180, 24, 251, 29, ui);
@@ -156,8 +156,7 @@ void frmPrincipal::cmdDesinstal_Click() {
   zb::AppSettings settings(trvu::kProductKey);
   std::wstring path;
   RunStep([&] { path = settings.Get(trvu::kSettingsSection, trvu::kPathSetting, L""); });
-  if (MessageBoxW(m_hwnd, trvu::FolderWarning(path).c_str(), title.c_str(), MB_ICONEXCLAMATION | MB_OKCANCEL) !=
-      IDOK) {
+  if (MessageBoxW(m_hwnd, trvu::FolderWarning(path).c_str(), title.c_str(), MB_ICONEXCLAMATION | MB_OKCANCEL) != IDOK) {
     return;  // nothing has changed; the window stays
   }
   SetBusy(true);
@@ -201,7 +200,8 @@ void frmPrincipal::cmdDesinstal_Click() {
 
   trvu::FinalMessage message{trvu::DoneMessage(), false};
   RunStep([&] { message = trvu::ComposeFinalMessage(folder, group, registryLeft); });
-  MessageBoxW(m_hwnd, message.text.c_str(), title.c_str(), MB_OK | (message.warning ? MB_ICONWARNING : MB_ICONINFORMATION));
+  MessageBoxW(m_hwnd, message.text.c_str(), title.c_str(),
+              MB_OK | (message.warning ? MB_ICONWARNING : MB_ICONINFORMATION));
   DestroyWindow(m_hwnd);
 }
 
@@ -229,8 +229,10 @@ LRESULT frmPrincipal::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
         return 0;
       }
       if (HIWORD(wParam) != BN_CLICKED) break;
-      if (id == trvu::kCmdDesinstal) cmdDesinstal_Click();
-      else if (id == trvu::kCmdCancel) cmdCancel_Click();
+      if (id == trvu::kCmdDesinstal)
+        cmdDesinstal_Click();
+      else if (id == trvu::kCmdCancel)
+        cmdCancel_Click();
       return 0;
     }
     case WM_SETCURSOR:
@@ -245,8 +247,7 @@ LRESULT frmPrincipal::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
       PostQuitMessage(0);
       m_hwnd = nullptr;
       return 0;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }

@@ -52,11 +52,8 @@ bool CButtonAccessibility::OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESU
       Click();
       result = 0;
       return true;
-    case WM_DESTROY:
-      Disconnect();
-      return false;
-    default:
-      return false;
+    case WM_DESTROY: Disconnect(); return false;
+    default: return false;
   }
 }
 

@@ -44,8 +44,7 @@ class IButtonAccessibleSite {
   ~IButtonAccessibleSite() = default;
 };
 
-class CButtonAccessible final
-    : public zb::CComObject<CButtonAccessible, IAccessible> {
+class CButtonAccessible final : public zb::CComObject<CButtonAccessible, IAccessible> {
  public:
   // Null when the platform has no standard object for the window.
   static zb::ComPtr<CButtonAccessible> Create(IButtonAccessibleSite& site);

@@ -30,9 +30,7 @@ EventArgs CButtonInteraction::ButtonArgs(const Mouse& m) {
   return a;
 }
 
-bool CButtonInteraction::Unlatched() const {
-  return !zbrules::IsCheckMode(m_host.ButtonMode()) || m_s.CheckValue == 0;
-}
+bool CButtonInteraction::Unlatched() const { return !zbrules::IsCheckMode(m_host.ButtonMode()) || m_s.CheckValue == 0; }
 
 void CButtonInteraction::MouseMove(const Mouse& m) {
   if (m_host.HasWindow() && !m_s.Tracking) {

@@ -86,7 +86,7 @@ class IInteractionHost {
   virtual void ApplyCursor(HandUse use) = 0;  // the cursor rule
   virtual void StartTooltip() = 0;
   virtual void HideTooltip() = 0;
-  virtual void DefaultHandling() = 0;         // the framework's handling of the message being handled
+  virtual void DefaultHandling() = 0;  // the framework's handling of the message being handled
   virtual void Fire(Event event, const EventArgs& args) = 0;
 };
 

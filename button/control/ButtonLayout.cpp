@@ -14,12 +14,9 @@ int32_t Saturate(int64_t v) { return int32_t(std::clamp(v, -kCoordLimit, kCoordL
 
 int64_t Align(int align, int64_t room, int64_t drawn) {
   switch (align) {
-    case 1:
-      return (room - drawn) / 2;  // C++ division truncates toward zero, as the layout wants
-    case 2:
-      return room - drawn;
-    default:
-      return 0;
+    case 1: return (room - drawn) / 2;  // C++ division truncates toward zero, as the layout wants
+    case 2: return room - drawn;
+    default: return 0;
   }
 }
 
@@ -37,9 +34,8 @@ bool SameFrameInputs(const ButtonPaintProps& a, const ButtonPaintProps& b) {
     const EffectSettings& e = p.effects;
     return std::tie(e.EffectFilter, e.EffectApplyTo, e.BackGroundColor, e.MaskColor, e.EffectColorMask,
                     e.EffectColorMaskValue, e.EffectGlobalBlend, e.EffectGlobalBlendValue, p.Stretch, p.AlignHor,
-                    p.AlignVer, p.HideHelpers, p.FlipVertical, p.FlipHorisontal, p.Text, p.TextColor,
-                    p.TextAlignHor, p.TextAlignVer, p.TextWordBreak, p.TextBlendValue, p.TextApplyTo,
-                    p.TextVerticalOffset);
+                    p.AlignVer, p.HideHelpers, p.FlipVertical, p.FlipHorisontal, p.Text, p.TextColor, p.TextAlignHor,
+                    p.TextAlignVer, p.TextWordBreak, p.TextBlendValue, p.TextApplyTo, p.TextVerticalOffset);
   };
   return tie(a) == tie(b);
 }
@@ -47,8 +43,8 @@ bool SameFrameInputs(const ButtonPaintProps& a, const ButtonPaintProps& b) {
 bool SameFrameInputs(const ButtonPaintState& a, const ButtonPaintState& b) {
   auto tie = [](const ButtonPaintState& s) {
     const PictureState& p = s.picture;
-    return std::tie(s.hasCurrent, s.currentKind, p.shown, p.pressed, p.hover, p.focus, p.buttonMode,
-                    s.pressOffset, s.userMode, s.anyPictureUrl);
+    return std::tie(s.hasCurrent, s.currentKind, p.shown, p.pressed, p.hover, p.focus, p.buttonMode, s.pressOffset,
+                    s.userMode, s.anyPictureUrl);
   };
   return tie(a) == tie(b);
 }
@@ -80,10 +76,8 @@ Size DrawnSize(int stretch, Size picture, Size bounds) {
     }
     case kStretchFull:
     case kStretchParent:
-    case kStretchFixed96:
-      return bounds;
-    default:
-      return picture;
+    case kStretchFixed96: return bounds;
+    default: return picture;
   }
 }
 
@@ -164,8 +158,7 @@ ResizeAction DecideResize(const ResizeInput& in) {
         act.size = {kFixedSide, kFixedSide};
       }
       return act;
-    default:
-      break;
+    default: break;
   }
   if (!in.autoSize) return act;
   const Size want = WantedSize(in.autoSizeInput);

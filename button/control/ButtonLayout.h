@@ -93,7 +93,7 @@ Size DrawnSize(int stretch, Size picture, Size bounds);
 
 // Where and how large the picture lands in a bounds-sized buffer.
 struct Placement {
-  int32_t x = 0;   // top-left corner, press offset included; may be negative
+  int32_t x = 0;  // top-left corner, press offset included; may be negative
   int32_t y = 0;
   int32_t dw = 0;  // drawn size, clipped at the right and bottom edges
   int32_t dh = 0;
@@ -124,11 +124,11 @@ bool VisiblePart(const Rect& invalid, const Rect& bounds, Size buffer, Rect& out
 
 // Auto-sizing of the state image on show.
 struct AutoSizeInput {
-  bool isNormal = true;              // the current state image is the normal one
-  bool hasRemembered = false;        // it remembers a size from an earlier auto-size
+  bool isNormal = true;        // the current state image is the normal one
+  bool hasRemembered = false;  // it remembers a size from an earlier auto-size
   Size remembered;
-  Size picture;                      // its picture's size
-  bool normalHasPixels = false;      // the normal picture has pixels
+  Size picture;                  // its picture's size
+  bool normalHasPixels = false;  // the normal picture has pixels
   Size normalPicture;
 };
 // Remembered size, else the picture's; never smaller than the normal picture for the other states.

@@ -40,12 +40,12 @@ class CButtonRenderer {
 
   // Steps from the buffer's creation to the effect pass; false (after a report) when nothing was composed.
   bool Compose(HDC target, const zbframes::SurfaceKind& kind, CImageDIB& picture, const zblayout::Placement& place,
-               zblayout::Size area, CImageDIB& frame, const zblayout::ButtonPaintProps& props, const zblayout::ButtonPaintState& state,
-               HFONT captionFont, const DebugErrorFn& debugError);
+               zblayout::Size area, CImageDIB& frame, const zblayout::ButtonPaintProps& props,
+               const zblayout::ButtonPaintState& state, HFONT captionFont, const DebugErrorFn& debugError);
   bool ComposeThroughGdi(HDC target, const zbframes::SurfaceKind& kind, CImageDIB& picture,
                          const zblayout::Placement& place, CImageDIB& frame, CImageDIB& work,
-                         const zblayout::ButtonPaintProps& props,
-                         const zblayout::ButtonPaintState& state, HFONT captionFont, const DebugErrorFn& debugError);
+                         const zblayout::ButtonPaintProps& props, const zblayout::ButtonPaintState& state,
+                         HFONT captionFont, const DebugErrorFn& debugError);
   // After a composition: lets go of a work buffer too large to keep.
   void TrimWork();
 

@@ -9,8 +9,7 @@ namespace zbframes {
 
 bool SurfaceKind::operator==(const SurfaceKind& o) const {
   auto tie = [](const SurfaceKind& k) {
-    return std::tie(k.objectType, k.technology, k.bitmapBits, k.bitmapPlanes,
-                    k.dibCompression, k.dibMasks);
+    return std::tie(k.objectType, k.technology, k.bitmapBits, k.bitmapPlanes, k.dibCompression, k.dibMasks);
   };
   return tie(*this) == tie(o);
 }

@@ -34,8 +34,7 @@ class CCompositionSurfaces {
   // Makes the objects ready for a composition on `target` (of kind `kind`): keeps what still fits and
   // creates the rest in the order dc1, dc2, bm1 (picture-sized), bm2 (frame-sized), then the read-back
   // pair. Returns null, or the failed step's report text; after a failure nothing is kept.
-  const wchar_t* Prepare(HDC target, const zbframes::SurfaceKind& kind, zblayout::Size picture,
-                         zblayout::Size frame);
+  const wchar_t* Prepare(HDC target, const zbframes::SurfaceKind& kind, zblayout::Size picture, zblayout::Size frame);
 
   HDC PictureDC() const { return m_picture.dc.Get(); }
   HDC FrameDC() const { return m_frame.dc.Get(); }

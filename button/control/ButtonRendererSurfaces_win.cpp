@@ -111,7 +111,9 @@ bool CCompositionSurfaces::PutPicture(CImageDIB& picture) const {
   return picture.Draw(m_picture.dc.Get(), 0, 0) == picture.Height();
 }
 
-bool CCompositionSurfaces::PutFrame(CImageDIB& frame) const { return frame.Draw(m_frame.dc.Get(), 0, 0) == frame.Height(); }
+bool CCompositionSurfaces::PutFrame(CImageDIB& frame) const {
+  return frame.Draw(m_frame.dc.Get(), 0, 0) == frame.Height();
+}
 
 bool CCompositionSurfaces::ReadFrame(CImageDIB& into) const {
   const Size s = m_frame.size;

@@ -108,9 +108,9 @@ void CButtonRenderer::Paint(HDC target, const RECT& bounds, const RECT& invalid,
     frame->pixels.Draw(target, bounds.left, bounds.top);
 }
 
-bool CButtonRenderer::Compose(HDC target, const zbframes::SurfaceKind& kind, CImageDIB& picture,
-                              const Placement& place, Size area, CImageDIB& frame, const ButtonPaintProps& props,
-                              const ButtonPaintState& state, HFONT captionFont, const DebugErrorFn& debugError) {
+bool CButtonRenderer::Compose(HDC target, const zbframes::SurfaceKind& kind, CImageDIB& picture, const Placement& place,
+                              Size area, CImageDIB& frame, const ButtonPaintProps& props, const ButtonPaintState& state,
+                              HFONT captionFont, const DebugErrorFn& debugError) {
   if (frame.Width() != area.cx || frame.Height() != area.cy || !frame.HasPixels()) {
     if (!frame.Create(area.cx, area.cy)) {
       Report(debugError, L"RenderDIB create FALSE " + Widen(frame.ErrorText));
@@ -145,8 +145,8 @@ void CButtonRenderer::TrimWork() {
 
 bool CButtonRenderer::ComposeThroughGdi(HDC target, const zbframes::SurfaceKind& kind, CImageDIB& picture,
                                         const Placement& place, CImageDIB& frame, CImageDIB& work,
-                                        const ButtonPaintProps& props, const ButtonPaintState& state,
-                                        HFONT captionFont, const DebugErrorFn& debugError) {
+                                        const ButtonPaintProps& props, const ButtonPaintState& state, HFONT captionFont,
+                                        const DebugErrorFn& debugError) {
   const int W = frame.Width(), H = frame.Height();
   if (const wchar_t* failed = m_surfaces.Prepare(target, kind, Size{picture.Width(), picture.Height()}, Size{W, H})) {
     Report(debugError, failed);

@@ -36,7 +36,8 @@ zb::FontDescription SystemDefault() {
   return d;
 }
 
-void ApplyByName(zb::FontDescription& d, const std::wstring& name, long points, bool italic, bool bold, bool underline) {
+void ApplyByName(zb::FontDescription& d, const std::wstring& name, long points, bool italic, bool bold,
+                 bool underline) {
   if (!name.empty()) d.face = name;
   if (points > 0) d.size.int64 = int64_t(points) * 10000;  // 64-bit: no overflow for any long
   d.weight = bold ? 700 : 400;

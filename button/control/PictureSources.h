@@ -21,7 +21,7 @@ class IPictureSourceSite {
   virtual void FirePictureError(const std::wstring& text) = 0;
   virtual OLE_COLOR BackgroundColor() = 0;  // behind GIF transparency and picture objects
   virtual short HoldingFlag() = 0;
-  virtual bool UserMode() = 0;              // false at design time
+  virtual bool UserMode() = 0;  // false at design time
   // True while a page holds the control (its host asked for safety for untrusted callers or data):
   // only internet addresses are loaded then, and texts name no file of the machine.
   virtual bool Untrusted() { return false; }

@@ -63,8 +63,7 @@ bool CPictureSources::LoadStateImage(StateImage& image, int state, zb::CPictureH
   CImageDIB decoded;
   const PictureResult result = DecodePictureFile(Utf8(path), m_site.BackgroundColor(), decoded);
   switch (result.outcome) {
-    case PictureOutcome::Decoded:
-      break;
+    case PictureOutcome::Decoded: break;
     case PictureOutcome::GifUnreadable:
     case PictureOutcome::GifNotGif:
       // A file named like a GIF that is none is a failed load too, not a success with the old pixels.

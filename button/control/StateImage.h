@@ -12,17 +12,17 @@
 struct StateImage {
   using Kind = zbrules::ImageKind;
 
-  int Pending = 0;           // 1 while a new URL waits to be loaded when the state is shown
+  int Pending = 0;  // 1 while a new URL waits to be loaded when the state is shown
   Kind ImageKind = Kind::Empty;
-  int SizeChange = 0;        // auto-sizing marker: 0 none, 1 grown to the normal picture, 2 differs
-  int ExplicitWidth = 0;     // size remembered by auto-sizing
+  int SizeChange = 0;     // auto-sizing marker: 0 none, 1 grown to the normal picture, 2 differs
+  int ExplicitWidth = 0;  // size remembered by auto-sizing
   int ExplicitHeight = 0;
-  zb::GdiBitmap Placeholder;     // built-in 33 × 28 picture, loaded at construction
+  zb::GdiBitmap Placeholder;  // built-in 33 × 28 picture, loaded at construction
   CImageDIB ImageDIB;
-  std::wstring Url;          // current URL (for a downloaded picture: its local copy)
-  std::wstring PropertyName; // "PictureURL", ...; empty for blank
-  std::wstring PreviousUrl;  // tried once when a pending URL fails
-  std::wstring TempFile;     // local copy of a downloaded picture, deleted by the control
+  std::wstring Url;           // current URL (for a downloaded picture: its local copy)
+  std::wstring PropertyName;  // "PictureURL", ...; empty for blank
+  std::wstring PreviousUrl;   // tried once when a pending URL fails
+  std::wstring TempFile;      // local copy of a downloaded picture, deleted by the control
 
   // Forget the loading history; kind and pixels stay.
   void Reset() {

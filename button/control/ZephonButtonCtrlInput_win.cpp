@@ -19,32 +19,15 @@ bool CZephonButtonCtrl::OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT&
   m_message = Message{msg, wp, lp, true};
   result = 0;
   switch (msg) {
-    case WM_MOUSEMOVE:
-      m_input.MouseMove(mouse);
-      break;
-    case WM_MOUSELEAVE:
-      m_input.MouseLeave();
-      break;
-    case WM_LBUTTONDOWN:
-      m_input.LeftDown(mouse);
-      break;
-    case WM_LBUTTONUP:
-      m_input.LeftUp(mouse);
-      break;
-    case WM_RBUTTONDOWN:
-      m_input.RightDown(mouse);
-      return true;
-    case WM_RBUTTONUP:
-      m_input.RightUp(mouse);
-      return true;
-    case WM_SETFOCUS:
-      m_input.FocusGained();
-      break;
-    case WM_KILLFOCUS:
-      m_input.FocusLost();
-      break;
-    case WM_TIMER:
-      return m_animation->OnTimer(unsigned(wp));
+    case WM_MOUSEMOVE: m_input.MouseMove(mouse); break;
+    case WM_MOUSELEAVE: m_input.MouseLeave(); break;
+    case WM_LBUTTONDOWN: m_input.LeftDown(mouse); break;
+    case WM_LBUTTONUP: m_input.LeftUp(mouse); break;
+    case WM_RBUTTONDOWN: m_input.RightDown(mouse); return true;
+    case WM_RBUTTONUP: m_input.RightUp(mouse); return true;
+    case WM_SETFOCUS: m_input.FocusGained(); break;
+    case WM_KILLFOCUS: m_input.FocusLost(); break;
+    case WM_TIMER: return m_animation->OnTimer(unsigned(wp));
     case WM_WINDOWPOSCHANGING:
       if (lp) ApplyPositionRule(*reinterpret_cast<WINDOWPOS*>(lp));
       return false;  // the framework's default handling follows
@@ -57,8 +40,7 @@ bool CZephonButtonCtrl::OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT&
         return true;
       }
       return false;
-    default:
-      return false;
+    default: return false;
   }
   // Hovering, pressing, latching and the focus are what accessibility clients see of the state.
   m_access.StateMayHaveChanged();
@@ -104,8 +86,8 @@ void CZephonButtonCtrl::ApplyCursor(zbinput::HandUse use) {
 }
 
 void CZephonButtonCtrl::Fire(zbinput::Event event, const zbinput::EventArgs& a) {
-  using zbinput::Event;
   using zb::EventArg;
+  using zbinput::Event;
   const DISPID id = DISPID(event);
   switch (event) {
     case Event::MouseDown:
@@ -114,15 +96,9 @@ void CZephonButtonCtrl::Fire(zbinput::Event event, const zbinput::EventArgs& a) 
     case Event::MouseRightUp:
       FireEvent(id, {EventArg::I2(a.button), EventArg::I2(a.shift), EventArg::I4(a.x), EventArg::I4(a.y)});
       return;
-    case Event::MouseMoving:
-      FireEvent(id, {EventArg::I4(a.flags), EventArg::I4(a.x), EventArg::I4(a.y)});
-      return;
-    case Event::OnCheck:
-      FireEvent(id, {EventArg::Bool(a.check)});
-      return;
-    default:
-      FireEvent(id);
-      return;
+    case Event::MouseMoving: FireEvent(id, {EventArg::I4(a.flags), EventArg::I4(a.x), EventArg::I4(a.y)}); return;
+    case Event::OnCheck: FireEvent(id, {EventArg::Bool(a.check)}); return;
+    default: FireEvent(id); return;
   }
 }
 

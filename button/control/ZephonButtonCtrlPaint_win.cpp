@@ -57,8 +57,8 @@ zblayout::ButtonPaintState CZephonButtonCtrl::PaintState() const {
   s.picture.buttonMode = short(m_buttonMode);
   s.pressOffset = Ui.PressOffset;
   s.userMode = Ui.UserModeCopy != 0;
-  s.anyPictureUrl = !m_props.PictureURL.empty() || !m_props.PictureOverURL.empty() ||
-                    !m_props.PictureDownURL.empty() || !m_props.PictureDisableURL.empty();
+  s.anyPictureUrl = !m_props.PictureURL.empty() || !m_props.PictureOverURL.empty() || !m_props.PictureDownURL.empty() ||
+                    !m_props.PictureDisableURL.empty();
   return s;
 }
 
@@ -118,8 +118,7 @@ void CZephonButtonCtrl::ResizeToState() {
 
   const zblayout::ResizeAction act = zblayout::DecideResize(in);
   switch (act.kind) {
-    case zblayout::ResizeKind::None:
-      return;
+    case zblayout::ResizeKind::None: return;
     case zblayout::ResizeKind::FillParent:
       SetWindowPos(window, nullptr, 0, 0, act.size.cx, act.size.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
       return;

@@ -175,8 +175,10 @@ const std::wstring* StringMember(const ButtonProperties& props, const PropertyIn
 
 void ResetToDefaults(ButtonProperties& props) {
   for (const auto& p : kTable) {
-    if (auto s = StringMember(props, p)) s->clear();
-    else WriteNumber(props, p, p.Default);
+    if (auto s = StringMember(props, p))
+      s->clear();
+    else
+      WriteNumber(props, p, p.Default);
   }
 }
 

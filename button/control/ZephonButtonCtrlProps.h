@@ -68,27 +68,27 @@ enum class Clamp {
 
 // What a write sets in motion once the value is stored (the control carries it out).
 enum class Action {
-  Redraw,         // mark modified, invalidate with erase
-  ModifiedOnly,   // mark modified, no redraw
-  Resize,         // redraw, then re-size the control (Stretch)
-  AutoSize,       // redraw; re-size when set to TRUE
-  Tooltip,        // push the tooltip settings, redraw
-  PictureUrl,     // load the state's picture (StateIndex), keep old value on failure
-  BaseUrl,        // PictureBaseURL: reads PictureURL, a non-empty write sets PictureURL
-  ToolTipText,    // text or "script:" command
-  HoldingFlag,    // hold bits and button mode
-  PrevPointer,    // any write resets it to the live handle
-  Font,           // font holder (TextFont / ToolTipFont)
-  Picture,        // picture holder (StateIndex)
-  Stock,          // framework's stock property (Enabled, Text)
+  Redraw,        // mark modified, invalidate with erase
+  ModifiedOnly,  // mark modified, no redraw
+  Resize,        // redraw, then re-size the control (Stretch)
+  AutoSize,      // redraw; re-size when set to TRUE
+  Tooltip,       // push the tooltip settings, redraw
+  PictureUrl,    // load the state's picture (StateIndex), keep old value on failure
+  BaseUrl,       // PictureBaseURL: reads PictureURL, a non-empty write sets PictureURL
+  ToolTipText,   // text or "script:" command
+  HoldingFlag,   // hold bits and button mode
+  PrevPointer,   // any write resets it to the live handle
+  Font,          // font holder (TextFont / ToolTipFont)
+  Picture,       // picture holder (StateIndex)
+  Stock,         // framework's stock property (Enabled, Text)
 };
 
 // The state images, in the order of the picture table PrevPointer hands out.
 enum StateIndex : int { kNormal = 0, kOver = 1, kDown = 2, kDisable = 3, kBlank = 4, kStateCount = 5 };
 
-using PropMember = std::variant<std::monostate, int16_t ButtonProperties::*, int32_t ButtonProperties::*,
-                                bool ButtonProperties::*, uint32_t ButtonProperties::*,
-                                std::wstring ButtonProperties::*>;
+using PropMember =
+    std::variant<std::monostate, int16_t ButtonProperties::*, int32_t ButtonProperties::*, bool ButtonProperties::*,
+                 uint32_t ButtonProperties::*, std::wstring ButtonProperties::*>;
 
 struct PropertyInfo {
   int32_t Dispid;

@@ -12,7 +12,9 @@ inline bool IsCheckMode(int mode) { return mode >= 3; }
 // A mode above 5 (or below 0) is stored as 0.
 inline int NormalisedMode(int mode) { return mode < 0 || mode >= kModeCount ? 0 : mode; }
 inline int ModeOfHoldingFlag(int16_t flag) { return (uint16_t(flag) >> 8) & 0xFF; }
-inline int16_t WithMode(int16_t flag, int mode) { return int16_t((uint16_t(flag) & 0x00FF) | (uint16_t(mode & 0xFF) << 8)); }
+inline int16_t WithMode(int16_t flag, int mode) {
+  return int16_t((uint16_t(flag) & 0x00FF) | (uint16_t(mode & 0xFF) << 8));
+}
 // Hold bit of a state (normal 0, over 1, down 2, disable 3); the blank image has none.
 inline bool HoldBitSet(int16_t flag, int state) { return state >= 0 && state < 4 && (flag >> state) & 1; }
 

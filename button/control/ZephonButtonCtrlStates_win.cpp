@@ -45,12 +45,12 @@ void CZephonButtonCtrl::ExchangeProperty(zb::CPropExchange& px, const PropertyIn
       if (std::wstring* s = zbprops::StringMember(m_props, info)) px.String(name, *s, std::wstring());
       break;
     case PropType::Font:
-      if (info.Dispid == kDispidToolTipFont) px.Font(name, m_toolTipFont, m_toolTipFontDesc.Desc());
-      else px.Font(name, m_textFont, m_textFontDesc.Desc());
+      if (info.Dispid == kDispidToolTipFont)
+        px.Font(name, m_toolTipFont, m_toolTipFontDesc.Desc());
+      else
+        px.Font(name, m_textFont, m_textFontDesc.Desc());
       break;
-    case PropType::Picture:
-      px.Picture(name, m_pictures[info.State]);
-      break;
+    case PropType::Picture: px.Picture(name, m_pictures[info.State]); break;
   }
 }
 

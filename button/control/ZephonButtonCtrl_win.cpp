@@ -131,8 +131,8 @@ CZephonButtonCtrl::CZephonButtonCtrl()
   CAnimationDirectory::Callbacks frames;
   frames.setPictureUrl = [this](const std::wstring& url) { SetPictureUrl(kNormal, url); };
   frames.fireAnimationEnd = [this] { FireEvent(kEventAnimationEnd); };
-  m_animation = std::make_unique<CAnimationDirectory>(MakeWin32AnimationPlatform([this] { return Window(); }),
-                                                      std::move(frames));
+  m_animation =
+      std::make_unique<CAnimationDirectory>(MakeWin32AnimationPlatform([this] { return Window(); }), std::move(frames));
 }
 
 CZephonButtonCtrl::~CZephonButtonCtrl() {
@@ -185,7 +185,8 @@ HRESULT CZephonButtonCtrl::GetProperty(const zb::DispMember& member, VARIANT* re
       return S_OK;
     case PropType::String: {
       // PictureBaseURL reads whatever PictureURL holds.
-      const std::wstring& s = info->Effect == Action::BaseUrl ? m_props.PictureURL : *zbprops::StringMember(m_props, *info);
+      const std::wstring& s =
+          info->Effect == Action::BaseUrl ? m_props.PictureURL : *zbprops::StringMember(m_props, *info);
       BSTR b = SysAllocStringLen(s.data(), UINT(s.size()));
       if (!b) return E_OUTOFMEMORY;
       result->vt = VT_BSTR;
@@ -194,8 +195,10 @@ HRESULT CZephonButtonCtrl::GetProperty(const zb::DispMember& member, VARIANT* re
     }
     default: {
       int32_t v = 0;
-      if (info->Effect == Action::PrevPointer) v = m_pictureCookie;
-      else zbprops::ReadNumber(m_props, *info, v);
+      if (info->Effect == Action::PrevPointer)
+        v = m_pictureCookie;
+      else
+        zbprops::ReadNumber(m_props, *info, v);
       return ToVariant(v, member.type, result);
     }
   }
@@ -205,9 +208,7 @@ HRESULT CZephonButtonCtrl::PutProperty(const zb::DispMember& member, const VARIA
   const PropertyInfo* info = FindByDispid(member.id);
   if (!info || info->Effect == Action::Stock) return DISP_E_MEMBERNOTFOUND;
   switch (info->Type) {
-    case PropType::Font:
-      SetFontProperty(info->Dispid == kDispidToolTipFont, value.pdispVal);
-      return S_OK;
+    case PropType::Font: SetFontProperty(info->Dispid == kDispidToolTipFont, value.pdispVal); return S_OK;
     case PropType::Picture: {
       zb::ComPtr<IPictureDisp> picture;
       if (value.pdispVal && FAILED(value.pdispVal->QueryInterface(IID_IPictureDisp, picture.PutVoid())))
@@ -216,11 +217,10 @@ HRESULT CZephonButtonCtrl::PutProperty(const zb::DispMember& member, const VARIA
       return S_OK;
     }
     case PropType::String:
-      SetStringProperty(*info, value.bstrVal ? std::wstring(value.bstrVal, SysStringLen(value.bstrVal)) : std::wstring());
+      SetStringProperty(*info,
+                        value.bstrVal ? std::wstring(value.bstrVal, SysStringLen(value.bstrVal)) : std::wstring());
       return S_OK;
-    default:
-      SetNumberProperty(*info, FromVariant(value, member.type));
-      return S_OK;
+    default: SetNumberProperty(*info, FromVariant(value, member.type)); return S_OK;
   }
 }
 
@@ -228,15 +228,12 @@ void CZephonButtonCtrl::Redraw() { InvalidateControl(nullptr, true); }
 
 void CZephonButtonCtrl::SetNumberProperty(const PropertyInfo& info, long value) {
   switch (info.Effect) {
-    case Action::HoldingFlag:
-      SetHoldingFlag(short(value));
-      return;
+    case Action::HoldingFlag: SetHoldingFlag(short(value)); return;
     case Action::PrevPointer:
       m_props.PrevPointer = m_pictureCookie;  // only the live handle means anything
       SetModifiedFlag();
       return;
-    default:
-      break;
+    default: break;
   }
   if (!zbprops::WriteNumber(m_props, info, value)) return;
   if (info.Effect == Action::ModifiedOnly) {
@@ -251,15 +248,11 @@ void CZephonButtonCtrl::SetNumberProperty(const PropertyInfo& info, long value) 
 
 void CZephonButtonCtrl::SetStringProperty(const PropertyInfo& info, const std::wstring& value) {
   switch (info.Effect) {
-    case Action::PictureUrl:
-      SetPictureUrl(info.State, value);
-      return;
+    case Action::PictureUrl: SetPictureUrl(info.State, value); return;
     case Action::BaseUrl:
       if (!value.empty()) SetPictureUrl(kNormal, value);
       return;
-    case Action::ToolTipText:
-      SetToolTipString(value);
-      return;
+    case Action::ToolTipText: SetToolTipString(value); return;
     default:
       if (std::wstring* s = zbprops::StringMember(m_props, info)) *s = value;
       SetModifiedFlag();
@@ -306,14 +299,9 @@ void CZephonButtonCtrl::SetToolTipString(const std::wstring& value) {
       SetModifiedFlag();
       Redraw();
       return;
-    case zbrules::ToolTipCommand::Debug:
-      m_debug = 1;
-      return;
-    case zbrules::ToolTipCommand::NoDebug:
-      m_debug = 0;
-      return;
-    case zbrules::ToolTipCommand::Ignored:
-      return;
+    case zbrules::ToolTipCommand::Debug: m_debug = 1; return;
+    case zbrules::ToolTipCommand::NoDebug: m_debug = 0; return;
+    case zbrules::ToolTipCommand::Ignored: return;
   }
 }
 
@@ -350,8 +338,10 @@ void CZephonButtonCtrl::SetPictureProperty(int state, IPictureDisp* picture) {
 }
 
 void CZephonButtonCtrl::SetFontProperty(bool tooltip, IDispatch* font) {
-  if (tooltip) m_toolTipFont.SetFont(font, m_toolTipFontDesc.Desc());
-  else m_textFont.SetFont(font, m_textFontDesc.Desc());
+  if (tooltip)
+    m_toolTipFont.SetFont(font, m_toolTipFontDesc.Desc());
+  else
+    m_textFont.SetFont(font, m_textFontDesc.Desc());
   FontsChanged();
   SetModifiedFlag();
   Redraw();
@@ -448,8 +438,10 @@ void CZephonButtonCtrl::SetFontsCharSet(short charSet) {
 }
 
 void CZephonButtonCtrl::RebuildFont(bool tooltip) {
-  if (tooltip) m_toolTipFont.Initialize(m_toolTipFontDesc.Desc());
-  else m_textFont.Initialize(m_textFontDesc.Desc());
+  if (tooltip)
+    m_toolTipFont.Initialize(m_toolTipFontDesc.Desc());
+  else
+    m_textFont.Initialize(m_textFontDesc.Desc());
 }
 
 void CZephonButtonCtrl::FontsChanged() { PushTooltipSettings(); }

@@ -10,8 +10,10 @@
 namespace zephon {
 
 // {6C3A1E01-E4F2-4D88-ABF2-7C20586EDC21} ...
-#define ZEPHON_GUID(first) \
-  { first, 0xE4F2, 0x4D88, { 0xAB, 0xF2, 0x7C, 0x20, 0x58, 0x6E, 0xDC, 0x21 } }
+#define ZEPHON_GUID(first)                                                    \
+  {                                                                           \
+    first, 0xE4F2, 0x4D88, { 0xAB, 0xF2, 0x7C, 0x20, 0x58, 0x6E, 0xDC, 0x21 } \
+  }
 
 inline constexpr GUID LIBID_ZEPHONBUTTONLib = ZEPHON_GUID(0x6C3A1E01);
 inline constexpr IID DIID__DZephonButton = ZEPHON_GUID(0x6C3A1E02);
@@ -32,9 +34,9 @@ inline constexpr CLSID CLSID_StandardFontPage = {
     0x0BE35200, 0x8F91, 0x11CE, {0x9D, 0xE3, 0x00, 0xAA, 0x00, 0x4B, 0xB8, 0x51}};
 
 // All eight pages in reporting order.
-inline constexpr CLSID kPropertyPages[8] = {
-    CLSID_ZephonGeneralPage, CLSID_ZephonColorsPage, CLSID_ZephonEffectsPage, CLSID_ZephonProfiPage,
-    CLSID_ZephonToolTipPage, CLSID_ZephonImagesPage, CLSID_ZephonTextPage,   CLSID_StandardFontPage};
+inline constexpr CLSID kPropertyPages[8] = {CLSID_ZephonGeneralPage, CLSID_ZephonColorsPage,  CLSID_ZephonEffectsPage,
+                                            CLSID_ZephonProfiPage,   CLSID_ZephonToolTipPage, CLSID_ZephonImagesPage,
+                                            CLSID_ZephonTextPage,    CLSID_StandardFontPage};
 
 // The seven own pages with the names their factories are registered under.
 struct PageClass {

@@ -51,7 +51,7 @@ enum DispFlags : unsigned {
   kDispBindable = 1,     // OnChanged goes to IPropertyNotifySink after every successful put
   kDispRequestEdit = 2,  // OnRequestEdit is asked before a put; a refusal fails it with CTL_E_SETNOTPERMITTED
   kDispHidden = 4,
-  kDispReadOnly = 8,     // a property without put; needed only for entries without callbacks
+  kDispReadOnly = 8,  // a property without put; needed only for entries without callbacks
 };
 
 constexpr UINT kMaxDispParams = 8;
@@ -71,9 +71,9 @@ struct DispMember {
   VARTYPE params[kMaxDispParams] = {};
   UINT paramCount = 0;
   unsigned flags = kDispNone;
-  DispGetFn get = nullptr;       // properties
-  DispPutFn put = nullptr;       // properties; null = read-only
-  DispInvokeFn invoke = nullptr; // methods
+  DispGetFn get = nullptr;        // properties
+  DispPutFn put = nullptr;        // properties; null = read-only
+  DispInvokeFn invoke = nullptr;  // methods
 };
 
 using DispTable = std::vector<DispMember>;
@@ -89,8 +89,8 @@ inline DispMember DispPropertyEntry(DISPID id, const wchar_t* name, VARTYPE type
   m.flags = flags;
   return m;
 }
-inline DispMember DispMethodEntry(DISPID id, const wchar_t* name, VARTYPE result,
-                                  std::initializer_list<VARTYPE> params, unsigned flags = kDispNone) {
+inline DispMember DispMethodEntry(DISPID id, const wchar_t* name, VARTYPE result, std::initializer_list<VARTYPE> params,
+                                  unsigned flags = kDispNone) {
   DispMember m;
   m.id = id;
   m.name = name;

@@ -5,9 +5,8 @@
 namespace zb {
 
 CObjectSafety::CObjectSafety(IUnknown* owner, const IID& dispatchIid)
-    : m_owner(owner),
-      m_entries{{IID_IDispatch, 0},         {dispatchIid, 0},          {IID_IPersistStreamInit, 0},
-                {IID_IPersistStream, 0},    {IID_IPersistStorage, 0}, {IID_IPersistPropertyBag, 0}} {}
+    : m_owner(owner), m_entries{{IID_IDispatch, 0},      {dispatchIid, 0},         {IID_IPersistStreamInit, 0},
+                                {IID_IPersistStream, 0}, {IID_IPersistStorage, 0}, {IID_IPersistPropertyBag, 0}} {}
 
 bool CObjectSafety::Untrusted() const {
   for (const Entry& e : m_entries)

@@ -23,15 +23,14 @@
 //    zb::DispMethod<&Fn>(dispid, L"Name"); add kDispBindable|kDispRequestEdit where the type library
 //    says so. A table-driven control may instead list zb::DispPropertyEntry(dispid, L"Name", VT_I2) /
 //    zb::DispMethodEntry(dispid, L"Name", VT_EMPTY, {VT_I2, VT_I2}) and answer them all in its overrides
-//    of GetProperty / PutProperty / InvokeMethod (switch on member.id). The stock members `Enabled` (DISPID_ENABLED -514, bindable, requestedit), `Text`
-//    (DISPID_TEXT -517, bindable, requestedit) and `Refresh` (DISPID_REFRESH -550) are the base's: do
-//    not list them; react to them through OnEnabledChanged / OnTextChanged. DISPID_VALUE (0) is routed
-//    to ControlClassInfo::defaultMember. Names for GetIDsOfNames and GetTypeInfo come from the type
-//    library (registered, else the module's own TYPELIB resource); the table names are the fallback.
-//    Invoke coerces arguments with VariantChangeType and answers DISP_E_MEMBERNOTFOUND,
-//    DISP_E_BADPARAMCOUNT, DISP_E_TYPEMISMATCH (with puArgErr), DISP_E_PARAMNOTOPTIONAL,
-//    DISP_E_PARAMNOTFOUND; property puts take the named argument DISPID_PROPERTYPUT; object properties
-//    accept DISPATCH_PROPERTYPUTREF too.
+//    of GetProperty / PutProperty / InvokeMethod (switch on member.id). The stock members `Enabled` (DISPID_ENABLED
+//    -514, bindable, requestedit), `Text` (DISPID_TEXT -517, bindable, requestedit) and `Refresh` (DISPID_REFRESH -550)
+//    are the base's: do not list them; react to them through OnEnabledChanged / OnTextChanged. DISPID_VALUE (0) is
+//    routed to ControlClassInfo::defaultMember. Names for GetIDsOfNames and GetTypeInfo come from the type library
+//    (registered, else the module's own TYPELIB resource); the table names are the fallback. Invoke coerces arguments
+//    with VariantChangeType and answers DISP_E_MEMBERNOTFOUND, DISP_E_BADPARAMCOUNT, DISP_E_TYPEMISMATCH (with
+//    puArgErr), DISP_E_PARAMNOTOPTIONAL, DISP_E_PARAMNOTFOUND; property puts take the named argument
+//    DISPID_PROPERTYPUT; object properties accept DISPATCH_PROPERTYPUTREF too.
 //
 // 3. Property exchange: DoPropExchange(px) runs for load, save AND reset (CPropExchange.h). Call the
 //    typed exchangers in the persisted order, e.g.
@@ -127,14 +126,14 @@ struct ControlClassInfo {
   const GUID* libid;       // type library holding both
   WORD libMajor;
   WORD libMinor;
-  DWORD persistVersion;    // "_Version"
-  DWORD miscStatus;        // IOleObject::GetMiscStatus(DVASPECT_CONTENT)
-  DISPID defaultMember;    // what DISPID_VALUE means
-  const CLSID* pages;      // property pages in the order reported
+  DWORD persistVersion;  // "_Version"
+  DWORD miscStatus;      // IOleObject::GetMiscStatus(DVASPECT_CONTENT)
+  DISPID defaultMember;  // what DISPID_VALUE means
+  const CLSID* pages;    // property pages in the order reported
   UINT pageCount;
-  UINT propertiesVerb;     // string resource naming the properties verb; 0 = not offered
+  UINT propertiesVerb;         // string resource naming the properties verb; 0 = not offered
   const wchar_t* windowClass;  // window class name of the control's window
-  SIZEL defaultExtent;     // HIMETRIC, used until the container sets one
+  SIZEL defaultExtent;         // HIMETRIC, used until the container sets one
 };
 
 // One event argument (owns its VARIANT).
@@ -252,8 +251,7 @@ class COleControl : public IDispatch,
   STDMETHODIMP GetMoniker(DWORD assign, DWORD which, IMoniker** mk) override;
   STDMETHODIMP InitFromData(IDataObject* data, BOOL creation, DWORD reserved) override;
   STDMETHODIMP GetClipboardData(DWORD reserved, IDataObject** data) override;
-  STDMETHODIMP DoVerb(LONG verb, LPMSG msg, IOleClientSite* site, LONG index, HWND parent,
-                      LPCRECT posRect) override;
+  STDMETHODIMP DoVerb(LONG verb, LPMSG msg, IOleClientSite* site, LONG index, HWND parent, LPCRECT posRect) override;
   STDMETHODIMP EnumVerbs(IEnumOLEVERB** out) override;
   STDMETHODIMP Update() override;
   STDMETHODIMP IsUpToDate() override;

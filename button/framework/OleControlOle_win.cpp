@@ -77,11 +77,8 @@ LRESULT COleControl::DefaultWindowMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     }
-    case WM_ERASEBKGND:
-      return 1;  // OnDraw covers every pixel; erasing first would only flicker
-    case WM_SIZE:
-      InvalidateRect(hwnd, nullptr, FALSE);
-      return 0;
+    case WM_ERASEBKGND: return 1;  // OnDraw covers every pixel; erasing first would only flicker
+    case WM_SIZE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -113,8 +110,7 @@ LRESULT COleControl::DefaultWindowMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (ch == 0) return 0;
       return m_hwnd ? DefWindowProcW(m_hwnd, msg, WPARAM(ch), lp) : 0;
     }
-    default:
-      return DefWindowProcW(hwnd, msg, wp, lp);
+    default: return DefWindowProcW(hwnd, msg, wp, lp);
   }
 }
 
@@ -236,8 +232,7 @@ STDMETHODIMP COleControl::SetHostNames(LPCOLESTR, LPCOLESTR) { return S_OK; }
 STDMETHODIMP COleControl::Close(DWORD saveOption) {
   return Guarded([&]() -> HRESULT {
     InPlaceDeactivate();
-    if (m_modified && m_clientSite &&
-        (saveOption == OLECLOSE_SAVEIFDIRTY || saveOption == OLECLOSE_PROMPTSAVE))
+    if (m_modified && m_clientSite && (saveOption == OLECLOSE_SAVEIFDIRTY || saveOption == OLECLOSE_PROMPTSAVE))
       m_clientSite->SaveObject();
     if (m_impl->m_oleAdvise) m_impl->m_oleAdvise->SendOnClose();
     return S_OK;
@@ -267,17 +262,14 @@ STDMETHODIMP COleControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, H
       case OLEIVERB_PRIMARY:
       case OLEIVERB_SHOW:
       case OLEIVERB_UIACTIVATE:
-      case OLEIVERB_INPLACEACTIVATE:
-        return m_impl->InPlaceActivate(verb, posRect);
+      case OLEIVERB_INPLACEACTIVATE: return m_impl->InPlaceActivate(verb, posRect);
       case OLEIVERB_HIDE:
         UIDeactivate();
         if (m_hwnd) ShowWindow(m_hwnd, SW_HIDE);
         return S_OK;
-      case OLEIVERB_PROPERTIES:
-        return ShowPropertyPages();
+      case OLEIVERB_PROPERTIES: return ShowPropertyPages();
       case OLEIVERB_OPEN:
-      case OLEIVERB_DISCARDUNDOSTATE:
-        return E_NOTIMPL;
+      case OLEIVERB_DISCARDUNDOSTATE: return E_NOTIMPL;
       default:
         if (verb > 0) {
           // Unknown positive verbs act as the primary one.
@@ -430,8 +422,8 @@ STDMETHODIMP COleControl::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) { re
 STDMETHODIMP COleControl::EnableModeless(BOOL) { return S_OK; }
 
 // ---- IViewObject2 ---------------------------------------------------------------------------------------
-STDMETHODIMP COleControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC hdcDraw, LPCRECTL bounds,
-                               LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
+STDMETHODIMP COleControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC hdcDraw, LPCRECTL bounds, LPCRECTL,
+                               BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
   return Guarded([&]() -> HRESULT {
     if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
     if (!hdcDraw) return E_INVALIDARG;

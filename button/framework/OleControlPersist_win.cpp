@@ -116,7 +116,8 @@ STDMETHODIMP COleControl::Save(IStorage* storage, BOOL) {
     HRESULT hr = WriteClassStg(storage, *m_info.clsid);
     ZB_RETURN_IF_FAILED(hr);
     ComPtr<IStream> stream;
-    ZB_RETURN_IF_FAILED(hr = storage->CreateStream(kContentsStream, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0, 0, stream.Put()));
+    ZB_RETURN_IF_FAILED(hr = storage->CreateStream(kContentsStream, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0,
+                                                   0, stream.Put()));
     // The modified flag stays until SaveCompleted.
     return Save(stream.Get(), FALSE);
   });

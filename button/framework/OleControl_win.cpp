@@ -306,8 +306,7 @@ bool COleControl::SetControlSize(int cx, int cy) {
     r.bottom = r.top + cy;
     HRESULT hr = m_impl->m_inPlaceSite->OnPosRectChange(&r);
     // A container that does not move us itself leaves the move to us.
-    if (FAILED(hr) || m_posRect.right - m_posRect.left != cx || m_posRect.bottom - m_posRect.top != cy)
-      PlaceWindow(r);
+    if (FAILED(hr) || m_posRect.right - m_posRect.left != cx || m_posRect.bottom - m_posRect.top != cy) PlaceWindow(r);
   } else if (m_clientSite) {
     m_clientSite->RequestNewObjectLayout();
   }

@@ -8,7 +8,9 @@ namespace {
 constexpr uint8_t kMagic[4] = {'Z', 'B', 'P', 'X'};
 
 uint16_t Get16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-uint32_t Get32(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
+uint32_t Get32(const uint8_t* p) {
+  return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
 void Put16(std::vector<uint8_t>& out, uint16_t v) {
   out.push_back(uint8_t(v));
   out.push_back(uint8_t(v >> 8));

@@ -14,8 +14,8 @@ struct ControlRegistration {
   std::wstring typeName;    // default value of the CLSID and ProgID keys
   std::wstring modulePath;  // InprocServer32
   const wchar_t* threadingModel;
-  UINT toolboxBitmapId;     // ToolboxBitmap32 = "<path>, <id>"
-  DWORD miscStatus;         // MiscStatus\1
+  UINT toolboxBitmapId;  // ToolboxBitmap32 = "<path>, <id>"
+  DWORD miscStatus;      // MiscStatus\1
   const GUID* libid;
   WORD verMajor;
   WORD verMinor;

@@ -67,8 +67,8 @@ std::wstring ReadDefault(HKEY parent, const std::wstring& sub) {
 bool RegisteredInOtherView(const std::wstring& guid) {
   const REGSAM other = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, (L"CLSID\\" + guid + L"\\InprocServer32").c_str(), 0, KEY_READ | other,
-                    &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, (L"CLSID\\" + guid + L"\\InprocServer32").c_str(), 0, KEY_READ | other, &key) !=
+      ERROR_SUCCESS)
     return false;
   RegCloseKey(key);
   return true;

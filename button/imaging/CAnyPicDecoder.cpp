@@ -14,8 +14,8 @@ bool IsTarga(const uint8_t* d, size_t n) {
   if (n < 17) return false;
   const uint8_t type = d[2], mapType = d[1], entryBits = d[7], depth = d[16];
   const bool typeOk = type <= 3 || (type >= 9 && type <= 11);
-  const bool entryOk = entryBits == 0 || entryBits == 8 || entryBits == 15 || entryBits == 16 || entryBits == 24 ||
-                       entryBits == 32;
+  const bool entryOk =
+      entryBits == 0 || entryBits == 8 || entryBits == 15 || entryBits == 16 || entryBits == 24 || entryBits == 32;
   const bool depthOk = depth == 8 || depth == 15 || depth == 16 || depth == 24 || depth == 32;
   return typeOk && mapType < 2 && entryOk && depthOk;
 }
@@ -76,8 +76,7 @@ void CAnyPicDecoder::Decode(CDataSource& source, CDecodedBitmap& bitmap, int bpp
     case PictureFormat::Pict:
     case PictureFormat::Png:
       throw CTextException::Decoder(kDecodeNoDecoder, "Library not compiled for this file type.");
-    case PictureFormat::None:
-      throw CTextException::Decoder(kDecodeUnknownType, "Unknown file type.");
+    case PictureFormat::None: throw CTextException::Decoder(kDecodeUnknownType, "Unknown file type.");
   }
 }
 

@@ -120,15 +120,19 @@ void CBmpDecoder::DecodeUncompressed(int bpp, int32_t width, int32_t height, boo
         // A set bit is white and a clear one black, whatever the colour table says.
         for (int32_t x = 0; x < width; ++x) {
           const int bit = (s[x >> 3] >> (7 - (x & 7))) & 1;
-          if (wide) words[x] = bit ? 0xFFFFFFFFu : kOpaque;
-          else row[x] = uint8_t(bit);
+          if (wide)
+            words[x] = bit ? 0xFFFFFFFFu : kOpaque;
+          else
+            row[x] = uint8_t(bit);
         }
         break;
       case 4:
         for (int32_t x = 0; x < width; ++x) {
           const uint8_t index = (x & 1) ? (s[x >> 1] & 0x0F) : (s[x >> 1] >> 4);
-          if (wide) words[x] = m_palette[index];
-          else row[x] = index;
+          if (wide)
+            words[x] = m_palette[index];
+          else
+            row[x] = index;
         }
         break;
       case 8:
@@ -152,8 +156,10 @@ void CBmpDecoder::DecodeRle(bool nibbles, int32_t width, int32_t height, bool to
     uint8_t* row = m_bitmap->Row(topDown ? i : height - 1 - i);
     uint32_t* words = reinterpret_cast<uint32_t*>(row);
     auto put = [&](int32_t x, uint8_t index) {
-      if (wide) words[x] = m_palette[index];
-      else row[x] = index;
+      if (wide)
+        words[x] = m_palette[index];
+      else
+        row[x] = index;
     };
     int32_t x = 0;
     for (;;) {

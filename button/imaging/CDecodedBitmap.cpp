@@ -9,8 +9,8 @@ CDecodedBitmap::CDecodedBitmap() { Create(16, 16, 8, false); }
 
 void CDecodedBitmap::Create(int32_t width, int32_t height, int bpp, bool alpha, const DecodeLimits& limits) {
   if (!limits.Allows(width, height) || bpp < 1 || bpp > 32) {
-    throw CTextException::Decoder(kDecodeNoMemory, "Image size " + std::to_string(width) + " x " +
-                                                       std::to_string(height) + " is not supported.");
+    throw CTextException::Decoder(
+        kDecodeNoMemory, "Image size " + std::to_string(width) + " x " + std::to_string(height) + " is not supported.");
   }
   // Rows are padded to whole 32-bit words; the limits keep every product below well within 64 bits.
   const size_t stride = ((size_t(width) * size_t(bpp) + 31) / 32) * 4;

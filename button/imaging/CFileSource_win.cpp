@@ -1,6 +1,5 @@
 #include <windows.h>
 
-
 #include "button/imaging/CFileSource.h"
 #include "button/imaging/CTextException.h"
 #include "common/win/Handles.h"

@@ -131,8 +131,8 @@ void CGifDecoder::DecodeStream(Reader& in) {
     const uint8_t* table = in.Bytes(size_t(entries) * 3);
     if (!table) return;
     for (int i = 0; i < entries; ++i) {
-      m_global[i] = uint32_t(table[i * 3 + 2]) | (uint32_t(table[i * 3 + 1]) << 8) |
-                    (uint32_t(table[i * 3]) << 16) | 0xFF000000u;
+      m_global[i] =
+          uint32_t(table[i * 3 + 2]) | (uint32_t(table[i * 3 + 1]) << 8) | (uint32_t(table[i * 3]) << 16) | 0xFF000000u;
     }
   }
   for (;;) {

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 struct DecodeLimits {
-  int32_t maxDimension = 32768;                 // pixels per side
-  uint64_t maxPixels = uint64_t(64) << 20;      // width x height (64 Mi pixels, 256 MiB at 32 bits)
+  int32_t maxDimension = 32768;             // pixels per side
+  uint64_t maxPixels = uint64_t(64) << 20;  // width x height (64 Mi pixels, 256 MiB at 32 bits)
 
   // True when a width x height picture is positive and within the limits.
   bool Allows(int64_t width, int64_t height) const {

@@ -29,8 +29,8 @@ bool IsDeviceName(const std::wstring& name) {
   for (const wchar_t* d : kPlain)
     if (base == d) return true;
   // COM1..COM9, LPT1..LPT9 (COM0 and LPT0 are reserved too).
-  return base.size() == 4 && (base.compare(0, 3, L"COM") == 0 || base.compare(0, 3, L"LPT") == 0) &&
-         base[3] >= L'0' && base[3] <= L'9';
+  return base.size() == 4 && (base.compare(0, 3, L"COM") == 0 || base.compare(0, 3, L"LPT") == 0) && base[3] >= L'0' &&
+         base[3] <= L'9';
 }
 
 }  // namespace

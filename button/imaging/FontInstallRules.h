@@ -8,9 +8,9 @@
 namespace zbfontinstall {
 
 // The failure texts the control reports through InternetFontError.
-extern const wchar_t kBadUrlText[];        // "Bad HTTP URL (Font name)."
-extern const wchar_t kAddFailedText[];     // followed by the local path
-extern const wchar_t kCantCreateText[];    // followed by the local path (the downloader's own text)
+extern const wchar_t kBadUrlText[];      // "Bad HTTP URL (Font name)."
+extern const wchar_t kAddFailedText[];   // followed by the local path
+extern const wchar_t kCantCreateText[];  // followed by the local path (the downloader's own text)
 
 // The part of `url` after its last "\", "/" or ":"; the whole text when it has none. "" means the
 // address names no file.

@@ -23,9 +23,12 @@ bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix) {
 
 bool IsInternetAddress(const std::wstring& url) {
   size_t start = 0;
-  if (StartsWithNoCase(url, L"http://")) start = 7;
-  else if (StartsWithNoCase(url, L"https://")) start = 8;
-  else return false;
+  if (StartsWithNoCase(url, L"http://"))
+    start = 7;
+  else if (StartsWithNoCase(url, L"https://"))
+    start = 8;
+  else
+    return false;
   for (wchar_t c : url)
     if (c <= 0x20 || c == 0x7F || c == L'\\') return false;
   const size_t end = url.find_first_of(L"/?#", start);

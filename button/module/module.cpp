@@ -81,8 +81,8 @@ STDAPI DllRegisterServer() {
 // Both steps always run, so a module whose type library is already gone can still remove its
 // classes; the first failure is the one reported.
 STDAPI DllUnregisterServer() {
-  HRESULT lib = zb::UnregisterModuleTypeLib(zephon::LIBID_ZEPHONBUTTONLib, zephon::kLibMajor, zephon::kLibMinor,
-                                            0x0409);
+  HRESULT lib =
+      zb::UnregisterModuleTypeLib(zephon::LIBID_ZEPHONBUTTONLib, zephon::kLibMajor, zephon::kLibMinor, 0x0409);
   HRESULT classes = UnregisterClasses();
   if (FAILED(lib)) return SELFREG_E_TYPELIB;
   if (FAILED(classes)) return SELFREG_E_CLASS;

@@ -14,16 +14,14 @@ void CAboutDialog::Open(HWND owner) {
 
 INT_PTR CALLBACK CAboutDialog::Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
   switch (msg) {
-    case WM_INITDIALOG:
-      return TRUE;
+    case WM_INITDIALOG: return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
         EndDialog(dialog, LOWORD(wParam));
         return TRUE;
       }
       return FALSE;
-    default:
-      return FALSE;
+    default: return FALSE;
   }
 }
 

@@ -52,9 +52,12 @@ bool CColorPicker::Draw(CImageDIB& out) const {
     for (int c = 0; c <= 254; c += 2)
       for (int i = 0; i <= 254; i += 2) {
         PickerColor p;
-        if (m_channel == 0) p = {slider, c, i};
-        else if (m_channel == 1) p = {c, slider, i};
-        else p = {i, c, slider};
+        if (m_channel == 0)
+          p = {slider, c, i};
+        else if (m_channel == 1)
+          p = {c, slider, i};
+        else
+          p = {i, c, slider};
         out.SetPixel(i / 2, c / 2, uint32_t(p.r) << 16 | uint32_t(p.g) << 8 | uint32_t(p.b));
       }
   }

@@ -32,7 +32,7 @@ class CColorsPage final : public CPropertyPage {
 
   CColorPicker m_picker;
   CPageToolTip m_tips;
-  int m_item = 0;        // the chosen colour item, 0 Back .. 6 Text
+  int m_item = 0;  // the chosen colour item, 0 Back .. 6 Text
   bool m_lock = true;
   bool m_updating = false;  // the page writes the number boxes itself
   zb::GdiBitmap m_bitmaps[3];

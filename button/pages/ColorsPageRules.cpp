@@ -5,8 +5,9 @@
 namespace zbpages::colors {
 
 namespace {
-const int kRadios[kItemCount] = {IDC_COL_ITEM_BACK,   IDC_COL_ITEM_MASK,   IDC_COL_ITEM_TIPBACK, IDC_COL_ITEM_TIPGRAD,
-                                 IDC_COL_ITEM_TIPTEXT, IDC_COL_ITEM_TIPBORDER, IDC_COL_ITEM_TEXT};
+const int kRadios[kItemCount] = {IDC_COL_ITEM_BACK,    IDC_COL_ITEM_MASK,    IDC_COL_ITEM_TIPBACK,
+                                 IDC_COL_ITEM_TIPGRAD, IDC_COL_ITEM_TIPTEXT, IDC_COL_ITEM_TIPBORDER,
+                                 IDC_COL_ITEM_TEXT};
 const PageBinding kBindings[kItemCount] = {
     {IDC_COL_BACKCOLOR, BindKind::EditColor, L"BackGroundColor"},
     {IDC_COL_MASKCOLOR, BindKind::EditColor, L"MaskColor"},

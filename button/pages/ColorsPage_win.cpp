@@ -98,18 +98,10 @@ void CColorsPage::OnCommand(int id, int code, HWND) {
       ShowNumbers();
       Redraw();
       break;
-    case IDC_COL_SET:
-      SetItemColor();
-      break;
-    case IDC_COL_SELECT:
-      SelectItemColor();
-      break;
-    case IDC_COL_LOCK:
-      m_lock = IsDlgButtonChecked(Dialog(), IDC_COL_LOCK) == BST_CHECKED;
-      break;
-    case IDC_COL_RESET:
-      ResetBack();
-      break;
+    case IDC_COL_SET: SetItemColor(); break;
+    case IDC_COL_SELECT: SelectItemColor(); break;
+    case IDC_COL_LOCK: m_lock = IsDlgButtonChecked(Dialog(), IDC_COL_LOCK) == BST_CHECKED; break;
+    case IDC_COL_RESET: ResetBack(); break;
   }
 }
 
@@ -133,12 +125,8 @@ bool CColorsPage::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR&) {
       m_picker.EndDrag();
       if (GetCapture() == Dialog()) ReleaseCapture();
       return true;
-    case WM_CAPTURECHANGED:
-      m_picker.EndDrag();
-      return false;
-    case WM_DESTROY:
-      m_tips.Destroy();
-      return false;
+    case WM_CAPTURECHANGED: m_picker.EndDrag(); return false;
+    case WM_DESTROY: m_tips.Destroy(); return false;
   }
   return false;
 }

@@ -16,7 +16,7 @@ struct PreviewValues {
   uint32_t mask = 0;  // COLORREF
   long maskValue = 0;
   long blendValue = 0;
-  bool maskOn = false;   // the page's own copies of the two "Enable" boxes
+  bool maskOn = false;  // the page's own copies of the two "Enable" boxes
   bool blendOn = false;
 };
 

@@ -14,14 +14,10 @@ bool SystemNewerThan4(unsigned major, unsigned minor) { return major * 256u + mi
 
 namespace {
 const PageBinding kBindings[] = {
-    {IDC_GEN_ALIGNHOR, BindKind::ComboIndex, L"AlignHor"},
-    {IDC_GEN_ALIGNVER, BindKind::ComboIndex, L"AlignVer"},
-    {IDC_GEN_STRETCH, BindKind::ComboIndex, L"Stretch"},
-    {IDC_GEN_HANDCURSOR, BindKind::Check, L"AutoHandCursor"},
-    {IDC_GEN_AUTOSIZE, BindKind::Check, L"AutoSize"},
-    {IDC_GEN_FLIPVER, BindKind::Check, L"FlipVertical"},
-    {IDC_GEN_FLIPHOR, BindKind::Check, L"FlipHorisontal"},
-    {IDC_GEN_HOLDINGFLAG, BindKind::EditShort, L"HoldingFlag"},
+    {IDC_GEN_ALIGNHOR, BindKind::ComboIndex, L"AlignHor"}, {IDC_GEN_ALIGNVER, BindKind::ComboIndex, L"AlignVer"},
+    {IDC_GEN_STRETCH, BindKind::ComboIndex, L"Stretch"},   {IDC_GEN_HANDCURSOR, BindKind::Check, L"AutoHandCursor"},
+    {IDC_GEN_AUTOSIZE, BindKind::Check, L"AutoSize"},      {IDC_GEN_FLIPVER, BindKind::Check, L"FlipVertical"},
+    {IDC_GEN_FLIPHOR, BindKind::Check, L"FlipHorisontal"}, {IDC_GEN_HOLDINGFLAG, BindKind::EditShort, L"HoldingFlag"},
 };
 }  // namespace
 

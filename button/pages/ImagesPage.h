@@ -31,9 +31,9 @@ class CImagesPage final : public CPropertyPage {
   void Paint(HDC dc) const;
 
   CPictureFileDialog m_fileDialog;
-  int m_row = 0;                     // the previewed row
-  zb::GdiBitmap m_marks[2];          // row button pictures: previewed, other
-  zb::GdiBitmap m_preview;           // the 130 x 130 preview square
+  int m_row = 0;             // the previewed row
+  zb::GdiBitmap m_marks[2];  // row button pictures: previewed, other
+  zb::GdiBitmap m_preview;   // the 130 x 130 preview square
 };
 
 }  // namespace zbpages

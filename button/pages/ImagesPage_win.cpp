@@ -46,7 +46,8 @@ void CImagesPage::OnInitDialog() {
   const int ids[2] = {IDB_IMAGES_ROW, IDB_IMAGES_OTHER};
   for (int i = 0; i < 2; ++i)
     if (!m_marks[i])
-      m_marks[i].Reset(static_cast<HBITMAP>(LoadImageW(zb::ModuleInstance(), MAKEINTRESOURCEW(ids[i]), IMAGE_BITMAP, 0, 0, 0)));
+      m_marks[i].Reset(
+          static_cast<HBITMAP>(LoadImageW(zb::ModuleInstance(), MAKEINTRESOURCEW(ids[i]), IMAGE_BITMAP, 0, 0, 0)));
   m_row = 0;  // the page opens on the normal picture
 }
 
@@ -55,10 +56,14 @@ void CImagesPage::OnValuesShown() { Preview(m_row); }
 void CImagesPage::OnCommand(int id, int code, HWND) {
   if (code != BN_CLICKED) return;
   int row = -1;
-  if ((row = RowOf(id, IDC_IMG_ROW_FIRST, 1)) >= 0) Preview(row);
-  else if ((row = RowOf(id, IDC_IMG_BROWSE_NORMAL, 3)) >= 0) Browse(row);
-  else if ((row = RowOf(id, IDC_IMG_CLEAR_NORMAL, 3)) >= 0) Clear(row);
-  else if ((row = RowOf(id, IDC_IMG_LINK_FIRST, 1)) >= 0) LinkClicked(row);
+  if ((row = RowOf(id, IDC_IMG_ROW_FIRST, 1)) >= 0)
+    Preview(row);
+  else if ((row = RowOf(id, IDC_IMG_BROWSE_NORMAL, 3)) >= 0)
+    Browse(row);
+  else if ((row = RowOf(id, IDC_IMG_CLEAR_NORMAL, 3)) >= 0)
+    Clear(row);
+  else if ((row = RowOf(id, IDC_IMG_LINK_FIRST, 1)) >= 0)
+    LinkClicked(row);
 }
 
 bool CImagesPage::OnMessage(UINT msg, WPARAM wParam, LPARAM, INT_PTR&) {
@@ -75,11 +80,8 @@ bool CImagesPage::OnMessage(UINT msg, WPARAM wParam, LPARAM, INT_PTR&) {
       EndPaint(Dialog(), &ps);
       return true;
     }
-    case WM_DESTROY:
-      KillTimer(Dialog(), kReloadTimer);
-      return false;
-    default:
-      return false;
+    case WM_DESTROY: KillTimer(Dialog(), kReloadTimer); return false;
+    default: return false;
   }
 }
 
@@ -136,8 +138,7 @@ void CImagesPage::Paint(HDC dc) const {
 
 void CImagesPage::Browse(int row) {
   std::wstring path;
-  if (m_fileDialog.Run(Dialog(), images::DialogTitle(row), path))
-    SetDlgItemTextW(Dialog(), UrlBox(row), path.c_str());
+  if (m_fileDialog.Run(Dialog(), images::DialogTitle(row), path)) SetDlgItemTextW(Dialog(), UrlBox(row), path.c_str());
   AfterPictureChange(row);
 }
 

@@ -58,26 +58,18 @@ long StepNumber(int64_t value, bool up, int64_t low, int64_t high) {
 
 void ShowValue(const PageBinding& b, const PageValue& v, IPageControls& c) {
   switch (b.kind) {
-    case BindKind::Check:
-      c.SetChecked(b.id, v.number != 0);
-      break;
-    case BindKind::ComboIndex:
-      c.SetSelection(b.id, int(v.number));
-      break;
+    case BindKind::Check: c.SetChecked(b.id, v.number != 0); break;
+    case BindKind::ComboIndex: c.SetSelection(b.id, int(v.number)); break;
     case BindKind::RadioIndex:
       for (int i = 0; i < b.count; ++i) c.SetChecked(b.id + i, v.number == i);
       break;
     case BindKind::EditShort:
-    case BindKind::EditLong:
-      c.SetText(b.id, std::to_wstring(v.number));
-      break;
+    case BindKind::EditLong: c.SetText(b.id, std::to_wstring(v.number)); break;
     case BindKind::EditColor:
       // Colours travel as 32 bits; the box shows them unsigned, as COLORREF values are written.
       c.SetText(b.id, std::to_wstring(uint32_t(v.number)));
       break;
-    case BindKind::EditString:
-      c.SetText(b.id, v.text);
-      break;
+    case BindKind::EditString: c.SetText(b.id, v.text); break;
   }
 }
 
@@ -85,8 +77,7 @@ PageValue ControlContent(const PageBinding& b, const IPageControls& c) {
   switch (b.kind) {
     case BindKind::Check:
     case BindKind::ComboIndex:
-    case BindKind::RadioIndex:
-      return ReadValue(b, c).value;  // these reads cannot fail
+    case BindKind::RadioIndex: return ReadValue(b, c).value;  // these reads cannot fail
     default: {
       PageValue v;
       v.text = c.Text(b.id);
@@ -98,12 +89,8 @@ PageValue ControlContent(const PageBinding& b, const IPageControls& c) {
 ReadResult ReadValue(const PageBinding& b, const IPageControls& c) {
   ReadResult r;
   switch (b.kind) {
-    case BindKind::Check:
-      r.value.number = c.Checked(b.id) ? 1 : 0;
-      return r;
-    case BindKind::ComboIndex:
-      r.value.number = c.Selection(b.id);
-      return r;
+    case BindKind::Check: r.value.number = c.Checked(b.id) ? 1 : 0; return r;
+    case BindKind::ComboIndex: r.value.number = c.Selection(b.id); return r;
     case BindKind::RadioIndex:
       r.value.number = -1;
       for (int i = 0; i < b.count; ++i) {
@@ -113,11 +100,8 @@ ReadResult ReadValue(const PageBinding& b, const IPageControls& c) {
         }
       }
       return r;
-    case BindKind::EditString:
-      r.value.text = c.Text(b.id);
-      return r;
-    default:
-      break;
+    case BindKind::EditString: r.value.text = c.Text(b.id); return r;
+    default: break;
   }
   int64_t low = 0, high = 0;
   TypeRange(b.kind, low, high);

@@ -18,14 +18,14 @@ enum class BindKind {
 };
 
 struct PageBinding {
-  int id = 0;                        // control id (the first of the group for RadioIndex)
+  int id = 0;  // control id (the first of the group for RadioIndex)
   BindKind kind = BindKind::Check;
-  const wchar_t* property = nullptr; // property name; null for a page setting that is never written
-  int count = 0;                     // RadioIndex: buttons in the group
-  bool ranged = false;               // numbers: refuse values outside [minValue, maxValue] on apply
+  const wchar_t* property = nullptr;  // property name; null for a page setting that is never written
+  int count = 0;                      // RadioIndex: buttons in the group
+  bool ranged = false;                // numbers: refuse values outside [minValue, maxValue] on apply
   long minValue = 0;
   long maxValue = 0;
-  long start = 0;                    // the page's value before it has read a control
+  long start = 0;  // the page's value before it has read a control
 };
 
 // A value as the page holds it: numbers (booleans as 0/1, colours as their 32 bits) or text.

@@ -109,7 +109,7 @@
 #define IDB_IMAGES_ROW 1237 /* 20x19 pictures of the row buttons: the previewed row, the others */
 #define IDB_IMAGES_OTHER 1238
 #define IDC_IMG_SIZE 519
-#define IDC_IMG_ROW_FIRST 512 /* 512..515 */
+#define IDC_IMG_ROW_FIRST 512     /* 512..515 */
 #define IDC_IMG_BROWSE_NORMAL 496 /* Browse 496, 499, 502, 505; Clear one above, URL one below */
 #define IDC_IMG_BROWSE_OVER 499
 #define IDC_IMG_BROWSE_DOWN 502

@@ -9,9 +9,9 @@ bool CPageToolTip::Create(HWND page) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
   m_page = page;
-  m_tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, page, nullptr, GetModuleHandleW(nullptr),
-                          nullptr);
+  m_tip =
+      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, page, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!m_tip) return false;
   SendMessageW(m_tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(20000, 0));
   SendMessageW(m_tip, TTM_SETMAXTIPWIDTH, 0, 260);

@@ -39,7 +39,7 @@ class CPictureFileDialog {
   HWND m_hook = nullptr;   // our child dialog inside the system's
   HWND m_frame = nullptr;  // the system dialog's own window
   HHOOK m_watch = nullptr;
-  int m_frameWidth = 0;    // the widened width the frame keeps while sized
+  int m_frameWidth = 0;  // the widened width the frame keeps while sized
 };
 
 }  // namespace zbpages

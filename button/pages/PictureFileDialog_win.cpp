@@ -79,14 +79,9 @@ UINT_PTR CALLBACK CPictureFileDialog::HookProc(HWND hook, UINT msg, WPARAM, LPAR
       if (header && header->code == CDN_SELCHANGE) self->SelectionChanged();
       break;
     }
-    case kRedrawPreview:
-      self->RedrawFrame();
-      break;
-    case WM_DESTROY:
-      self->Unhook();
-      break;
-    default:
-      break;
+    case kRedrawPreview: self->RedrawFrame(); break;
+    case WM_DESTROY: self->Unhook(); break;
+    default: break;
   }
   return 0;
 }
@@ -123,8 +118,7 @@ LRESULT CALLBACK CPictureFileDialog::WatchProc(int code, WPARAM wParam, LPARAM l
         // The width stays the widened one; the height is the user's.
         if (auto* rect = reinterpret_cast<RECT*>(call->lParam)) rect->right = rect->left + self->m_frameWidth;
         break;
-      default:
-        break;
+      default: break;
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -173,9 +167,9 @@ void CPictureFileDialog::DrawPreview(HDC dc, int x, int y) const {
   if (!m_picture.HasPixels()) return;
   DrawPictureScaled(dc, m_picture, images::DialogPreviewPlacement(m_picture.Width(), m_picture.Height()), x, y);
 
-  HFONT font = CreateFontW(-MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH, L"Tahoma");
+  HFONT font =
+      CreateFontW(-MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma");
   HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
   const COLORREF oldColour = SetTextColor(dc, kSizeTextColour);
   const int oldMode = SetBkMode(dc, TRANSPARENT);

@@ -6,7 +6,6 @@
 
 namespace zbpages {
 
-CProfiPage::CProfiPage()
-    : CPropertyPage({IDD_PAGE_PROFI, IDS_PAGE_PROFI, profi::Bindings(), profi::BindingCount()}) {}
+CProfiPage::CProfiPage() : CPropertyPage({IDD_PAGE_PROFI, IDS_PAGE_PROFI, profi::Bindings(), profi::BindingCount()}) {}
 
 }  // namespace zbpages

@@ -13,8 +13,8 @@ INT_PTR CALLBACK MeasureProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 // The template's size in pixels, as the dialog manager lays it out with the template's font: the
 // page is created once, hidden, inside a hidden holder window and measured.
 bool MeasureTemplate(UINT templateId, SIZE& size) {
-  HWND holder = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                nullptr);
+  HWND holder =
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!holder) return false;
   HWND page = CreateDialogParamW(zb::ModuleInstance(), MAKEINTRESOURCEW(templateId), holder, MeasureProc, 0);
   bool ok = false;

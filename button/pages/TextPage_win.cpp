@@ -18,14 +18,13 @@ void FillList(HWND dialog, int id, std::initializer_list<const wchar_t*> items) 
 
 }  // namespace
 
-CTextPage::CTextPage()
-    : CPropertyPage({IDD_PAGE_TEXT, IDS_PAGE_TEXT, text::Bindings(), text::BindingCount()}) {}
+CTextPage::CTextPage() : CPropertyPage({IDD_PAGE_TEXT, IDS_PAGE_TEXT, text::Bindings(), text::BindingCount()}) {}
 
 void CTextPage::OnInitDialog() {
   HWND dialog = Dialog();
-  FillList(dialog, IDC_TEXT_APPLYTO,
-           {L"ALL IMAGES", L"Normal image", L"Over image", L"Normal & Over", L"Down image", L"Disable image",
-            L"On Focus"});
+  FillList(
+      dialog, IDC_TEXT_APPLYTO,
+      {L"ALL IMAGES", L"Normal image", L"Over image", L"Normal & Over", L"Down image", L"Disable image", L"On Focus"});
   FillList(dialog, IDC_TEXT_ALIGNVER, {L"Top", L"Center", L"Bottom"});
   FillList(dialog, IDC_TEXT_ALIGNHOR, {L"Left", L"Center", L"Right"});
 }

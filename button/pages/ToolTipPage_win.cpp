@@ -42,8 +42,7 @@ bool CToolTipPage::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, INT_PTR&) {
       KeepSettings();
       m_tip.Hide();
       break;
-    default:
-      break;
+    default: break;
   }
   return false;
 }

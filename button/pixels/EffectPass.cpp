@@ -40,8 +40,8 @@ const FilterRow kFilters[kEffectFilterCount] = {
     {"Mask Transparent 2", "(Invert) Allows to do colour=[Mask] transparent using index=[Color Mask]"},
 };
 
-const char* const kApplyTo[kEffectApplyToCount] = {"ALL IMAGES",    "Normal image",  "Over image", "Normal & Over",
-                                                   "Down image",    "Disable image", "On Focus"};
+const char* const kApplyTo[kEffectApplyToCount] = {"ALL IMAGES", "Normal image",  "Over image", "Normal & Over",
+                                                   "Down image", "Disable image", "On Focus"};
 
 constexpr uint32_t kGrey = 0x808080, kWhite = 0xFFFFFF, kBlack = 0;
 

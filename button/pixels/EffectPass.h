@@ -30,10 +30,10 @@ struct PictureState {
   short buttonMode = 0;  // 0..5, see ButtonModeHasBevel
 };
 
-constexpr int kEffectFilterCount = 24;   // filters 0 ("NONE") .. 23
-constexpr int kEffectApplyToCount = 7;   // apply-to choices 0 .. 6
-constexpr int kEffectCodeSunken = 180;   // bevel modes: the pressed look
-constexpr int kEffectCodeRaised = 190;   // bevel modes: the resting look
+constexpr int kEffectFilterCount = 24;  // filters 0 ("NONE") .. 23
+constexpr int kEffectApplyToCount = 7;  // apply-to choices 0 .. 6
+constexpr int kEffectCodeSunken = 180;  // bevel modes: the pressed look
+constexpr int kEffectCodeRaised = 190;  // bevel modes: the resting look
 
 // Labels and help lines as the Effects page lists them; nullptr outside the table.
 const char* EffectFilterLabel(int filter);
@@ -66,5 +66,4 @@ void ApplyEffectFilter(CImageDIB& render, CImageDIB& work, const EffectSettings&
 
 // The whole pass: filter (if EffectApplyTo admits the state), bevel, colour mask, global blend.
 // work is the renderer's scratch buffer of render's size; with no pixels in it the pass does nothing.
-void RunEffectPass(CImageDIB& render, CImageDIB& work, const EffectSettings& settings,
-                   const PictureState& state);
+void RunEffectPass(CImageDIB& render, CImageDIB& work, const EffectSettings& settings, const PictureState& state);

@@ -106,11 +106,9 @@ void CImageDIB::VLine(int x, int y1, int y2, int r, int g, int b) {
 
 void CImageDIB::BlitFrom(const CImageDIB& source, int x, int y) {
   Rect c;
-  if (!HasPixels() || !source.HasPixels() || !Clip(x, y, source.m_width, source.m_height, m_width, m_height, c))
-    return;
+  if (!HasPixels() || !source.HasPixels() || !Clip(x, y, source.m_width, source.m_height, m_width, m_height, c)) return;
   const int sx = c.x - x, sy = c.y - y;  // first source pixel that lands inside
-  for (int i = 0; i < c.h; ++i)
-    std::memmove(Row(c.y + i) + c.x, source.Row(sy + i) + sx, size_t(c.w) * 4);
+  for (int i = 0; i < c.h; ++i) std::memmove(Row(c.y + i) + c.x, source.Row(sy + i) + sx, size_t(c.w) * 4);
 }
 
 // Both copies need buffers of one size; with any other pair nothing is copied.

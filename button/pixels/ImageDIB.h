@@ -61,8 +61,8 @@ class CImageDIB {
   void Desaturate(int useR, int useG, int useB);
   void Blur(int n);
   void BlendText(const CImageDIB& textLayer, int amount);
-  void Gradient4(int x, int y, int w, int h, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4, int a1, int a2,
-                 int a3, int a4);
+  void Gradient4(int x, int y, int w, int h, uint32_t c1, uint32_t c2, uint32_t c3, uint32_t c4, int a1, int a2, int a3,
+                 int a4);
   void MaskTransparent(const CImageDIB* source, int x, int y, int opacityOther, int opacityKey, uint32_t keyColour,
                        int tolerance);
   static bool ColorMatch(int r, int g, int b, int kr, int kg, int kb, int tolerance);
@@ -87,8 +87,8 @@ class CImageDIB {
  private:
   uint32_t* Row(int y) { return m_bits + size_t(y) * size_t(m_width); }
   const uint32_t* Row(int y) const { return m_bits + size_t(y) * size_t(m_width); }
-  size_t PixelCount() const;                      // width x height, 0 without pixels
-  bool SameSize(const CImageDIB& other) const;    // both have pixels and one size
+  size_t PixelCount() const;                    // width x height, 0 without pixels
+  bool SameSize(const CImageDIB& other) const;  // both have pixels and one size
   static void ReverseRow(uint32_t* p, size_t n);
   template <class Op>
   void CombineWith(const CImageDIB& other, Op op);  // two-source operation over equal sizes

@@ -45,7 +45,7 @@ void CImageDIB::Screen(const CImageDIB& other) {
 
 void CImageDIB::Add(const CImageDIB& other) {
   CombineWith(other, [](U8x16 c, U8x16 o) {
-    const U8x16 s = c + o;                     // wraps on overflow ...
+    const U8x16 s = c + o;                    // wraps on overflow ...
     return KeepByte3(s | (U8x16)(s < c), c);  // ... which the all-ones compare mask turns into 255
   });
 }

@@ -38,8 +38,7 @@ constexpr int kBlurChunk = 256;
 
 // For n pixels from x of a row: the spread sums of each pixel, its right neighbour (if inside the
 // row) and the pixels below and above (where given) -- everything but the left neighbour.
-void RestSums(uint64_t* rest, const uint32_t* row, const uint32_t* below, const uint32_t* above, int x, int n,
-              int W) {
+void RestSums(uint64_t* rest, const uint32_t* row, const uint32_t* below, const uint32_t* above, int x, int n, int W) {
   int k = 0;
   for (; k + 4 <= n && x + k + 4 < W; k += 4) {  // the right neighbours are all inside
     const int at = x + k;
@@ -144,8 +143,7 @@ inline int TruncToInt(float f) {
 
 // A corner of Gradient4 as (blue, green, red, opacity) lanes, the pixel word's byte order.
 inline F32x4 Corner(uint32_t colorref, int alpha) {
-  return F32x4{float((colorref >> 16) & 255), float((colorref >> 8) & 255), float(colorref & 255),
-               float(alpha & 255)};
+  return F32x4{float((colorref >> 16) & 255), float((colorref >> 8) & 255), float(colorref & 255), float(alpha & 255)};
 }
 
 // Blends n pixels toward per-pixel colours and opacities given as (blue, green, red, opacity) ints.
@@ -200,7 +198,7 @@ void CImageDIB::Gradient4(int x, int y, int w, int h, uint32_t c1, uint32_t c2, 
   const F32x4 leftStep = (bottomLeft - topLeft) / rows, rightStep = (bottomRight - topRight) / rows;
   F32x4 left = topLeft, right = topRight;
   constexpr int kRows = 4, kChunk = 128;
-  I32x4 values[kRows][kChunk + 3] = {};  // room to read whole blocks of four
+  I32x4 values[kRows][kChunk + 3] = {};      // room to read whole blocks of four
   for (int r0 = 0; r0 < c.h; r0 += kRows) {  // displayed rows, from the top
     const int n = std::min(kRows, c.h - r0);
     F32x4 v[kRows], step[kRows];

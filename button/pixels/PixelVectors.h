@@ -58,9 +58,7 @@ inline U8x16 ChannelMask() {
   return (U8x16)m;
 }
 inline U8x16 Splat8(uint8_t v) { return U8x16{} + v; }
-inline U8x16 SplatWord(uint32_t w) {
-  return (U8x16)(U32x4{} + w);
-}
+inline U8x16 SplatWord(uint32_t w) { return (U8x16)(U32x4{} + w); }
 
 inline U8x16 Load(const uint32_t* p) {
   U8x16 v;
@@ -107,7 +105,7 @@ inline U16x8 MulHighSigned(U16x8 a, U16x8 b) {
 #if defined(__SSE2__)
   return (U16x8)_mm_mulhi_epi16((__m128i)a, (__m128i)b);
 #else
-  return (U16x8)__builtin_convertvector(
+  return (U16x8) __builtin_convertvector(
       (__builtin_convertvector((I16x8)a, I32x8) * __builtin_convertvector((I16x8)b, I32x8)) >> 16, I16x8);
 #endif
 }

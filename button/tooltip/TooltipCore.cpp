@@ -148,8 +148,8 @@ void CTooltipCore::SetText(const std::wstring& text, bool reposition, int amount
     Hide();
     return;
   }
-  if (amount < 255 && m_display.HasPixels() && m_background.HasPixels() &&
-      m_display.Width() == m_background.Width() && m_display.Height() == m_background.Height()) {
+  if (amount < 255 && m_display.HasPixels() && m_background.HasPixels() && m_display.Width() == m_background.Width() &&
+      m_display.Height() == m_background.Height()) {
     m_display.CopyFrom(m_background);
     m_platform.Repaint();
   }

@@ -98,8 +98,7 @@ LRESULT CALLBACK CTooltipWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPAR
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
       self->m_hwnd = nullptr;
       break;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcW(hwnd, msg, wp, lp);
 }

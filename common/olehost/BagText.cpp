@@ -88,9 +88,7 @@ bool Unquote(const std::wstring& s, std::wstring& out, std::wstring& why) {
         i += 4;
         break;
       }
-      default:
-        why = L"unknown escape";
-        return false;
+      default: why = L"unknown escape"; return false;
     }
   }
   return true;

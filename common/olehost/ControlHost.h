@@ -35,8 +35,8 @@ class CControlHost final : public CComObject<CControlHost, IOleClientSite, IOleI
   // activates it at `rect` (pixels, client coordinates of `parent`).
   static HRESULT Create(HWND parent, const RECT& rect, REFCLSID clsid, IPropertyBag* bag, const Options& options,
                         ComPtr<CControlHost>& out);
-  static HRESULT Create(HWND parent, const RECT& rect, const wchar_t* progId, IPropertyBag* bag,
-                        const Options& options, ComPtr<CControlHost>& out);
+  static HRESULT Create(HWND parent, const RECT& rect, const wchar_t* progId, IPropertyBag* bag, const Options& options,
+                        ComPtr<CControlHost>& out);
   // The same for a control object made elsewhere.
   static HRESULT Attach(HWND parent, const RECT& rect, IUnknown* control, IPropertyBag* bag, const Options& options,
                         ComPtr<CControlHost>& out);

@@ -76,8 +76,8 @@ CControlHost::CControlHost(HWND parent, const RECT& rect, const Options& options
 
 CControlHost::~CControlHost() { m_frame.reset(); }  // before the control's pointers, as always
 
-HRESULT CControlHost::Create(HWND parent, const RECT& rect, REFCLSID clsid, IPropertyBag* bag,
-                             const Options& options, ComPtr<CControlHost>& out) {
+HRESULT CControlHost::Create(HWND parent, const RECT& rect, REFCLSID clsid, IPropertyBag* bag, const Options& options,
+                             ComPtr<CControlHost>& out) {
   ComPtr<IUnknown> control;
   ZB_RETURN_IF_FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, control.PutVoid()));
   return Attach(parent, rect, control.Get(), bag, options, out);
@@ -316,8 +316,7 @@ STDMETHODIMP CControlHost::OnPosRectChange(LPCRECT pos) {
   if (!pos) return E_POINTER;
   m_rect = *pos;
   if (m_inPlaceObject) return m_inPlaceObject->SetObjectRects(pos, pos);
-  if (ComPtr<IOleInPlaceObject> ipo = QueryAs<IOleInPlaceObject>(m_control.Get()))
-    return ipo->SetObjectRects(pos, pos);
+  if (ComPtr<IOleInPlaceObject> ipo = QueryAs<IOleInPlaceObject>(m_control.Get())) return ipo->SetObjectRects(pos, pos);
   return S_OK;
 }
 
@@ -396,8 +395,7 @@ STDMETHODIMP CControlHost::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAM
       result->vt = VT_I4;
       result->lVal = LONG(GetUserDefaultLCID());
       return S_OK;
-    default:
-      return DISP_E_MEMBERNOTFOUND;
+    default: return DISP_E_MEMBERNOTFOUND;
   }
 }
 

@@ -63,9 +63,7 @@ HRESULT ObjectBytes(IUnknown* unk, std::vector<uint8_t>& out) {
 
 }  // namespace
 
-ComPtr<CPropertyBag> CPropertyBag::Create() {
-  return ComPtr<CPropertyBag>::Attach(new (std::nothrow) CPropertyBag());
-}
+ComPtr<CPropertyBag> CPropertyBag::Create() { return ComPtr<CPropertyBag>::Attach(new (std::nothrow) CPropertyBag()); }
 
 void CPropertyBag::Set(const std::wstring& name, const VARIANT& value) {
   Variant v;
@@ -133,10 +131,22 @@ bool CPropertyBag::SaveText(std::wstring& text, std::wstring& error) const {
     }
     switch (v.vt) {
       case VT_EMPTY: e.kind = bagtext::Kind::Empty; break;
-      case VT_I2: e.kind = bagtext::Kind::I2; e.number = v.iVal; break;
-      case VT_I4: e.kind = bagtext::Kind::I4; e.number = v.lVal; break;
-      case VT_UI4: e.kind = bagtext::Kind::UI4; e.number = v.ulVal; break;
-      case VT_BOOL: e.kind = bagtext::Kind::Bool; e.flag = v.boolVal != VARIANT_FALSE; break;
+      case VT_I2:
+        e.kind = bagtext::Kind::I2;
+        e.number = v.iVal;
+        break;
+      case VT_I4:
+        e.kind = bagtext::Kind::I4;
+        e.number = v.lVal;
+        break;
+      case VT_UI4:
+        e.kind = bagtext::Kind::UI4;
+        e.number = v.ulVal;
+        break;
+      case VT_BOOL:
+        e.kind = bagtext::Kind::Bool;
+        e.flag = v.boolVal != VARIANT_FALSE;
+        break;
       case VT_BSTR:
         e.kind = bagtext::Kind::String;
         if (v.bstrVal) e.text.assign(v.bstrVal, SysStringLen(v.bstrVal));
@@ -148,9 +158,7 @@ bool CPropertyBag::SaveText(std::wstring& text, std::wstring& error) const {
           return false;
         }
         break;
-      default:
-        error = L"property \"" + e.name + L"\" has a type without a text form";
-        return false;
+      default: error = L"property \"" + e.name + L"\" has a type without a text form"; return false;
     }
     entries.push_back(std::move(e));
   }
@@ -167,10 +175,22 @@ bool CPropertyBag::LoadText(const std::wstring& text, std::wstring& error) {
     VARIANT& r = *v.Put();
     switch (e.kind) {
       case bagtext::Kind::Empty: break;
-      case bagtext::Kind::I2: r.vt = VT_I2; r.iVal = SHORT(e.number); break;
-      case bagtext::Kind::I4: r.vt = VT_I4; r.lVal = LONG(e.number); break;
-      case bagtext::Kind::UI4: r.vt = VT_UI4; r.ulVal = ULONG(e.number); break;
-      case bagtext::Kind::Bool: r.vt = VT_BOOL; r.boolVal = e.flag ? VARIANT_TRUE : VARIANT_FALSE; break;
+      case bagtext::Kind::I2:
+        r.vt = VT_I2;
+        r.iVal = SHORT(e.number);
+        break;
+      case bagtext::Kind::I4:
+        r.vt = VT_I4;
+        r.lVal = LONG(e.number);
+        break;
+      case bagtext::Kind::UI4:
+        r.vt = VT_UI4;
+        r.ulVal = ULONG(e.number);
+        break;
+      case bagtext::Kind::Bool:
+        r.vt = VT_BOOL;
+        r.boolVal = e.flag ? VARIANT_TRUE : VARIANT_FALSE;
+        break;
       case bagtext::Kind::String:
         r.bstrVal = SysAllocStringLen(e.text.data(), UINT(e.text.size()));
         if (!r.bstrVal) {

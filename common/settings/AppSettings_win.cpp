@@ -14,28 +14,21 @@ const wchar_t* const AppSettings::kRoot = L"Software\\VB and VBA Program Setting
 namespace {
 
 // An empty name or one with a backslash would address the parent key or another key.
-bool UsableName(const std::wstring& name) {
-  return !name.empty() && name.find(L'\\') == std::wstring::npos;
-}
+bool UsableName(const std::wstring& name) { return !name.empty() && name.find(L'\\') == std::wstring::npos; }
 
 }  // namespace
 
 AppSettings::AppSettings(std::wstring application) : m_application(std::move(application)) {}
 
-std::wstring AppSettings::ApplicationPath() const {
-  return std::wstring(kRoot) + L"\\" + m_application;
-}
+std::wstring AppSettings::ApplicationPath() const { return std::wstring(kRoot) + L"\\" + m_application; }
 
-std::wstring AppSettings::SectionPath(const std::wstring& section) const {
-  return ApplicationPath() + L"\\" + section;
-}
+std::wstring AppSettings::SectionPath(const std::wstring& section) const { return ApplicationPath() + L"\\" + section; }
 
 std::wstring AppSettings::Get(const std::wstring& section, const std::wstring& key,
                               const std::wstring& fallback) const {
   if (!UsableName(m_application) || !UsableName(section)) return fallback;
   RegKey k;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_QUERY_VALUE, k.Put()) !=
-      ERROR_SUCCESS) {
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_QUERY_VALUE, k.Put()) != ERROR_SUCCESS) {
     return fallback;
   }
   RegValueData value;
@@ -50,19 +43,17 @@ long AppSettings::Save(const std::wstring& section, const std::wstring& key, con
   // The registry counts bytes in a DWORD, terminator included.
   if (value.size() >= (MAXDWORD / sizeof(wchar_t)) - 1) return ERROR_INVALID_DATA;
   RegKey k;
-  LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, nullptr, 0,
-                                   KEY_SET_VALUE, nullptr, k.Put(), nullptr);
+  LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                                   nullptr, k.Put(), nullptr);
   if (status != ERROR_SUCCESS) return status;
   const DWORD bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-  return RegSetValueExW(k.Get(), key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                        bytes);
+  return RegSetValueExW(k.Get(), key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes);
 }
 
 long AppSettings::DeleteKey(const std::wstring& section, const std::wstring& key) {
   if (!UsableName(m_application) || !UsableName(section) || key.empty()) return ERROR_INVALID_NAME;
   RegKey k;
-  LSTATUS status =
-      RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_SET_VALUE, k.Put());
+  LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_SET_VALUE, k.Put());
   if (status != ERROR_SUCCESS) return status;
   return RegDeleteValueW(k.Get(), key.c_str());
 }

@@ -31,7 +31,9 @@ class Host : public IInteractionHost {
   void TrackLeave() override { log.push_back("track"); }
   void Show(int state) override { log.push_back(std::string("show ") + StateName(state)); }
   void Changed() override { log.push_back("changed"); }
-  void ApplyCursor(HandUse use) override { log.push_back(use == HandUse::Pressing ? "cursor pressing" : "cursor pointing"); }
+  void ApplyCursor(HandUse use) override {
+    log.push_back(use == HandUse::Pressing ? "cursor pressing" : "cursor pointing");
+  }
   void StartTooltip() override { log.push_back("tooltip start"); }
   void HideTooltip() override { log.push_back("tooltip hide"); }
   void DefaultHandling() override { log.push_back("default"); }
@@ -48,11 +50,8 @@ class Host : public IInteractionHost {
       case Event::MouseMoving:
         text += "(" + std::to_string(a.flags) + "," + std::to_string(a.x) + "," + std::to_string(a.y) + ")";
         break;
-      case Event::OnCheck:
-        text += a.check ? "(true)" : "(false)";
-        break;
-      default:
-        break;
+      case Event::OnCheck: text += a.check ? "(true)" : "(false)"; break;
+      default: break;
     }
     log.push_back(text);
   }
@@ -124,8 +123,7 @@ TEST_F(InteractionTest, ClicksFireDownClickUpAndRightClicksNeedTheirPress) {
   EXPECT_EQ(host.Take(), (Log{"cursor pressing", "show down", "changed", "default", "fire -605(1,2,4,5)"}));
   EXPECT_EQ(state.PressOffset, 2);
   input.LeftUp({kKeyControl, 4, 5});
-  EXPECT_EQ(host.Take(),
-            (Log{"cursor pointing", "show over", "changed", "default", "fire 2", "fire -607(0,2,4,5)"}));
+  EXPECT_EQ(host.Take(), (Log{"cursor pointing", "show over", "changed", "default", "fire 2", "fire -607(0,2,4,5)"}));
   EXPECT_EQ(state.PressOffset, 0);
   EXPECT_EQ(state.Hover, 1);
 

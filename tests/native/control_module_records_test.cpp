@@ -117,10 +117,50 @@ TEST(PropRecords, HostileRecordFieldsStopParsingWithoutOverreading) {
   EXPECT_EQ(set.Parse(payload.data(), payload.size(), 1), 0u);
   // An unknown type is skipped, the record after it still counts; sizes that do not fit the type
   // and booleans other than 0/1 are refused on lookup.
-  payload = {99, 1, 0, 'X', 0, 1, 0, 0, 0, 7,                                    // unknown type
-             uint8_t(ValueType::Short), 1, 0, 'S', 0, 3, 0, 0, 0, 1, 2, 3,       // short of 3 bytes
-             uint8_t(ValueType::Bool), 1, 0, 'B', 0, 1, 0, 0, 0, 2,              // boolean 2
-             uint8_t(ValueType::String), 1, 0, 'T', 0, 3, 0, 0, 0, 'a', 0, 'b'};  // odd string
+  payload = {99,
+             1,
+             0,
+             'X',
+             0,
+             1,
+             0,
+             0,
+             0,
+             7,  // unknown type
+             uint8_t(ValueType::Short),
+             1,
+             0,
+             'S',
+             0,
+             3,
+             0,
+             0,
+             0,
+             1,
+             2,
+             3,  // short of 3 bytes
+             uint8_t(ValueType::Bool),
+             1,
+             0,
+             'B',
+             0,
+             1,
+             0,
+             0,
+             0,
+             2,  // boolean 2
+             uint8_t(ValueType::String),
+             1,
+             0,
+             'T',
+             0,
+             3,
+             0,
+             0,
+             0,
+             'a',
+             0,
+             'b'};  // odd string
   EXPECT_EQ(set.Parse(payload.data(), payload.size(), 100), 3u);
   int16_t s = 0;
   bool b = false;

@@ -27,20 +27,25 @@ TEST(FontInstallRules, FileNameIsTheTextAfterTheLastSeparator) {
 TEST(FontInstallRules, OnlyPlainFileNamesAreWritten) {
   for (const wchar_t* ok : {L"Face.ttf", L"my font.ttf", L"a", L"COM10.ttf", L"CONSOLE.ttf", L"x.y.z", L"LPTX"})
     EXPECT_TRUE(IsPlainFileName(ok)) << ok;
-  for (const wchar_t* bad : {L"", L".", L"..", L"f.ttf?v=2", L"a*b", L"a|b", L"a<b", L"a\"b", L"tab\tname", L"dot.",
-                             L"blank ", L"NUL", L"nul.ttf", L"Con", L"aux.fon", L"PRN", L"COM1", L"lpt9.ttf",
-                             L"COM1 .ttf", L"CONOUT$"})
+  for (const wchar_t* bad : {L"",        L".",         L"..",   L"f.ttf?v=2", L"a*b",       L"a|b",     L"a<b",
+                             L"a\"b",    L"tab\tname", L"dot.", L"blank ",    L"NUL",       L"nul.ttf", L"Con",
+                             L"aux.fon", L"PRN",       L"COM1", L"lpt9.ttf",  L"COM1 .ttf", L"CONOUT$"})
     EXPECT_FALSE(IsPlainFileName(bad)) << bad;
 }
 
 TEST(FontInstallRules, FontSignatures) {
   const std::string ttf = zbtest::MakeTrueTypeFont("Zb Rules Face");
   EXPECT_TRUE(LooksLikeFontFile(reinterpret_cast<const unsigned char*>(ttf.data()), ttf.size()));
-  const std::string yes[] = {std::string("OTTO\0\x0a", 6), "true", "ttcf", "typ1", std::string("MZ\x90\x00", 4),
-                             std::string("\x00\x03\x10\x00", 4), std::string("\x00\x02\x10\x00", 4)};
+  const std::string yes[] = {std::string("OTTO\0\x0a", 6),
+                             "true",
+                             "ttcf",
+                             "typ1",
+                             std::string("MZ\x90\x00", 4),
+                             std::string("\x00\x03\x10\x00", 4),
+                             std::string("\x00\x02\x10\x00", 4)};
   for (const std::string& s : yes)
     EXPECT_TRUE(LooksLikeFontFile(reinterpret_cast<const unsigned char*>(s.data()), s.size())) << s;
-  const std::string no[] = {"<html><body>404</body></html>", "GIF89a", std::string("\x00\x01\x00", 3), "MZ",
+  const std::string no[] = {"<html><body>404</body></html>",    "GIF89a", std::string("\x00\x01\x00", 3), "MZ",
                             std::string("\x00\x00\x00\x00", 4), "OTT"};
   for (const std::string& s : no)
     EXPECT_FALSE(LooksLikeFontFile(reinterpret_cast<const unsigned char*>(s.data()), s.size())) << s;

@@ -33,8 +33,9 @@ void Put32(Bytes& b, uint32_t v) {
 
 Bytes BmpHeaders(const BmpLayout& layout, size_t dataSize) {
   const size_t entries = layout.palette.size();
-  const uint32_t used = layout.colorsUsed >= 0 ? uint32_t(layout.colorsUsed)
-                        : (layout.bpp <= 8 && entries == (size_t(1) << layout.bpp)) ? 0 : uint32_t(entries);
+  const uint32_t used = layout.colorsUsed >= 0                                      ? uint32_t(layout.colorsUsed)
+                        : (layout.bpp <= 8 && entries == (size_t(1) << layout.bpp)) ? 0
+                                                                                    : uint32_t(entries);
   const size_t headers = 14 + 40 + entries * 4;
   Bytes b;
   b.push_back('B');
@@ -164,9 +165,12 @@ Bytes MakeBmpIndexed(const BmpLayout& layout, const std::vector<uint8_t>& indice
     const size_t rowBytes = ((size_t(w) * size_t(layout.bpp) + 31) / 32) * 4;
     Bytes r(rowBytes, 0);
     for (int x = 0; x < w; ++x) {
-      if (layout.bpp == 1) r[size_t(x) / 8] |= uint8_t((row[x] & 1) << (7 - x % 8));
-      else if (layout.bpp == 4) r[size_t(x) / 2] |= uint8_t((row[x] & 15) << (x % 2 ? 0 : 4));
-      else r[size_t(x)] = row[x];
+      if (layout.bpp == 1)
+        r[size_t(x) / 8] |= uint8_t((row[x] & 1) << (7 - x % 8));
+      else if (layout.bpp == 4)
+        r[size_t(x) / 2] |= uint8_t((row[x] & 15) << (x % 2 ? 0 : 4));
+      else
+        r[size_t(x)] = row[x];
     }
     data.insert(data.end(), r.begin(), r.end());
   }
@@ -306,8 +310,14 @@ Bytes MakeGif(const GifLayout& layout) {
   PutScreen(b, layout.screenWidth, layout.screenHeight, layout.globalPalette);
   for (const GifFrame& f : layout.frames) {
     if (f.transparent >= 0 || f.delay > 0) {
-      const uint8_t ext[] = {0x21, 0xF9, 4, uint8_t(f.transparent >= 0 ? 1 : 0), uint8_t(f.delay),
-                             uint8_t(f.delay >> 8), uint8_t(f.transparent >= 0 ? f.transparent : 0), 0};
+      const uint8_t ext[] = {0x21,
+                             0xF9,
+                             4,
+                             uint8_t(f.transparent >= 0 ? 1 : 0),
+                             uint8_t(f.delay),
+                             uint8_t(f.delay >> 8),
+                             uint8_t(f.transparent >= 0 ? f.transparent : 0),
+                             0};
       b.insert(b.end(), ext, ext + sizeof(ext));
     }
     b.push_back(0x2C);
@@ -341,8 +351,8 @@ Bytes MakeGif(const GifLayout& layout) {
   return b;
 }
 
-Bytes MakeGifRaw(int screenW, int screenH, int width, int height, const std::vector<uint32_t>& palette,
-                 int minCodeSize, const Bytes& lzw) {
+Bytes MakeGifRaw(int screenW, int screenH, int width, int height, const std::vector<uint32_t>& palette, int minCodeSize,
+                 const Bytes& lzw) {
   Bytes b;
   PutScreen(b, screenW, screenH, palette);
   b.push_back(0x2C);
@@ -357,8 +367,7 @@ Bytes MakeGifRaw(int screenW, int screenH, int width, int height, const std::vec
   return b;
 }
 
-Bytes MakeJpeg(int width, int height, const std::vector<uint32_t>& pixels, bool grey, int quality,
-               bool progressive) {
+Bytes MakeJpeg(int width, int height, const std::vector<uint32_t>& pixels, bool grey, int quality, bool progressive) {
   jpeg_compress_struct info;
   jpeg_error_mgr err;
   info.err = jpeg_std_error(&err);
@@ -420,9 +429,12 @@ struct MemFile {
   }
   static toff_t Seek(thandle_t h, toff_t off, int whence) {
     MemFile* f = Of(h);
-    if (whence == SEEK_SET) f->pos = off;
-    else if (whence == SEEK_CUR) f->pos += off;
-    else f->pos = f->data.size() + off;
+    if (whence == SEEK_SET)
+      f->pos = off;
+    else if (whence == SEEK_CUR)
+      f->pos += off;
+    else
+      f->pos = f->data.size() + off;
     return f->pos;
   }
   static int Close(thandle_t) { return 0; }

@@ -21,12 +21,12 @@ std::vector<uint32_t> Palette(int n, uint32_t seed);
 struct BmpLayout {
   int width = 0;
   int height = 0;
-  int bpp = 24;               // 1, 4, 8, 24, 32 (others for error tests: pixels are then raw)
-  uint32_t compression = 0;   // 0, or 2 (RLE4) / 1 (RLE8)
-  bool topDown = false;       // written with a negative height
+  int bpp = 24;              // 1, 4, 8, 24, 32 (others for error tests: pixels are then raw)
+  uint32_t compression = 0;  // 0, or 2 (RLE4) / 1 (RLE8)
+  bool topDown = false;      // written with a negative height
   std::vector<uint32_t> palette;
-  int64_t colorsUsed = -1;    // header field; -1 writes palette.size() (0 when the palette is full)
-  int64_t fileSizeField = -1; // -1 writes the true size
+  int64_t colorsUsed = -1;     // header field; -1 writes palette.size() (0 when the palette is full)
+  int64_t fileSizeField = -1;  // -1 writes the true size
   uint32_t headerSize = 40;
 };
 // Uncompressed or RLE file from pixels: 0x00RRGGBB for 24/32 bits, palette indices otherwise.
@@ -42,8 +42,8 @@ struct GifFrame {
   std::vector<uint8_t> indices;        // width x height, top row first
   int transparent = -1;                // graphic control extension when >= 0 or delay > 0
   int delay = 0;
-  int minCodeSize = 0;                 // 0: from the palette size
-  bool neverClear = false;             // let the string table fill up instead of clearing it
+  int minCodeSize = 0;      // 0: from the palette size
+  bool neverClear = false;  // let the string table fill up instead of clearing it
 };
 struct GifLayout {
   int screenWidth = 0, screenHeight = 0;
@@ -56,8 +56,8 @@ std::vector<std::pair<int, int>> LzwCodes(const std::vector<uint8_t>& indices, i
 // Packs (code, width) pairs LSB first into data sub-blocks with the terminator.
 Bytes PackCodes(const std::vector<std::pair<int, int>>& codes);
 // A GIF with one image whose LZW data (after the minimum code size byte) is `lzw`.
-Bytes MakeGifRaw(int screenW, int screenH, int width, int height, const std::vector<uint32_t>& palette,
-                 int minCodeSize, const Bytes& lzw);
+Bytes MakeGifRaw(int screenW, int screenH, int width, int height, const std::vector<uint32_t>& palette, int minCodeSize,
+                 const Bytes& lzw);
 
 // JPEG through libjpeg: 3 components from 0x00RRGGBB pixels, or 1 component (grey = low byte).
 Bytes MakeJpeg(int width, int height, const std::vector<uint32_t>& pixels, bool grey, int quality,

@@ -37,11 +37,16 @@ bool LoadPam(const std::string& path, Reference& ref) {
   std::string key;
   int depth = 0, maxval = 0;
   while (header >> key) {
-    if (key == "WIDTH") header >> ref.width;
-    else if (key == "HEIGHT") header >> ref.height;
-    else if (key == "DEPTH") header >> depth;
-    else if (key == "MAXVAL") header >> maxval;
-    else header.ignore(1000, '\n');
+    if (key == "WIDTH")
+      header >> ref.width;
+    else if (key == "HEIGHT")
+      header >> ref.height;
+    else if (key == "DEPTH")
+      header >> depth;
+    else if (key == "MAXVAL")
+      header >> maxval;
+    else
+      header.ignore(1000, '\n');
   }
   const size_t start = end + 7, count = size_t(ref.width) * size_t(ref.height);
   if (maxval != 255 || depth < 1 || depth > 4 || b.size() < start + count * size_t(depth)) return false;
@@ -108,9 +113,12 @@ TEST(ImagingReference, EveryPictureMatchesTheIndependentDecoder) {
     int mismatches = 0;
     for (size_t i = 0; i < ours.size() && mismatches < 5; ++i) {
       uint32_t expected = ref.pixels[i], got = ours[i];
-      if (e.mode == "gif" && (expected >> 24) == 0) expected = backgroundPixel;  // transparent
-      else if (e.mode == "rgb") expected &= 0xFFFFFF, got &= 0xFFFFFF;
-      else if (e.mode == "gif") expected = expected | 0xFF000000u;
+      if (e.mode == "gif" && (expected >> 24) == 0)
+        expected = backgroundPixel;  // transparent
+      else if (e.mode == "rgb")
+        expected &= 0xFFFFFF, got &= 0xFFFFFF;
+      else if (e.mode == "gif")
+        expected = expected | 0xFF000000u;
       if (got != expected) {
         ++mismatches;
         ADD_FAILURE() << "pixel " << i % size_t(width) << "," << i / size_t(width) << std::hex << " got " << got

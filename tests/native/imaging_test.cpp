@@ -157,7 +157,8 @@ TEST(ImagingBmp, EveryDepthAndBothRowOrders) {
       ASSERT_EQ(o.code, 0) << o.text;
       for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-          ASSERT_EQ(Px(o.bitmap, x, y) & 0xFFFFFF, rgb[size_t(y * w + x)]) << bpp << " " << topDown << " " << x << "," << y;
+          ASSERT_EQ(Px(o.bitmap, x, y) & 0xFFFFFF, rgb[size_t(y * w + x)])
+              << bpp << " " << topDown << " " << x << "," << y;
         }
       }
       if (bpp == 24) {

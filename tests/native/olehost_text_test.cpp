@@ -15,7 +15,7 @@ TEST(BagText, EveryKindRoundTrips) {
     e.kind = kind;
     return e;
   };
-  std::vector<Entry> in = {entry(L"Empty", Kind::Empty), entry(L"Short", Kind::I2), entry(L"Long", Kind::I4),
+  std::vector<Entry> in = {entry(L"Empty", Kind::Empty), entry(L"Short", Kind::I2),  entry(L"Long", Kind::I4),
                            entry(L"Colour", Kind::UI4),  entry(L"Flag", Kind::Bool), entry(L"Caption", Kind::String),
                            entry(L"Font", Kind::Bytes)};
   in[1].number = -32768;

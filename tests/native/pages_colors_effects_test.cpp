@@ -107,10 +107,10 @@ TEST(ColorPicker, PictureHasPlaneStripMarkerSliderLineAndFrame) {
   ASSERT_TRUE(p.Draw(out));
   ASSERT_EQ(out.Width(), 140);
   ASSERT_EQ(out.Height(), 129);
-  EXPECT_EQ(out.Pixel(10, 20), Word(16, 40, 20));     // slider red: (R = slider, G = row, B = column)
-  EXPECT_EQ(out.Pixel(132, 100), Word(200, 132, 164)); // strip: the base with red replaced by the row value
-  EXPECT_EQ(out.Pixel(135, 8), Word(255, 255, 0));     // slider 16 marked at row 8
-  EXPECT_EQ(out.Pixel(129, 8), Word(16, 132, 164));    // left of the yellow line
+  EXPECT_EQ(out.Pixel(10, 20), Word(16, 40, 20));       // slider red: (R = slider, G = row, B = column)
+  EXPECT_EQ(out.Pixel(132, 100), Word(200, 132, 164));  // strip: the base with red replaced by the row value
+  EXPECT_EQ(out.Pixel(135, 8), Word(255, 255, 0));      // slider 16 marked at row 8
+  EXPECT_EQ(out.Pixel(129, 8), Word(16, 132, 164));     // left of the yellow line
   for (int y : {0, 64, 128}) {
     EXPECT_EQ(out.Pixel(0, y), 0u);
     EXPECT_EQ(out.Pixel(128, y), 0u);
@@ -215,7 +215,8 @@ TEST(EffectsPreview, IsTheControlsEffectPassWithoutApplyToOrBevel) {
     s.EffectGlobalBlendValue = 60;
     RunEffectPass(expected, work, s, PictureState{});
     for (int y = 0; y < 78; ++y)
-      for (int x = 0; x < 68; ++x) ASSERT_EQ(preview.Pixel(x, y), expected.Pixel(x, y)) << filter << " " << x << "," << y;
+      for (int x = 0; x < 68; ++x)
+        ASSERT_EQ(preview.Pixel(x, y), expected.Pixel(x, y)) << filter << " " << x << "," << y;
   }
   CImageDIB empty;
   EXPECT_FALSE(effects::RunPreview(empty, {}));

@@ -77,8 +77,7 @@ TEST(TextPage, OffsetArrowKeepsTo16BitsWithoutWrapping) {
 }
 
 TEST(TextPage, BindingsNameControlPropertiesOfTheirKind) {
-  EXPECT_EQ(CheckBindings(text::Bindings(), text::BindingCount()),
-            (std::set<int>{527, 529, 394, 524, 550, 294, 293}));
+  EXPECT_EQ(CheckBindings(text::Bindings(), text::BindingCount()), (std::set<int>{527, 529, 394, 524, 550, 294, 293}));
 }
 
 TEST(ToolTipPage, EachEffectSuggestsItsPeriod) {
@@ -200,6 +199,5 @@ TEST(ImagesPage, TextsTitlesAndFilterList) {
 }
 
 TEST(ImagesPage, BindingsNameThePictureUrlsHoldingFlagAndPrevPointer) {
-  EXPECT_EQ(CheckBindings(images::Bindings(), images::BindingCount()),
-            (std::set<int>{495, 498, 501, 504, 507, 516}));
+  EXPECT_EQ(CheckBindings(images::Bindings(), images::BindingCount()), (std::set<int>{495, 498, 501, 504, 507, 516}));
 }

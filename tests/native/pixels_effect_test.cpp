@@ -64,8 +64,8 @@ TEST(EffectTablesTest, LabelsHelpLinesDefaultsAndClamps) {
   }
   EXPECT_EQ(EffectFilterLabel(24), nullptr);
   EXPECT_EQ(EffectFilterHelp(-1), nullptr);
-  const char* const applyTo[7] = {"ALL IMAGES",    "Normal image",  "Over image", "Normal & Over",
-                                  "Down image",    "Disable image", "On Focus"};
+  const char* const applyTo[7] = {"ALL IMAGES", "Normal image",  "Over image", "Normal & Over",
+                                  "Down image", "Disable image", "On Focus"};
   for (int v = 0; v < 7; ++v) EXPECT_STREQ(EffectApplyToLabel(v), applyTo[v]) << v;
   EXPECT_EQ(EffectApplyToLabel(7), nullptr);
   EXPECT_EQ(EffectApplyToLabel(-1), nullptr);
@@ -316,8 +316,10 @@ TEST(EffectPassTest, BevelModesRaiseAndSink) {
       EXPECT_TRUE(EffectPassWanted(s, st));
       Frame a, b;
       RunEffectPass(a.render, a.work, s, st);
-      if (pressed) b.render.Buttonize(2, 0x000000, 0xFFFFFF, 110);
-      else b.render.Buttonize(2, 0xFFFFFF, 0x000000, 110);
+      if (pressed)
+        b.render.Buttonize(2, 0x000000, 0xFFFFFF, 110);
+      else
+        b.render.Buttonize(2, 0xFFFFFF, 0x000000, 110);
       EXPECT_EQ(a.Pixels(), b.Pixels()) << mode << pressed;
     }
   }

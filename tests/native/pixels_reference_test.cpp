@@ -40,7 +40,8 @@ void RBlendRect(Img& m, int x, int y, int w, int h, uint32_t colour, int alpha) 
   if (!ClipR(X, Y, Wd, Ht, m.w, m.h)) return;
   for (int64_t j = Y; j < Y + Ht; ++j)
     for (int64_t i = X; i < X + Wd; ++i)
-      for (int c = 0; c < 3; ++c) m.at(i, j) = WithCh(m.at(i, j), c, Mix(Ch(m.at(i, j), c), RefCh(colour, c), alpha & 255));
+      for (int c = 0; c < 3; ++c)
+        m.at(i, j) = WithCh(m.at(i, j), c, Mix(Ch(m.at(i, j), c), RefCh(colour, c), alpha & 255));
 }
 
 void PerChannel(Img& m, const Img& o, const std::function<int(int, int)>& f) {
@@ -135,7 +136,9 @@ struct Fixture {
       for (int c = 0; c < 4; ++c) p = WithCh(p, c, Int(0, 3) == 0 ? Int(0, 1) * 255 : Int(0, 255));
     std::copy(m.px.begin(), m.px.end(), d.m_bits);
   }
-  void Make(CImageDIB& d, Img& m) { Make(d, m, Int(0, 3) == 0 ? Int(0, 3) : Int(1, 37), Int(0, 3) == 0 ? Int(0, 3) : Int(1, 23)); }
+  void Make(CImageDIB& d, Img& m) {
+    Make(d, m, Int(0, 3) == 0 ? Int(0, 3) : Int(1, 37), Int(0, 3) == 0 ? Int(0, 3) : Int(1, 23));
+  }
 };
 
 // Same words as the model, and the spare words after them untouched.
@@ -223,16 +226,20 @@ TEST(ReferenceTest, RectanglesLinesAndCopies) {
 
 TEST(ReferenceTest, TwoSourceOperations) {
   Fixture f;
-  const std::function<int(int, int)> ops[] = {
-      [](int c, int o) { return std::abs(o - c); }, [](int c, int o) { return std::max(c, o); },
-      [](int c, int o) { return (c * o) >> 8; },    [](int c, int o) { return std::min(255, c + o); },
-      [](int c, int o) { return 255 - (((255 - c) * (255 - o)) >> 8); },
-      [](int c, int o) { return std::min(c, o); }};
+  const std::function<int(int, int)> ops[] = {[](int c, int o) { return std::abs(o - c); },
+                                              [](int c, int o) { return std::max(c, o); },
+                                              [](int c, int o) { return (c * o) >> 8; },
+                                              [](int c, int o) { return std::min(255, c + o); },
+                                              [](int c, int o) { return 255 - (((255 - c) * (255 - o)) >> 8); },
+                                              [](int c, int o) { return std::min(c, o); }};
   for (int round = 0; round < kRounds; ++round) {
     CImageDIB d, o;
     Img m, om;
     f.Make(d, m);
-    if (f.Int(0, 5) == 0) f.Make(o, om); else f.Make(o, om, m.w, m.h);
+    if (f.Int(0, 5) == 0)
+      f.Make(o, om);
+    else
+      f.Make(o, om, m.w, m.h);
     const bool same = om.w == m.w && om.h == m.h && !m.px.empty();
     const int op = round % 10, amount = f.Amount();
     switch (op) {
@@ -248,7 +255,7 @@ TEST(ReferenceTest, TwoSourceOperations) {
       case 9: {
         const int x = f.Coord(m.w), y = f.Coord(m.h), ok = f.Amount(), oo = f.Amount();
         const int tol = f.Int(0, 4) == 0 ? f.Int(-5, 300) : f.Int(0, 40);
-        const uint32_t key = f.Int(0, 1) ? f.Word() : (om.px.empty() ? 0 : om.px[0]);  // often a real colour
+        const uint32_t key = f.Int(0, 1) ? f.Word() : (om.px.empty() ? 0 : om.px[0]);        // often a real colour
         const uint32_t keyRef = Rgb(Ch(key, 0), Ch(key, 1), Ch(key, 2)) | (f.Word() << 24);  // as COLORREF
         const bool withSource = f.Int(0, 9) != 0;
         d.MaskTransparent(withSource ? &o : nullptr, x, y, oo, ok, keyRef, tol);

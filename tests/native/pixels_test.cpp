@@ -79,16 +79,19 @@ TEST(DrawingTest, RectanglesClipAtEveryEdge) {
   d.Fill(0, 0, 0);
   d.FillRect(-2, -2, 4, 4, 0, 0, 9);
   d.FillRect(8, 0, 5, 1, 0, 0, 7);
-  d.FillRect(20, 20, 5, 5, 0, 0, 5);       // entirely outside
-  d.FillRect(-50, 3, 10, 1, 0, 0, 5);      // entirely left of the buffer
+  d.FillRect(20, 20, 5, 5, 0, 0, 5);   // entirely outside
+  d.FillRect(-50, 3, 10, 1, 0, 0, 5);  // entirely left of the buffer
   d.FillRect(INT_MAX, INT_MAX, INT_MAX, INT_MAX, 0, 0, 5);
   int coloured = 0;
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 10; ++x) {
       const uint32_t p = d.Pixel(x, y);
-      if (x < 2 && y < 2) EXPECT_EQ(p, 9u);
-      else if (y == 0 && x >= 8) EXPECT_EQ(p, 7u);
-      else EXPECT_EQ(p, 0u) << x << "," << y;
+      if (x < 2 && y < 2)
+        EXPECT_EQ(p, 9u);
+      else if (y == 0 && x >= 8)
+        EXPECT_EQ(p, 7u);
+      else
+        EXPECT_EQ(p, 0u) << x << "," << y;
       coloured += p != 0;
     }
   EXPECT_EQ(coloured, 6);
@@ -183,15 +186,15 @@ TEST(PixelOpsTest, Gradient4StopsOneStepShortOfTheFarCorners) {
   // White everywhere, opacity 0 at the top-left growing to 255 towards the bottom and the right.
   d.Gradient4(0, 0, -1, -1, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0, 255, 255, 255);
   const auto v = TopDown(d);
-  EXPECT_EQ(v[0], 0u);                                 // top-left: opacity 0
-  EXPECT_EQ(v[12], Grey((255 * 191) >> 8));            // bottom-left: opacity 191 = 3/4 of 255
-  EXPECT_EQ(v[3], Grey((255 * 191) >> 8));             // top-right: 3/4 of the way across
+  EXPECT_EQ(v[0], 0u);                       // top-left: opacity 0
+  EXPECT_EQ(v[12], Grey((255 * 191) >> 8));  // bottom-left: opacity 191 = 3/4 of 255
+  EXPECT_EQ(v[3], Grey((255 * 191) >> 8));   // top-right: 3/4 of the way across
   // Only a rectangle, counted from the bottom row: rows 1..2, columns 1..2 change.
   ASSERT_TRUE(d.Create(4, 4));
   d.Fill(0, 0, 0);
   d.Gradient4(1, 1, 2, 2, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 255, 255, 255, 255);
-  EXPECT_EQ(TopDown(d), (std::vector<uint32_t>{0, 0, 0, 0, 0, Grey(254), Grey(254), 0, 0, Grey(254), Grey(254),
-                                               0, 0, 0, 0, 0}));
+  EXPECT_EQ(TopDown(d),
+            (std::vector<uint32_t>{0, 0, 0, 0, 0, Grey(254), Grey(254), 0, 0, Grey(254), Grey(254), 0, 0, 0, 0, 0}));
 }
 
 TEST(PixelOpsTest, ButtonizeShadesEdgesAndSplitsTwoCorners) {
@@ -201,15 +204,15 @@ TEST(PixelOpsTest, ButtonizeShadesEdgesAndSplitsTwoCorners) {
   d.Buttonize(2, 0x000000, 0xFFFFFF, 110);
   const auto v = TopDown(d);
   auto at = [&](int x, int top) { return int(v[size_t(top) * 8 + x] & 255); };
-  EXPECT_LT(at(0, 3), 128);   // left edge dark
-  EXPECT_LT(at(3, 0), 128);   // top edge dark
-  EXPECT_GT(at(7, 3), 128);   // right edge light
-  EXPECT_GT(at(3, 7), 128);   // bottom edge light
-  EXPECT_EQ(at(3, 3), 128);   // inside untouched
-  EXPECT_LT(at(0, 6), 128);   // bottom-left corner: dark above the diagonal ...
-  EXPECT_GT(at(0, 7), 128);   // ... light on it
-  EXPECT_GT(at(7, 1), 128);   // top-right corner: light below the diagonal ...
-  EXPECT_LT(at(6, 0), 128);   // ... dark left of it
+  EXPECT_LT(at(0, 3), 128);       // left edge dark
+  EXPECT_LT(at(3, 0), 128);       // top edge dark
+  EXPECT_GT(at(7, 3), 128);       // right edge light
+  EXPECT_GT(at(3, 7), 128);       // bottom edge light
+  EXPECT_EQ(at(3, 3), 128);       // inside untouched
+  EXPECT_LT(at(0, 6), 128);       // bottom-left corner: dark above the diagonal ...
+  EXPECT_GT(at(0, 7), 128);       // ... light on it
+  EXPECT_GT(at(7, 1), 128);       // top-right corner: light below the diagonal ...
+  EXPECT_LT(at(6, 0), 128);       // ... dark left of it
   EXPECT_LT(at(0, 0), at(1, 1));  // the outer ring is stronger than the inner one
 }
 

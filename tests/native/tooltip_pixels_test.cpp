@@ -8,9 +8,7 @@ using namespace zbtip;
 
 namespace {
 
-void FillAll(CImageDIB& image, uint32_t px) {
-  image.Fill(int(px >> 16) & 0xFF, int(px >> 8) & 0xFF, int(px) & 0xFF);
-}
+void FillAll(CImageDIB& image, uint32_t px) { image.Fill(int(px >> 16) & 0xFF, int(px >> 8) & 0xFF, int(px) & 0xFF); }
 
 bool Same(const CImageDIB& a, const CImageDIB& b) {
   if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
@@ -28,7 +26,8 @@ TEST(TooltipPicture, GradientRunsFromBackTowardGradientColourColumnByColumn) {
   // Red 0 -> 200 in steps of 2, green 120 -> 20 in steps of -1, blue stays 7.
   FillGradient(image, 0x07'78'00, 0x07'14'C8);
   for (int x = 0; x < 100; ++x)
-    for (int y = 0; y < 3; ++y) ASSERT_EQ(image.Pixel(x, y) & 0xFFFFFF, uint32_t((2 * x) << 16 | (120 - x) << 8 | 7)) << x;
+    for (int y = 0; y < 3; ++y)
+      ASSERT_EQ(image.Pixel(x, y) & 0xFFFFFF, uint32_t((2 * x) << 16 | (120 - x) << 8 | 7)) << x;
   // A step that is not whole truncates: 0 -> 10 over 4 columns gives 0, 2, 5, 7.
   ASSERT_TRUE(image.Create(4, 1));
   FillGradient(image, 0, 10);
@@ -88,7 +87,8 @@ TEST_P(TooltipSlide, BringsThePictureInFromItsEdgeAndEndsInPlace) {
   EXPECT_TRUE(Same(display, final));
 }
 
-INSTANTIATE_TEST_SUITE_P(Effects, TooltipSlide, ::testing::Values(int(kUpToDown), int(kLeftToRight), int(kRightToLeft)));
+INSTANTIATE_TEST_SUITE_P(Effects, TooltipSlide,
+                         ::testing::Values(int(kUpToDown), int(kLeftToRight), int(kRightToLeft)));
 
 TEST(TooltipPicture, BlendStepsCompoundTowardTheFinalPicture) {
   CImageDIB display, final;

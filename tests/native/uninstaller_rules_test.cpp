@@ -55,64 +55,67 @@ trvu::ProtectedFolders SampleMachine() {
 }
 
 TEST(ProtectedFolders, RefusesTheListedFoldersWhateverTheCaseOrFinalBackslash) {
-  ExpectVerdicts(trvu::ProtectedFolders(), {
-      {"", FolderVerdict::Empty},
-      {"D:\\", FolderVerdict::DriveRoot},
-      {"c:", FolderVerdict::DriveRoot},
-      {"C:\\Windows\\", FolderVerdict::ListedFolder},
-      {"C:\\Windows", FolderVerdict::ListedFolder},
-      {"C:\\WINDOWS\\", FolderVerdict::ListedFolder},
-      {"c:\\windows", FolderVerdict::ListedFolder},
-      {"E:\\Windows\\System32\\", FolderVerdict::ListedFolder},  // everything inside Windows too
-      {"C:\\Archivos de programa\\", FolderVerdict::ListedFolder},
-      {"C:\\ARCHIVOS DE PROGRAMA", FolderVerdict::ListedFolder},
-      {"F:\\Mis documentos\\", FolderVerdict::ListedFolder},
-      {"C:\\Mis Documentos", FolderVerdict::ListedFolder},
-      {"C:\\Archivos de programa\\Juegos\\", FolderVerdict::Allowed},
-      {"C:\\Mis documentos\\Quorvel V2", FolderVerdict::Allowed},
-      {"C:\\Windows2\\", FolderVerdict::Allowed},
-      {"C:\\Juegos\\Quorvel V2\\", FolderVerdict::Allowed},
-  });
+  ExpectVerdicts(trvu::ProtectedFolders(),
+                 {
+                     {"", FolderVerdict::Empty},
+                     {"D:\\", FolderVerdict::DriveRoot},
+                     {"c:", FolderVerdict::DriveRoot},
+                     {"C:\\Windows\\", FolderVerdict::ListedFolder},
+                     {"C:\\Windows", FolderVerdict::ListedFolder},
+                     {"C:\\WINDOWS\\", FolderVerdict::ListedFolder},
+                     {"c:\\windows", FolderVerdict::ListedFolder},
+                     {"E:\\Windows\\System32\\", FolderVerdict::ListedFolder},  // everything inside Windows too
+                     {"C:\\Archivos de programa\\", FolderVerdict::ListedFolder},
+                     {"C:\\ARCHIVOS DE PROGRAMA", FolderVerdict::ListedFolder},
+                     {"F:\\Mis documentos\\", FolderVerdict::ListedFolder},
+                     {"C:\\Mis Documentos", FolderVerdict::ListedFolder},
+                     {"C:\\Archivos de programa\\Juegos\\", FolderVerdict::Allowed},
+                     {"C:\\Mis documentos\\Quorvel V2", FolderVerdict::Allowed},
+                     {"C:\\Windows2\\", FolderVerdict::Allowed},
+                     {"C:\\Juegos\\Quorvel V2\\", FolderVerdict::Allowed},
+                 });
 }
 
 TEST(ProtectedFolders, RefusesAnythingButAPlainLocalFolder) {
-  ExpectVerdicts(trvu::ProtectedFolders(), {
-      {"C", FolderVerdict::NotLocalFolder},
-      {"Juegos\\Quorvel\\", FolderVerdict::NotLocalFolder},
-      {"\\Juegos\\Quorvel\\", FolderVerdict::NotLocalFolder},
-      {"C:Juegos\\", FolderVerdict::NotLocalFolder},
-      {"\\\\servidor\\juegos\\Quorvel\\", FolderVerdict::NotLocalFolder},
-      {"\\\\?\\C:\\Juegos\\", FolderVerdict::NotLocalFolder},
-      {"\\\\.\\C:\\Juegos\\", FolderVerdict::NotLocalFolder},
-      {"C:/Windows/", FolderVerdict::NotLocalFolder},
-      {"C:\\Juegos\\..\\Windows\\", FolderVerdict::NotLocalFolder},
-      {"C:\\Juegos\\..\\", FolderVerdict::NotLocalFolder},
-      {"C:\\.\\Windows\\", FolderVerdict::NotLocalFolder},
-      {"C:\\Windows.\\", FolderVerdict::NotLocalFolder},  // Windows would read C:\Windows
-      {"C:\\Windows \\", FolderVerdict::NotLocalFolder},
-      {"C:\\Juegos\\\\Quorvel\\", FolderVerdict::NotLocalFolder},
-      {"C:\\\\", FolderVerdict::NotLocalFolder},
-      {"C:\\Jue*\\", FolderVerdict::NotLocalFolder},
-      {"C:\\Juegos\\Quorvel V2\\\t", FolderVerdict::NotLocalFolder},
-      {"1:\\Juegos\\", FolderVerdict::NotLocalFolder},
-  });
+  ExpectVerdicts(trvu::ProtectedFolders(),
+                 {
+                     {"C", FolderVerdict::NotLocalFolder},
+                     {"Juegos\\Quorvel\\", FolderVerdict::NotLocalFolder},
+                     {"\\Juegos\\Quorvel\\", FolderVerdict::NotLocalFolder},
+                     {"C:Juegos\\", FolderVerdict::NotLocalFolder},
+                     {"\\\\servidor\\juegos\\Quorvel\\", FolderVerdict::NotLocalFolder},
+                     {"\\\\?\\C:\\Juegos\\", FolderVerdict::NotLocalFolder},
+                     {"\\\\.\\C:\\Juegos\\", FolderVerdict::NotLocalFolder},
+                     {"C:/Windows/", FolderVerdict::NotLocalFolder},
+                     {"C:\\Juegos\\..\\Windows\\", FolderVerdict::NotLocalFolder},
+                     {"C:\\Juegos\\..\\", FolderVerdict::NotLocalFolder},
+                     {"C:\\.\\Windows\\", FolderVerdict::NotLocalFolder},
+                     {"C:\\Windows.\\", FolderVerdict::NotLocalFolder},  // Windows would read C:\Windows
+                     {"C:\\Windows \\", FolderVerdict::NotLocalFolder},
+                     {"C:\\Juegos\\\\Quorvel\\", FolderVerdict::NotLocalFolder},
+                     {"C:\\\\", FolderVerdict::NotLocalFolder},
+                     {"C:\\Jue*\\", FolderVerdict::NotLocalFolder},
+                     {"C:\\Juegos\\Quorvel V2\\\t", FolderVerdict::NotLocalFolder},
+                     {"1:\\Juegos\\", FolderVerdict::NotLocalFolder},
+                 });
 }
 
 TEST(ProtectedFolders, RefusesSystemFoldersTheFoldersAboveThemAndTheWindowsTree) {
-  ExpectVerdicts(SampleMachine(), {
-      {"D:\\WinNT", FolderVerdict::SystemFolder},
-      {"d:\\winnt\\", FolderVerdict::SystemFolder},
-      {"D:\\WINNT\\System32\\", FolderVerdict::InsideSystemTree},
-      {"C:\\Program Files\\", FolderVerdict::SystemFolder},
-      {"c:\\PROGRAM FILES (X86)", FolderVerdict::SystemFolder},
-      {"C:\\Program Files\\Quorvel V2\\", FolderVerdict::Allowed},
-      {"C:\\Usuarios\\", FolderVerdict::HoldsSystemFolder},
-      {"c:\\usuarios\\JOSÉ\\", FolderVerdict::SystemFolder},
-      {"C:\\Usuarios\\José\\Documentos\\Juegos\\", FolderVerdict::Allowed},
-      {"C:\\Usuarios\\José\\Menú Inicio\\", FolderVerdict::HoldsSystemFolder},
-      {"C:\\USUARIOS\\JOSÉ\\MENÚ INICIO\\PROGRAMAS", FolderVerdict::SystemFolder},
-      {"C:\\Usuarios\\Jose\\", FolderVerdict::Allowed},  // another name, not another case
-  });
+  ExpectVerdicts(SampleMachine(),
+                 {
+                     {"D:\\WinNT", FolderVerdict::SystemFolder},
+                     {"d:\\winnt\\", FolderVerdict::SystemFolder},
+                     {"D:\\WINNT\\System32\\", FolderVerdict::InsideSystemTree},
+                     {"C:\\Program Files\\", FolderVerdict::SystemFolder},
+                     {"c:\\PROGRAM FILES (X86)", FolderVerdict::SystemFolder},
+                     {"C:\\Program Files\\Quorvel V2\\", FolderVerdict::Allowed},
+                     {"C:\\Usuarios\\", FolderVerdict::HoldsSystemFolder},
+                     {"c:\\usuarios\\JOSÉ\\", FolderVerdict::SystemFolder},
+                     {"C:\\Usuarios\\José\\Documentos\\Juegos\\", FolderVerdict::Allowed},
+                     {"C:\\Usuarios\\José\\Menú Inicio\\", FolderVerdict::HoldsSystemFolder},
+                     {"C:\\USUARIOS\\JOSÉ\\MENÚ INICIO\\PROGRAMAS", FolderVerdict::SystemFolder},
+                     {"C:\\Usuarios\\Jose\\", FolderVerdict::Allowed},  // another name, not another case
+                 });
 }
 
 TEST(PathRules, FoldsTheLettersFileNamesUse) {
@@ -174,11 +177,13 @@ TEST(UninstallTexts, AreTheProgramsOwnSpanishTexts) {
   EXPECT_EQ(trvu::FirstQuestion(), FromUtf8("¿Está seguro que quiere desinstalar Quorvel V2 de su PC?"));
   EXPECT_EQ(trvu::FolderWarning(L"C:\\Juegos\\Quorvel V2\\"),
             FromUtf8("A continuación se borrará todo el contenido dentro de la carpeta: \"C:\\Juegos\\Quorvel V2\\\""));
-  EXPECT_EQ(trvu::FolderWarning(L""), FromUtf8("A continuación se borrará todo el contenido dentro de la carpeta: \"\""));
+  EXPECT_EQ(trvu::FolderWarning(L""),
+            FromUtf8("A continuación se borrará todo el contenido dentro de la carpeta: \"\""));
   EXPECT_EQ(trvu::DoneMessage(), FromUtf8("Quorvel V2 ha sido quitado de su PC."));
   EXPECT_EQ(trvu::TituloLabel(), FromUtf8("Desinstalador de Quorvel V2"));
   EXPECT_EQ(trvu::CerraAppLabel(), FromUtf8("Recuerde cerrar el programa de Quorvel V2, antes de desinstalarlo."));
-  EXPECT_EQ(trvu::ComentLabel(), FromUtf8("Presione el botón Desinstalar para quitar de su PC el programa Quorvel V2."));
+  EXPECT_EQ(trvu::ComentLabel(),
+            FromUtf8("Presione el botón Desinstalar para quitar de su PC el programa Quorvel V2."));
   EXPECT_EQ(std::wstring(trvu::kBulletLabel), FromUtf8("·"));
   EXPECT_EQ(std::wstring(trvu::kCancelButton), FromUtf8("&Cancelar"));
   EXPECT_EQ(std::wstring(trvu::kUninstallButton), FromUtf8("&Desinstalar"));

@@ -127,7 +127,8 @@ TEST(ZbhostValues, TextAndFonts) {
   EXPECT_TRUE(ParseText("plain \"inner\"", t, why) && t == "plain \"inner\"");
   EXPECT_TRUE(ParseText("\"  two\\nlines\\t\\\\ \\\" \"", t, why) && t == "  two\nlines\t\\ \" ");
   EXPECT_TRUE(ParseText("\"\"", t, why) && t.empty());
-  for (const char* bad : {"\"open", "\"", "\"a\"b\"", "\"bad \\q\"", "\"ends \\\""}) EXPECT_FALSE(ParseText(bad, t, why)) << bad;
+  for (const char* bad : {"\"open", "\"", "\"a\"b\"", "\"bad \\q\"", "\"ends \\\""})
+    EXPECT_FALSE(ParseText(bad, t, why)) << bad;
 
   FontSpec f;
   ASSERT_TRUE(ParseFont("Liberation Sans, 10.5, bold, Italic", f, why)) << why;
@@ -136,7 +137,8 @@ TEST(ZbhostValues, TextAndFonts) {
   EXPECT_TRUE(f.bold && f.italic && !f.underline && !f.strikethrough);
   ASSERT_TRUE(ParseFont("Arial", f, why));
   EXPECT_EQ(f.sizeTenths, 100);
-  for (const char* bad : {"", "Arial,0", "Arial,10.25", "Arial,big", "Arial,bold,12", "A very long face name over 31 chars"})
+  for (const char* bad :
+       {"", "Arial,0", "Arial,10.25", "Arial,big", "Arial,bold,12", "A very long face name over 31 chars"})
     EXPECT_FALSE(ParseFont(bad, f, why)) << bad;
 }
 
@@ -154,7 +156,8 @@ TEST(ZbhostValues, PicturePathsAreTakenFromTheFilesFolder) {
 TEST(ZbhostLayout, PlacesButtonsAndKeepsControlPropertiesInOrder) {
   HostFile f;
   FileError e;
-  ASSERT_TRUE(ParseHostFile("[A]\nHeight=30\nText=x\nbuttonmode=3\nAlignHor=2\n[B]\nLeft=-5\nWidth=100\n[C]\nTop=200\n", f, e));
+  ASSERT_TRUE(
+      ParseHostFile("[A]\nHeight=30\nText=x\nbuttonmode=3\nAlignHor=2\n[B]\nLeft=-5\nWidth=100\n[C]\nTop=200\n", f, e));
   std::vector<ButtonPlacement> placed;
   ASSERT_TRUE(PlaceButtons(f.buttons, placed, e)) << e.message;
   ASSERT_EQ(placed.size(), 3u);
@@ -204,9 +207,13 @@ TEST(ZbhostOptions, ActionsKeepTheirOrderAndBadArgumentsAreRefused) {
   EXPECT_TRUE(o.design);
   EXPECT_EQ(o.screenshot, "s.bmp");
 
-  const std::vector<std::vector<std::string>> bad = {
-      {}, {"f.txt", "--click"}, {"f.txt", "--wait", "-1"}, {"f.txt", "--wait", "soon"}, {"f.txt", "g.txt"},
-      {"f.txt", "--bogus"}, {"f.txt", "--screenshot", ""}};
+  const std::vector<std::vector<std::string>> bad = {{},
+                                                     {"f.txt", "--click"},
+                                                     {"f.txt", "--wait", "-1"},
+                                                     {"f.txt", "--wait", "soon"},
+                                                     {"f.txt", "g.txt"},
+                                                     {"f.txt", "--bogus"},
+                                                     {"f.txt", "--screenshot", ""}};
   for (const auto& args : bad) EXPECT_FALSE(ParseHostOptions(args, o, why)) << (args.empty() ? "" : args.back());
   EXPECT_TRUE(ParseHostOptions({"--help"}, o, why) && o.help);
 }

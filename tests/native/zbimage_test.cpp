@@ -32,8 +32,7 @@ class ZbimageTest : public ::testing::Test {
   std::string P(const std::string& name) const { return dir + "/" + name; }
   // Runs the tool with the arguments (file names relative to the test folder); returns its exit code.
   int Run(const std::string& args) {
-    const std::string command =
-        "cd '" + dir + "' && '" + zbtest::BinDir() + "/zbimage' " + args + " 2> stderr.txt";
+    const std::string command = "cd '" + dir + "' && '" + zbtest::BinDir() + "/zbimage' " + args + " 2> stderr.txt";
     const int status = std::system(command.c_str());
     stderrText = Slurp(P("stderr.txt"));
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -59,7 +58,8 @@ TEST_F(ZbimageTest, FormatsKeepEveryByteAndTheRowOrder) {
   EXPECT_EQ(sample.Pixel(10, 63 - 10), 0x00FA0000u);  // the Mask-coloured area near the top-left
 
   // A 2 x 2 PPM, top row red then green, bottom row blue then white.
-  Spit(P("in.ppm"), std::string("P6\n# two by two\n2 2\n255\n") + std::string("\xFF\0\0\0\xFF\0\0\0\xFF\xFF\xFF\xFF", 12));
+  Spit(P("in.ppm"),
+       std::string("P6\n# two by two\n2 2\n255\n") + std::string("\xFF\0\0\0\xFF\0\0\0\xFF\xFF\xFF\xFF", 12));
   ASSERT_EQ(Run("convert in.ppm out.pam"), 0) << stderrText;
   ASSERT_EQ(Run("convert in.ppm out.bmp"), 0) << stderrText;
   const std::string pam = Slurp(P("out.pam"));
@@ -76,7 +76,8 @@ TEST_F(ZbimageTest, FormatsKeepEveryByteAndTheRowOrder) {
 TEST_F(ZbimageTest, EffectRunsMirrorAndPassLikeTheControl) {
   ASSERT_EQ(Run("sample s.pam"), 0) << stderrText;
   ASSERT_EQ(Run("effect s.pam e.pam --EffectFilter 22 --MaskColor 0xFA --EffectColorMaskValue -9 --FlipHorisontal 1 "
-                "--EffectGlobalBlend 1 --EffectGlobalBlendValue 300 --EffectApplyTo 2 --state over --BackGroundColor 4210752"),
+                "--EffectGlobalBlend 1 --EffectGlobalBlendValue 300 --EffectApplyTo 2 --state over --BackGroundColor "
+                "4210752"),
             0)
       << stderrText;
   CImageDIB expected, work;

@@ -70,8 +70,10 @@ void LoopbackHttpServer::Answer(SOCKET s) {
     }
   }
   ++requests;
-  const std::string head = "HTTP/1.0 " + std::to_string(code) + " X\r\nContent-Type: application/octet-stream\r\n"
-                           "Content-Length: " + std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n";
+  const std::string head = "HTTP/1.0 " + std::to_string(code) +
+                           " X\r\nContent-Type: application/octet-stream\r\n"
+                           "Content-Length: " +
+                           std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n";
   const std::string answer = head + body;
   for (size_t sent = 0; sent < answer.size();) {
     const int piece = int(std::min<size_t>(answer.size() - sent, 3000));

@@ -79,11 +79,11 @@ std::string Cmap() {
   const unsigned count = kLastChar - kFirstChar + 1;
   Bytes sub;
   sub.u16(4).u16(14 + 2 * 2 * 4 + 2 + 2 * count).u16(0);
-  sub.u16(4).u16(4).u16(1).u16(0);                  // segCountX2, searchRange, entrySelector, rangeShift
-  sub.u16(kLastChar).u16(0xFFFF).u16(0);            // end codes, pad
-  sub.u16(kFirstChar).u16(0xFFFF);                  // start codes
-  sub.i16(0).i16(1);                                // deltas
-  sub.u16(4).u16(0);                                // range offsets: segment 0 reads the glyph array
+  sub.u16(4).u16(4).u16(1).u16(0);        // segCountX2, searchRange, entrySelector, rangeShift
+  sub.u16(kLastChar).u16(0xFFFF).u16(0);  // end codes, pad
+  sub.u16(kFirstChar).u16(0xFFFF);        // start codes
+  sub.i16(0).i16(1);                      // deltas
+  sub.u16(4).u16(0);                      // range offsets: segment 0 reads the glyph array
   for (unsigned i = 0; i < count; ++i) sub.u16(1);
   return Bytes().u16(0).u16(1).u16(3).u16(1).u32(12).text(sub.data).data;
 }
@@ -109,11 +109,11 @@ std::string Os2() {
   b.u16(3).i16(kAdvance).u16(400).u16(5).u16(0);
   for (int v : {650, 600, 0, 75, 650, 600, 0, 350, 50, 300}) b.i16(v);
   b.i16(0).u8(2);
-  for (int i = 0; i < 9; ++i) b.u8(0);                // panose: Latin text
-  b.u32(1).u32(0).u32(0).u32(0).text("ZBTS");         // Basic Latin; vendor
-  b.u16(0x0040).u16(kFirstChar).u16(kLastChar);       // regular
+  for (int i = 0; i < 9; ++i) b.u8(0);           // panose: Latin text
+  b.u32(1).u32(0).u32(0).u32(0).text("ZBTS");    // Basic Latin; vendor
+  b.u16(0x0040).u16(kFirstChar).u16(kLastChar);  // regular
   b.i16(800).i16(-200).i16(0).u16(800).u16(200);
-  b.u32(1).u32(0);                                    // code page Latin 1
+  b.u32(1).u32(0);  // code page Latin 1
   b.i16(500).i16(kTop).u16(0).u16(0x20).u16(1);
   return b.data;
 }
@@ -130,9 +130,16 @@ std::string Post() {
 std::string MakeTrueTypeFont(const std::string& family) {
   const std::string glyf = Glyf();
   // In tag order, as the table directory wants them.
-  const std::pair<const char*, std::string> tables[] = {
-      {"OS/2", Os2()}, {"cmap", Cmap()},  {"glyf", glyf},          {"head", Head()}, {"hhea", Hhea()},
-      {"hmtx", Hmtx()}, {"loca", Loca(glyf.size())}, {"maxp", Maxp()}, {"name", Name(family)}, {"post", Post()}};
+  const std::pair<const char*, std::string> tables[] = {{"OS/2", Os2()},
+                                                        {"cmap", Cmap()},
+                                                        {"glyf", glyf},
+                                                        {"head", Head()},
+                                                        {"hhea", Hhea()},
+                                                        {"hmtx", Hmtx()},
+                                                        {"loca", Loca(glyf.size())},
+                                                        {"maxp", Maxp()},
+                                                        {"name", Name(family)},
+                                                        {"post", Post()}};
   const unsigned count = sizeof(tables) / sizeof(tables[0]);
   Bytes dir;
   dir.u32(0x00010000).u16(count).u16(8 * 16).u16(3).u16(count * 16 - 8 * 16);

@@ -27,8 +27,7 @@ bool Process::Start(const std::wstring& exe, const std::wstring& arguments) {
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
-  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info)) {
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
     return false;
   }
   CloseHandle(info.hThread);
@@ -196,7 +195,8 @@ long long Distance(const Capture& a, const Capture& b) {
   long long sum = 0;
   for (size_t i = 0; i < a.pixels.size() && i < b.pixels.size(); ++i) {
     for (int shift = 0; shift < 24; shift += 8) {
-      sum += std::abs(static_cast<int>((a.pixels[i] >> shift) & 0xFF) - static_cast<int>((b.pixels[i] >> shift) & 0xFF));
+      sum +=
+          std::abs(static_cast<int>((a.pixels[i] >> shift) & 0xFF) - static_cast<int>((b.pixels[i] >> shift) & 0xFF));
     }
   }
   return sum;

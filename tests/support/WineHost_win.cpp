@@ -97,8 +97,7 @@ bool RemoveSymlink(const std::wstring& link) {
 bool MakeManyFiles(const std::wstring& folder, std::size_t count) {
   const std::string path = UnixPath(folder);
   if (path.empty() || count == 0) return false;
-  return RunShell("cd " + Quoted(path) + " && seq -f 'f%05.0f.dat' 0 " + std::to_string(count - 1) +
-                  " | xargs touch");
+  return RunShell("cd " + Quoted(path) + " && seq -f 'f%05.0f.dat' 0 " + std::to_string(count - 1) + " | xargs touch");
 }
 
 wchar_t FreeDriveLetter() {
@@ -124,8 +123,8 @@ bool UnmapDrive(wchar_t letter) {
 bool MapUncShare(const std::string& server, const std::string& share, const std::wstring& folder) {
   const std::string target = UnixPath(folder);
   const std::string dir = Prefix() + "/dosdevices/unc/" + server;
-  return !target.empty() && RunShell("mkdir -p " + Quoted(dir) + " && ln -s " + Quoted(target) + " " +
-                                     Quoted(dir + "/" + share));
+  return !target.empty() &&
+         RunShell("mkdir -p " + Quoted(dir) + " && ln -s " + Quoted(target) + " " + Quoted(dir + "/" + share));
 }
 
 bool UnmapUncShare(const std::string& server, const std::string& share) {

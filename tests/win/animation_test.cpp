@@ -19,9 +19,8 @@ std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end(
 
 // A 2 x 2 24-bit BMP of one colour.
 void WriteBmp(const std::wstring& path, uint8_t shade) {
-  const uint8_t header[54] = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 2, 0,
-                              0,   0,   1,  0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                              0,   0,   0,  0, 0, 0};
+  const uint8_t header[54] = {'B', 'M', 70, 0, 0, 0, 0, 0,  0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1,
+                              0,   24,  0,  0, 0, 0, 0, 16, 0, 0, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
   std::ofstream f(std::filesystem::path(path), std::ios::binary);
   f.write(reinterpret_cast<const char*>(header), sizeof header);
   const uint8_t row[8] = {shade, shade, shade, shade, shade, shade, 0, 0};
@@ -169,7 +168,7 @@ TEST_F(AnimationWinTest, StartWithoutAWindowWaitsForItAndFramesHaveFullPaths) {
 TEST_F(AnimationWinTest, PatternsWithoutPicturesEndWithoutChanges) {
   MakeWindow();
   anim->Start(folder + L"*.none", 50);
-  EXPECT_EQ(ends.size(), 1u);  // nothing matched: at once
+  EXPECT_EQ(ends.size(), 1u);            // nothing matched: at once
   anim->Start(folder + L"sub.bmp", 50);  // only the folder itself: at the first tick
   EXPECT_EQ(ends.size(), 1u);
   Pump(3000, [&] { return ends.size() == 2; });

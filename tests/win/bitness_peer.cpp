@@ -165,7 +165,8 @@ std::string ValueText(const Variant& value) {
     return "object";
   }
   Variant text;
-  if (FAILED(VariantChangeType(text.Put(), const_cast<VARIANT*>(value.Ptr()), VARIANT_ALPHABOOL, VT_BSTR))) return "vt " + std::to_string(v.vt);
+  if (FAILED(VariantChangeType(text.Put(), const_cast<VARIANT*>(value.Ptr()), VARIANT_ALPHABOOL, VT_BSTR)))
+    return "vt " + std::to_string(v.vt);
   return "vt " + std::to_string(v.vt) + " " + Utf8(std::wstring(text.Ref().bstrVal, SysStringLen(text.Ref().bstrVal)));
 }
 
@@ -217,9 +218,13 @@ bool SetEverything(IDispatch* c, const std::wstring& folder) {
     if (FAILED(Get(c, name.c_str(), value))) return false;
     const VARTYPE vt = value.Type();
     if (vt != VT_I2 && vt != VT_I4 && vt != VT_UI4 && vt != VT_BOOL) continue;
-    const long number = name.find(L"Color") != std::wstring::npos ? long(0x00123456 * index) & 0xFFFFFF
-                                                                  : long(index % 5 + 1);
-    Put(c, name.c_str(), *(vt == VT_BOOL ? Bool(!value.Ref().boolVal) : vt == VT_I2 ? I2(short(number)) : I4(number)).Ptr());
+    const long number =
+        name.find(L"Color") != std::wstring::npos ? long(0x00123456 * index) & 0xFFFFFF : long(index % 5 + 1);
+    Put(c, name.c_str(),
+        *(vt == VT_BOOL ? Bool(!value.Ref().boolVal)
+          : vt == VT_I2 ? I2(short(number))
+                        : I4(number))
+             .Ptr());
   }
   if (!zbtestpics::WriteBmp24(folder + L"over.bmp", 9, 7)) return false;
   const HRESULT texts[] = {
@@ -232,8 +237,10 @@ bool SetEverything(IDispatch* c, const std::wstring& folder) {
   for (auto [name, w, h] : {std::make_tuple(L"PictureRES", 12, 8), std::make_tuple(L"PictureDownRES", 5, 11)}) {
     if (FAILED(PutRef(c, name, GradientPicture(w, h, w).Get()))) return false;
   }
-  return SUCCEEDED(Call(c, L"SetTextFontByName", {Str(L"DejaVu Serif"), I4(13), Bool(true), Bool(false), Bool(false)})) &&
-         SUCCEEDED(Call(c, L"SetToolTipFontByName", {Str(L"Liberation Mono"), I4(9), Bool(false), Bool(true), Bool(true)}));
+  return SUCCEEDED(
+             Call(c, L"SetTextFontByName", {Str(L"DejaVu Serif"), I4(13), Bool(true), Bool(false), Bool(false)})) &&
+         SUCCEEDED(
+             Call(c, L"SetToolTipFontByName", {Str(L"Liberation Mono"), I4(9), Bool(false), Bool(true), Bool(true)}));
 }
 
 std::string Format(const std::map<std::string, std::string>& facts) {
@@ -263,8 +270,8 @@ int Save(const std::wstring& folder) {
 
   ComPtr<IStorage> storage;
   auto persistStorage = zb::QueryAs<IPersistStorage>(c.Get());
-  if (FAILED(StgCreateDocfile((folder + L"storage.stg").c_str(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE,
-                              0, storage.Put())) ||
+  if (FAILED(StgCreateDocfile((folder + L"storage.stg").c_str(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
+                              storage.Put())) ||
       FAILED(persistStorage->Save(storage.Get(), FALSE)) || FAILED(persistStorage->SaveCompleted(nullptr)) ||
       FAILED(storage->Commit(STGC_DEFAULT))) {
     std::fprintf(stderr, "storage save failed\n");
@@ -274,7 +281,8 @@ int Save(const std::wstring& folder) {
 
   auto bag = zb::olehost::CPropertyBag::Create();
   std::wstring bagText, error;
-  if (FAILED(zb::QueryAs<IPersistPropertyBag>(c.Get())->Save(bag.Get(), TRUE, TRUE)) || !bag->SaveText(bagText, error)) {
+  if (FAILED(zb::QueryAs<IPersistPropertyBag>(c.Get())->Save(bag.Get(), TRUE, TRUE)) ||
+      !bag->SaveText(bagText, error)) {
     std::fprintf(stderr, "bag save failed: %s\n", Utf8(error).c_str());
     return 103;
   }
@@ -335,8 +343,9 @@ int Check(const std::wstring& folder) {
   {
     ComPtr<IStorage> storage;
     ComPtr<IDispatch> c = NewControl();
-    if (!c || FAILED(StgOpenStorage((folder + L"storage.stg").c_str(), nullptr, STGM_READWRITE | STGM_SHARE_EXCLUSIVE,
-                                    nullptr, 0, storage.Put())) ||
+    if (!c ||
+        FAILED(StgOpenStorage((folder + L"storage.stg").c_str(), nullptr, STGM_READWRITE | STGM_SHARE_EXCLUSIVE,
+                              nullptr, 0, storage.Put())) ||
         FAILED(zb::QueryAs<IPersistStorage>(c.Get())->Load(storage.Get()))) {
       std::printf("storage: load failed\n");
       ++differences;
@@ -389,10 +398,14 @@ int wmain(int argc, wchar_t** argv) {
   if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
   const std::wstring command = argc > 1 ? argv[1] : L"";
   int result = 201;
-  if (command == L"save" && !folder.empty()) result = Save(folder);
-  else if (command == L"check" && !folder.empty()) result = Check(folder);
-  else if (command == L"which") result = Which();
-  else std::fprintf(stderr, "usage: control_bitness_peer save|check <folder> | which\n");
+  if (command == L"save" && !folder.empty())
+    result = Save(folder);
+  else if (command == L"check" && !folder.empty())
+    result = Check(folder);
+  else if (command == L"which")
+    result = Which();
+  else
+    std::fprintf(stderr, "usage: control_bitness_peer save|check <folder> | which\n");
   std::fflush(stdout);
   OleUninitialize();
   return result;

@@ -42,7 +42,9 @@ struct Side {
   REGSAM view;          // its registry view
   const wchar_t* typeLibKey;
   std::wstring Module() const { return bin + L"ZEPHONBUTTONPRO.OCX"; }
-  zbtest::ChildRun Peer(const std::wstring& args) const { return zbtest::RunChild(bin + L"control_bitness_peer.exe", args); }
+  zbtest::ChildRun Peer(const std::wstring& args) const {
+    return zbtest::RunChild(bin + L"control_bitness_peer.exe", args);
+  }
   // The peer's answer to "which", without its line end.
   std::string Which() const {
     std::string out = Peer(L"which").out;
@@ -101,7 +103,8 @@ class SideBySide : public ::testing::Test {
  protected:
   void SetUp() override {
     sides = Find();
-    if (sides.other.bin.empty() || !Exists(sides.other.Module()) || !Exists(sides.other.bin + L"control_bitness_peer.exe"))
+    if (sides.other.bin.empty() || !Exists(sides.other.Module()) ||
+        !Exists(sides.other.bin + L"control_bitness_peer.exe"))
       GTEST_SKIP() << "no module of the other bitness (ZB_PEER_BIN_DIR)";
     folder = FullPath(zbtest::MakeTempDir("bitness")) + L"\\";
   }

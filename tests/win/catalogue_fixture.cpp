@@ -63,8 +63,8 @@ bool DefineUnixDrive(wchar_t letter, const std::string& unixPath, const std::wst
                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   if (manager == INVALID_HANDLE_VALUE) return false;
   DWORD returned = 0;
-  const BOOL ok = DeviceIoControl(manager, kDefineUnixDrive, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                  nullptr, 0, &returned, nullptr);
+  const BOOL ok = DeviceIoControl(manager, kDefineUnixDrive, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr,
+                                  0, &returned, nullptr);
   CloseHandle(manager);
   return ok != FALSE;
 }

@@ -9,7 +9,8 @@
 namespace {
 
 std::string Utf8(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  const int n =
+      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string out(n > 0 ? static_cast<size_t>(n) : 0, '\0');
   if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
   return out;
@@ -31,8 +32,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   startup.cb = sizeof startup;
   GetStartupInfoW(&startup);
   const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
-  const std::string content =
-      Utf8(folder) + "\n" + std::to_string(show) + "\n" + Utf8(GetCommandLineW()) + "\n";
+  const std::string content = Utf8(folder) + "\n" + std::to_string(show) + "\n" + Utf8(GetCommandLineW()) + "\n";
 
   const std::wstring aside = report + L".part";
   HANDLE h = CreateFileW(aside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

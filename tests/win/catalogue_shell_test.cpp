@@ -29,7 +29,6 @@ using catalogue_fixture::WaitUntil;
 
 constexpr DWORD kWait = 15000;
 
-
 // A left click as the window system delivers it: posted, so the control runs it from its queue.
 void ClickControl(HWND control) {
   RECT r{};
@@ -105,7 +104,8 @@ bool CopyRecorder(const std::wstring& to) {
 bool SameText(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
 
 std::string Narrow(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  const int n =
+      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string out(n > 0 ? static_cast<size_t>(n) : 0, '\0');
   if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
   return out;
@@ -179,9 +179,9 @@ TEST_F(CatalogueShellTest, TheWindowIsCutToTheOutlineAndCarriesItsControls) {
   EXPECT_FALSE(IsWindowVisible(sharware)) << "hidden at start";
   EXPECT_FALSE(IsWindowVisible(ayuda)) << "hidden at start";
   const Place buttons[] = {
-      {m_main, qvol2::kBotRun, {67, 37, 78, 62}},       {m_main, qvol2::kBotCopiar, {17, 104, 78, 62}},
-      {m_main, qvol2::kBotAyuda, {20, 180, 78, 62}},    {m_main, qvol2::kBotSharware, {50, 252, 78, 62}},
-      {m_main, qvol2::kBotSalir1, {256, 388, 21, 21}},  {sharware, qvol2::kBotCerrarSW, {406, 4, 21, 21}},
+      {m_main, qvol2::kBotRun, {67, 37, 78, 62}},        {m_main, qvol2::kBotCopiar, {17, 104, 78, 62}},
+      {m_main, qvol2::kBotAyuda, {20, 180, 78, 62}},     {m_main, qvol2::kBotSharware, {50, 252, 78, 62}},
+      {m_main, qvol2::kBotSalir1, {256, 388, 21, 21}},   {sharware, qvol2::kBotCerrarSW, {406, 4, 21, 21}},
       {ayuda, qvol2::kBotCerrarAyuda, {426, 4, 21, 21}},
   };
   for (const Place& b : buttons) {
@@ -342,9 +342,9 @@ class AddressHandler {
     }
     wchar_t old[1024] = {};
     DWORD type = 0, size = sizeof old - sizeof(wchar_t);
-    m_hadOld = RegQueryValueExW(m_command, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) ==
-                  ERROR_SUCCESS &&
-              type == REG_SZ;
+    m_hadOld =
+        RegQueryValueExW(m_command, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS &&
+        type == REG_SZ;
     if (m_hadOld) m_old = old;
     m_installed = Set(L"\"" + program + L"\" \"%1\"");
   }

@@ -29,7 +29,6 @@ const wchar_t kMissing[] = L"\x01missing";
 zb::AppSettings Settings() { return zb::AppSettings(L"Quorvel Vol. 2"); }
 std::wstring StoredDrive() { return Settings().Get(L"General", L"DriveCD", kMissing); }
 
-
 LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   DWORD_PTR result = 0;
   if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 10000, &result)) return -1;
@@ -171,12 +170,14 @@ TEST_F(CatalogueTest, LoadShowsTheFirstCategoryTitleAndDescription) {
   EXPECT_EQ(panel.Description(), FromUtf8("Dispare a todo lo que se mueva.\r\nAcción sin pausa, música épica.\r\n"));
 
   EXPECT_TRUE(panel.MoveTitle(VK_DOWN, 1, L"Segundo juego\r\n"));
-  EXPECT_TRUE(panel.MoveTitle(VK_UP, 0, FromUtf8("Dispare a todo lo que se mueva.\r\nAcción sin pausa, música épica.\r\n")));
+  EXPECT_TRUE(
+      panel.MoveTitle(VK_UP, 0, FromUtf8("Dispare a todo lo que se mueva.\r\nAcción sin pausa, música épica.\r\n")));
 
   // The next category: its list, its first title selected, that title's description.
   PressKey(panel.categories, VK_DOWN);
-  EXPECT_TRUE(WaitUntil([&] { return panel.Titles() == Wide({"Cubo", "Esfera"}) && panel.Description() == L"Un cubo.\r\n"; }))
-      << "after choosing 3D";
+  EXPECT_TRUE(WaitUntil([&] {
+    return panel.Titles() == Wide({"Cubo", "Esfera"}) && panel.Description() == L"Un cubo.\r\n";
+  })) << "after choosing 3D";
   EXPECT_EQ(Ask(panel.categories, CB_GETCURSEL), 1);
   EXPECT_EQ(Ask(panel.titles, LB_GETCURSEL), 0);
   EXPECT_EQ(panel.DriveDialog(), nullptr) << "every description was found";
@@ -364,16 +365,19 @@ TEST_F(CatalogueTest, AMissingListFileIsReportedAndThePanelStaysUsable) {
 TEST_F(CatalogueTest, OddListAndDescriptionFilesNeverStopThePanel) {
   const std::string longTitle(254, 'T');
   const std::string longCommand = "LARGO\\" + std::string(60000, 'c') + ".EXE";
-  const std::string list = "\r\n"
-                           "Primero#PRIMERO\\P.EXE\n"           // a line ended by LF alone
-                           "sin separador\r\n"
-                           "Sin carpeta#SOLO.EXE\r\n"
-                           "Barra al principio#\\RAIZ.EXE\r"    // a lone CR
-                           + longTitle + "#LISTO\\L.EXE\r\n"
-                           + longTitle + "X#LEJOS\\L.EXE\r\n"   // '#' as the 256th character
-                           "Largo#" + longCommand + "\r\n"
-                           "\r\n\r\n"
-                           "Con #almohadilla#ALMO\\A#1.EXE";    // no end on the last line
+  const std::string list =
+      "\r\n"
+      "Primero#PRIMERO\\P.EXE\n"  // a line ended by LF alone
+      "sin separador\r\n"
+      "Sin carpeta#SOLO.EXE\r\n"
+      "Barra al principio#\\RAIZ.EXE\r"  // a lone CR
+      + longTitle + "#LISTO\\L.EXE\r\n" + longTitle +
+      "X#LEJOS\\L.EXE\r\n"  // '#' as the 256th character
+      "Largo#" +
+      longCommand +
+      "\r\n"
+      "\r\n\r\n"
+      "Con #almohadilla#ALMO\\A#1.EXE";  // no end on the last line
   ASSERT_TRUE(m_cd.WriteListFile(L"Accion", list));
   // A long description: one line of 7,000 characters with accents, then a short one.
   std::string longLine;

@@ -54,8 +54,8 @@ class WinEvents {
   explicit WinEvents(HWND window) {
     s_window = window;
     s_events.clear();
-    m_hook = SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, &Record,
-                             GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    m_hook = SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, &Record, GetCurrentProcessId(),
+                             0, WINEVENT_OUTOFCONTEXT);
   }
   ~WinEvents() {
     if (m_hook) UnhookWinEvent(m_hook);
@@ -141,8 +141,7 @@ TEST(Accessibility, RoleNameAndStatesFollowTheButtonAndTheirChangesAreAnnounced)
       {"pointer away", [&] { b->PointerAway(); }, STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED},
       {"disabled", [&] { zbctltest::Put(b->Disp(), L"Enabled", *zbctltest::Bool(false).Ptr()); },
        STATE_SYSTEM_UNAVAILABLE},
-      {"enabled", [&] { zbctltest::Put(b->Disp(), L"Enabled", *zbctltest::Bool(true).Ptr()); },
-       STATE_SYSTEM_FOCUSABLE},
+      {"enabled", [&] { zbctltest::Put(b->Disp(), L"Enabled", *zbctltest::Bool(true).Ptr()); }, STATE_SYSTEM_FOCUSABLE},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.what);

@@ -85,7 +85,7 @@ TEST_P(Animation, ThreePicturesChangeTheNormalPictureThreeTimesThenEndOnce) {
   ASSERT_TRUE(b->Draw(20, 10, kBack, d));
   const uint32_t expected = frames.back().url == folder + L"a.bmp"   ? 0x00FF0000u
                             : frames.back().url == folder + L"b.bmp" ? 0x0000FF00u
-                                                                      : 0x000000FFu;
+                                                                     : 0x000000FFu;
   EXPECT_EQ(d.At(10, 5), expected);
   EXPECT_EQ(zbctltest::GetStr(b->Disp(), L"PictureURL"), frames.back().url);
 }

@@ -72,11 +72,11 @@ const AtlApi& Atl() {
 
 const wchar_t* EventName(DISPID id) {
   static const std::map<DISPID, const wchar_t*> names = {
-      {1, L"MouseLeave"},       {2, L"MouseClick"},    {-605, L"MouseDown"},      {3, L"MouseEnter"},
-      {4, L"PictureError"},     {-607, L"MouseUp"},    {-602, L"KeyDown"},        {-603, L"KeyPress"},
-      {-604, L"KeyUp"},         {5, L"MouseRightClick"}, {6, L"MouseRightDown"},  {7, L"MouseRightUp"},
-      {8, L"MouseMoving"},      {9, L"SetFocus"},      {10, L"LeaveFocus"},       {11, L"DebugError"},
-      {12, L"InternetFontError"}, {13, L"AnimationEnd"}, {14, L"OnCheck"}};
+      {1, L"MouseLeave"},         {2, L"MouseClick"},      {-605, L"MouseDown"},   {3, L"MouseEnter"},
+      {4, L"PictureError"},       {-607, L"MouseUp"},      {-602, L"KeyDown"},     {-603, L"KeyPress"},
+      {-604, L"KeyUp"},           {5, L"MouseRightClick"}, {6, L"MouseRightDown"}, {7, L"MouseRightUp"},
+      {8, L"MouseMoving"},        {9, L"SetFocus"},        {10, L"LeaveFocus"},    {11, L"DebugError"},
+      {12, L"InternetFontError"}, {13, L"AnimationEnd"},   {14, L"OnCheck"}};
   auto it = names.find(id);
   return it == names.end() ? L"?" : it->second;
 }

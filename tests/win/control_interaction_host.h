@@ -57,10 +57,10 @@ class TestButton {
  public:
   struct Options {
     HostKind host = HostKind::Ours;
-    RECT rect{10, 10, 110, 60};     // in the top-level window's client area
-    std::wstring bag;               // property bag text ("Name=Type:value" lines); empty: a new control
-    bool userMode = true;           // ambient user mode (our container only)
-    bool activate = true;           // false: created and loaded, not yet in a container
+    RECT rect{10, 10, 110, 60};  // in the top-level window's client area
+    std::wstring bag;            // property bag text ("Name=Type:value" lines); empty: a new control
+    bool userMode = true;        // ambient user mode (our container only)
+    bool activate = true;        // false: created and loaded, not yet in a container
   };
   static std::unique_ptr<TestButton> Create(const Options& options);
   ~TestButton();

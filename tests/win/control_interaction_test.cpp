@@ -131,8 +131,10 @@ TEST_P(Interaction, KeyEventsCarryCodesTheHandlerMayChange) {
     if (v->vt == (VT_BYREF | VT_I2)) *v->piVal = to;
   };
   rewriter->On(-602, [&](const std::vector<VARIANT*>& args) {
-    if (*args[0]->piVal == VK_F5) setShort(args[0], VK_F4);
-    else if (*args[0]->piVal == VK_F4) setShort(args[0], 0);
+    if (*args[0]->piVal == VK_F5)
+      setShort(args[0], VK_F4);
+    else if (*args[0]->piVal == VK_F4)
+      setShort(args[0], 0);
   });
   rewriter->On(-603, [&](const std::vector<VARIANT*>& args) {
     if (*args[0]->piVal == 'a') setShort(args[0], 'b');

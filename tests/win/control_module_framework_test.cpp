@@ -457,8 +457,7 @@ TEST(Framework, StreamStorageAndBagRoundTripsKeepEveryValue) {
   ComPtr<ILockBytes> lb;
   ASSERT_EQ(CreateILockBytesOnHGlobal(nullptr, TRUE, lb.Put()), S_OK);
   ComPtr<IStorage> stg;
-  ASSERT_EQ(StgCreateDocfileOnILockBytes(lb.Get(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
-                                         stg.Put()),
+  ASSERT_EQ(StgCreateDocfileOnILockBytes(lb.Get(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, stg.Put()),
             S_OK);
   ASSERT_EQ(QueryAs<IPersistStorage>(a.Get())->Save(stg.Get(), FALSE), S_OK);
   QueryAs<IPersistStorage>(a.Get())->SaveCompleted(nullptr);
@@ -513,8 +512,8 @@ TEST(Framework, DamagedStreamsLoadWhatTheyCanAndReportNothingUsable) {
   const std::vector<uint8_t> good = SaveToBytes(a.Get());
 
   // Nothing, foreign bytes, a newer format: failure, every value at its default.
-  for (const std::vector<uint8_t>& bad :
-       {std::vector<uint8_t>{}, std::vector<uint8_t>(40, 0xAB), std::vector<uint8_t>(good.begin(), good.begin() + 10)}) {
+  for (const std::vector<uint8_t>& bad : {std::vector<uint8_t>{}, std::vector<uint8_t>(40, 0xAB),
+                                          std::vector<uint8_t>(good.begin(), good.begin() + 10)}) {
     ComPtr<IUnknown> c = NewControl(false);
     EXPECT_TRUE(FAILED(LoadFromBytes(c.Get(), bad)));
     ExpectDefaults(c.Get());
@@ -561,9 +560,10 @@ TEST(Framework, DamagedStreamsLoadWhatTheyCanAndReportNothingUsable) {
 TEST(Framework, PropertyBagsWithMissingOrWrongValuesKeepDefaults) {
   ComPtr<zb::olehost::CPropertyBag> bag = zb::olehost::CPropertyBag::Create();
   std::wstring error;
-  ASSERT_TRUE(bag->LoadText(L"Number=BSTR:\"twelve\"\nColour=UI4:4294967295\nCaption=I4:77\n"
-                            L"Font=BYTES:00ff\nPicture=BSTR:\"x\"\nFlag=I2:0\n",
-                            error));
+  ASSERT_TRUE(
+      bag->LoadText(L"Number=BSTR:\"twelve\"\nColour=UI4:4294967295\nCaption=I4:77\n"
+                    L"Font=BYTES:00ff\nPicture=BSTR:\"x\"\nFlag=I2:0\n",
+                    error));
   ComPtr<IUnknown> c = NewControl(false);
   EXPECT_EQ(QueryAs<IPersistPropertyBag>(c.Get())->Load(bag.Get(), nullptr), S_OK);
   CTestCtl& t = Impl(c.Get());
@@ -597,8 +597,7 @@ TEST(Framework, ViewObjectDrawsIntoAnyDeviceContext) {
   EXPECT_EQ(GetPixel(dc, 2, 3), RGB(0, 0, 0));
   EXPECT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, nullptr, nullptr, nullptr, 0),
             E_INVALIDARG);
-  EXPECT_EQ(view->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0),
-            DV_E_DVASPECT);
+  EXPECT_EQ(view->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0), DV_E_DVASPECT);
   SelectObject(dc, old);
   DeleteObject(bmp);
   DeleteDC(dc);

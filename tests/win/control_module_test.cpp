@@ -154,9 +154,9 @@ TEST(ControlModule, RegistrationTwiceLeavesOneSetOfKeysAndUnregistrationRemovesT
   EXPECT_EQ(RegValue(progId + L"\\CLSID"), Guid(zephon::CLSID_ZephonButton));
   EXPECT_EQ(SubKeys(progId), std::set<std::wstring>{L"CLSID"});
   EXPECT_EQ(RegValue(clsid), L"ZephonButtonPro Control");
-  EXPECT_EQ(SubKeys(clsid), (std::set<std::wstring>{L"Control", L"Implemented Categories", L"InprocServer32",
-                                                     L"MiscStatus", L"ProgID", L"ToolboxBitmap32", L"TypeLib",
-                                                     L"Version"}));
+  EXPECT_EQ(SubKeys(clsid),
+            (std::set<std::wstring>{L"Control", L"Implemented Categories", L"InprocServer32", L"MiscStatus", L"ProgID",
+                                    L"ToolboxBitmap32", L"TypeLib", L"Version"}));
   EXPECT_EQ(RegValue(clsid + L"\\ProgID"), progId);
   EXPECT_EQ(_wcsicmp(RegValue(clsid + L"\\InprocServer32").c_str(), path.c_str()), 0);
   EXPECT_EQ(RegValue(clsid + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
@@ -187,9 +187,9 @@ TEST(ControlModule, RegistrationTwiceLeavesOneSetOfKeysAndUnregistrationRemovesT
   // The module of the other bitness, when registered in its own view of the classes, keeps the
   // ProgIDs and the library's key that both views share.
   HKEY other = nullptr;
-  const bool otherBitness = RegOpenKeyExW(HKEY_CLASSES_ROOT, (clsid + L"\\InprocServer32").c_str(), 0,
-                                          KEY_READ | (sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY),
-                                          &other) == ERROR_SUCCESS;
+  const bool otherBitness =
+      RegOpenKeyExW(HKEY_CLASSES_ROOT, (clsid + L"\\InprocServer32").c_str(), 0,
+                    KEY_READ | (sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY), &other) == ERROR_SUCCESS;
   if (other) RegCloseKey(other);
   ASSERT_EQ(Module::Call("DllUnregisterServer"), S_OK);
   EXPECT_FALSE(KeyExists(clsid));
@@ -337,11 +337,11 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
   events->ReleaseTypeAttr(ta);
   ASSERT_EQ(eventCount, 19);
   const std::vector<std::pair<DISPID, std::wstring>> expected = {
-      {1, L"MouseLeave"},       {2, L"MouseClick"},   {-605, L"MouseDown"},     {3, L"MouseEnter"},
-      {4, L"PictureError"},     {-607, L"MouseUp"},   {-602, L"KeyDown"},       {-603, L"KeyPress"},
-      {-604, L"KeyUp"},         {5, L"MouseRightClick"}, {6, L"MouseRightDown"}, {7, L"MouseRightUp"},
-      {8, L"MouseMoving"},      {9, L"SetFocus"},     {10, L"LeaveFocus"},      {11, L"DebugError"},
-      {12, L"InternetFontError"}, {13, L"AnimationEnd"}, {14, L"OnCheck"}};
+      {1, L"MouseLeave"},         {2, L"MouseClick"},      {-605, L"MouseDown"},   {3, L"MouseEnter"},
+      {4, L"PictureError"},       {-607, L"MouseUp"},      {-602, L"KeyDown"},     {-603, L"KeyPress"},
+      {-604, L"KeyUp"},           {5, L"MouseRightClick"}, {6, L"MouseRightDown"}, {7, L"MouseRightUp"},
+      {8, L"MouseMoving"},        {9, L"SetFocus"},        {10, L"LeaveFocus"},    {11, L"DebugError"},
+      {12, L"InternetFontError"}, {13, L"AnimationEnd"},   {14, L"OnCheck"}};
   std::vector<Member> ev = readMembers(events.Get(), eventCount);
   for (size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(ev[i].id, expected[i].first);
@@ -427,8 +427,8 @@ TEST_F(Registered, CreatedByProgIdReportsPagesVerbAndNames) {
   ASSERT_EQ(QueryAs<IProvideClassInfo>(unk.Get())->GetClassInfo(cls.Put()), S_OK);
 
   // The module serves the General page's class object; a class it does not know is not available.
-  auto getClassObject =
-      reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(GetProcAddress(Module::handle, "DllGetClassObject"));
+  auto getClassObject = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
+      GetProcAddress(Module::handle, "DllGetClassObject"));
   ASSERT_NE(getClassObject, nullptr);
   ComPtr<IClassFactory> factory;
   ASSERT_EQ(getClassObject(zephon::CLSID_ZephonGeneralPage, IID_IClassFactory, factory.PutVoid()), S_OK);
@@ -534,7 +534,7 @@ TEST(ControlModuleLeaks, ThousandControlsLeaveGdiUserAndPrivateBytesFlat) {
     zb::olehost::HostedControl hosted(host);
     RECTL bounds{0, 0, 64, 32};
     ASSERT_EQ(QueryAs<IViewObject>(unk.Get())->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds,
-                                                      nullptr, nullptr, 0),
+                                                    nullptr, nullptr, 0),
               S_OK);
     UpdateWindow(host->ControlWindow());
   };

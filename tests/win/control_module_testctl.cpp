@@ -14,18 +14,24 @@ namespace {
 const CLSID kPages[2] = {{0x5A0C7E14, 0x1D2B, 0x4C3D, {0x9E, 0x8F, 0x0A, 0x1B, 0x2C, 0x3D, 0x4E, 0x5F}},
                          CLSID_CFontPropPage};
 
-const zb::ControlClassInfo kInfo = {
-    &CLSID_TestCtl, &DIID_TestCtl, &DIID_TestCtlEvents, &LIBID_TestCtl, 1, 0,
-    0x00010002,                                                       // "_Version"
-    OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST | OLEMISC_INSIDEOUT,
-    kDispCaption,                                                     // DISPID_VALUE
-    kPages, 2, 0, L"ZbTestCtlWindow", {2540, 1270}};
+const zb::ControlClassInfo kInfo = {&CLSID_TestCtl,
+                                    &DIID_TestCtl,
+                                    &DIID_TestCtlEvents,
+                                    &LIBID_TestCtl,
+                                    1,
+                                    0,
+                                    0x00010002,  // "_Version"
+                                    OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST | OLEMISC_INSIDEOUT,
+                                    kDispCaption,  // DISPID_VALUE
+                                    kPages,
+                                    2,
+                                    0,
+                                    L"ZbTestCtlWindow",
+                                    {2540, 1270}};
 
 }  // namespace
 
-CTestCtl::CTestCtl() : COleControl(kInfo) {
-  defaultFont = zb::FontDescription::FromPoints(L"Arial", 9, FW_BOLD);
-}
+CTestCtl::CTestCtl() : COleControl(kInfo) { defaultFont = zb::FontDescription::FromPoints(L"Arial", 9, FW_BOLD); }
 
 HRESULT CTestCtl::Create(IUnknown* outer, REFIID riid, void** out) {
   return zb::CreateControl<CTestCtl>(outer, riid, out);

@@ -16,9 +16,8 @@ extern const IID DIID_TestCtl;
 extern const IID DIID_TestCtlEvents;
 extern const GUID LIBID_TestCtl;
 
-constexpr DISPID kDispNumber = 1, kDispColour = 2, kDispCaption = 3, kDispFlag = 4, kDispFont = 5,
-                 kDispPicture = 6, kDispReadOnly = 7, kDispAdd = 8, kDispEcho = 9, kDispFire = 10,
-                 kDispGeneric = 11, kDispFail = 12;
+constexpr DISPID kDispNumber = 1, kDispColour = 2, kDispCaption = 3, kDispFlag = 4, kDispFont = 5, kDispPicture = 6,
+                 kDispReadOnly = 7, kDispAdd = 8, kDispEcho = 9, kDispFire = 10, kDispGeneric = 11, kDispFail = 12;
 constexpr DISPID kEventFired = 1;
 constexpr short kDefaultNumber = 5;
 constexpr OLE_COLOR kDefaultColour = 0x00123456;
@@ -43,17 +42,33 @@ class CTestCtl : public zb::COleControl {
   HRESULT PutProperty(const zb::DispMember& m, const VARIANT& value) override;
 
   short GetNumber() const { return number; }
-  void SetNumber(short v) { number = v; SetModifiedFlag(); }
+  void SetNumber(short v) {
+    number = v;
+    SetModifiedFlag();
+  }
   OLE_COLOR GetColour() const { return colour; }
-  void SetColour(OLE_COLOR v) { colour = v; SetModifiedFlag(); InvalidateControl(); }
+  void SetColour(OLE_COLOR v) {
+    colour = v;
+    SetModifiedFlag();
+    InvalidateControl();
+  }
   std::wstring GetCaption() const { return caption; }
-  void SetCaption(const std::wstring& v) { caption = v; SetModifiedFlag(); }
+  void SetCaption(const std::wstring& v) {
+    caption = v;
+    SetModifiedFlag();
+  }
   bool GetFlag() const { return flag; }
-  void SetFlag(bool v) { flag = v; SetModifiedFlag(); }
+  void SetFlag(bool v) {
+    flag = v;
+    SetModifiedFlag();
+  }
   zb::ComPtr<IFontDisp> GetFont() const { return font.Dispatch(); }
   void SetFont(IFontDisp* f);
   zb::ComPtr<IPictureDisp> GetPicture() const { return picture.Dispatch(); }
-  void SetPicture(IPictureDisp* p) { picture.SetPictureDispatch(p); SetModifiedFlag(); }
+  void SetPicture(IPictureDisp* p) {
+    picture.SetPictureDispatch(p);
+    SetModifiedFlag();
+  }
   long GetReadOnly() const { return 42; }
   long Add(short a, long b) const { return a + b; }
   std::wstring Echo(const std::wstring& s) const { return s + L"!"; }

@@ -18,7 +18,6 @@ using zbtestpics::Colour;
 
 namespace {
 
-
 std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 std::wstring NewDir(const char* tag) { return Wide(zbtest::MakeTempDir(tag)) + L"\\"; }
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -96,7 +95,8 @@ TEST(PictureSources, EveryFormatLandsInTheStatePixels) {
     ASSERT_EQ(image.ImageDIB.Width(), 9);
     ASSERT_EQ(image.ImageDIB.Height(), 7);
     for (int y = 0; y < 7; ++y)
-      for (int x = 0; x < 9; ++x) ASSERT_TRUE(Near(TopDown(image.ImageDIB, x, y), Colour(x, y), f.tolerance))
+      for (int x = 0; x < 9; ++x)
+        ASSERT_TRUE(Near(TopDown(image.ImageDIB, x, y), Colour(x, y), f.tolerance))
             << x << "," << y << ": " << std::hex << TopDown(image.ImageDIB, x, y) << " vs " << Colour(x, y);
   }
   // GIF by its name, with the transparent entry in the background colour.

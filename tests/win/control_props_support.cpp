@@ -28,7 +28,8 @@ HRESULT RegisterControlModule() {
   static HRESULT result = [] {
     HMODULE module = LoadLibraryW((ExeFolder() + L"ZEPHONBUTTONPRO.OCX").c_str());
     if (!module) return HRESULT_FROM_WIN32(GetLastError());
-    auto reg = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")));
+    auto reg = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")));
     return reg ? reg() : E_NOINTERFACE;
   }();
   return result;
@@ -344,7 +345,8 @@ bool DrawControl(IDispatch* control, int w, int h, COLORREF fill, Drawing& out) 
   if (!view) return false;
   FilledDib dib(w, h, 32, true, fill);  // top-down, so rows read in screen order
   RECTL bounds{0, 0, w, h};
-  const HRESULT hr = view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dib.Dc(), &bounds, nullptr, nullptr, 0);
+  const HRESULT hr =
+      view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dib.Dc(), &bounds, nullptr, nullptr, 0);
   GdiFlush();
   out.w = w;
   out.h = h;

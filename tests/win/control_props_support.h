@@ -47,7 +47,7 @@ zb::Variant I2(short v);
 zb::Variant I4(long v);
 zb::Variant Bool(bool v);
 zb::Variant Str(const std::wstring& v);
-long AsLong(const zb::Variant& v);    // after coercion to VT_I4
+long AsLong(const zb::Variant& v);  // after coercion to VT_I4
 std::wstring AsStr(const zb::Variant& v);
 
 long GetLong(IDispatch* d, const wchar_t* name);

@@ -14,7 +14,6 @@ using namespace zbctltest;
 
 namespace {
 
-
 std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 std::string Narrow(const wchar_t* s) { return std::string(s, s + wcslen(s)); }
 
@@ -68,16 +67,14 @@ TEST(ControlDispatch, EveryPropertyAnswersByNameWithItsDispidAndDefault) {
     zb::Variant v;
     ASSERT_HRESULT_SUCCEEDED(Get(c.Get(), p.Name, v));
     switch (p.Type) {
-      case PropType::String:
-        EXPECT_EQ(AsStr(v), L"");
-        break;
+      case PropType::String: EXPECT_EQ(AsStr(v), L""); break;
       case PropType::Font:
-      case PropType::Picture:
-        EXPECT_EQ(v.Type(), VT_DISPATCH);
-        break;
+      case PropType::Picture: EXPECT_EQ(v.Type(), VT_DISPATCH); break;
       default:
-        if (p.Effect == Action::PrevPointer) EXPECT_GT(AsLong(v), 0);
-        else EXPECT_EQ(AsLong(v), AsRead(p, p.Default));
+        if (p.Effect == Action::PrevPointer)
+          EXPECT_GT(AsLong(v), 0);
+        else
+          EXPECT_EQ(AsLong(v), AsRead(p, p.Default));
     }
   }
   // Both fonts start as the system's status-bar font (or Arial 10 pt bold where the system has none).
@@ -116,12 +113,22 @@ TEST(ControlDispatch, OutOfRangeValuesAreClampedOrZeroedNeverRefused) {
     const wchar_t* name;
     long in, out;
   } cases[] = {
-      {L"AlignHor", 3, 0},        {L"AlignHor", -1, 0},       {L"AlignVer", 7, 0},
-      {L"TextAlignHor", 3, 0},    {L"TextAlignVer", -2, 0},   {L"Stretch", 5, 0},
-      {L"Stretch", 4, 4},         {L"EffectGlobalBlendValue", 300, 255},
-      {L"EffectGlobalBlendValue", -5, 0},                     {L"EffectColorMaskValue", 999, 255},
-      {L"TextBlendValue", -1, 0}, {L"EffectFilter", -3, 0},   {L"EffectFilter", 99, 99},
-      {L"EffectApplyTo", 77, 77}, {L"TextApplyTo", -4, -4},   {L"TextVerticalOffset", -5000, -5000},
+      {L"AlignHor", 3, 0},
+      {L"AlignHor", -1, 0},
+      {L"AlignVer", 7, 0},
+      {L"TextAlignHor", 3, 0},
+      {L"TextAlignVer", -2, 0},
+      {L"Stretch", 5, 0},
+      {L"Stretch", 4, 4},
+      {L"EffectGlobalBlendValue", 300, 255},
+      {L"EffectGlobalBlendValue", -5, 0},
+      {L"EffectColorMaskValue", 999, 255},
+      {L"TextBlendValue", -1, 0},
+      {L"EffectFilter", -3, 0},
+      {L"EffectFilter", 99, 99},
+      {L"EffectApplyTo", 77, 77},
+      {L"TextApplyTo", -4, -4},
+      {L"TextVerticalOffset", -5000, -5000},
       {L"ToolTipShowTime", -1, -1},
   };
   for (const Case& k : cases) {
@@ -155,7 +162,8 @@ TEST(ControlDispatch, PictureBaseUrlIsAnotherWayToPictureUrl) {
   // The control's value is PictureURL.
   zb::Variant v;
   DISPPARAMS none{};
-  ASSERT_HRESULT_SUCCEEDED(c->Invoke(DISPID_VALUE, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, v.Ptr(), nullptr, nullptr));
+  ASSERT_HRESULT_SUCCEEDED(
+      c->Invoke(DISPID_VALUE, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, v.Ptr(), nullptr, nullptr));
   EXPECT_EQ(AsStr(v), dir + L"b.bmp");
 }
 
@@ -295,7 +303,8 @@ TEST(ControlMethods, FontsByNameAndCharSetEditTheFontObjects) {
   fontOf(L"ToolTipFont")->get_Size(&before);
   ASSERT_HRESULT_SUCCEEDED(
       Call(c.Get(), L"SetTextFontByName", {Str(L"DejaVu Serif"), I4(14), Bool(true), Bool(false), Bool(true)}));
-  ASSERT_HRESULT_SUCCEEDED(Call(c.Get(), L"SetToolTipFontByName", {Str(L""), I4(0), Bool(false), Bool(true), Bool(false)}));
+  ASSERT_HRESULT_SUCCEEDED(
+      Call(c.Get(), L"SetToolTipFontByName", {Str(L""), I4(0), Bool(false), Bool(true), Bool(false)}));
   ASSERT_HRESULT_SUCCEEDED(Call(c.Get(), L"SetFontsCharSet", {I2(RUSSIAN_CHARSET)}));
   auto text = fontOf(L"TextFont"), tip = fontOf(L"ToolTipFont");
   ASSERT_TRUE(text && tip);
@@ -336,7 +345,8 @@ TEST(ControlDispatch, HostileCallsGetErrorCodesNotExceptions) {
     EXPECT_HRESULT_SUCCEEDED(Call(c.Get(), L"SetFontsCharSet", {I2(n)}));
   }
   for (long size : {-5L, 0x7FFFFFFFL})
-    EXPECT_HRESULT_SUCCEEDED(Call(c.Get(), L"SetTextFontByName", {Str(L""), I4(size), Bool(true), Bool(true), Bool(true)}));
+    EXPECT_HRESULT_SUCCEEDED(
+        Call(c.Get(), L"SetTextFontByName", {Str(L""), I4(size), Bool(true), Bool(true), Bool(true)}));
   ASSERT_HRESULT_SUCCEEDED(PutRef(c.Get(), L"TextFont", nullptr));  // back to the default description
   EXPECT_HRESULT_SUCCEEDED(Get(c.Get(), L"TextFont", v));
   EXPECT_EQ(v.Type(), VT_DISPATCH);
@@ -405,8 +415,10 @@ Snapshot SetEverything(IDispatch* c, const std::wstring& dir) {
   EXPECT_HRESULT_SUCCEEDED(Put(c, L"Text", *Str(L"Caption").Ptr()));
   EXPECT_HRESULT_SUCCEEDED(Put(c, L"Enabled", *Bool(false).Ptr()));
   EXPECT_HRESULT_SUCCEEDED(Call(c, L"SetButtonMode", {I2(5)}));
-  EXPECT_HRESULT_SUCCEEDED(Call(c, L"SetTextFontByName", {Str(L"DejaVu Serif"), I4(13), Bool(true), Bool(false), Bool(false)}));
-  EXPECT_HRESULT_SUCCEEDED(Call(c, L"SetToolTipFontByName", {Str(L"Liberation Mono"), I4(9), Bool(false), Bool(true), Bool(true)}));
+  EXPECT_HRESULT_SUCCEEDED(
+      Call(c, L"SetTextFontByName", {Str(L"DejaVu Serif"), I4(13), Bool(true), Bool(false), Bool(false)}));
+  EXPECT_HRESULT_SUCCEEDED(
+      Call(c, L"SetToolTipFontByName", {Str(L"Liberation Mono"), I4(9), Bool(false), Bool(true), Bool(true)}));
   s.textFont = FactsOf(c, L"TextFont");
   s.toolTipFont = FactsOf(c, L"ToolTipFont");
   EXPECT_EQ(s.textFont.name, L"DejaVu Serif");
@@ -497,17 +509,61 @@ TEST(ControlPersistence, BagUsesThePersistedNamesInTheirOrder) {
   ASSERT_TRUE(c);
   auto bag = OrderedBag::Make();
   ASSERT_HRESULT_SUCCEEDED(zb::QueryAs<IPersistPropertyBag>(c.Get())->Save(bag.Get(), FALSE, TRUE));
-  const std::vector<std::wstring> expected = {
-      L"_Version", L"AlignVer", L"AlignHor", L"TextAlignVer", L"TextAlignHor", L"Stretch", L"MoveOnDown",
-      L"AutoSize", L"EffectGlobalBlend", L"EffectGlobalBlendValue", L"EffectColorMask", L"EffectColorMaskValue",
-      L"EffectApplyTo", L"TextApplyTo", L"TextBlendValue", L"FastDraw", L"TextWordBreak", L"EffectFilter",
-      L"BackGroundColor", L"MaskColor", L"TextColor", L"ToolTipBackColor", L"ToolTipTextColor",
-      L"ToolTipGradientColor", L"ToolTipBorderColor", L"PictureURL", L"PictureOverURL", L"PictureDownURL",
-      L"PictureDisableURL", L"PictureBaseURL", L"ToolTipString", L"ToolTipShowTime", L"ToolTipAnimTime",
-      L"ToolWaitTime", L"ToolTipEffect", L"TextVerticalOffset", L"FlipHorisontal", L"FlipVertical", L"HideHelpers",
-      L"SmartLoading", L"OverOnFocus", L"AutoHandCursor", L"ToolTipFont", L"TextFont", L"PictureRES",
-      L"PictureOverRES", L"PictureDownRES", L"PictureDisableRES", L"HoldingFlag", L"PrevPointer", L"_ExtentX",
-      L"_ExtentY", L"_StockProps", L"Text", L"Enabled"};
+  const std::vector<std::wstring> expected = {L"_Version",
+                                              L"AlignVer",
+                                              L"AlignHor",
+                                              L"TextAlignVer",
+                                              L"TextAlignHor",
+                                              L"Stretch",
+                                              L"MoveOnDown",
+                                              L"AutoSize",
+                                              L"EffectGlobalBlend",
+                                              L"EffectGlobalBlendValue",
+                                              L"EffectColorMask",
+                                              L"EffectColorMaskValue",
+                                              L"EffectApplyTo",
+                                              L"TextApplyTo",
+                                              L"TextBlendValue",
+                                              L"FastDraw",
+                                              L"TextWordBreak",
+                                              L"EffectFilter",
+                                              L"BackGroundColor",
+                                              L"MaskColor",
+                                              L"TextColor",
+                                              L"ToolTipBackColor",
+                                              L"ToolTipTextColor",
+                                              L"ToolTipGradientColor",
+                                              L"ToolTipBorderColor",
+                                              L"PictureURL",
+                                              L"PictureOverURL",
+                                              L"PictureDownURL",
+                                              L"PictureDisableURL",
+                                              L"PictureBaseURL",
+                                              L"ToolTipString",
+                                              L"ToolTipShowTime",
+                                              L"ToolTipAnimTime",
+                                              L"ToolWaitTime",
+                                              L"ToolTipEffect",
+                                              L"TextVerticalOffset",
+                                              L"FlipHorisontal",
+                                              L"FlipVertical",
+                                              L"HideHelpers",
+                                              L"SmartLoading",
+                                              L"OverOnFocus",
+                                              L"AutoHandCursor",
+                                              L"ToolTipFont",
+                                              L"TextFont",
+                                              L"PictureRES",
+                                              L"PictureOverRES",
+                                              L"PictureDownRES",
+                                              L"PictureDisableRES",
+                                              L"HoldingFlag",
+                                              L"PrevPointer",
+                                              L"_ExtentX",
+                                              L"_ExtentY",
+                                              L"_StockProps",
+                                              L"Text",
+                                              L"Enabled"};
   EXPECT_EQ(bag->Names(), expected);
   const zb::Variant* version = bag->Find(L"_Version");
   ASSERT_TRUE(version);

@@ -87,8 +87,12 @@ TEST(ScriptHost, CreateObjectGivesAnInitialisedControlAndScriptErrorsForBadCalls
   s += "b.AlignHor = 2 : Show \"AlignHor2\", b.AlignHor\n"
        "b.EffectGlobalBlendValue = 300 : Show \"Blend300\", b.EffectGlobalBlendValue\n"
        "b.Text = \"Jugar\" : Show \"Text2\", b.Text\n"
-       "b.PictureURL = \"" + dir + "\\pic.bmp\" : Show \"Url\", b.PictureURL\n"
-       "b.PictureURL = \"" + dir + "\\missing.bmp\" : Show \"UrlAfterMissing\", b.PictureURL\n"
+       "b.PictureURL = \"" +
+       dir +
+       "\\pic.bmp\" : Show \"Url\", b.PictureURL\n"
+       "b.PictureURL = \"" +
+       dir +
+       "\\missing.bmp\" : Show \"UrlAfterMissing\", b.PictureURL\n"
        "b.SetButtonMode 3 : b.SetCheck True\n"
        "Show \"Mode\", b.GetButtonMode() & \" \" & b.HoldingFlag & \" \" & b.GetCheck\n"
        "b.CaptureBackground 0, 0\n";
@@ -292,7 +296,8 @@ TEST(PageSafety, UntrustedPagesGetInternetPicturesButNoFilesOrFonts) {
     // Stored properties from a page come through the same door.
     zb::ComPtr<IDispatch> loaded = CreateControl();
     ASSERT_TRUE(loaded);
-    ASSERT_EQ(SafetyOf(loaded.Get())->SetInterfaceSafetyOptions(IID_IPersistPropertyBag, kBoth, INTERFACESAFE_FOR_UNTRUSTED_DATA),
+    ASSERT_EQ(SafetyOf(loaded.Get())
+                  ->SetInterfaceSafetyOptions(IID_IPersistPropertyBag, kBoth, INTERFACESAFE_FOR_UNTRUSTED_DATA),
               S_OK);
     auto loadEvents = EventRecorder::Attach(loaded.Get());
     zb::ComPtr<OrderedBag> bag = OrderedBag::Make();

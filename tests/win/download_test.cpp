@@ -63,12 +63,9 @@ TEST(InternetDownloader, StatusCodesBecomeTheirTextsAndNoFile) {
     std::wstring prefix;  // "" for a text without the address
     std::wstring text;
   } cases[] = {
-      {400, L"Unintelligble request: ", L""},
-      {403, L"Requested URL forbidden: ", L""},
-      {404, L"Requested URL not found: ", L""},
-      {405, L"Server does not support requested method: ", L""},
-      {500, L"", L"Unknown server error."},
-      {302, L"", L"Unknown server error."},  // no Location: nothing to follow
+      {400, L"Unintelligble request: ", L""},   {403, L"Requested URL forbidden: ", L""},
+      {404, L"Requested URL not found: ", L""}, {405, L"Server does not support requested method: ", L""},
+      {500, L"", L"Unknown server error."},     {302, L"", L"Unknown server error."},  // no Location: nothing to follow
   };
   const size_t before = TemporaryPictures().size();
   for (const Case& k : cases) {

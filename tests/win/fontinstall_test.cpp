@@ -205,8 +205,8 @@ TEST(ControlFonts, InstallFontFromInternetAnswersTrueOrFiresInternetFontErrorOnc
     return std::count(d.px.begin(), d.px.end(), 0x00FF0000u);
   };
   const auto before = redPixels();
-  ASSERT_HRESULT_SUCCEEDED(Call(c.Get(), L"SetTextFontByName", {Str(L"Zb Font Beta"), I4(20), Bool(false),
-                                                                Bool(false), Bool(false)}));
+  ASSERT_HRESULT_SUCCEEDED(
+      Call(c.Get(), L"SetTextFontByName", {Str(L"Zb Font Beta"), I4(20), Bool(false), Bool(false), Bool(false)}));
   const auto after = redPixels();
   EXPECT_GT(before, 0);
   EXPECT_GT(after, 3 * before);

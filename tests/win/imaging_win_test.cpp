@@ -51,8 +51,7 @@ TEST(ImagingWinFileSource, PlatformErrorsBecomeOpenResults) {
   }
   EXPECT_EQ(source.Open(Utf8(file)), 0);
   // The mapping is read-only and shares reading: others may read while we decode.
-  Handle reader{CreateFileW(file.wstring().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                            nullptr)};
+  Handle reader{CreateFileW(file.wstring().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)};
   EXPECT_NE(reader.h, INVALID_HANDLE_VALUE);
 }
 

@@ -42,13 +42,15 @@ void Pump() {
   }
 }
 
-CTestCtl& Impl(IUnknown* unk) { return *static_cast<CTestCtl*>(static_cast<IDispatch*>(QueryAs<IDispatch>(unk).Get())); }
+CTestCtl& Impl(IUnknown* unk) {
+  return *static_cast<CTestCtl*>(static_cast<IDispatch*>(QueryAs<IDispatch>(unk).Get()));
+}
 
 class Host : public ::testing::Test {
  protected:
   void SetUp() override {
-    parent = CreateWindowExW(0, L"STATIC", L"panel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 320,
-                             240, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    parent = CreateWindowExW(0, L"STATIC", L"panel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 320, 240,
+                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(parent, nullptr);
     before = zb::COleControl::LiveObjects();
   }
@@ -230,7 +232,8 @@ TEST_F(Host, TheSameControlRunsInWinesAtlHost) {
   HMODULE atl = LoadLibraryW(L"atl.dll");
   ASSERT_NE(atl, nullptr);
   auto init = reinterpret_cast<BOOL(WINAPI*)()>(GetProcAddress(atl, "AtlAxWinInit"));
-  auto attach = reinterpret_cast<HRESULT(WINAPI*)(IUnknown*, HWND, IUnknown**)>(GetProcAddress(atl, "AtlAxAttachControl"));
+  auto attach =
+      reinterpret_cast<HRESULT(WINAPI*)(IUnknown*, HWND, IUnknown**)>(GetProcAddress(atl, "AtlAxAttachControl"));
   ASSERT_TRUE(init && attach);
   ASSERT_TRUE(init());
   HWND ax = CreateWindowExW(0, L"AtlAxWin", L"", WS_CHILD | WS_VISIBLE, 0, 0, 80, 40, parent, nullptr,

@@ -129,8 +129,8 @@ TEST_F(ColorsPage, ThePlaneAndStripPickWithTheMouseAndResetRestoresTheFaceColour
 
 // The sample picture as the module holds it, put through the control's own effect pass.
 void ExpectedPreview(CImageDIB& out, const EffectSettings& settings) {
-  HBITMAP sample = static_cast<HBITMAP>(
-      LoadImageW(Module::handle, MAKEINTRESOURCEW(1235), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  HBITMAP sample =
+      static_cast<HBITMAP>(LoadImageW(Module::handle, MAKEINTRESOURCEW(1235), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   ASSERT_NE(sample, nullptr);
   BITMAP bm{};
   ASSERT_TRUE(GetObjectW(sample, sizeof(bm), &bm));
@@ -187,7 +187,8 @@ TEST_F(EffectsPage, ShowsTheFilterWithItsHelpAndPreviewsTheControlsEffectPass) {
   EXPECT_EQ(ListItem(GetDlgItem(dialog, 488), 0), L"NONE");
   EXPECT_EQ(ListItem(GetDlgItem(dialog, 488), 23), L"Mask Transparent 2");
   EXPECT_EQ(ListItem(GetDlgItem(dialog, 489), 6), L"On Focus");
-  EXPECT_EQ(ItemText(dialog, 731), std::wstring(EffectFilterHelp(9), EffectFilterHelp(9) + strlen(EffectFilterHelp(9))));
+  EXPECT_EQ(ItemText(dialog, 731),
+            std::wstring(EffectFilterHelp(9), EffectFilterHelp(9) + strlen(EffectFilterHelp(9))));
   EXPECT_TRUE(Checked(dialog, 232));
   EXPECT_EQ(ItemText(dialog, 394), L"80");
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 399)));
@@ -291,8 +292,8 @@ TEST_F(EffectsPage, ApplyWritesOnlyEditedValuesAndKeepsValuesNoItemShows) {
     const wchar_t* takenBack;  // edited, taken into the page, then typed back as it was
   };
   const Case cases[] = {
-      {zephon::CLSID_ZephonEffectsPage, L"EffectApplyTo", 7, [](HWND d) { PickListEntry(d, 488, 17); },
-       L"EffectFilter", L"17", nullptr},
+      {zephon::CLSID_ZephonEffectsPage, L"EffectApplyTo", 7, [](HWND d) { PickListEntry(d, 488, 17); }, L"EffectFilter",
+       L"17", nullptr},
       {zephon::CLSID_ZephonTextPage, L"TextApplyTo", 9,
        [](HWND d) {
          SetDlgItemTextW(d, 529, L"40");
@@ -320,6 +321,5 @@ TEST_F(EffectsPage, ApplyWritesOnlyEditedValuesAndKeepsValuesNoItemShows) {
     if (c.takenBack) EXPECT_EQ(GetString(control.Get(), c.takenBack), L"0");
   }
 }
-
 
 }  // namespace

@@ -207,13 +207,11 @@ class PageFixture : public ::testing::Test {
  protected:
   explicit PageFixture(const CLSID& pageClass) : pageClass(pageClass) {}
   void SetUp() override {
-    ASSERT_EQ(CoCreateInstance(zephon::CLSID_ZephonButton, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                               control.PutVoid()),
-              S_OK);
+    ASSERT_EQ(
+        CoCreateInstance(zephon::CLSID_ZephonButton, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, control.PutVoid()),
+        S_OK);
     ASSERT_EQ(QueryAs<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
-    ASSERT_EQ(CoCreateInstance(pageClass, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage2,
-                               page.PutVoid()),
-              S_OK);
+    ASSERT_EQ(CoCreateInstance(pageClass, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage2, page.PutVoid()), S_OK);
     ASSERT_EQ(page->SetPageSite(&site), S_OK);
     parent = CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 10, 10, 600,
                              400, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);

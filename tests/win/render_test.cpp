@@ -58,9 +58,8 @@ class RenderTest : public ::testing::Test {
   }
 
   void PaintInto(Canvas& c, CImageDIB* pic, const RECT& bounds, const RECT& invalid) {
-    renderer.Paint(c.dc(), bounds, invalid, pic, props, state, captionFont, [this](const std::wstring& text) {
-      errors.push_back(text);
-    });
+    renderer.Paint(c.dc(), bounds, invalid, pic, props, state, captionFont,
+                   [this](const std::wstring& text) { errors.push_back(text); });
   }
   void PaintInto(Canvas& c, CImageDIB* pic) { PaintInto(c, pic, c.Rect(), c.Rect()); }
 
@@ -175,8 +174,7 @@ TEST_F(RenderTest, BevelModesRaiseAtRestAndSinkWhenPressed) {
       state.pressOffset = pressed ? kPressOffset : 0;
       Canvas c(30, 20);
       PaintInto(c, &pic);
-      const int left = Red(c.At(0, 10)), top = Red(c.At(15, 0)), right = Red(c.At(29, 10)),
-                bottom = Red(c.At(15, 19));
+      const int left = Red(c.At(0, 10)), top = Red(c.At(15, 0)), right = Red(c.At(29, 10)), bottom = Red(c.At(15, 19));
       EXPECT_EQ(c.At(15, 10), 0x00808080u) << mode;
       if (!bevel) {
         EXPECT_EQ(left, 0x80);
@@ -324,8 +322,8 @@ TEST_F(RenderTest, GlobalBlendOnANaturalSizePictureIsComposed) {
 TEST_F(RenderTest, EffectPassSeesTheShownState) {
   CImageDIB pic;
   MakeSolid(pic, 20, 10, 0x00FF0000);
-  props.effects.EffectFilter = 8;    // desaturate
-  props.effects.EffectApplyTo = 1;   // normal image only
+  props.effects.EffectFilter = 8;   // desaturate
+  props.effects.EffectApplyTo = 1;  // normal image only
   Canvas c(20, 10);
   PaintInto(c, &pic);
   EXPECT_EQ(c.At(5, 5), 0x00555555u);
@@ -402,7 +400,7 @@ TEST_F(RenderTest, FailuresReportTheirStepAndPaintNothing) {
                  [this](const std::wstring& t) { errors.push_back(t); });
   ASSERT_EQ(errors.size(), 2u);
   EXPECT_EQ(errors[1], L"dc1.CreateCompatibleDC create FALSE");
-  EXPECT_FALSE(renderer.RenderDIB().HasPixels());  // re-created by the next paint
+  EXPECT_FALSE(renderer.RenderDIB().HasPixels());                                      // re-created by the next paint
   renderer.Paint(gone, c.Rect(), c.Rect(), &pic, props, state, captionFont, nullptr);  // no listener: no harm
 
   c.Clear(kSentinel);

@@ -64,7 +64,7 @@ class RenderFramesTest : public ::testing::Test {
     l.props.effects.EffectFilter = 9;  // blur
     l.state.hasCurrent = true;
     l.state.currentKind = kKindPicture;
-    l.state.picture.buttonMode = 2;    // bevel
+    l.state.picture.buttonMode = 2;  // bevel
     l.picture = &normal;
     l.font = bold;
     return l;
@@ -107,32 +107,38 @@ TEST_F(RenderFramesTest, AWarmedRendererPaintsExactlyWhatAFreshOneDoes) {
          l.props.TextWordBreak = true;
          l.font = serif;
        }},
-      {"larger bounds, aspect", [](Look& l) {
+      {"larger bounds, aspect",
+       [](Look& l) {
          l.w = 130;
          l.h = 41;
          l.props.Stretch = kStretchAspect;
        }},
-      {"smaller picture stretched", [this](Look& l) {
+      {"smaller picture stretched",
+       [this](Look& l) {
          l.picture = &other;
          l.props.Stretch = kStretchFull;
          l.props.TextAlignVer = 2;
        }},
-      {"larger picture, right-aligned", [this](Look& l) {
+      {"larger picture, right-aligned",
+       [this](Look& l) {
          l.picture = &large;
          l.props.AlignHor = 2;
          l.props.Stretch = kStretchAspect;
          l.h = 100;
        }},
-      {"pressed, mirrored", [](Look& l) {
+      {"pressed, mirrored",
+       [](Look& l) {
          l.state.picture.pressed = true;
          l.state.pressOffset = kPressOffset;
          l.props.FlipHorisontal = true;
        }},
-      {"no caption, plain copy path", [](Look& l) {
+      {"no caption, plain copy path",
+       [](Look& l) {
          l.props.Text.clear();
          l.w = 90;
        }},
-      {"mask filter, transparent-ish caption", [](Look& l) {
+      {"mask filter, transparent-ish caption",
+       [](Look& l) {
          l.props.effects.EffectFilter = 22;
          l.props.TextBlendValue = 0;
        }},

@@ -131,7 +131,8 @@ TEST(TooltipWindow, ComesUpBelowThePointerWithGradientBorderAndTextOverWhatWasBe
   const CImageDIB& background = tip.Core().Background();
   ASSERT_EQ(background.Width(), w);
   ASSERT_EQ(background.Height(), h);
-  const uint32_t ownerRgb = uint32_t(GetRValue(kOwnerColour)) << 16 | GetGValue(kOwnerColour) << 8 | GetBValue(kOwnerColour);
+  const uint32_t ownerRgb =
+      uint32_t(GetRValue(kOwnerColour)) << 16 | GetGValue(kOwnerColour) << 8 | GetBValue(kOwnerColour);
   EXPECT_EQ(background.Pixel(w / 2, h / 2) & 0xFFFFFF, ownerRgb);
   EXPECT_EQ(background.Pixel(0, 0) & 0xFFFFFF, ownerRgb);
 
@@ -197,7 +198,8 @@ TEST(TooltipWindow, SlidesInGoesAfterTheShowTimeAndWithItsOwner) {
   // Without an animation period the tooltip shows at once; destroying the owner takes it along.
   s = Solid(L"abc", zbtip::kLeftToRight, 0);
   tip.Configure(s);
-  HWND second = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  HWND second =
+      CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(tip.Start(second));
   ASSERT_TRUE(PumpUntil(kPatience, [&] { return Settled(tip); }));
   ASSERT_TRUE(Capture(tip.Window(), shot));
@@ -228,8 +230,9 @@ class TooltipOnTheButton : public ::testing::Test {
 };
 
 TEST_F(TooltipOnTheButton, ComesUpAfterTheWaitTimeOverTheButtonAndGoesWhenThePointerLeaves) {
-  auto b = Make(L"ToolTipString=BSTR:\"Ayuda\"\nToolWaitTime=I4:200\nToolTipAnimTime=I4:5\nToolTipEffect=I2:2\n"
-                L"ToolTipBackColor=I4:255\nToolTipGradientColor=I4:255\nToolTipBorderColor=I4:65280\n");
+  auto b = Make(
+      L"ToolTipString=BSTR:\"Ayuda\"\nToolWaitTime=I4:200\nToolTipAnimTime=I4:5\nToolTipEffect=I2:2\n"
+      L"ToolTipBackColor=I4:255\nToolTipGradientColor=I4:255\nToolTipBorderColor=I4:65280\n");
   ASSERT_TRUE(b);
   EXPECT_EQ(tooltip->Window().Core().Current().waitTime, 200);
   b->PointerAt(20, 20);
@@ -239,8 +242,8 @@ TEST_F(TooltipOnTheButton, ComesUpAfterTheWaitTimeOverTheButtonAndGoesWhenThePoi
   EXPECT_EQ(GetWindow(Tip().Window(), GW_OWNER), GetAncestor(b->Window(), GA_ROOT));
   Shot shot;
   ASSERT_TRUE(Capture(Tip().Window(), shot));
-  EXPECT_EQ(shot.At(0, 0), 0x00FF00u);                    // border (OLE green)
-  EXPECT_EQ(shot.At(1, shot.h / 2), 0xFF0000u);           // OLE 255 is red, both ends
+  EXPECT_EQ(shot.At(0, 0), 0x00FF00u);           // border (OLE green)
+  EXPECT_EQ(shot.At(1, shot.h / 2), 0xFF0000u);  // OLE 255 is red, both ends
   EXPECT_EQ(shot.At(shot.w - 2, shot.h / 2), 0xFF0000u);
 
   // Leaving the button takes the tooltip away.

@@ -30,8 +30,8 @@ class AppSettingsTest : public ::testing::Test {
   }
   void WriteRaw(const std::wstring& section, const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
     zb::RegKey key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (Path(m_app) + L"\\" + section).c_str(), 0, nullptr, 0,
-                              KEY_SET_VALUE, nullptr, key.Put(), nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (Path(m_app) + L"\\" + section).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                              nullptr, key.Put(), nullptr),
               ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExW(key.Get(), name, 0, type, static_cast<const BYTE*>(data), bytes), ERROR_SUCCESS);
   }

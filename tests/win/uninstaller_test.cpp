@@ -90,7 +90,7 @@ class UninstallerTest : public ::testing::Test {
   void SetUp() override {
     m_root = Widen(zbtest::MakeTempDir("trvu"));
     m_group = L"Quorvel V2 prueba " + std::to_wstring(GetCurrentProcessId()) + L"-" +
-             Widen(::testing::UnitTest::GetInstance()->current_test_info()->name());
+              Widen(::testing::UnitTest::GetInstance()->current_test_info()->name());
     ClearRecords();
   }
 
@@ -214,7 +214,9 @@ TEST_F(UninstallerTest, ShowsItsWindowThenRemovesTheWholeInstallation) {
       {trvu::kLbl, "·", {168, 24, 173, 39}},
       {trvu::kLblCerraApp, "Recuerde cerrar el programa de Quorvel V2, antes de desinstalarlo.", {180, 24, 431, 53}},
       {trvu::kLabel1, "·", {168, 64, 173, 79}},
-      {trvu::kLblComent, "Presione el botón Desinstalar para quitar de su PC el programa Quorvel V2.", {180, 64, 433, 90}},
+      {trvu::kLblComent,
+       "Presione el botón Desinstalar para quitar de su PC el programa Quorvel V2.",
+       {180, 64, 433, 90}},
       {trvu::kCmdCancel, "&Cancelar", {232, 104, 313, 129}},
       {trvu::kCmdDesinstal, "&Desinstalar", {320, 104, 429, 129}},
       {trvu::kImage1, "", {4, 4, 148, 119}},
@@ -338,8 +340,8 @@ TEST_F(UninstallerTest, RefusesDriveRootsAndSystemFoldersButRemovesFoldersBelowT
   // A drive of our own stands in for a system drive: its root and its Windows, Archivos de
   // programa and Mis documentos folders hold files that must survive.
   const std::wstring driveFolder = m_root + L"\\unidad";
-  const wchar_t* const canaries[] = {L"\\canary.txt", L"\\Windows\\canary.txt",
-                                     L"\\Archivos de programa\\canary.txt", L"\\Mis documentos\\canary.txt"};
+  const wchar_t* const canaries[] = {L"\\canary.txt", L"\\Windows\\canary.txt", L"\\Archivos de programa\\canary.txt",
+                                     L"\\Mis documentos\\canary.txt"};
   for (const wchar_t* folder : {L"", L"\\Windows", L"\\Archivos de programa", L"\\Mis documentos"}) {
     CreateDirectoryW((driveFolder + folder).c_str(), nullptr);
   }

@@ -91,8 +91,8 @@ int Find(const std::vector<std::string>& lines, const std::string& prefix, int f
 class Shot {
  public:
   explicit Shot(const std::string& path)
-      : m_bitmap(static_cast<HBITMAP>(LoadImageW(nullptr, Wide(path).c_str(), IMAGE_BITMAP, 0, 0,
-                                                 LR_LOADFROMFILE | LR_CREATEDIBSECTION))),
+      : m_bitmap(static_cast<HBITMAP>(
+            LoadImageW(nullptr, Wide(path).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION))),
         m_dc(CreateCompatibleDC(nullptr)) {
     if (m_bitmap) {
       BITMAP bm{};
@@ -190,7 +190,8 @@ TEST_F(ZbhostTest, ClicksReachTheButtonsInOrderAndTheScreenshotFollowsThem) {
   EXPECT_GT(rdown, up) << run.out;
   EXPECT_GT(rup, rdown) << run.out;
   EXPECT_GT(rclick, rup) << run.out;
-  for (const std::string& line : log) EXPECT_TRUE(line.rfind("A ", 0) == 0 || line.rfind("B ", 0) == 0 || line.rfind("# ", 0) == 0) << line;
+  for (const std::string& line : log)
+    EXPECT_TRUE(line.rfind("A ", 0) == 0 || line.rfind("B ", 0) == 0 || line.rfind("# ", 0) == 0) << line;
 
   Shot shot(dir + "clicked.bmp");
   ASSERT_TRUE(shot.Loaded());

@@ -44,8 +44,9 @@ std::string CButtonClass::HResultText(HRESULT hr) {
   char code[16];
   std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(hr));
   wchar_t* message = nullptr;
-  const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                 nullptr, DWORD(hr), 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
+  const DWORD n =
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, DWORD(hr), 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
   std::wstring text = n && message ? std::wstring(message, n) : std::wstring();
   if (message) LocalFree(message);
   while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' || text.back() == L'.'))

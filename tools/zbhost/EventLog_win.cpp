@@ -21,12 +21,18 @@ std::string CEventLog::ArgText(const VARIANT& value) {
       std::wstring out = L"\"";
       for (UINT i = 0, n = SysStringLen(s); i < n; ++i) {
         const wchar_t c = s[i];
-        if (c == L'"') out += L"\"\"";
-        else if (c == L'\n') out += L"\\n";
-        else if (c == L'\r') out += L"\\r";
-        else if (c == L'\t') out += L"\\t";
-        else if (c < 0x20) out += L'?';
-        else out += c;
+        if (c == L'"')
+          out += L"\"\"";
+        else if (c == L'\n')
+          out += L"\\n";
+        else if (c == L'\r')
+          out += L"\\r";
+        else if (c == L'\t')
+          out += L"\\t";
+        else if (c < 0x20)
+          out += L'?';
+        else
+          out += c;
       }
       return Utf8(out + L"\"");
     }
@@ -42,8 +48,7 @@ std::string CEventLog::EventLine(const std::wstring& button, DISPID id, const st
   const EventType* type = m_types.Event(id);
   std::string line = Utf8(button) + " " + (type ? Utf8(type->name) : "Event" + std::to_string(id));
   for (size_t i = 0; i < args.size(); ++i) {
-    const std::string name =
-        type && i < type->params.size() ? Utf8(type->params[i]) : "Arg" + std::to_string(i + 1);
+    const std::string name = type && i < type->params.size() ? Utf8(type->params[i]) : "Arg" + std::to_string(i + 1);
     line += " " + name + "=" + (args[i] ? ArgText(*args[i]) : "?");
   }
   return line;

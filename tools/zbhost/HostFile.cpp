@@ -125,11 +125,11 @@ bool ParseHostFile(const std::string& input, HostFile& out, FileError& error) {
         continue;
       }
       if (!ValidButtonName(name))
-        return Fail(error, lineNo,
-                    "button name \"" + name + "\" is not 1 to 64 letters, digits, '_', '-' or '.'");
+        return Fail(error, lineNo, "button name \"" + name + "\" is not 1 to 64 letters, digits, '_', '-' or '.'");
       for (const ButtonSection& b : file.buttons)
         if (SameName(b.name, name))
-          return Fail(error, lineNo, "a second button named " + name + " (first on line " + std::to_string(b.line) + ")");
+          return Fail(error, lineNo,
+                      "a second button named " + name + " (first on line " + std::to_string(b.line) + ")");
       if (file.buttons.size() >= kMaxButtons)
         return Fail(error, lineNo, "more than " + std::to_string(kMaxButtons) + " buttons");
       file.buttons.push_back(ButtonSection{name, lineNo, {}});
@@ -138,11 +138,9 @@ bool ParseHostFile(const std::string& input, HostFile& out, FileError& error) {
     }
 
     const std::size_t eq = line.find('=');
-    if (eq == std::string::npos)
-      return Fail(error, lineNo, "expected Name=Value, a [section] or a comment");
+    if (eq == std::string::npos) return Fail(error, lineNo, "expected Name=Value, a [section] or a comment");
     Setting setting{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)), lineNo};
-    if (!ValidSettingName(setting.name))
-      return Fail(error, lineNo, "\"" + setting.name + "\" is not a property name");
+    if (!ValidSettingName(setting.name)) return Fail(error, lineNo, "\"" + setting.name + "\" is not a property name");
     if (!current) {
       // Settings before any section make the implicit first button.
       file.buttons.push_back(ButtonSection{kImplicitButton, lineNo, {}});

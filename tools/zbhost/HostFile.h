@@ -23,7 +23,7 @@ struct Setting {
 
 struct ButtonSection {
   std::string name;
-  int line = 0;  // where the section starts (its first setting for the implicit "Button1")
+  int line = 0;                   // where the section starts (its first setting for the implicit "Button1")
   std::vector<Setting> settings;  // in file order, names unique (case-insensitive)
 };
 

@@ -10,8 +10,8 @@
 namespace zbhost {
 
 struct WindowSettings {
-  std::string title;       // empty: "ZBHOST - " and the file's name
-  int width = 0;           // client size; 0: large enough for every button
+  std::string title;  // empty: "ZBHOST - " and the file's name
+  int width = 0;      // client size; 0: large enough for every button
   int height = 0;
   uint32_t backColor = 0x00F0F0F0;  // 0x00BBGGRR
 };

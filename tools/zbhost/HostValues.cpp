@@ -180,9 +180,7 @@ bool ParseText(const std::string& text, std::string& out, std::string& error) {
         case '\\': c = '\\'; break;
         case 'n': c = '\n'; break;
         case 't': c = '\t'; break;
-        default:
-          error = std::string("text ") + text + ": unknown escape \\" + e;
-          return false;
+        default: error = std::string("text ") + text + ": unknown escape \\" + e; return false;
       }
     }
     r += c;

@@ -43,8 +43,8 @@ bool CHostWindow::Create(const WindowSettings& settings, const std::wstring& tit
     return false;
   }
   m_background.Reset(CreateSolidBrush(ToColorRef(settings.backColor)));
-  m_hwnd = CreateWindowExW(0, kWindowClass, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                           kMinClientWidth, kMinClientHeight, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  m_hwnd = CreateWindowExW(0, kWindowClass, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, kMinClientWidth,
+                           kMinClientHeight, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   if (!m_hwnd || !m_background) {
     error = "cannot create the window: " + CButtonClass::HResultText(HRESULT_FROM_WIN32(GetLastError()));
     return false;
@@ -71,9 +71,8 @@ bool CHostWindow::AddButton(const ButtonSetup& setup, bool userMode, std::string
   }
   const std::wstring name = button->name;
   const CEventLog& log = m_log;
-  button->sink->OnAny([&log, name](DISPID id, const std::vector<VARIANT*>& args) {
-    CEventLog::Write(log.EventLine(name, id, args));
-  });
+  button->sink->OnAny(
+      [&log, name](DISPID id, const std::vector<VARIANT*>& args) { CEventLog::Write(log.EventLine(name, id, args)); });
   HRESULT hr = button->sink->Connect(control.Get());
   if (FAILED(hr)) CEventLog::Note(where + "its events cannot be heard: " + CButtonClass::HResultText(hr));
 
@@ -121,14 +120,15 @@ void CHostWindow::FitToButtons(const WindowSettings& settings) {
   const int height = settings.height > 0 ? settings.height : bottom;
   RECT rc{0, 0, width, height};
   AdjustWindowRectEx(&rc, kStyle, FALSE, 0);
-  SetWindowPos(m_hwnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(m_hwnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   // The window system keeps windows within the screen: say so when that cuts buttons off.
   RECT client{};
   GetClientRect(m_hwnd, &client);
   if (client.right < width || client.bottom < height)
-    CEventLog::Note("the window's client area is " + std::to_string(client.right) + "x" + std::to_string(client.bottom) +
-                    ", smaller than the " + std::to_string(width) + "x" + std::to_string(height) +
-                    " asked for: the screen is too small");
+    CEventLog::Note("the window's client area is " + std::to_string(client.right) + "x" +
+                    std::to_string(client.bottom) + ", smaller than the " + std::to_string(width) + "x" +
+                    std::to_string(height) + " asked for: the screen is too small");
 }
 
 void CHostWindow::Show(bool forScreenshot, int exitAfterMs) {
@@ -263,8 +263,7 @@ LRESULT CHostWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       m_closed = true;
       return DefWindowProcW(hwnd, msg, wp, lp);
     }
-    default:
-      break;
+    default: break;
   }
   return DefWindowProcW(m_hwnd, msg, wp, lp);
 }

@@ -82,7 +82,8 @@ bool ReadWholeFile(const std::wstring& path, std::string& out, std::string& erro
   }
   std::string bytes(ok ? size_t(size.QuadPart) : 0, '\0');
   DWORD read = 0;
-  ok = ok && (bytes.empty() || (ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr) && read == bytes.size()));
+  ok = ok &&
+       (bytes.empty() || (ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr) && read == bytes.size()));
   const DWORD readError = GetLastError();
   CloseHandle(file);
   if (!ok) {

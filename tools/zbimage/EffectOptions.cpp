@@ -21,7 +21,10 @@ bool ParseNumber(const std::string& text, int64_t& value) {
   value = 0;
   for (; i < text.size(); ++i) {
     const char c = text[i];
-    int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : 99;
+    int digit = c >= '0' && c <= '9'   ? c - '0'
+                : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                       : 99;
     if (digit >= base) return false;
     value = value * base + digit;
     if (value > 0xFFFFFFFFll) return false;

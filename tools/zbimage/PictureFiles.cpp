@@ -107,8 +107,11 @@ bool DecodePam(const std::vector<uint8_t>& d, CImageDIB& out, std::string& error
     if (line == "ENDHDR") break;
     const size_t space = line.find(' ');
     const std::string key = line.substr(0, space), value = space == std::string::npos ? "" : line.substr(space + 1);
-    uint32_t* field = key == "WIDTH" ? &width : key == "HEIGHT" ? &height : key == "DEPTH" ? &depth
-                    : key == "MAXVAL" ? &maxval : nullptr;
+    uint32_t* field = key == "WIDTH"    ? &width
+                      : key == "HEIGHT" ? &height
+                      : key == "DEPTH"  ? &depth
+                      : key == "MAXVAL" ? &maxval
+                                        : nullptr;
     if (key == "TUPLTYPE") {
       tupltype = value;
     } else if (!field || !ParseCount(value, *field)) {
@@ -162,7 +165,8 @@ bool DecodePpm(const std::vector<uint8_t>& d, CImageDIB& out, std::string& error
   if (!CreateChecked(out, values[0], values[1], 3, d.size() - pos, error)) return false;
   const uint8_t* p = d.data() + pos;
   for (uint32_t top = 0; top < values[1]; ++top)
-    for (uint32_t x = 0; x < values[0]; ++x, p += 3) out.SetPixel(int(x), int(values[1] - 1 - top), Word(p[0], p[1], p[2], 0));
+    for (uint32_t x = 0; x < values[0]; ++x, p += 3)
+      out.SetPixel(int(x), int(values[1] - 1 - top), Word(p[0], p[1], p[2], 0));
   return true;
 }
 
@@ -231,10 +235,14 @@ bool ReadWithDecoders(const std::string& path, CImageDIB& out, std::string& erro
   std::string text = result.text;
   while (!text.empty() && text.back() == '\n') text.pop_back();
   std::replace(text.begin(), text.end(), '\n', ' ');
-  if (result.outcome == PictureOutcome::DecoderFailed) error = "error " + std::to_string(result.code) + ": " + text;
-  else if (result.outcome == PictureOutcome::GifUnreadable) error = "cannot read " + path;
-  else if (result.outcome == PictureOutcome::GifNotGif) error = path + ": not a GIF file (no GIF signature)";
-  else error = path + ": " + text;
+  if (result.outcome == PictureOutcome::DecoderFailed)
+    error = "error " + std::to_string(result.code) + ": " + text;
+  else if (result.outcome == PictureOutcome::GifUnreadable)
+    error = "cannot read " + path;
+  else if (result.outcome == PictureOutcome::GifNotGif)
+    error = path + ": not a GIF file (no GIF signature)";
+  else
+    error = path + ": " + text;
   return false;
 }
 

@@ -12,7 +12,7 @@ bool MakeSamplePicture(CImageDIB& out) {
       put(x, top, x * 255 / (W - 1), top * 255 / (H - 1), 160 - x);
       const int dx = x - 64, dy = top - 30;
       if (dx * dx + dy * dy <= 18 * 18) put(x, top, 255, 180 - (dx + dy) * 2, 40 + top);  // the disc
-      if (top >= 44 && x < 32) {                                                        // the checkerboard
+      if (top >= 44 && x < 32) {                                                          // the checkerboard
         const int v = ((x / 4 + top / 4) & 1) ? 255 : 0;
         put(x, top, v, v, v);
       }
