@@ -32,23 +32,23 @@ struct Files {
   Files() {
     char tmpl[] = "/tmp/zb-imaging-bench-XXXXXX";
     dir = mkdtemp(tmpl);
-    const std::vector<uint32_t> rgb = forge::Pattern(kWidth, kHeight, 1);
-    const std::vector<uint8_t> idx = forge::IndexPattern(kWidth, kHeight, 256, 2);
-    const std::vector<uint32_t> pal = forge::Palette(256, 3);
-    bmp24 = Write("big24.bmp", forge::MakeBmp({kWidth, kHeight, 24}, rgb));
-    rle8 = Write("big-rle8.bmp", forge::MakeBmpIndexed({kWidth, kHeight, 8, 1, false, pal}, idx));
-    jpeg = Write("big.jpg", forge::MakeJpeg(kWidth, kHeight, rgb, false, 90));
-    tiff = Write("big.tif", forge::MakeTiff(kWidth, kHeight, rgb, 5 /* LZW */, false));
-    gif = Write("big.gif", forge::MakeGif({kWidth, kHeight, pal, {{0, 0, kWidth, kHeight, false, {}, idx}}}));
+    const std::vector<uint32_t> rgb = tests::Pattern(kWidth, kHeight, 1);
+    const std::vector<uint8_t> idx = tests::IndexPattern(kWidth, kHeight, 256, 2);
+    const std::vector<uint32_t> pal = tests::Palette(256, 3);
+    bmp24 = Write("big24.bmp", tests::MakeBmp({kWidth, kHeight, 24}, rgb));
+    rle8 = Write("big-rle8.bmp", tests::MakeBmpIndexed({kWidth, kHeight, 8, 1, false, pal}, idx));
+    jpeg = Write("big.jpg", tests::MakeJpeg(kWidth, kHeight, rgb, false, 90));
+    tiff = Write("big.tif", tests::MakeTiff(kWidth, kHeight, rgb, 5 /* LZW */, false));
+    gif = Write("big.gif", tests::MakeGif({kWidth, kHeight, pal, {{0, 0, kWidth, kHeight, false, {}, idx}}}));
     scratch = dir + "/out";
   }
   ~Files() {
     const std::string cmd = "rm -rf '" + dir + "'";
     if (std::system(cmd.c_str()) != 0) std::fprintf(stderr, "cannot remove %s\n", dir.c_str());
   }
-  std::string Write(const char* name, const forge::Bytes& b) {
+  std::string Write(const char* name, const tests::Bytes& b) {
     const std::string path = dir + "/" + name;
-    forge::WriteFile(path, b);
+    tests::WriteFile(path, b);
     return path;
   }
 };
@@ -85,8 +85,8 @@ void Report(benchmark::State& state, double ours, double tool, int64_t runs) {
 }
 
 void DecodeFamily(const std::string& path) {
-  CAnyPicDecoder decoder;
-  CDecodedBitmap bitmap;
+  button::CAnyPicDecoder decoder;
+  button::CDecodedBitmap bitmap;
   decoder.DecodeFile(path, bitmap, 32);
   benchmark::DoNotOptimize(bitmap.Bits());
 }
@@ -121,8 +121,8 @@ void BM_Jpeg(benchmark::State& state) {
 void BM_Gif(benchmark::State& state) {
   Files& f = Pictures();
   Pair(state, f.gif, {"gif2rgb", "-1", "-o", f.scratch + ".rgb", f.gif}, [](const std::string& path) {
-    CImageDIB dib;
-    CGifDecoder decoder;
+    button::CImageDIB dib;
+    button::CGifDecoder decoder;
     decoder.Decode(&dib, 0, path);
     benchmark::DoNotOptimize(dib.m_bits);
   });
@@ -136,7 +136,7 @@ void BM_Tiff(benchmark::State& state) {
 void BM_Bmp24(benchmark::State& state) {
   Files& f = Pictures();
   // memcpy of the file's pixel bytes, timed the same way, as the baseline.
-  const forge::Bytes data = forge::ReadFile(f.bmp24);
+  const tests::Bytes data = tests::ReadFile(f.bmp24);
   std::vector<uint8_t> copy(data.size());
   double ours = 0, copies = 0, tool = 0;
   int64_t runs = 0;

@@ -23,10 +23,10 @@
 namespace {
 
 struct Buffers {
-  CImageDIB a, b, work;
+  button::CImageDIB a, b, work;
   int w, h;
   Buffers(int width, int height) : w(width), h(height) {
-    for (CImageDIB* d : {&a, &b, &work}) d->Create(w, h);
+    for (button::CImageDIB* d : {&a, &b, &work}) d->Create(w, h);
     std::mt19937 rng(7);
     for (int i = 0; i < w * h; ++i) a.m_bits[i] = rng(), b.m_bits[i] = rng();
   }
@@ -70,20 +70,20 @@ std::vector<Op> Operations() {
        [](Buffers& f) { f.a.Gradient4(0, 0, -1, -1, 0xFFFFFF, 0x00FF00, 0x0000FF, 0xFF0000, 128, 80, 80, 80); }},
   };
   // Filter 0 alone does nothing, so it runs with the global blend (as do none of the others).
-  for (int filter = 0; filter < kEffectFilterCount; ++filter) {
+  for (int filter = 0; filter < button::kEffectFilterCount; ++filter) {
     ops.push_back({"EffectPass/" + std::to_string(filter) + (filter ? "" : "+blend"), 0, [filter](Buffers& f) {
-                     EffectSettings s;
+                     button::EffectSettings s;
                      s.EffectFilter = short(filter);
                      s.EffectGlobalBlend = filter == 0;
-                     RunEffectPass(f.a, f.work, s, PictureState{});
+                     button::RunEffectPass(f.a, f.work, s, button::PictureState{});
                    }});
   }
   ops.push_back({"EffectPass/bevel+mask+blend", 0, [](Buffers& f) {
-                   EffectSettings s;
+                   button::EffectSettings s;
                    s.EffectColorMask = s.EffectGlobalBlend = true;
-                   PictureState st;
+                   button::PictureState st;
                    st.buttonMode = 2;
-                   RunEffectPass(f.a, f.work, s, st);
+                   button::RunEffectPass(f.a, f.work, s, st);
                  }});
   return ops;
 }

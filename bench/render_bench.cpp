@@ -16,7 +16,7 @@
 #include "button/control/ButtonRenderer.h"
 #include "tests/win/render_canvas.h"
 
-using namespace zblayout;
+using namespace button;
 
 namespace {
 
@@ -66,12 +66,12 @@ constexpr int kNewFrames = 16;  // well above the frames the renderer keeps
 
 void PaintOf(benchmark::State& st, Size2 picture, Size2 bounds, ButtonPaintProps props, ButtonPaintState state,
              Change change = Change::None) {
-  CImageDIB pic;
-  zbtest::MakeCoordinates(pic, picture.w, picture.h);
+  button::CImageDIB pic;
+  tests::MakeCoordinates(pic, picture.w, picture.h);
   Target target(bounds.w, bounds.h);
   HFONT font = ::CreateFontW(-13, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial");
-  CButtonRenderer renderer;
+  button::CButtonRenderer renderer;
   const RECT r = target.Rect();
   bool failed = false;
   int n = 0;

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-namespace qvol2 {
+namespace catalogue {
 
 inline constexpr wchar_t kPrincipalClass[] = L"QVOL2.frmPrincipal";
 inline constexpr wchar_t kVerDriveClass[] = L"QVOL2.frmVerDrive";
@@ -69,4 +69,4 @@ inline constexpr int kCopiarClientHeight = 227;
 inline constexpr size_t kMaxListFileBytes = 16u << 20;
 inline constexpr size_t kMaxDescriptionBytes = 64u << 10;
 
-}  // namespace qvol2
+}  // namespace catalogue

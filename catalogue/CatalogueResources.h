@@ -1,4 +1,6 @@
 #pragma once
+namespace catalogue {
+
 // Resource identifiers of QVOL2.exe: the window's pictures, drawn by resgen/make_assets.py and
 // built into the program, so no picture file is needed beside it. Numbers only: the resource
 // compiler reads this file too.
@@ -34,3 +36,5 @@
 #define IDR_X2_NORM 271
 #define IDR_X2_OVER 272
 #define IDR_X2_PRES 273
+
+}  // namespace catalogue

@@ -1,6 +1,6 @@
 #include "catalogue/CatalogueRules.h"
 
-namespace qvol2 {
+namespace catalogue {
 
 namespace {
 
@@ -78,4 +78,4 @@ std::wstring DriveHintText() {
          L" este colocado en la siguiente unidad de CD.";
 }
 
-}  // namespace qvol2
+}  // namespace catalogue

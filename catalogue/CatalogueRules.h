@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace qvol2 {
+namespace catalogue {
 
 inline constexpr wchar_t kAppTitle[] = L"Quorvel Vol 2";
 // Where the panel keeps its drive letter (the per-user settings store).
@@ -67,4 +67,4 @@ std::wstring MissingListText(const std::wstring& categoryFolder);
 std::wstring DriveInfoText();
 std::wstring DriveHintText();
 
-}  // namespace qvol2
+}  // namespace catalogue

@@ -1,6 +1,6 @@
 #include "catalogue/CopyOutline.h"
 
-namespace qvol2 {
+namespace catalogue {
 
 namespace {
 
@@ -43,4 +43,4 @@ std::vector<OutlinePoint> CopyOutline(float scaleX, float scaleY, std::int16_t o
                       twipsPerPixelY);
 }
 
-}  // namespace qvol2
+}  // namespace catalogue

@@ -7,7 +7,7 @@
 
 #include "catalogue/MainOutline.h"
 
-namespace qvol2 {
+namespace catalogue {
 
 inline constexpr int kCopyOutlinePoints = 154;
 // Bounding box of the outline: the background picture covers it exactly.
@@ -21,4 +21,4 @@ std::int16_t CopyOutlineY(std::int16_t index);
 std::vector<OutlinePoint> CopyOutline(float scaleX, float scaleY, std::int16_t offsetX, std::int16_t offsetY,
                                       double twipsPerPixelX, double twipsPerPixelY);
 
-}  // namespace qvol2
+}  // namespace catalogue

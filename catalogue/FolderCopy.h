@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace qvol2 {
+namespace catalogue {
 
 // Makes every missing folder along `path` (see FolderChain). The current folder is the same
 // afterwards as before. 0 when the whole chain exists at the end, otherwise the system's error
@@ -18,4 +18,4 @@ DWORD MakeFolderChain(const std::wstring& path);
 // (a missing source folder included).
 DWORD CopyFolderContents(const std::wstring& source, const std::wstring& destination);
 
-}  // namespace qvol2
+}  // namespace catalogue

@@ -5,7 +5,7 @@
 #include "catalogue/CatalogueRules.h"
 #include "common/win/Handles.h"
 
-namespace qvol2 {
+namespace catalogue {
 
 namespace {
 
@@ -41,7 +41,7 @@ DWORD MakeFolderChain(const std::wstring& path) {
 
 DWORD CopyFolderContents(const std::wstring& source, const std::wstring& destination) {
   WIN32_FIND_DATAW entry;
-  zb::FindHandle find(FindFirstFileW(Joined(source, L"*").c_str(), &entry));
+  common::FindHandle find(FindFirstFileW(Joined(source, L"*").c_str(), &entry));
   if (!find) {
     const DWORD error = GetLastError();
     // An empty folder has nothing to copy; a missing one is a failure.
@@ -75,4 +75,4 @@ DWORD CopyFolderContents(const std::wstring& source, const std::wstring& destina
   return failure;
 }
 
-}  // namespace qvol2
+}  // namespace catalogue

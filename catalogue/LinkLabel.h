@@ -9,7 +9,7 @@
 
 #include "common/win/Handles.h"
 
-namespace qvol2 {
+namespace catalogue {
 
 class CLinkLabel {
  public:
@@ -44,8 +44,8 @@ class CLinkLabel {
   std::wstring m_text;
   HBITMAP m_background = nullptr;
   Handlers m_handlers;
-  zb::GdiFont m_plain;
-  zb::GdiFont m_underlined;
+  common::GdiFont m_plain;
+  common::GdiFont m_underlined;
   COLORREF m_colour = RGB(0, 0, 0);
   bool m_underline = false;
 };
@@ -53,4 +53,4 @@ class CLinkLabel {
 // Draws the part of `picture` (placed at the parent's 0,0) that lies under `rect`.
 void DrawBackgroundPart(HDC dc, HBITMAP picture, const RECT& rect);
 
-}  // namespace qvol2
+}  // namespace catalogue

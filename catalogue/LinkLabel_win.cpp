@@ -5,7 +5,7 @@
 
 #include "catalogue/basGeneral.h"
 
-namespace qvol2 {
+namespace catalogue {
 
 namespace {
 
@@ -33,14 +33,13 @@ void DrawBackgroundPart(HDC dc, HBITMAP picture, const RECT& rect) {
 
 bool CLinkLabel::Create(HINSTANCE instance, HWND parent, int id, const RECT& rect, const wchar_t* text, int weight,
                         HBITMAP background, Handlers handlers) {
-  if (!basGeneral::RegisterFormClass(instance, kClass, basGeneral::ObjectWindowProc<CLinkLabel>, IDC_HAND))
-    return false;
+  if (!catalogue::RegisterFormClass(instance, kClass, catalogue::ObjectWindowProc<CLinkLabel>, IDC_HAND)) return false;
   m_rect = rect;
   m_text = text;
   m_background = background;
   m_handlers = std::move(handlers);
-  m_plain.Reset(basGeneral::MakeFont(8.25, weight, L"Arial"));
-  m_underlined.Reset(basGeneral::MakeFont(8.25, weight, L"Arial", true));
+  m_plain.Reset(catalogue::MakeFont(8.25, weight, L"Arial"));
+  m_underlined.Reset(catalogue::MakeFont(8.25, weight, L"Arial", true));
   CreateWindowExW(0, kClass, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left, rect.top, rect.right - rect.left,
                   rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
   return m_hwnd != nullptr;
@@ -85,4 +84,4 @@ LRESULT CLinkLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-}  // namespace qvol2
+}  // namespace catalogue

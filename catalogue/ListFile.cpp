@@ -2,7 +2,7 @@
 
 #include "catalogue/TextLines.h"
 
-namespace qvol2 {
+namespace catalogue {
 
 LineVerdict ParseListLine(std::string_view line, ListRecord* record) {
   if (line.empty()) return LineVerdict::Empty;
@@ -30,4 +30,4 @@ std::vector<ListRecord> ParseListFile(std::string_view content) {
   return records;
 }
 
-}  // namespace qvol2
+}  // namespace catalogue

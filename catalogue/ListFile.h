@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace qvol2 {
+namespace catalogue {
 
 struct ListRecord {
   std::string title;    // bytes of the system code page, as in the file
@@ -30,4 +30,4 @@ LineVerdict ParseListLine(std::string_view line, ListRecord* record);
 // no index, so the rows of the title list and their records stay in step.
 std::vector<ListRecord> ParseListFile(std::string_view content);
 
-}  // namespace qvol2
+}  // namespace catalogue

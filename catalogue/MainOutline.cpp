@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace qvol2 {
+namespace catalogue {
 
 namespace {
 
@@ -79,4 +79,4 @@ std::vector<OutlinePoint> MainOutline(float scaleX, float scaleY, std::int16_t o
                       twipsPerPixelY);
 }
 
-}  // namespace qvol2
+}  // namespace catalogue

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace qvol2 {
+namespace catalogue {
 
 inline constexpr int kMainOutlinePoints = 292;
 // Bounding box of the outline: the background picture covers it exactly.
@@ -33,4 +33,4 @@ std::vector<OutlinePoint> ScaleOutline(OutlineCoordinate x, OutlineCoordinate y,
                                        std::int16_t offsetX, std::int16_t offsetY, double twipsPerPixelX,
                                        double twipsPerPixelY);
 
-}  // namespace qvol2
+}  // namespace catalogue

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace qvol2 {
+namespace catalogue {
 
 // The outline scaled and shifted for this screen, as a region the caller hands to the window
 // (SetWindowRgn) or deletes. Null when the system could not make it; the window then stays
@@ -13,4 +13,4 @@ HRGN BuildMainRegion(float scaleX, float scaleY, std::int16_t offsetX, std::int1
 // The copy window's, in the same way.
 HRGN BuildCopyRegion(float scaleX, float scaleY, std::int16_t offsetX, std::int16_t offsetY);
 
-}  // namespace qvol2
+}  // namespace catalogue

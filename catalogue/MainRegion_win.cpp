@@ -5,7 +5,7 @@
 #include "catalogue/CopyOutline.h"
 #include "catalogue/MainOutline.h"
 
-namespace qvol2 {
+namespace catalogue {
 
 namespace {
 
@@ -50,4 +50,4 @@ HRGN BuildCopyRegion(float scaleX, float scaleY, std::int16_t offsetX, std::int1
   return RegionOf(CopyOutline(scaleX, scaleY, offsetX, offsetY, twipsX, twipsY));
 }
 
-}  // namespace qvol2
+}  // namespace catalogue

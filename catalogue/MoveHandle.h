@@ -5,7 +5,7 @@
 // strip; the release ends the drag.
 #include <windows.h>
 
-namespace qvol2 {
+namespace catalogue {
 
 class CMoveHandle {
  public:
@@ -31,4 +31,4 @@ class CMoveHandle {
   float DragStartY = 0;
 };
 
-}  // namespace qvol2
+}  // namespace catalogue

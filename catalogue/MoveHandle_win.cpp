@@ -5,7 +5,7 @@
 #include "catalogue/LinkLabel.h"
 #include "catalogue/basGeneral.h"
 
-namespace qvol2 {
+namespace catalogue {
 
 namespace {
 
@@ -14,7 +14,7 @@ constexpr wchar_t kClass[] = L"QVOL2.Mover";
 }  // namespace
 
 bool CMoveHandle::Create(HINSTANCE instance, HWND parent, int id, const RECT& rect, HBITMAP picture) {
-  if (!basGeneral::RegisterFormClass(instance, kClass, basGeneral::ObjectWindowProc<CMoveHandle>, IDC_SIZEALL))
+  if (!catalogue::RegisterFormClass(instance, kClass, catalogue::ObjectWindowProc<CMoveHandle>, IDC_SIZEALL))
     return false;
   m_picture = picture;
   CreateWindowExW(0, kClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left, rect.top, rect.right - rect.left,
@@ -71,4 +71,4 @@ LRESULT CMoveHandle::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-}  // namespace qvol2
+}  // namespace catalogue

@@ -9,7 +9,7 @@
 
 #include "common/olehost/ControlHost.h"
 
-namespace qvol2 {
+namespace catalogue {
 
 struct PanelButtonDesign {
   int id;  // the control window's identifier in its parent
@@ -41,10 +41,10 @@ class CPanelButton {
   void Close();
 
  private:
-  zb::olehost::HostedControl m_host;
+  common::HostedControl m_host;
 };
 
 // The BMP bytes of an RCDATA resource of `instance` as a picture object.
-HRESULT LoadResourcePicture(HINSTANCE instance, int id, zb::ComPtr<IPictureDisp>& out);
+HRESULT LoadResourcePicture(HINSTANCE instance, int id, common::ComPtr<IPictureDisp>& out);
 
-}  // namespace qvol2
+}  // namespace catalogue

@@ -9,20 +9,20 @@
 #include "common/olehost/PropertyBag.h"
 #include "common/win/ComError.h"
 
-namespace qvol2 {
+namespace catalogue {
 
 namespace {
 
-using zb::ComPtr;
-using zb::olehost::CControlHost;
-using zb::olehost::CPropertyBag;
+using common::CControlHost;
+using common::ComPtr;
+using common::CPropertyBag;
 
 // The control's events the panel handles (their DISPIDs in the control's event interface).
 constexpr DISPID kMouseClick = 2;
 constexpr DISPID kMouseEnter = 3;
 
 void SetText(CPropertyBag& bag, const wchar_t* name, const wchar_t* text) {
-  zb::Variant v;
+  common::Variant v;
   VARIANT* p = v.Put();
   p->bstrVal = SysAllocString(text);
   if (!p->bstrVal) return;  // out of memory: the property keeps its default
@@ -33,7 +33,7 @@ void SetText(CPropertyBag& bag, const wchar_t* name, const wchar_t* text) {
 HRESULT SetPicture(HINSTANCE instance, CPropertyBag& bag, const wchar_t* name, int id) {
   ComPtr<IPictureDisp> picture;
   ZB_RETURN_IF_FAILED(LoadResourcePicture(instance, id, picture));
-  zb::Variant v;
+  common::Variant v;
   VARIANT* p = v.Put();
   p->vt = VT_DISPATCH;
   p->pdispVal = picture.Detach();
@@ -90,7 +90,7 @@ HRESULT CPanelButton::Create(HINSTANCE instance, HWND parent, const PanelButtonD
 
   CControlHost::Options options;
   options.userMode = true;
-  options.setupEvents = [click = std::move(onClick), enter = std::move(onEnter)](zb::olehost::CEventSink& sink) {
+  options.setupEvents = [click = std::move(onClick), enter = std::move(onEnter)](common::CEventSink& sink) {
     // Each handler runs on the control's own message; what it starts must not destroy the
     // control under it (the window's actions post what ends it).
     if (click) sink.On(kMouseClick, [click](const std::vector<VARIANT*>&) { click(); });
@@ -98,8 +98,8 @@ HRESULT CPanelButton::Create(HINSTANCE instance, HWND parent, const PanelButtonD
   };
   const RECT rect{design.left, design.top, design.left + design.width, design.top + design.height};
   ComPtr<CControlHost> host;
-  ZB_RETURN_IF_FAILED(hr = CControlHost::Create(parent, rect, zephon::CLSID_ZephonButton, bag.Get(), options, host));
-  m_host = zb::olehost::HostedControl(std::move(host));
+  ZB_RETURN_IF_FAILED(hr = CControlHost::Create(parent, rect, button::CLSID_ZephonButton, bag.Get(), options, host));
+  m_host = common::HostedControl(std::move(host));
   // The container names the control's window, so the window can be found among its siblings.
   if (HWND window = m_host->ControlWindow()) {
     SetWindowLongPtrW(window, GWLP_ID, static_cast<LONG_PTR>(design.id));
@@ -120,4 +120,4 @@ HWND CPanelButton::Window() const { return m_host ? m_host->ControlWindow() : nu
 
 void CPanelButton::Close() { m_host.Reset(); }
 
-}  // namespace qvol2
+}  // namespace catalogue

@@ -1,6 +1,6 @@
 #include "catalogue/PanelTexts.h"
 
-namespace qvol2 {
+namespace catalogue {
 
 const wchar_t kHelpText[] =
     L"AYUDA\r\n"
@@ -45,4 +45,4 @@ const wchar_t kSharewareText[] =
     L"Internet: www.quorvel.com\r\n"
     L"Tel\u00E9fono y fax: (011) 4555-0192, de lunes a viernes de 10 a 18 horas.";
 
-}  // namespace qvol2
+}  // namespace catalogue

@@ -1,7 +1,8 @@
 #pragma once
+namespace catalogue {
+
 // The fixed texts of the main window: the help and shareware panels, the link labels and the
 // buttons' tooltips. Lines of the panel texts end with CR LF, as a multi-line text box wants them.
-namespace qvol2 {
 
 extern const wchar_t kHelpText[];
 extern const wchar_t kSharewareText[];
@@ -21,4 +22,4 @@ inline constexpr wchar_t kCopyCaption[] = L"&Copiar en:";
 inline constexpr wchar_t kTipMail[] = L"Mensajes al soporte t\u00E9cnico";
 inline constexpr wchar_t kTipWeb[] = L"Visite nuestro sitio en internet";
 
-}  // namespace qvol2
+}  // namespace catalogue

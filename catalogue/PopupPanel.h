@@ -5,7 +5,7 @@
 
 #include "catalogue/PanelButton.h"
 
-namespace qvol2 {
+namespace catalogue {
 
 class CPopupPanel {
  public:
@@ -39,4 +39,4 @@ class CPopupPanel {
   CPanelButton m_close;
 };
 
-}  // namespace qvol2
+}  // namespace catalogue

@@ -2,7 +2,7 @@
 
 #include "catalogue/basGeneral.h"
 
-namespace qvol2 {
+namespace catalogue {
 
 namespace {
 
@@ -11,7 +11,7 @@ constexpr wchar_t kClass[] = L"QVOL2.Panel";
 }  // namespace
 
 bool CPopupPanel::Create(HINSTANCE instance, HWND parent, int left, int top, const Design& design, HFONT font) {
-  if (!basGeneral::RegisterFormClass(instance, kClass, WindowProc)) return false;
+  if (!catalogue::RegisterFormClass(instance, kClass, WindowProc)) return false;
   CreateWindowExW(WS_EX_CONTROLPARENT, kClass, L"", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER, left, top,
                   design.width, design.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)),
                   instance, this);
@@ -41,7 +41,7 @@ void CPopupPanel::Hide() {
 }
 
 LRESULT CALLBACK CPopupPanel::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  CPopupPanel* self = basGeneral::WindowObjectOf<CPopupPanel>(hwnd, message, lParam);
+  CPopupPanel* self = catalogue::WindowObjectOf<CPopupPanel>(hwnd, message, lParam);
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
   switch (message) {
     case WM_NCCREATE: self->m_hwnd = hwnd; break;
@@ -53,11 +53,11 @@ LRESULT CALLBACK CPopupPanel::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
       self->m_hwnd = nullptr;
       break;
     case WM_SETCURSOR:
-      if (basGeneral::ApplyBusyPointer()) return TRUE;
+      if (catalogue::ApplyBusyPointer()) return TRUE;
       break;
     default: break;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-}  // namespace qvol2
+}  // namespace catalogue

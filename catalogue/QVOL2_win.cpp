@@ -3,4 +3,4 @@
 
 #include "catalogue/basGeneral.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return basGeneral::Main(instance); }
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return catalogue::Main(instance); }

@@ -3,7 +3,7 @@
 // turning their single-byte text into window text.
 #include <string>
 
-namespace qvol2 {
+namespace catalogue {
 
 enum class ReadResult { Ok, Missing, TooLarge };
 
@@ -19,4 +19,4 @@ std::wstring DecodeSystemText(const std::string& bytes);
 // The folder that holds the running program, without a final backslash.
 std::wstring ProgramFolder();
 
-}  // namespace qvol2
+}  // namespace catalogue

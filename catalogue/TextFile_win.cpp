@@ -8,14 +8,14 @@
 
 #include "common/win/Handles.h"
 
-namespace qvol2 {
+namespace catalogue {
 
 ReadResult ReadTextFile(const std::wstring& path, size_t maxBytes, std::string* content) {
   content->clear();
   // No "insert a disk" box for an empty removable drive: the file is just not there.
   const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  zb::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  common::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   SetErrorMode(oldMode);
   if (!file) return ReadResult::Missing;
   LARGE_INTEGER size = {};
@@ -67,4 +67,4 @@ std::wstring ProgramFolder() {
   }
 }
 
-}  // namespace qvol2
+}  // namespace catalogue

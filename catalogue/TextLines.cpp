@@ -1,6 +1,6 @@
 #include "catalogue/TextLines.h"
 
-namespace qvol2 {
+namespace catalogue {
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
   std::vector<std::string_view> lines;
@@ -36,4 +36,4 @@ std::string DescriptionText(std::string_view fileContent) {
   return out;
 }
 
-}  // namespace qvol2
+}  // namespace catalogue

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace qvol2 {
+namespace catalogue {
 
 // The lines of a text, in order, without their ends. A line ends at CR LF, and also at a lone CR
 // or a lone LF (files edited on other systems); an end at the very end of the text does not
@@ -18,4 +18,4 @@ std::string_view WholeLinesWithin(std::string_view text, size_t maxBytes);
 // A description as the description box shows it: every line followed by CR LF, the last included.
 std::string DescriptionText(std::string_view fileContent);
 
-}  // namespace qvol2
+}  // namespace catalogue

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace qvol2 {
+namespace catalogue {
 
 struct TitleStart {
   std::wstring folder;       // made current first
@@ -19,4 +19,4 @@ DWORD StartTitle(const TitleStart& title);
 // The system's own words for an error code, without the trailing line break.
 std::wstring SystemErrorText(DWORD error);
 
-}  // namespace qvol2
+}  // namespace catalogue

@@ -4,7 +4,7 @@
 
 #include "common/win/Handles.h"
 
-namespace qvol2 {
+namespace catalogue {
 
 DWORD StartTitle(const TitleStart& title) {
   if (!SetCurrentDirectoryW(title.folder.c_str())) return GetLastError();
@@ -25,8 +25,8 @@ DWORD StartTitle(const TitleStart& title) {
     return GetLastError();
   }
   // Nothing of the started program is kept.
-  zb::KernelHandle process(started.hProcess);
-  zb::KernelHandle thread(started.hThread);
+  common::KernelHandle process(started.hProcess);
+  common::KernelHandle thread(started.hThread);
   return 0;
 }
 
@@ -42,4 +42,4 @@ std::wstring SystemErrorText(DWORD error) {
   return words;
 }
 
-}  // namespace qvol2
+}  // namespace catalogue

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace basGeneral {
+namespace catalogue {
 
 // The program-wide strings: the CD root (always ending in a backslash), the selected category's
 // folder, the selected title's command path and its folder.
@@ -91,4 +91,4 @@ void PlayPanelSound(const std::wstring& name, bool wait);
 // not reported.
 void OpenWithShell(HWND window, const std::wstring& target);
 
-}  // namespace basGeneral
+}  // namespace catalogue

@@ -11,7 +11,7 @@
 #include "catalogue/frmPrincipal.h"
 #include "catalogue/frmVerDrive.h"
 
-namespace basGeneral {
+namespace catalogue {
 
 namespace {
 
@@ -79,7 +79,7 @@ HFONT MakeFont(double points, int weight, const wchar_t* face, bool underline) {
 }
 
 void PlayPanelSound(const std::wstring& name, bool wait) {
-  const std::wstring path = qvol2::ProgramFolder() + L"\\" + name;
+  const std::wstring path = catalogue::ProgramFolder() + L"\\" + name;
   // By file name only, and no system default sound in place of a missing file.
   const DWORD flags = SND_FILENAME | SND_NODEFAULT | (wait ? SND_SYNC : SND_ASYNC);
   PlaySoundW(path.c_str(), nullptr, flags);
@@ -91,7 +91,7 @@ void OpenWithShell(HWND window, const std::wstring& target) {
 
 int Main(HINSTANCE instance) {
   // A second start while one runs ends at once, without a word.
-  zb::KernelHandle running(CreateMutexW(nullptr, FALSE, qvol2::kInstanceMutex));
+  common::KernelHandle running(CreateMutexW(nullptr, FALSE, catalogue::kInstanceMutex));
   const DWORD status = GetLastError();
   if (status == ERROR_ALREADY_EXISTS || (!running && status == ERROR_ACCESS_DENIED)) return 0;
 
@@ -105,7 +105,7 @@ int Main(HINSTANCE instance) {
   } session{SUCCEEDED(ole)};
 
   SetBusyPointer(true);
-  Panel().CDRoot = basVerificarDrive::GetCDRoot();
+  Panel().CDRoot = catalogue::GetCDRoot();
 
   frmPrincipal form;
   if (!form.Create(instance)) {
@@ -127,4 +127,4 @@ int Main(HINSTANCE instance) {
   return static_cast<int>(msg.wParam);
 }
 
-}  // namespace basGeneral
+}  // namespace catalogue

@@ -3,16 +3,17 @@
 #include "catalogue/CatalogueRules.h"
 #include "common/settings/AppSettings.h"
 
-namespace basVerificarDrive {
+namespace catalogue {
 
 std::wstring GetCDRoot() {
-  const zb::AppSettings settings(qvol2::kSettingsApplication);
-  return qvol2::CDRootFromDrive(settings.Get(qvol2::kSettingsSection, qvol2::kDriveSetting, qvol2::kDefaultDrive));
+  const common::AppSettings settings(catalogue::kSettingsApplication);
+  return catalogue::CDRootFromDrive(
+      settings.Get(catalogue::kSettingsSection, catalogue::kDriveSetting, catalogue::kDefaultDrive));
 }
 
 long SaveDriveCD(const std::wstring& letter) {
-  zb::AppSettings settings(qvol2::kSettingsApplication);
-  return settings.Save(qvol2::kSettingsSection, qvol2::kDriveSetting, letter);
+  common::AppSettings settings(catalogue::kSettingsApplication);
+  return settings.Save(catalogue::kSettingsSection, catalogue::kDriveSetting, letter);
 }
 
-}  // namespace basVerificarDrive
+}  // namespace catalogue

@@ -9,6 +9,8 @@
 #include "catalogue/PanelButton.h"
 #include "common/win/Handles.h"
 
+namespace catalogue {
+
 class frmCopiar {
  public:
   frmCopiar() = default;
@@ -38,8 +40,10 @@ class frmCopiar {
   HWND m_owner = nullptr;
   HWND m_lbl = nullptr;
   HWND m_txtDestino = nullptr;
-  zb::GdiFont m_font;
-  zb::GdiBitmap m_imgFondo;
-  qvol2::CPanelButton m_botCopiar;
-  qvol2::CPanelButton m_botCancelar;
+  common::GdiFont m_font;
+  common::GdiBitmap m_imgFondo;
+  catalogue::CPanelButton m_botCopiar;
+  catalogue::CPanelButton m_botCancelar;
 };
+
+}  // namespace catalogue

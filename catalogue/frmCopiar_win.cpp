@@ -10,31 +10,33 @@
 #include "catalogue/TitleLauncher.h"
 #include "catalogue/basGeneral.h"
 
+namespace catalogue {
+
 namespace {
 
-using qvol2::PanelButtonDesign;
+using catalogue::PanelButtonDesign;
 
 // Borderless, no caption: the outline and the picture are its frame. Not clipping its children:
 // the label shows the picture through.
 constexpr DWORD kStyle = WS_POPUP;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
-constexpr PanelButtonDesign kBotCopiar = {qvol2::kCopiarBotCopiar,
-                                          108,
-                                          120,
-                                          78,
-                                          62,
-                                          L"Copi2_norm.bmp",
-                                          L"Copi2_over.bmp",
-                                          L"Copi2_pres.bmp",
-                                          IDR_COPI2_NORM,
-                                          IDR_COPI2_OVER,
-                                          IDR_COPI2_PRES,
-                                          true,
-                                          qvol2::kTipCopyHere};
-constexpr PanelButtonDesign kBotCancelar = {
-    qvol2::kBotCancelar, 139,         12,          21,          21,   L"x2_norm.bmp",       L"x2_over.bmp",
-    L"x2_pres.bmp",      IDR_X2_NORM, IDR_X2_OVER, IDR_X2_PRES, true, qvol2::kTipClosePanel};
+constexpr PanelButtonDesign kBotCopiarDesign = {catalogue::kCopiarBotCopiar,
+                                                108,
+                                                120,
+                                                78,
+                                                62,
+                                                L"Copi2_norm.bmp",
+                                                L"Copi2_over.bmp",
+                                                L"Copi2_pres.bmp",
+                                                IDR_COPI2_NORM,
+                                                IDR_COPI2_OVER,
+                                                IDR_COPI2_PRES,
+                                                true,
+                                                catalogue::kTipCopyHere};
+constexpr PanelButtonDesign kBotCancelarDesign = {
+    catalogue::kBotCancelar, 139,         12,          21,          21,   L"x2_norm.bmp",           L"x2_over.bmp",
+    L"x2_pres.bmp",          IDR_X2_NORM, IDR_X2_OVER, IDR_X2_PRES, true, catalogue::kTipClosePanel};
 
 constexpr wchar_t kClickSound[] = L"CLICK.WAV";
 constexpr wchar_t kHoverSound[] = L"HOSTPOT.WAV";
@@ -55,7 +57,7 @@ void FitLabel(HWND label, HFONT font) {
   if (!dc) return;
   HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
   RECT text = {0, 0, 0, 0};
-  DrawTextW(dc, qvol2::kCopyCaption, -1, &text, DT_CALCRECT | DT_SINGLELINE);
+  DrawTextW(dc, catalogue::kCopyCaption, -1, &text, DT_CALCRECT | DT_SINGLELINE);
   if (old) SelectObject(dc, old);
   ReleaseDC(label, dc);
   RECT now{};
@@ -74,23 +76,24 @@ frmCopiar::~frmCopiar() {
 bool frmCopiar::Show(HINSTANCE instance, HWND owner) {
   m_instance = instance;
   m_owner = owner;
-  if (!basGeneral::RegisterFormClass(instance, qvol2::kCopiarClass, WindowProc)) return false;
+  if (!catalogue::RegisterFormClass(instance, catalogue::kCopiarClass, WindowProc)) return false;
   RECT over{};
   GetWindowRect(owner, &over);
-  const int x = over.left + (over.right - over.left - qvol2::kCopiarClientWidth) / 2;
-  const int y = over.top + (over.bottom - over.top - qvol2::kCopiarClientHeight) / 2;
-  CreateWindowExW(kExStyle, qvol2::kCopiarClass, qvol2::kAppTitle, kStyle, x, y, qvol2::kCopiarClientWidth,
-                  qvol2::kCopiarClientHeight, owner, nullptr, instance, this);
+  const int x = over.left + (over.right - over.left - catalogue::kCopiarClientWidth) / 2;
+  const int y = over.top + (over.bottom - over.top - catalogue::kCopiarClientHeight) / 2;
+  CreateWindowExW(kExStyle, catalogue::kCopiarClass, catalogue::kAppTitle, kStyle, x, y, catalogue::kCopiarClientWidth,
+                  catalogue::kCopiarClientHeight, owner, nullptr, instance, this);
   if (!m_hwnd) return false;
 
   m_imgFondo.Reset(static_cast<HBITMAP>(
       LoadImageW(m_instance, MAKEINTRESOURCEW(IDB_COPIAR_FONDO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  m_font.Reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
-  m_lbl = CreateWindowExW(0, L"STATIC", qvol2::kCopyCaption, WS_CHILD | WS_VISIBLE | SS_LEFT, 12, 68, 48, 13, m_hwnd,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(qvol2::kCopiarLbl)), m_instance, nullptr);
+  m_font.Reset(catalogue::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
+  m_lbl =
+      CreateWindowExW(0, L"STATIC", catalogue::kCopyCaption, WS_CHILD | WS_VISIBLE | SS_LEFT, 12, 68, 48, 13, m_hwnd,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(catalogue::kCopiarLbl)), m_instance, nullptr);
   m_txtDestino = CreateWindowExW(
       WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 12, 84, 273, 21, m_hwnd,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(qvol2::kTxtDestino)), m_instance, nullptr);
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(catalogue::kTxtDestino)), m_instance, nullptr);
   for (HWND control : {m_lbl, m_txtDestino}) {
     if (control && m_font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
   }
@@ -106,46 +109,46 @@ bool frmCopiar::Show(HINSTANCE instance, HWND owner) {
 }
 
 void frmCopiar::CreateButtons() {
-  const auto hover = [] { basGeneral::PlayPanelSound(kHoverSound, false); };
+  const auto hover = [] { catalogue::PlayPanelSound(kHoverSound, false); };
   // Without the control module the window still takes its destination; it only lacks buttons.
   m_botCopiar.Create(
-      m_instance, m_hwnd, kBotCopiar, [this] { botCopiar_MouseClick(); }, hover);
+      m_instance, m_hwnd, kBotCopiarDesign, [this] { botCopiar_MouseClick(); }, hover);
   m_botCancelar.Create(
-      m_instance, m_hwnd, kBotCancelar, [this] { botCancelar_MouseClick(); }, hover);
+      m_instance, m_hwnd, kBotCancelarDesign, [this] { botCancelar_MouseClick(); }, hover);
 }
 
 void frmCopiar::Form_Load() {
-  if (HRGN region = qvol2::BuildCopyRegion(1, 1, 0, 0)) {
+  if (HRGN region = catalogue::BuildCopyRegion(1, 1, 0, 0)) {
     if (!SetWindowRgn(m_hwnd, region, TRUE)) DeleteObject(region);
   }
   m_botCancelar.SetAutoHandCursor(true);
   m_botCopiar.SetAutoHandCursor(true);
   // Proposed afresh from the selected title each time the window opens.
-  SetWindowTextW(m_txtDestino, qvol2::DefaultCopyDestination(basGeneral::Panel().GameFolder).c_str());
-  basGeneral::SetBusyPointer(false);
+  SetWindowTextW(m_txtDestino, catalogue::DefaultCopyDestination(catalogue::Panel().GameFolder).c_str());
+  catalogue::SetBusyPointer(false);
 }
 
 bool frmCopiar::MakePathAux(const std::wstring& path, DWORD* error) {
-  const DWORD failure = qvol2::MakeFolderChain(path);
+  const DWORD failure = catalogue::MakeFolderChain(path);
   if (error) *error = failure;
   return failure == 0;
 }
 
 void frmCopiar::botCopiar_MouseClick() {
-  basGeneral::PlayPanelSound(kClickSound, false);
+  catalogue::PlayPanelSound(kClickSound, false);
   const std::wstring destination = TextOf(m_txtDestino);
   if (destination.empty()) return;
 
-  const basGeneral::PanelState& panel = basGeneral::Panel();
+  const catalogue::PanelState& panel = catalogue::Panel();
   DWORD error = 0;
   if (MakePathAux(destination, &error)) {
-    error = qvol2::CopyFolderContents(qvol2::TitleFolderPath(panel.CDRoot, panel.CategoryFolder, panel.GameFolder),
-                                      destination);
+    error = catalogue::CopyFolderContents(
+        catalogue::TitleFolderPath(panel.CDRoot, panel.CategoryFolder, panel.GameFolder), destination);
   }
   if (error != 0) {
     // The window stays open: the user may name another folder or put the CD in and try again.
-    MessageBoxW(m_hwnd, qvol2::CopyFailureText(destination, qvol2::SystemErrorText(error)).c_str(), qvol2::kAppTitle,
-                MB_ICONERROR | MB_OK);
+    MessageBoxW(m_hwnd, catalogue::CopyFailureText(destination, catalogue::SystemErrorText(error)).c_str(),
+                catalogue::kAppTitle, MB_ICONERROR | MB_OK);
     return;
   }
   // Posted: the window and the button go once the button's own message is done with it.
@@ -153,7 +156,7 @@ void frmCopiar::botCopiar_MouseClick() {
 }
 
 void frmCopiar::botCancelar_MouseClick() {
-  basGeneral::PlayPanelSound(kClickSound, false);
+  catalogue::PlayPanelSound(kClickSound, false);
   PostMessageW(m_hwnd, WM_CLOSE, 0, 0);
 }
 
@@ -165,12 +168,12 @@ void frmCopiar::CloseForm() {
 }
 
 LRESULT CALLBACK frmCopiar::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  frmCopiar* self = basGeneral::FormOf<frmCopiar>(hwnd, message, lParam);
+  frmCopiar* self = catalogue::FormOf<frmCopiar>(hwnd, message, lParam);
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
   if (message == WM_NCCREATE) self->m_hwnd = hwnd;
   if (message == WM_DESTROY) self->CloseForm();
   if (message == WM_NCDESTROY) {
-    basGeneral::ReleaseForm(hwnd);
+    catalogue::ReleaseForm(hwnd);
     self->m_hwnd = self->m_lbl = self->m_txtDestino = nullptr;
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
@@ -182,7 +185,7 @@ LRESULT frmCopiar::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_ERASEBKGND: {
       RECT client{};
       GetClientRect(hwnd, &client);
-      qvol2::DrawBackgroundPart(reinterpret_cast<HDC>(wParam), m_imgFondo.Get(), client);
+      catalogue::DrawBackgroundPart(reinterpret_cast<HDC>(wParam), m_imgFondo.Get(), client);
       return 1;
     }
     case WM_CTLCOLORSTATIC:
@@ -205,5 +208,7 @@ LRESULT frmCopiar::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       return 0;
     default: break;
   }
-  return basGeneral::DefaultFormMessage(hwnd, message, wParam, lParam);
+  return catalogue::DefaultFormMessage(hwnd, message, wParam, lParam);
 }
+
+}  // namespace catalogue

@@ -17,6 +17,8 @@
 #include "catalogue/PopupPanel.h"
 #include "catalogue/frmCopiar.h"
 
+namespace catalogue {
+
 class frmPrincipal {
  public:
   frmPrincipal() = default;
@@ -65,24 +67,26 @@ class frmPrincipal {
   HWND m_cboTipoJuego = nullptr;
   HWND m_lstJuegos = nullptr;
   HWND m_txtDescripcion = nullptr;
-  zb::GdiFont m_font;
+  common::GdiFont m_font;
   // The command paths of the current category, in file order; each title row's item data is
   // its index here.
   std::vector<std::wstring> GameCommands;
 
-  zb::GdiBitmap m_imgFondo;
-  zb::GdiBitmap m_moverPicture;
-  qvol2::CMoveHandle m_imgMMover;
-  qvol2::CPanelButton m_botRun;
-  qvol2::CPanelButton m_botCopiar;
-  qvol2::CPanelButton m_botAyuda;
-  qvol2::CPanelButton m_botSharware;
-  qvol2::CPanelButton m_botSalir1;
-  qvol2::CPopupPanel m_pctSharware;
-  qvol2::CPopupPanel m_pctAyuda;
-  qvol2::CLinkLabel m_lblLink[2];
+  common::GdiBitmap m_imgFondo;
+  common::GdiBitmap m_moverPicture;
+  catalogue::CMoveHandle m_imgMMover;
+  catalogue::CPanelButton m_botRun;
+  catalogue::CPanelButton m_botCopiar;
+  catalogue::CPanelButton m_botAyuda;
+  catalogue::CPanelButton m_botSharware;
+  catalogue::CPanelButton m_botSalir1;
+  catalogue::CPopupPanel m_pctSharware;
+  catalogue::CPopupPanel m_pctAyuda;
+  catalogue::CLinkLabel m_lblLink[2];
   // The link label now shown underlined, -1 for none.
   std::int16_t HoverLink = -1;
   // The copy window, made afresh on each press of the copy button.
   std::unique_ptr<frmCopiar> m_copiar;
 };
+
+}  // namespace catalogue

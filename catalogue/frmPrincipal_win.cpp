@@ -9,6 +9,8 @@
 #include "catalogue/basGeneral.h"
 #include "catalogue/frmVerDrive.h"
 
+namespace catalogue {
+
 namespace {
 
 // Borderless, no caption or control box: the window's outline and picture are its frame.
@@ -27,25 +29,27 @@ frmPrincipal::~frmPrincipal() {
 
 bool frmPrincipal::Create(HINSTANCE instance) {
   m_instance = instance;
-  if (!basGeneral::RegisterFormClass(instance, qvol2::kPrincipalClass, WindowProc)) return false;
+  if (!catalogue::RegisterFormClass(instance, catalogue::kPrincipalClass, WindowProc)) return false;
 
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - qvol2::kPrincipalClientWidth) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - qvol2::kPrincipalClientHeight) / 2;
-  CreateWindowExW(kExStyle, qvol2::kPrincipalClass, qvol2::kAppTitle, kStyle, x, y, qvol2::kPrincipalClientWidth,
-                  qvol2::kPrincipalClientHeight, nullptr, nullptr, instance, this);
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - catalogue::kPrincipalClientWidth) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - catalogue::kPrincipalClientHeight) / 2;
+  CreateWindowExW(kExStyle, catalogue::kPrincipalClass, catalogue::kAppTitle, kStyle, x, y,
+                  catalogue::kPrincipalClientWidth, catalogue::kPrincipalClientHeight, nullptr, nullptr, instance,
+                  this);
   if (!m_hwnd) return false;
 
-  m_font.Reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
-  m_cboTipoJuego = AddControl(L"COMBOBOX", qvol2::kCboTipoJuego, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 160, 20,
-                              213, kComboHeight + kComboDropHeight);
-  m_lstJuegos = AddControl(L"LISTBOX", qvol2::kLstJuegos, LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
-                           WS_EX_CLIENTEDGE, 160, 44, 213, 186);
-  m_txtDescripcion = AddControl(L"EDIT", qvol2::kTxtDescripcion,
+  m_font.Reset(catalogue::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
+  m_cboTipoJuego = AddControl(L"COMBOBOX", catalogue::kCboTipoJuego, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 160,
+                              20, 213, kComboHeight + kComboDropHeight);
+  m_lstJuegos =
+      AddControl(L"LISTBOX", catalogue::kLstJuegos, LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+                 WS_EX_CLIENTEDGE, 160, 44, 213, 186);
+  m_txtDescripcion = AddControl(L"EDIT", catalogue::kTxtDescripcion,
                                 ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP,
                                 WS_EX_CLIENTEDGE, 180, 237, 188, 137);
   if (m_cboTipoJuego) {
-    for (size_t i = 0; i < qvol2::kCategoryCount; ++i) {
-      SendMessageW(m_cboTipoJuego, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(qvol2::CategoryAt(i).shown));
+    for (size_t i = 0; i < catalogue::kCategoryCount; ++i) {
+      SendMessageW(m_cboTipoJuego, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(catalogue::CategoryAt(i).shown));
     }
   }
   // A description may be long: no limit below the control's own.
@@ -72,17 +76,17 @@ void frmPrincipal::Show() {
 
 void frmPrincipal::Form_Load() {
   // The window's shape; the window owns the region from here on (a failed one leaves it square).
-  if (HRGN region = qvol2::BuildMainRegion(1, 1, 0, 0)) {
+  if (HRGN region = catalogue::BuildMainRegion(1, 1, 0, 0)) {
     if (!SetWindowRgn(m_hwnd, region, TRUE)) DeleteObject(region);
   }
   // The first category, which selects its first title and shows that description.
   if (m_cboTipoJuego && SendMessageW(m_cboTipoJuego, CB_SETCURSEL, 0, 0) != CB_ERR) cboTipoJuego_Click();
-  SetWindowTextW(m_hwnd, qvol2::kAppTitle);
-  for (qvol2::CPanelButton* button : {&m_botAyuda, &m_pctAyuda.CloseButton(), &m_pctSharware.CloseButton(),
-                                      &m_botCopiar, &m_botRun, &m_botSalir1, &m_botSharware}) {
+  SetWindowTextW(m_hwnd, catalogue::kAppTitle);
+  for (catalogue::CPanelButton* button : {&m_botAyuda, &m_pctAyuda.CloseButton(), &m_pctSharware.CloseButton(),
+                                          &m_botCopiar, &m_botRun, &m_botSalir1, &m_botSharware}) {
     button->SetAutoHandCursor(true);  // a button that could not be made has nothing to set
   }
-  basGeneral::SetBusyPointer(false);
+  catalogue::SetBusyPointer(false);
 }
 
 void frmPrincipal::cboTipoJuego_Click() {
@@ -94,23 +98,24 @@ void frmPrincipal::cboTipoJuego_Click() {
 }
 
 void frmPrincipal::LoadCategoryList(std::uint8_t index) {
-  basGeneral::PanelState& panel = basGeneral::Panel();
+  catalogue::PanelState& panel = catalogue::Panel();
   SendMessageW(m_lstJuegos, LB_RESETCONTENT, 0, 0);
-  panel.CategoryFolder = qvol2::CategoryFolderFor(index, panel.CategoryFolder);
-  const std::wstring path = qvol2::ProgramFolder() + L"\\" + qvol2::ListFileName(panel.CategoryFolder);
+  panel.CategoryFolder = catalogue::CategoryFolderFor(index, panel.CategoryFolder);
+  const std::wstring path = catalogue::ProgramFolder() + L"\\" + catalogue::ListFileName(panel.CategoryFolder);
   std::string content;
   // A list file too large to be one is refused as unreadable, with the same message as a missing one.
-  if (qvol2::ReadTextFile(path, qvol2::kMaxListFileBytes, &content) != qvol2::ReadResult::Ok) {
-    MessageBoxW(m_hwnd, qvol2::MissingListText(panel.CategoryFolder).c_str(), qvol2::kAppTitle, MB_ICONERROR | MB_OK);
+  if (catalogue::ReadTextFile(path, catalogue::kMaxListFileBytes, &content) != catalogue::ReadResult::Ok) {
+    MessageBoxW(m_hwnd, catalogue::MissingListText(panel.CategoryFolder).c_str(), catalogue::kAppTitle,
+                MB_ICONERROR | MB_OK);
     return;  // the former commands stay; the empty list leads to none of them
   }
   GameCommands.clear();
-  for (const qvol2::ListRecord& record : qvol2::ParseListFile(content)) {
-    const std::wstring title = qvol2::DecodeSystemText(record.title);
+  for (const catalogue::ListRecord& record : catalogue::ParseListFile(content)) {
+    const std::wstring title = catalogue::DecodeSystemText(record.title);
     const LRESULT row = SendMessageW(m_lstJuegos, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
     if (row < 0) continue;  // the list refused it: the record is left out with its row
     SendMessageW(m_lstJuegos, LB_SETITEMDATA, row, static_cast<LPARAM>(GameCommands.size()));
-    GameCommands.push_back(qvol2::DecodeSystemText(record.command));
+    GameCommands.push_back(catalogue::DecodeSystemText(record.command));
   }
 }
 
@@ -119,24 +124,24 @@ void frmPrincipal::lstJuegos_Click() {
   if (row == LB_ERR) return;
   const LRESULT k = SendMessageW(m_lstJuegos, LB_GETITEMDATA, row, 0);
   if (k == LB_ERR || k < 0 || static_cast<size_t>(k) >= GameCommands.size()) return;
-  basGeneral::PanelState& panel = basGeneral::Panel();
+  catalogue::PanelState& panel = catalogue::Panel();
   panel.GameCommand = GameCommands[static_cast<size_t>(k)];
-  panel.GameFolder = qvol2::GameFolderOf(panel.GameCommand);
-  LoadDescription(qvol2::DescriptionPath(panel.CDRoot, panel.CategoryFolder, panel.GameFolder));
+  panel.GameFolder = catalogue::GameFolderOf(panel.GameCommand);
+  LoadDescription(catalogue::DescriptionPath(panel.CDRoot, panel.CategoryFolder, panel.GameFolder));
 }
 
 void frmPrincipal::LoadDescription(const std::wstring& path) {
   std::string content;
-  switch (qvol2::ReadTextFile(path, qvol2::kMaxDescriptionBytes, &content)) {
-    case qvol2::ReadResult::Ok:
-      SetWindowTextW(m_txtDescripcion, qvol2::DecodeSystemText(qvol2::DescriptionText(content)).c_str());
+  switch (catalogue::ReadTextFile(path, catalogue::kMaxDescriptionBytes, &content)) {
+    case catalogue::ReadResult::Ok:
+      SetWindowTextW(m_txtDescripcion, catalogue::DecodeSystemText(catalogue::DescriptionText(content)).c_str());
       break;
-    case qvol2::ReadResult::TooLarge: {
-      const std::string_view start = qvol2::WholeLinesWithin(content, qvol2::kMaxDescriptionBytes);
-      SetWindowTextW(m_txtDescripcion, qvol2::DecodeSystemText(qvol2::DescriptionText(start)).c_str());
+    case catalogue::ReadResult::TooLarge: {
+      const std::string_view start = catalogue::WholeLinesWithin(content, catalogue::kMaxDescriptionBytes);
+      SetWindowTextW(m_txtDescripcion, catalogue::DecodeSystemText(catalogue::DescriptionText(start)).c_str());
       break;
     }
-    case qvol2::ReadResult::Missing:
+    case catalogue::ReadResult::Missing:
       // No description where the CD should be: the user is asked for the drive.
       SetWindowTextW(m_txtDescripcion, L"");
       frmVerDrive::ShowModeless(m_instance);
@@ -145,13 +150,13 @@ void frmPrincipal::LoadDescription(const std::wstring& path) {
 }
 
 LRESULT CALLBACK frmPrincipal::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  frmPrincipal* self = basGeneral::FormOf<frmPrincipal>(hwnd, message, lParam);
+  frmPrincipal* self = catalogue::FormOf<frmPrincipal>(hwnd, message, lParam);
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
   if (message == WM_NCCREATE) self->m_hwnd = hwnd;
   // The controls go while the windows that hold them are still there.
   if (message == WM_DESTROY) self->CloseButtons();
   if (message == WM_NCDESTROY) {
-    basGeneral::ReleaseForm(hwnd);
+    catalogue::ReleaseForm(hwnd);
     self->m_hwnd = nullptr;
     self->m_cboTipoJuego = self->m_lstJuegos = self->m_txtDescripcion = nullptr;
     return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -171,14 +176,16 @@ LRESULT frmPrincipal::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
     default: break;
   }
   if (message == WM_COMMAND) {
-    if (LOWORD(wParam) == qvol2::kCboTipoJuego && HIWORD(wParam) == CBN_SELCHANGE) {
+    if (LOWORD(wParam) == catalogue::kCboTipoJuego && HIWORD(wParam) == CBN_SELCHANGE) {
       cboTipoJuego_Click();
       return 0;
     }
-    if (LOWORD(wParam) == qvol2::kLstJuegos && HIWORD(wParam) == LBN_SELCHANGE) {
+    if (LOWORD(wParam) == catalogue::kLstJuegos && HIWORD(wParam) == LBN_SELCHANGE) {
       lstJuegos_Click();
       return 0;
     }
   }
-  return basGeneral::DefaultFormMessage(hwnd, message, wParam, lParam);
+  return catalogue::DefaultFormMessage(hwnd, message, wParam, lParam);
 }
+
+}  // namespace catalogue

@@ -8,6 +8,8 @@
 
 #include "common/win/Handles.h"
 
+namespace catalogue {
+
 class frmVerDrive {
  public:
   // Shows the dialog, creating it when it is not open.
@@ -35,6 +37,8 @@ class frmVerDrive {
   HINSTANCE m_instance = nullptr;
   HWND m_hwnd = nullptr;
   HWND m_drive1 = nullptr;
-  zb::GdiFont m_font;
-  zb::IconHandle m_cdIcon;
+  common::GdiFont m_font;
+  common::IconHandle m_cdIcon;
 };
+
+}  // namespace catalogue

@@ -9,6 +9,8 @@
 #include "catalogue/basGeneral.h"
 #include "catalogue/basVerificarDrive.h"
 
+namespace catalogue {
+
 namespace {
 
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -31,16 +33,16 @@ std::wstring VolumeLabel(const std::wstring& root) {
 
 // The system's CD-drive icon: its stock icon, or the shell library's icon of that place where the
 // system answers the stock request without one (Wine does).
-zb::IconHandle CdDriveIcon() {
+common::IconHandle CdDriveIcon() {
   SHSTOCKICONINFO stock = {};
   stock.cbSize = sizeof stock;
   if (SUCCEEDED(SHGetStockIconInfo(SIID_DRIVECD, SHGSI_ICON | SHGSI_LARGEICON, &stock)) && stock.hIcon) {
-    return zb::IconHandle(stock.hIcon);
+    return common::IconHandle(stock.hIcon);
   }
   constexpr int kShellCdDriveIndex = 11;
   HICON large = nullptr;
-  if (ExtractIconExW(L"shell32.dll", kShellCdDriveIndex, &large, nullptr, 1) == 0) return zb::IconHandle();
-  return zb::IconHandle(large);
+  if (ExtractIconExW(L"shell32.dll", kShellCdDriveIndex, &large, nullptr, 1) == 0) return common::IconHandle();
+  return common::IconHandle(large);
 }
 
 // A one-line label keeps its place and grows to the right when the screen's font writes its text
@@ -111,30 +113,30 @@ std::vector<std::wstring> frmVerDrive::DriveEntries() {
 
 bool frmVerDrive::Create(HINSTANCE instance) {
   m_instance = instance;
-  if (!basGeneral::RegisterFormClass(instance, qvol2::kVerDriveClass, WindowProc)) return false;
+  if (!catalogue::RegisterFormClass(instance, catalogue::kVerDriveClass, WindowProc)) return false;
 
-  RECT frame = {0, 0, qvol2::kVerDriveClientWidth, qvol2::kVerDriveClientHeight};
+  RECT frame = {0, 0, catalogue::kVerDriveClientWidth, catalogue::kVerDriveClientHeight};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  CreateWindowExW(kExStyle, qvol2::kVerDriveClass, L"Ubicaci\u00F3n del CD Rom", kStyle, x, y, width, height, nullptr,
-                  nullptr, instance, this);
+  CreateWindowExW(kExStyle, catalogue::kVerDriveClass, L"Ubicaci\u00F3n del CD Rom", kStyle, x, y, width, height,
+                  nullptr, nullptr, instance, this);
   if (!m_hwnd) return false;
 
-  m_font.Reset(basGeneral::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
-  AddControl(L"STATIC", qvol2::kLblInfo, SS_LEFT, 120, 120, 4230, 195, L"");
-  AddControl(L"STATIC", qvol2::kLblIndi, SS_LEFT, 120, 600, 4320, 585, L"");
-  AddControl(L"STATIC", qvol2::kLabel3, SS_LEFT, 1020, 1560, 1530, 195, L"Unidad lectora de CD");
+  m_font.Reset(catalogue::MakeFont(8.25, FW_NORMAL, L"MS Sans Serif"));
+  AddControl(L"STATIC", catalogue::kLblInfo, SS_LEFT, 120, 120, 4230, 195, L"");
+  AddControl(L"STATIC", catalogue::kLblIndi, SS_LEFT, 120, 600, 4320, 585, L"");
+  AddControl(L"STATIC", catalogue::kLabel3, SS_LEFT, 1020, 1560, 1530, 195, L"Unidad lectora de CD");
   // The drop-down's height is that of its closed box plus the opened list.
-  m_drive1 = AddControl(L"COMBOBOX", qvol2::kDrive1, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 1020, 1800, 2835,
+  m_drive1 = AddControl(L"COMBOBOX", catalogue::kDrive1, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 1020, 1800, 2835,
                         315 + 15 * 160, L"");
-  AddControl(L"BUTTON", qvol2::kCmdAceptar, BS_DEFPUSHBUTTON | WS_TABSTOP, 1680, 2280, 1095, 375, L"&Aceptar");
-  HWND image = AddControl(L"STATIC", qvol2::kImage1, SS_ICON | SS_CENTERIMAGE, 420, 1680, 480, 480, nullptr);
+  AddControl(L"BUTTON", catalogue::kCmdAceptar, BS_DEFPUSHBUTTON | WS_TABSTOP, 1680, 2280, 1095, 375, L"&Aceptar");
+  HWND image = AddControl(L"STATIC", catalogue::kImage1, SS_ICON | SS_CENTERIMAGE, 420, 1680, 480, 480, nullptr);
   m_cdIcon = CdDriveIcon();
   if (image && m_cdIcon) SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(m_cdIcon.Get()), 0);
-  FitWidthToText(GetDlgItem(m_hwnd, qvol2::kLabel3));
+  FitWidthToText(GetDlgItem(m_hwnd, catalogue::kLabel3));
   Form_Load();
   return true;
 }
@@ -149,8 +151,8 @@ HWND frmVerDrive::AddControl(const wchar_t* className, int id, DWORD style, int 
 }
 
 void frmVerDrive::Form_Load() {
-  SetDlgItemTextW(m_hwnd, qvol2::kLblInfo, qvol2::DriveInfoText().c_str());
-  SetDlgItemTextW(m_hwnd, qvol2::kLblIndi, qvol2::DriveHintText().c_str());
+  SetDlgItemTextW(m_hwnd, catalogue::kLblInfo, catalogue::DriveInfoText().c_str());
+  SetDlgItemTextW(m_hwnd, catalogue::kLblIndi, catalogue::DriveHintText().c_str());
   if (!m_drive1) return;
   // The list starts on the process's current drive, not on the stored one.
   wchar_t current[MAX_PATH] = {};
@@ -171,20 +173,20 @@ void frmVerDrive::cmdAceptar_Click() {
     if (length > 0) {
       std::wstring entry(static_cast<size_t>(length) + 1, L'\0');
       SendMessageW(m_drive1, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(entry.data()));
-      basVerificarDrive::SaveDriveCD(entry.substr(0, 1));
-      basGeneral::Panel().CDRoot = basVerificarDrive::GetCDRoot();
+      catalogue::SaveDriveCD(entry.substr(0, 1));
+      catalogue::Panel().CDRoot = catalogue::GetCDRoot();
     }
   }
   DestroyWindow(m_hwnd);
 }
 
 LRESULT CALLBACK frmVerDrive::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  frmVerDrive* self = basGeneral::FormOf<frmVerDrive>(hwnd, message, lParam);
+  frmVerDrive* self = catalogue::FormOf<frmVerDrive>(hwnd, message, lParam);
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
   if (message == WM_NCCREATE) self->m_hwnd = hwnd;
   if (message == WM_NCDESTROY) {
     const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
-    basGeneral::ReleaseForm(hwnd);
+    catalogue::ReleaseForm(hwnd);
     if (g_open.get() == self) g_open.reset();  // `self` is gone from here on
     return result;
   }
@@ -192,10 +194,12 @@ LRESULT CALLBACK frmVerDrive::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
 }
 
 LRESULT frmVerDrive::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COMMAND && LOWORD(wParam) == qvol2::kCmdAceptar && HIWORD(wParam) == BN_CLICKED) {
+  if (message == WM_COMMAND && LOWORD(wParam) == catalogue::kCmdAceptar && HIWORD(wParam) == BN_CLICKED) {
     cmdAceptar_Click();
     return 0;
   }
   // Closing the window otherwise discards the choice.
-  return basGeneral::DefaultFormMessage(hwnd, message, wParam, lParam);
+  return catalogue::DefaultFormMessage(hwnd, message, wParam, lParam);
 }
+
+}  // namespace catalogue

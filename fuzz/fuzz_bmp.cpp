@@ -8,14 +8,14 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int bpp : {32, 0}) {
-    CDataSource source;
+    button::CDataSource source;
     source.Attach("fuzz", data, size);
-    CBmpDecoder decoder;
+    button::CBmpDecoder decoder;
     decoder.SetLimits(FuzzLimits());
-    CDecodedBitmap bitmap;
+    button::CDecodedBitmap bitmap;
     try {
       decoder.Decode(source, bitmap, bpp);
-    } catch (const CTextException&) {
+    } catch (const button::CTextException&) {
     }
   }
   return 0;

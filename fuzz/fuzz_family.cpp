@@ -8,18 +8,18 @@
 #include "fuzz/imaging_fuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  CDataSource source;
+  button::CDataSource source;
   source.Attach("fuzz", data, size);
-  CAnyPicDecoder decoder;
+  button::CAnyPicDecoder decoder;
   decoder.SetLimits(FuzzLimits());
-  CDecodedBitmap bitmap;
+  button::CDecodedBitmap bitmap;
   try {
     decoder.Decode(source, bitmap, 32);
     // A decoded picture is never empty and never beyond the limits.
     if (bitmap.Width() <= 0 || bitmap.Height() <= 0 || !FuzzLimits().Allows(bitmap.Width(), bitmap.Height())) {
       std::abort();
     }
-  } catch (const CTextException& e) {
+  } catch (const button::CTextException& e) {
     if (e.GetText().empty()) std::abort();
   }
   return 0;

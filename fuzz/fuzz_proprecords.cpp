@@ -8,7 +8,7 @@
 
 #include "button/framework/PropRecords.h"
 
-using namespace zb::propfmt;
+using namespace button;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < kHeaderBytes) return 0;

@@ -3,8 +3,8 @@
 // for every seed picture.
 #include "button/imaging/DecodeLimits.h"
 
-inline DecodeLimits FuzzLimits() {
-  DecodeLimits limits;
+inline button::DecodeLimits FuzzLimits() {
+  button::DecodeLimits limits;
   limits.maxDimension = 4096;
   limits.maxPixels = uint64_t(1) << 20;
   return limits;

@@ -1,6 +1,6 @@
 #include "uninstaller/PathRules.h"
 
-namespace trvu {
+namespace uninstaller {
 
 wchar_t FoldChar(wchar_t c) {
   const unsigned u = static_cast<unsigned>(c);
@@ -94,4 +94,4 @@ bool IsLocalFolderPath(std::wstring_view path) {
   return IsRelativeNamePath(path.substr(3));
 }
 
-}  // namespace trvu
+}  // namespace uninstaller

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace trvu {
+namespace uninstaller {
 
 // Letter case as the file system ignores it (ASCII, Latin-1, Latin Extended-A, Greek, Cyrillic).
 wchar_t FoldChar(wchar_t c);
@@ -31,4 +31,4 @@ bool IsLocalFolderPath(std::wstring_view path);
 // One or more plain names separated by backslashes (a final backslash is allowed).
 bool IsRelativeNamePath(std::wstring_view path);
 
-}  // namespace trvu
+}  // namespace uninstaller

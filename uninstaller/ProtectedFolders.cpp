@@ -2,7 +2,7 @@
 
 #include "uninstaller/PathRules.h"
 
-namespace trvu {
+namespace uninstaller {
 
 namespace {
 
@@ -46,4 +46,4 @@ FolderVerdict ProtectedFolders::Check(std::wstring_view path) const {
   return FolderVerdict::Allowed;
 }
 
-}  // namespace trvu
+}  // namespace uninstaller

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace trvu {
+namespace uninstaller {
 
 enum class FolderVerdict {
   Allowed,
@@ -38,4 +38,4 @@ class ProtectedFolders {
   std::vector<std::wstring> m_trees;
 };
 
-}  // namespace trvu
+}  // namespace uninstaller

@@ -5,7 +5,7 @@
 #include "uninstaller/ProtectedFolders.h"
 #include "uninstaller/UninstallTargets.h"
 
-namespace trvu {
+namespace uninstaller {
 
 // The Windows folder (with everything in it), the program-files, profile, documents, desktop,
 // application-data, Start-menu and temporary folders, as the system names them.
@@ -15,4 +15,4 @@ ProtectedFolders SystemProtectedFolders();
 // cannot slip a protected folder past the test.
 void RecheckLongName(FolderTarget& target, const ProtectedFolders& protectedFolders);
 
-}  // namespace trvu
+}  // namespace uninstaller

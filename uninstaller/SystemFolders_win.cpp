@@ -4,8 +4,9 @@
 #include <shlobj.h>
 
 #include "uninstaller/basRegistry.h"
+#include "common/win/Handles.h"
 
-namespace trvu {
+namespace uninstaller {
 
 namespace {
 
@@ -20,12 +21,13 @@ std::wstring LongName(const std::wstring& path) {
 // Where a folder really is when it is a link (under Wine the profile's Documents and Desktop lead
 // to the Unix home folder), or "" when it cannot be told.
 std::wstring ResolvedName(const std::wstring& path) {
-  HANDLE h = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return std::wstring();
+  const common::FileHandle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file) return std::wstring();
   std::wstring buffer(32768, L'\0');
-  const DWORD n = GetFinalPathNameByHandleW(h, buffer.data(), static_cast<DWORD>(buffer.size()), VOLUME_NAME_DOS);
-  CloseHandle(h);
+  const DWORD n =
+      GetFinalPathNameByHandleW(file.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), VOLUME_NAME_DOS);
   if (n == 0 || n >= buffer.size()) return std::wstring();
   buffer.resize(n);
   if (buffer.compare(0, 4, L"\\\\?\\") == 0) buffer.erase(0, 4);
@@ -110,7 +112,7 @@ ProtectedFolders SystemProtectedFolders() {
     if (n > 0 && n < MAX_PATH) AddBothNames(folders, buffer);
   }
   // The Programs folder the Start-menu group lies in.
-  AddBothNames(folders, basRegistry::QueryRegistryValue(
+  AddBothNames(folders, uninstaller::QueryRegistryValue(
                             HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                             L"Programs"));
   return folders;
@@ -124,4 +126,4 @@ void RecheckLongName(FolderTarget& target, const ProtectedFolders& protectedFold
   if (target.verdict != FolderVerdict::Allowed) target.folder.clear();
 }
 
-}  // namespace trvu
+}  // namespace uninstaller

@@ -2,7 +2,7 @@
 
 #include "uninstaller/UninstallTexts.h"
 
-namespace trvu {
+namespace uninstaller {
 
 namespace {
 
@@ -82,4 +82,4 @@ FinalMessage ComposeFinalMessage(const FolderOutcome& installFolder, const Folde
   return FinalMessage{std::move(text), true};
 }
 
-}  // namespace trvu
+}  // namespace uninstaller

@@ -7,7 +7,7 @@
 
 #include "uninstaller/UninstallTargets.h"
 
-namespace trvu {
+namespace uninstaller {
 
 enum class LeftReason { InUse, AccessDenied, Link, Other };
 
@@ -34,4 +34,4 @@ inline constexpr size_t kLeftItemsShown = 10;
 FinalMessage ComposeFinalMessage(const FolderOutcome& installFolder, const FolderOutcome& startMenuGroup,
                                  const std::vector<LeftItem>& registryLeft = {});
 
-}  // namespace trvu
+}  // namespace uninstaller

@@ -2,7 +2,7 @@
 
 #include "uninstaller/PathRules.h"
 
-namespace trvu {
+namespace uninstaller {
 
 FolderTarget InstallFolderTarget(std::wstring_view path, const ProtectedFolders& protectedFolders) {
   FolderTarget target;
@@ -30,4 +30,4 @@ FolderTarget StartMenuGroupTarget(std::wstring_view programsFolder, std::wstring
   return target;
 }
 
-}  // namespace trvu
+}  // namespace uninstaller

@@ -5,7 +5,7 @@
 
 #include "uninstaller/ProtectedFolders.h"
 
-namespace trvu {
+namespace uninstaller {
 
 struct FolderTarget {
   FolderVerdict verdict = FolderVerdict::Empty;  // Empty: there is nothing to delete
@@ -22,4 +22,4 @@ FolderTarget InstallFolderTarget(std::wstring_view path, const ProtectedFolders&
 FolderTarget StartMenuGroupTarget(std::wstring_view programsFolder, std::wstring_view groupName,
                                   const ProtectedFolders& protectedFolders);
 
-}  // namespace trvu
+}  // namespace uninstaller

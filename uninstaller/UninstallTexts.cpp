@@ -1,6 +1,6 @@
 #include "uninstaller/UninstallTexts.h"
 
-namespace trvu {
+namespace uninstaller {
 
 std::wstring AppTitle() { return std::wstring(L"Desinstalador de ") + kProductName; }
 
@@ -30,4 +30,4 @@ std::wstring ComentLabel() {
   return std::wstring(L"Presione el bot\u00F3n Desinstalar para quitar de su PC el programa ") + kProductName + L".";
 }
 
-}  // namespace trvu
+}  // namespace uninstaller

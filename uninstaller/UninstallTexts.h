@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace trvu {
+namespace uninstaller {
 
 // The product as the user knows it, and the name its settings, INI section and uninstall key use.
 inline constexpr wchar_t kProductName[] = L"Quorvel V2";
@@ -28,4 +28,4 @@ inline constexpr wchar_t kBulletLabel[] = L"\u00B7";
 inline constexpr wchar_t kCancelButton[] = L"&Cancelar";
 inline constexpr wchar_t kUninstallButton[] = L"&Desinstalar";
 
-}  // namespace trvu
+}  // namespace uninstaller

@@ -7,18 +7,18 @@
 
 #include "uninstaller/UninstallReport.h"
 
-namespace basGeneral {
+namespace uninstaller {
 
 // The start-up procedure: one instance only, the first question, then the window until it closes.
 int Main(HINSTANCE instance);
 
 // Why something stays, from the system's error code for the failed deletion.
-trvu::LeftReason ReasonOf(DWORD error);
+uninstaller::LeftReason ReasonOf(DWORD error);
 
 struct TreeRemoval {
-  bool existed = false;              // the folder was there to delete
-  std::vector<trvu::LeftItem> left;  // what stays on disk (a folder that stays only because
-                                     // something inside it stays is not listed itself)
+  bool existed = false;                     // the folder was there to delete
+  std::vector<uninstaller::LeftItem> left;  // what stays on disk (a folder that stays only because
+                                            // something inside it stays is not listed itself)
 };
 
 // Deletes `folder` (no final backslash) with everything in it, depth first, clearing read-only,
@@ -31,4 +31,4 @@ TreeRemoval DeleteFolderTree(const std::wstring& folder);
 // a null value deletes the key.
 bool ClearIniPath(const char* value);
 
-}  // namespace basGeneral
+}  // namespace uninstaller

@@ -8,12 +8,12 @@
 #include "common/win/Handles.h"
 #include "uninstaller/frmPrincipal.h"
 
-namespace basGeneral {
+namespace uninstaller {
 
 namespace {
 
-using trvu::LeftItem;
-using trvu::LeftReason;
+using uninstaller::LeftItem;
+using uninstaller::LeftReason;
 
 constexpr std::wstring_view kLongPrefix = L"\\\\?\\";
 constexpr DWORD kClearedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
@@ -42,7 +42,7 @@ bool HandleIsPath(HANDLE h, const std::wstring& path) {
   thread_local std::vector<wchar_t> buffer(32768);
   const DWORD n = GetFinalPathNameByHandleW(h, buffer.data(), static_cast<DWORD>(buffer.size()),
                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-  if (n > 0 && n < buffer.size()) return trvu::SamePath(WithoutLongPrefix(std::wstring(buffer.data(), n)), path);
+  if (n > 0 && n < buffer.size()) return uninstaller::SamePath(WithoutLongPrefix(std::wstring(buffer.data(), n)), path);
   // Wine answers the call above only for paths shorter than MAX_PATH. The file's name on its volume
   // has no such limit; it lacks the drive, which the path opened names already.
   thread_local std::vector<unsigned char> nameBuffer(sizeof(FILE_NAME_INFO) + 65536);
@@ -51,16 +51,16 @@ bool HandleIsPath(HANDLE h, const std::wstring& path) {
   }
   const auto* info = reinterpret_cast<const FILE_NAME_INFO*>(nameBuffer.data());
   const std::wstring_view name(info->FileName, info->FileNameLength / sizeof(wchar_t));
-  return path.size() > 2 && path[1] == L':' && trvu::SamePath(name, std::wstring_view(path).substr(2));
+  return path.size() > 2 && path[1] == L':' && uninstaller::SamePath(name, std::wstring_view(path).substr(2));
 }
 
 // Opened for deletion without following a reparse point, sharing everything so that anybody else's
 // open handle is respected: a file held without delete sharing refuses this open (in use).
-zb::FileHandle OpenForDeletion(const std::wstring& path, bool folder) {
+common::FileHandle OpenForDeletion(const std::wstring& path, bool folder) {
   const DWORD access = DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | (folder ? FILE_LIST_DIRECTORY : 0);
-  return zb::FileHandle(CreateFileW(Long(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
-                                    nullptr));
+  return common::FileHandle(CreateFileW(Long(path).c_str(), access,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
 bool SetAttributes(HANDLE h, DWORD attributes) {
@@ -77,8 +77,8 @@ bool MarkForDeletion(HANDLE h) {
 
 // Opens `path` and makes sure the handle is the entry itself and not what a link points to (under
 // Wine a Unix link to a file looks like a plain file, and deleting it would delete its target).
-zb::FileHandle OpenChecked(const std::wstring& path, bool folder, std::vector<LeftItem>& left) {
-  zb::FileHandle h = OpenForDeletion(path, folder);
+common::FileHandle OpenChecked(const std::wstring& path, bool folder, std::vector<LeftItem>& left) {
+  common::FileHandle h = OpenForDeletion(path, folder);
   if (!h) {
     left.push_back({path, ReasonOf(GetLastError())});
     return h;
@@ -91,7 +91,7 @@ zb::FileHandle OpenChecked(const std::wstring& path, bool folder, std::vector<Le
 }
 
 bool DeleteOneFile(const std::wstring& path, DWORD attributes, std::vector<LeftItem>& left) {
-  zb::FileHandle h = OpenChecked(path, false, left);
+  common::FileHandle h = OpenChecked(path, false, left);
   if (!h) return false;
   const bool cleared = (attributes & kClearedAttributes) != 0 && SetAttributes(h.Get(), 0);
   if (MarkForDeletion(h.Get())) return true;  // gone when the handle closes
@@ -110,7 +110,7 @@ struct Entry {
 struct Frame {
   std::wstring path;
   DWORD attributes = 0;
-  zb::FileHandle handle;
+  common::FileHandle handle;
   std::vector<Entry> entries;
   size_t next = 0;
   bool somethingStays = false;
@@ -242,12 +242,13 @@ bool ClearIniPath(const char* value) {
 
 int Main(HINSTANCE instance) {
   // A second start while one runs ends at once, without a word.
-  zb::KernelHandle running(CreateMutexW(nullptr, FALSE, L"Local\\Quorvel.Vol2.Desinstalador"));
+  common::KernelHandle running(CreateMutexW(nullptr, FALSE, L"Local\\Quorvel.Vol2.Desinstalador"));
   const DWORD status = GetLastError();
   if (status == ERROR_ALREADY_EXISTS || (!running && status == ERROR_ACCESS_DENIED)) return 0;
 
-  const std::wstring title = trvu::AppTitle();
-  if (MessageBoxW(nullptr, trvu::FirstQuestion().c_str(), title.c_str(), MB_ICONQUESTION | MB_OKCANCEL) != IDOK) {
+  const std::wstring title = uninstaller::AppTitle();
+  if (MessageBoxW(nullptr, uninstaller::FirstQuestion().c_str(), title.c_str(), MB_ICONQUESTION | MB_OKCANCEL) !=
+      IDOK) {
     return 0;
   }
   frmPrincipal form;
@@ -256,4 +257,4 @@ int Main(HINSTANCE instance) {
   return form.RunMessageLoop();
 }
 
-}  // namespace basGeneral
+}  // namespace uninstaller

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace basRegistry {
+namespace uninstaller {
 
 // Returned by QueryRegistryValueEx for a value that is neither a string nor a 32-bit number.
 inline constexpr long kUnsupportedType = -1;
@@ -21,4 +21,4 @@ long QueryRegistryValueEx(HKEY key, const std::wstring& valueName, std::wstring&
 // counts as done), else the registry's status for the view that kept it.
 long DeleteRegistryKey(HKEY root, const std::wstring& subkey);
 
-}  // namespace basRegistry
+}  // namespace uninstaller

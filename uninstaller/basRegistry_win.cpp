@@ -3,10 +3,10 @@
 #include "common/win/Handles.h"
 #include "common/settings/RegValue.h"
 
-namespace basRegistry {
+namespace uninstaller {
 
 std::wstring QueryRegistryValue(HKEY root, const std::wstring& subkey, const std::wstring& valueName) {
-  zb::RegKey key;
+  common::RegKey key;
   // Read access only: reading must work for users who may not change the key.
   if (RegOpenKeyExW(root, subkey.c_str(), 0, KEY_READ, key.Put()) != ERROR_SUCCESS) return std::wstring();
   std::wstring value;
@@ -16,8 +16,8 @@ std::wstring QueryRegistryValue(HKEY root, const std::wstring& subkey, const std
 
 long QueryRegistryValueEx(HKEY key, const std::wstring& valueName, std::wstring& value) {
   value.clear();
-  zb::RegValueData data;
-  const long status = zb::ReadRegValue(key, valueName.c_str(), data);
+  common::RegValueData data;
+  const long status = common::ReadRegValue(key, valueName.c_str(), data);
   if (status == ERROR_UNSUPPORTED_TYPE) return kUnsupportedType;
   if (status != ERROR_SUCCESS) return status;
   if (data.type == REG_SZ) {
@@ -41,4 +41,4 @@ long DeleteRegistryKey(HKEY root, const std::wstring& subkey) {
   return ERROR_SUCCESS;
 }
 
-}  // namespace basRegistry
+}  // namespace uninstaller

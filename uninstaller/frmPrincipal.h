@@ -4,6 +4,8 @@
 
 #include "common/win/Handles.h"
 
+namespace uninstaller {
+
 class frmPrincipal {
  public:
   frmPrincipal() = default;
@@ -36,9 +38,11 @@ class frmPrincipal {
   HWND m_lblComent = nullptr;
   HWND m_cmdCancel = nullptr;
   HWND m_cmdDesinstal = nullptr;
-  zb::GdiObject m_uiFont;
-  zb::GdiObject m_titleFont;
-  zb::GdiObject m_symbolFont;
-  zb::GdiObject m_picture;
+  common::GdiObject m_uiFont;
+  common::GdiObject m_titleFont;
+  common::GdiObject m_symbolFont;
+  common::GdiObject m_picture;
   bool m_busy = false;
 };
+
+}  // namespace uninstaller

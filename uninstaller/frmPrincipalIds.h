@@ -1,7 +1,7 @@
 #pragma once
-// Window class and control identifiers of the uninstaller's window (the tests find them by these).
+namespace uninstaller {
 
-namespace trvu {
+// Window class and control identifiers of the uninstaller's window (the tests find them by these).
 
 inline constexpr wchar_t kPrincipalClass[] = L"TRVUQV2.frmPrincipal";
 
@@ -20,4 +20,4 @@ enum PrincipalControl : int {
 inline constexpr int kPrincipalClientWidth = 434;
 inline constexpr int kPrincipalClientHeight = 135;
 
-}  // namespace trvu
+}  // namespace uninstaller

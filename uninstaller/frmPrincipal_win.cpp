@@ -14,6 +14,8 @@
 #include "uninstaller/frmPrincipalIds.h"
 #include "uninstaller/resource.h"
 
+namespace uninstaller {
+
 namespace {
 
 constexpr wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
@@ -36,8 +38,9 @@ HFONT MakeFont(double points, int weight, const wchar_t* face, BYTE charset) {
 }
 
 // A registry key that a step could not delete is one of the things the closing message names.
-void NoteKeyLeft(std::vector<trvu::LeftItem>& left, const wchar_t* rootName, const std::wstring& subkey, long status) {
-  if (status != ERROR_SUCCESS) left.push_back({std::wstring(rootName) + L"\\" + subkey, basGeneral::ReasonOf(status)});
+void NoteKeyLeft(std::vector<uninstaller::LeftItem>& left, const wchar_t* rootName, const std::wstring& subkey,
+                 long status) {
+  if (status != ERROR_SUCCESS) left.push_back({std::wstring(rootName) + L"\\" + subkey, uninstaller::ReasonOf(status)});
 }
 
 // Runs one step of the uninstall; a step that fails is passed over and the next one runs.
@@ -62,19 +65,19 @@ bool frmPrincipal::Create(HINSTANCE instance) {
                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = trvu::kPrincipalClass;
+  wc.lpszClassName = uninstaller::kPrincipalClass;
   if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
   // A fixed dialog of the given client size, centred on the screen.
-  RECT frame = {0, 0, trvu::kPrincipalClientWidth, trvu::kPrincipalClientHeight};
+  RECT frame = {0, 0, uninstaller::kPrincipalClientWidth, uninstaller::kPrincipalClientHeight};
   AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  const std::wstring title = trvu::AppTitle();
-  m_hwnd = CreateWindowExW(kWindowExStyle, trvu::kPrincipalClass, title.c_str(), kWindowStyle, x, y, width, height,
-                           nullptr, nullptr, instance, this);
+  const std::wstring title = uninstaller::AppTitle();
+  m_hwnd = CreateWindowExW(kWindowExStyle, uninstaller::kPrincipalClass, title.c_str(), kWindowStyle, x, y, width,
+                           height, nullptr, nullptr, instance, this);
   if (!m_hwnd) return false;
   Form_Load();
   return true;
@@ -98,27 +101,28 @@ void frmPrincipal::Form_Load() {
   CreateFonts();
   HFONT ui = static_cast<HFONT>(m_uiFont.Get());
   // Created in tab order: the uninstall button first, so it has the focus.
-  m_cmdDesinstal = AddControl(L"BUTTON", trvu::kCmdDesinstal, WS_TABSTOP | BS_PUSHBUTTON, 0, 320, 104, 109, 25, ui);
-  m_cmdCancel = AddControl(L"BUTTON", trvu::kCmdCancel, WS_TABSTOP | BS_PUSHBUTTON, 0, 232, 104, 81, 25, ui);
+  m_cmdDesinstal =
+      AddControl(L"BUTTON", uninstaller::kCmdDesinstal, WS_TABSTOP | BS_PUSHBUTTON, 0, 320, 104, 109, 25, ui);
+  m_cmdCancel = AddControl(L"BUTTON", uninstaller::kCmdCancel, WS_TABSTOP | BS_PUSHBUTTON, 0, 232, 104, 81, 25, ui);
   // The picture sits in a sunken 2-pixel edge: 140 x 111 inside a 144 x 115 control.
-  m_image1 =
-      AddControl(L"STATIC", trvu::kImage1, SS_BITMAP | SS_REALSIZECONTROL, WS_EX_CLIENTEDGE, 4, 4, 144, 115, nullptr);
-  m_lblTitulo = AddControl(L"STATIC", trvu::kLblTitulo, SS_LEFT | SS_NOPREFIX, 0, 168, 4, 263, 16,
+  m_image1 = AddControl(L"STATIC", uninstaller::kImage1, SS_BITMAP | SS_REALSIZECONTROL, WS_EX_CLIENTEDGE, 4, 4, 144,
+                        115, nullptr);
+  m_lblTitulo = AddControl(L"STATIC", uninstaller::kLblTitulo, SS_LEFT | SS_NOPREFIX, 0, 168, 4, 263, 16,
                            static_cast<HFONT>(m_titleFont.Get()));
-  HWND lbl = AddControl(L"STATIC", trvu::kLbl, SS_LEFT | SS_NOPREFIX, 0, 168, 24, 5, 15,
+  HWND lbl = AddControl(L"STATIC", uninstaller::kLbl, SS_LEFT | SS_NOPREFIX, 0, 168, 24, 5, 15,
                         static_cast<HFONT>(m_symbolFont.Get()));
-  m_lblCerraApp = AddControl(L"STATIC", trvu::kLblCerraApp, SS_LEFT | SS_NOPREFIX, 0, 180, 24, 251, 29, ui);
-  HWND label1 = AddControl(L"STATIC", trvu::kLabel1, SS_LEFT | SS_NOPREFIX, 0, 168, 64, 5, 15,
+  m_lblCerraApp = AddControl(L"STATIC", uninstaller::kLblCerraApp, SS_LEFT | SS_NOPREFIX, 0, 180, 24, 251, 29, ui);
+  HWND label1 = AddControl(L"STATIC", uninstaller::kLabel1, SS_LEFT | SS_NOPREFIX, 0, 168, 64, 5, 15,
                            static_cast<HFONT>(m_symbolFont.Get()));
-  m_lblComent = AddControl(L"STATIC", trvu::kLblComent, SS_LEFT | SS_NOPREFIX, 0, 180, 64, 253, 26, ui);
+  m_lblComent = AddControl(L"STATIC", uninstaller::kLblComent, SS_LEFT | SS_NOPREFIX, 0, 180, 64, 253, 26, ui);
 
-  SetWindowTextW(m_cmdDesinstal, trvu::kUninstallButton);
-  SetWindowTextW(m_cmdCancel, trvu::kCancelButton);
-  SetWindowTextW(lbl, trvu::kBulletLabel);
-  SetWindowTextW(label1, trvu::kBulletLabel);
-  SetWindowTextW(m_lblTitulo, trvu::TituloLabel().c_str());
-  SetWindowTextW(m_lblCerraApp, trvu::CerraAppLabel().c_str());
-  SetWindowTextW(m_lblComent, trvu::ComentLabel().c_str());
+  SetWindowTextW(m_cmdDesinstal, uninstaller::kUninstallButton);
+  SetWindowTextW(m_cmdCancel, uninstaller::kCancelButton);
+  SetWindowTextW(lbl, uninstaller::kBulletLabel);
+  SetWindowTextW(label1, uninstaller::kBulletLabel);
+  SetWindowTextW(m_lblTitulo, uninstaller::TituloLabel().c_str());
+  SetWindowTextW(m_lblCerraApp, uninstaller::CerraAppLabel().c_str());
+  SetWindowTextW(m_lblComent, uninstaller::ComentLabel().c_str());
 
   m_picture.Reset(LoadImageW(m_instance, MAKEINTRESOURCEW(IDB_IMAGE1), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (m_image1 && m_picture) {
@@ -152,54 +156,56 @@ void frmPrincipal::SetBusy(bool busy) {
 }
 
 void frmPrincipal::cmdDesinstal_Click() {
-  const std::wstring title = trvu::AppTitle();
-  zb::AppSettings settings(trvu::kProductKey);
+  const std::wstring title = uninstaller::AppTitle();
+  common::AppSettings settings(uninstaller::kProductKey);
   std::wstring path;
-  RunStep([&] { path = settings.Get(trvu::kSettingsSection, trvu::kPathSetting, L""); });
-  if (MessageBoxW(m_hwnd, trvu::FolderWarning(path).c_str(), title.c_str(), MB_ICONEXCLAMATION | MB_OKCANCEL) != IDOK) {
+  RunStep([&] { path = settings.Get(uninstaller::kSettingsSection, uninstaller::kPathSetting, L""); });
+  if (MessageBoxW(m_hwnd, uninstaller::FolderWarning(path).c_str(), title.c_str(), MB_ICONEXCLAMATION | MB_OKCANCEL) !=
+      IDOK) {
     return;  // nothing has changed; the window stays
   }
   SetBusy(true);
   // The Programs folder as recorded now: asking the system for its folders (below) writes a missing
   // Shell Folders value back, and a missing value must leave the Start menu alone.
   std::wstring programs;
-  RunStep([&] { programs = basRegistry::QueryRegistryValue(HKEY_CURRENT_USER, kShellFolders, L"Programs"); });
-  trvu::ProtectedFolders protectedFolders;
-  RunStep([&] { protectedFolders = trvu::SystemProtectedFolders(); });
+  RunStep([&] { programs = uninstaller::QueryRegistryValue(HKEY_CURRENT_USER, kShellFolders, L"Programs"); });
+  uninstaller::ProtectedFolders protectedFolders;
+  RunStep([&] { protectedFolders = uninstaller::SystemProtectedFolders(); });
 
-  trvu::FolderOutcome folder;
+  uninstaller::FolderOutcome folder;
   RunStep([&] {
-    folder.target = trvu::InstallFolderTarget(path, protectedFolders);
-    trvu::RecheckLongName(folder.target, protectedFolders);
-    if (folder.target.verdict == trvu::FolderVerdict::Allowed) {
-      folder.left = basGeneral::DeleteFolderTree(folder.target.folder).left;
+    folder.target = uninstaller::InstallFolderTarget(path, protectedFolders);
+    uninstaller::RecheckLongName(folder.target, protectedFolders);
+    if (folder.target.verdict == uninstaller::FolderVerdict::Allowed) {
+      folder.left = uninstaller::DeleteFolderTree(folder.target.folder).left;
     }
   });
-  RunStep([&] { basGeneral::ClearIniPath(nullptr); });
+  RunStep([&] { uninstaller::ClearIniPath(nullptr); });
 
-  trvu::FolderOutcome group;
+  uninstaller::FolderOutcome group;
   RunStep([&] {
-    const std::wstring groupName = settings.Get(trvu::kSettingsSection, trvu::kGroupSetting, L"");
+    const std::wstring groupName = settings.Get(uninstaller::kSettingsSection, uninstaller::kGroupSetting, L"");
     if (!programs.empty() && programs.back() == L'\0') programs.pop_back();
-    group.target = trvu::StartMenuGroupTarget(programs, groupName, protectedFolders);
-    trvu::RecheckLongName(group.target, protectedFolders);
-    if (group.target.verdict == trvu::FolderVerdict::Allowed) {
-      group.left = basGeneral::DeleteFolderTree(group.target.folder).left;
+    group.target = uninstaller::StartMenuGroupTarget(programs, groupName, protectedFolders);
+    uninstaller::RecheckLongName(group.target, protectedFolders);
+    if (group.target.verdict == uninstaller::FolderVerdict::Allowed) {
+      group.left = uninstaller::DeleteFolderTree(group.target.folder).left;
     }
   });
-  std::vector<trvu::LeftItem> registryLeft;
+  std::vector<uninstaller::LeftItem> registryLeft;
   RunStep([&] {
-    NoteKeyLeft(registryLeft, L"HKEY_CURRENT_USER", std::wstring(zb::AppSettings::kRoot) + L"\\" + trvu::kProductKey,
+    NoteKeyLeft(registryLeft, L"HKEY_CURRENT_USER",
+                std::wstring(common::AppSettings::kRoot) + L"\\" + uninstaller::kProductKey,
                 settings.DeleteApplication());
   });
   RunStep([&] {
-    const std::wstring key = std::wstring(kUninstallKey) + L"\\" + trvu::kProductKey;
-    NoteKeyLeft(registryLeft, L"HKEY_LOCAL_MACHINE", key, basRegistry::DeleteRegistryKey(HKEY_LOCAL_MACHINE, key));
+    const std::wstring key = std::wstring(kUninstallKey) + L"\\" + uninstaller::kProductKey;
+    NoteKeyLeft(registryLeft, L"HKEY_LOCAL_MACHINE", key, uninstaller::DeleteRegistryKey(HKEY_LOCAL_MACHINE, key));
   });
   SetBusy(false);
 
-  trvu::FinalMessage message{trvu::DoneMessage(), false};
-  RunStep([&] { message = trvu::ComposeFinalMessage(folder, group, registryLeft); });
+  uninstaller::FinalMessage message{uninstaller::DoneMessage(), false};
+  RunStep([&] { message = uninstaller::ComposeFinalMessage(folder, group, registryLeft); });
   MessageBoxW(m_hwnd, message.text.c_str(), title.c_str(),
               MB_OK | (message.warning ? MB_ICONWARNING : MB_ICONINFORMATION));
   DestroyWindow(m_hwnd);
@@ -229,9 +235,9 @@ LRESULT frmPrincipal::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
         return 0;
       }
       if (HIWORD(wParam) != BN_CLICKED) break;
-      if (id == trvu::kCmdDesinstal)
+      if (id == uninstaller::kCmdDesinstal)
         cmdDesinstal_Click();
-      else if (id == trvu::kCmdCancel)
+      else if (id == uninstaller::kCmdCancel)
         cmdCancel_Click();
       return 0;
     }
@@ -251,3 +257,5 @@ LRESULT frmPrincipal::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
+
+}  // namespace uninstaller

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace button {
+
 std::wstring PatternFolder(const std::wstring& pattern) {
   const size_t cut = pattern.find_last_of(L"\\/:");
   return cut == std::wstring::npos ? std::wstring() : pattern.substr(0, cut + 1);
@@ -72,3 +74,5 @@ void CAnimationDirectory::OnWindowDestroyed() {
   if (m_platform->HasWindow()) m_platform->KillTimer(kTimerId);
   m_state = State::Waiting;
 }
+
+}  // namespace button

@@ -25,6 +25,8 @@
 #include <windows.h>
 #endif
 
+namespace button {
+
 class AnimationPlatform {
  public:
   virtual ~AnimationPlatform() = default;
@@ -93,3 +95,5 @@ class CAnimationDirectory {
 // returns at the time.
 std::unique_ptr<AnimationPlatform> MakeWin32AnimationPlatform(std::function<HWND()> window);
 #endif
+
+}  // namespace button

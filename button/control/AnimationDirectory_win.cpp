@@ -3,6 +3,8 @@
 #include "button/control/AnimationDirectory.h"
 #include "common/win/Handles.h"
 
+namespace button {
+
 namespace {
 
 class Win32AnimationPlatform final : public AnimationPlatform {
@@ -43,7 +45,7 @@ class Win32AnimationPlatform final : public AnimationPlatform {
   }
 
   std::function<HWND()> m_window;
-  zb::FindHandle m_find;
+  common::FindHandle m_find;
   WIN32_FIND_DATAW m_data{};
 };
 
@@ -52,3 +54,5 @@ class Win32AnimationPlatform final : public AnimationPlatform {
 std::unique_ptr<AnimationPlatform> MakeWin32AnimationPlatform(std::function<HWND()> window) {
   return std::make_unique<Win32AnimationPlatform>(std::move(window));
 }
+
+}  // namespace button

@@ -10,7 +10,7 @@
 
 #include "button/control/ButtonAccessible.h"
 
-namespace zbaccess {
+namespace button {
 
 // The name a button shows clients: its caption, else its tooltip text as the tooltip shows it
 // (without the leading "&" of the system colours); a "script:" command is no text. Empty: none.
@@ -48,9 +48,9 @@ class CButtonAccessibility {
   void Click();
 
   IButtonAccessibleSite& m_site;
-  zb::ComPtr<CButtonAccessible> m_object;
+  common::ComPtr<CButtonAccessible> m_object;
   long m_state = 0;
   std::wstring m_name;
 };
 
-}  // namespace zbaccess
+}  // namespace button

@@ -3,7 +3,7 @@
 #include "button/control/ZephonButtonCtrlRules.h"
 #include "button/tooltip/TooltipCore.h"
 
-namespace zbaccess {
+namespace button {
 
 namespace {
 
@@ -22,8 +22,8 @@ std::wstring DrawnCaption(const std::wstring& text) {
 
 std::wstring ButtonName(const std::wstring& text, const std::wstring& toolTipString) {
   if (!text.empty()) return DrawnCaption(text);
-  if (zbrules::ClassifyToolTipString(toolTipString) != zbrules::ToolTipCommand::Text) return std::wstring();
-  return zbtip::ShownText(toolTipString);
+  if (button::ClassifyToolTipString(toolTipString) != button::ToolTipCommand::Text) return std::wstring();
+  return button::ShownText(toolTipString);
 }
 
 long ButtonState(const ButtonFacts& facts) {
@@ -76,7 +76,7 @@ void CButtonAccessibility::WindowCreated() {
 }
 
 void CButtonAccessibility::Disconnect() {
-  zb::ComPtr<CButtonAccessible> object = std::move(m_object);
+  common::ComPtr<CButtonAccessible> object = std::move(m_object);
   if (object) object->Disconnect();
 }
 
@@ -98,4 +98,4 @@ void CButtonAccessibility::NameMayHaveChanged() {
   NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_CLIENT, CHILDID_SELF);
 }
 
-}  // namespace zbaccess
+}  // namespace button

@@ -13,14 +13,14 @@
 #include "common/win/ComPtr.h"
 #include "common/win/ComObject.h"
 
-namespace zb {
+namespace common {
 template <>
 struct InterfaceBase<IAccessible> {
   using type = IDispatch;
 };
-}  // namespace zb
+}  // namespace common
 
-namespace zbaccess {
+namespace button {
 
 // Our own copies: mingw's import library resolves IID_IAccessible to a thunk, not the GUID.
 inline constexpr IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
@@ -44,10 +44,10 @@ class IButtonAccessibleSite {
   ~IButtonAccessibleSite() = default;
 };
 
-class CButtonAccessible final : public zb::CComObject<CButtonAccessible, IAccessible> {
+class CButtonAccessible final : public common::CComObject<CButtonAccessible, IAccessible> {
  public:
   // Null when the platform has no standard object for the window.
-  static zb::ComPtr<CButtonAccessible> Create(IButtonAccessibleSite& site);
+  static common::ComPtr<CButtonAccessible> Create(IButtonAccessibleSite& site);
   // From now on the site and the window are out of reach; clients in other processes are cut off.
   void Disconnect();
   bool Connected() const { return m_site != nullptr; }
@@ -83,23 +83,23 @@ class CButtonAccessible final : public zb::CComObject<CButtonAccessible, IAccess
   STDMETHODIMP put_accValue(VARIANT child, BSTR value) override;
 
  private:
-  friend class zb::CComObject<CButtonAccessible, IAccessible>;
-  CButtonAccessible(IButtonAccessibleSite& site, zb::ComPtr<IAccessible> standard);
+  friend class common::CComObject<CButtonAccessible, IAccessible>;
+  CButtonAccessible(IButtonAccessibleSite& site, common::ComPtr<IAccessible> standard);
   ~CButtonAccessible() = default;
 
   // The standard object while connected (a reference of the caller's own: a call that ends up
   // destroying the window disconnects us without pulling the object from under the call).
-  zb::ComPtr<IAccessible> Standard() const { return m_standard; }
+  common::ComPtr<IAccessible> Standard() const { return m_standard; }
   // Hands the call to the standard object, guarded; CO_E_OBJNOTCONNECTED once disconnected.
   template <class Call>
   HRESULT Forward(Call&& call);
   // IAccessible's interface type information (the vtable part of the dual interface).
-  HRESULT InterfaceInfo(zb::ComPtr<ITypeInfo>& out);
+  HRESULT InterfaceInfo(common::ComPtr<ITypeInfo>& out);
 
   IButtonAccessibleSite* m_site;
-  zb::ComPtr<IAccessible> m_standard;
-  zb::ComPtr<ITypeInfo> m_dispatchInfo;
-  zb::ComPtr<ITypeInfo> m_interfaceInfo;
+  common::ComPtr<IAccessible> m_standard;
+  common::ComPtr<ITypeInfo> m_dispatchInfo;
+  common::ComPtr<ITypeInfo> m_interfaceInfo;
 };
 
-}  // namespace zbaccess
+}  // namespace button

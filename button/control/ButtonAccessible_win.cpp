@@ -2,7 +2,7 @@
 
 #include "common/win/ComError.h"
 
-namespace zbaccess {
+namespace button {
 
 namespace {
 
@@ -23,15 +23,15 @@ HRESULT Cleared(VARIANT* out) {
 
 }  // namespace
 
-CButtonAccessible::CButtonAccessible(IButtonAccessibleSite& site, zb::ComPtr<IAccessible> standard)
+CButtonAccessible::CButtonAccessible(IButtonAccessibleSite& site, common::ComPtr<IAccessible> standard)
     : m_site(&site), m_standard(std::move(standard)) {}
 
-zb::ComPtr<CButtonAccessible> CButtonAccessible::Create(IButtonAccessibleSite& site) {
-  zb::ComPtr<IAccessible> standard;
+common::ComPtr<CButtonAccessible> CButtonAccessible::Create(IButtonAccessibleSite& site) {
+  common::ComPtr<IAccessible> standard;
   if (FAILED(CreateStdAccessibleObject(site.AccessibleWindow(), OBJID_CLIENT, kIidAccessible, standard.PutVoid())) ||
       !standard)
     return nullptr;
-  return zb::ComPtr<CButtonAccessible>::Attach(new CButtonAccessible(site, std::move(standard)));
+  return common::ComPtr<CButtonAccessible>::Attach(new CButtonAccessible(site, std::move(standard)));
 }
 
 void CButtonAccessible::Disconnect() {
@@ -40,14 +40,14 @@ void CButtonAccessible::Disconnect() {
   m_standard.Reset();
   // Marshalled references (a client in another process, a WM_GETOBJECT answer never collected) go
   // now; the last of them may be the last reference to us.
-  zb::ComPtr<IUnknown> self(static_cast<IAccessible*>(this));
+  common::ComPtr<IUnknown> self(static_cast<IAccessible*>(this));
   CoDisconnectObject(self.Get(), 0);
 }
 
 template <class Call>
 HRESULT CButtonAccessible::Forward(Call&& call) {
-  return zb::Guarded([&]() -> HRESULT {
-    zb::ComPtr<IAccessible> standard = Standard();
+  return common::Guarded([&]() -> HRESULT {
+    common::ComPtr<IAccessible> standard = Standard();
     if (!m_site || !standard) return CO_E_OBJNOTCONNECTED;
     return call(standard.Get());
   });
@@ -55,16 +55,16 @@ HRESULT CButtonAccessible::Forward(Call&& call) {
 
 // ---- IDispatch ------------------------------------------------------------------------------------
 
-HRESULT CButtonAccessible::InterfaceInfo(zb::ComPtr<ITypeInfo>& out) {
+HRESULT CButtonAccessible::InterfaceInfo(common::ComPtr<ITypeInfo>& out) {
   if (!m_interfaceInfo) {
-    zb::ComPtr<ITypeLib> lib;
+    common::ComPtr<ITypeLib> lib;
     HRESULT hr = LoadRegTypeLib(kLibidAccessibility, 1, 1, 0, lib.Put());
     if (FAILED(hr)) return hr;
-    zb::ComPtr<ITypeInfo> info;
+    common::ComPtr<ITypeInfo> info;
     hr = lib->GetTypeInfoOfGuid(kIidAccessible, info.Put());
     if (FAILED(hr)) return hr;
     // A dual interface's type information is its dispinterface; DispInvoke needs the vtable part.
-    zb::ComPtr<ITypeInfo> vtable = info;
+    common::ComPtr<ITypeInfo> vtable = info;
     HREFTYPE ref = 0;
     if (SUCCEEDED(info->GetRefTypeOfImplType(UINT(-1), &ref))) {
       hr = info->GetRefTypeInfo(ref, vtable.Put());
@@ -78,20 +78,20 @@ HRESULT CButtonAccessible::InterfaceInfo(zb::ComPtr<ITypeInfo>& out) {
 }
 
 STDMETHODIMP CButtonAccessible::GetTypeInfoCount(UINT* count) {
-  return zb::Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     if (!count) return E_POINTER;
-    zb::ComPtr<ITypeInfo> info;
+    common::ComPtr<ITypeInfo> info;
     *count = SUCCEEDED(InterfaceInfo(info)) ? 1 : 0;
     return S_OK;
   });
 }
 
 STDMETHODIMP CButtonAccessible::GetTypeInfo(UINT index, LCID, ITypeInfo** out) {
-  return zb::Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     HRESULT hr = Cleared(out);
     if (FAILED(hr)) return hr;
     if (index != 0) return DISP_E_BADINDEX;
-    zb::ComPtr<ITypeInfo> info;
+    common::ComPtr<ITypeInfo> info;
     hr = InterfaceInfo(info);
     if (FAILED(hr)) return hr;
     return m_dispatchInfo.CopyTo(out);
@@ -99,8 +99,8 @@ STDMETHODIMP CButtonAccessible::GetTypeInfo(UINT index, LCID, ITypeInfo** out) {
 }
 
 STDMETHODIMP CButtonAccessible::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-  return zb::Guarded([&]() -> HRESULT {
-    zb::ComPtr<ITypeInfo> info;
+  return common::Guarded([&]() -> HRESULT {
+    common::ComPtr<ITypeInfo> info;
     HRESULT hr = InterfaceInfo(info);
     if (FAILED(hr)) return hr;
     return DispGetIDsOfNames(info.Get(), names, count, ids);
@@ -109,12 +109,12 @@ STDMETHODIMP CButtonAccessible::GetIDsOfNames(REFIID, LPOLESTR* names, UINT coun
 
 STDMETHODIMP CButtonAccessible::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                        EXCEPINFO* excep, UINT* argErr) {
-  return zb::Guarded([&]() -> HRESULT {
-    zb::ComPtr<ITypeInfo> info;
+  return common::Guarded([&]() -> HRESULT {
+    common::ComPtr<ITypeInfo> info;
     HRESULT hr = InterfaceInfo(info);
     if (FAILED(hr)) return hr;
     // Keeps us alive if a member called through here releases the client's reference.
-    zb::ComPtr<IAccessible> self(static_cast<IAccessible*>(this));
+    common::ComPtr<IAccessible> self(static_cast<IAccessible*>(this));
     return DispInvoke(self.Get(), info.Get(), id, flags, params, result, excep, argErr);
   });
 }
@@ -147,7 +147,7 @@ STDMETHODIMP CButtonAccessible::get_accState(VARIANT child, VARIANT* state) {
     if (!IsSelf(child)) return standard->get_accState(child, state);
     // Whether the window can be seen at all is the standard object's to say.
     constexpr long kVisibility = STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
-    zb::Variant seen;
+    common::Variant seen;
     long visibility = 0;
     if (SUCCEEDED(standard->get_accState(child, seen.Ptr())) && seen.Type() == VT_I4)
       visibility = seen.Ref().lVal & kVisibility;
@@ -243,4 +243,4 @@ STDMETHODIMP CButtonAccessible::put_accValue(VARIANT child, BSTR value) {
   return Forward([&](IAccessible* standard) { return standard->put_accValue(child, value); });
 }
 
-}  // namespace zbaccess
+}  // namespace button

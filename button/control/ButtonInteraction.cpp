@@ -4,7 +4,7 @@
 #include "button/control/ZephonButtonCtrlProps.h"
 #include "button/control/ZephonButtonCtrlRules.h"
 
-namespace zbinput {
+namespace button {
 
 short MouseButton(uint32_t keyFlags) {
   short b = 0;
@@ -30,7 +30,7 @@ EventArgs CButtonInteraction::ButtonArgs(const Mouse& m) {
   return a;
 }
 
-bool CButtonInteraction::Unlatched() const { return !zbrules::IsCheckMode(m_host.ButtonMode()) || m_s.CheckValue == 0; }
+bool CButtonInteraction::Unlatched() const { return !button::IsCheckMode(m_host.ButtonMode()) || m_s.CheckValue == 0; }
 
 void CButtonInteraction::MouseMove(const Mouse& m) {
   if (m_host.HasWindow() && !m_s.Tracking) {
@@ -78,15 +78,15 @@ void CButtonInteraction::LeftDown(const Mouse& m) {
   m_host.ApplyCursor(HandUse::Pressing);
   if (m_s.EnabledCopy) {
     const int mode = m_host.ButtonMode();
-    if (zblayout::ModeHasClickOffset(mode)) {
-      m_s.PressOffset = zblayout::kPressOffset;
+    if (button::ModeHasClickOffset(mode)) {
+      m_s.PressOffset = button::kPressOffset;
       m_s.PressOffsetActive = 1;
     }
     m_s.Pressed = 1;
     m_s.Hover = 0;
     m_host.Show(kDown);
     m_host.Changed();
-    if (zbrules::IsCheckMode(mode) && m_s.CheckValue == 0) {
+    if (button::IsCheckMode(mode) && m_s.CheckValue == 0) {
       m_s.CheckValue = 1;
       EventArgs a;
       a.check = true;
@@ -107,7 +107,7 @@ void CButtonInteraction::LeftUp(const Mouse& m) {
   m_s.LeftPressSeen = 0;
   if (m_s.EnabledCopy && click) {
     const int mode = m_host.ButtonMode();
-    if (!zbrules::IsCheckMode(mode) || m_s.CheckValue == 2) {
+    if (!button::IsCheckMode(mode) || m_s.CheckValue == 2) {
       if (m_s.PressOffsetActive) {
         m_s.PressOffset = 0;
         m_s.PressOffsetActive = 0;
@@ -119,7 +119,7 @@ void CButtonInteraction::LeftUp(const Mouse& m) {
       m_host.Show(kOver);
       m_host.Changed();
     }
-    if (zbrules::IsCheckMode(mode) && m_s.CheckValue == 1) m_s.CheckValue = 2;
+    if (button::IsCheckMode(mode) && m_s.CheckValue == 1) m_s.CheckValue = 2;
   }
   m_host.DefaultHandling();
   if (click) Fire(Event::MouseClick);
@@ -171,7 +171,7 @@ void CButtonInteraction::EnabledChanged(bool enabled) {
 
 void CButtonInteraction::SetCheck(bool check) {
   const int mode = m_host.ButtonMode();
-  if (!zbrules::IsCheckMode(mode) || (check ? 1 : 0) == m_s.CheckValue) return;
+  if (!button::IsCheckMode(mode) || (check ? 1 : 0) == m_s.CheckValue) return;
   m_s.CheckValue = check ? 2 : 0;
   EventArgs a;
   a.check = check;
@@ -179,8 +179,8 @@ void CButtonInteraction::SetCheck(bool check) {
   m_s.Pressed = check ? 1 : 0;
   // The press offset belongs to the checked look: a click leaves it on, so unchecking takes it off
   // and checking puts it on, whichever way the check changed.
-  if (zblayout::ModeHasClickOffset(mode)) {
-    m_s.PressOffset = check ? short(zblayout::kPressOffset) : short(0);
+  if (button::ModeHasClickOffset(mode)) {
+    m_s.PressOffset = check ? short(button::kPressOffset) : short(0);
     m_s.PressOffsetActive = check ? 1 : 0;
   }
   m_host.Show(check ? kDown : m_s.Hover ? kOver : kNormal);
@@ -194,4 +194,4 @@ void CButtonInteraction::WindowDestroyed() {
   m_s.RightPressed = 0;
 }
 
-}  // namespace zbinput
+}  // namespace button

@@ -5,7 +5,7 @@
 // so the order of every step is unit-tested natively.
 #include <cstdint>
 
-namespace zbinput {
+namespace button {
 
 // Key-state flags of a mouse message (the window system's MK_ values).
 constexpr uint32_t kKeyLeft = 0x0001;
@@ -118,4 +118,4 @@ class CButtonInteraction {
   IInteractionHost& m_host;
 };
 
-}  // namespace zbinput
+}  // namespace button

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <tuple>
 
-namespace zblayout {
+namespace button {
+
 namespace {
 
 // Positions handed to the pixel buffer and to GDI stay well inside 32 bits (GDI itself works in
@@ -184,4 +185,4 @@ void ApplyPositionRule(bool hasCurrent, int stretch, bool hasParent, Size parent
   }
 }
 
-}  // namespace zblayout
+}  // namespace button

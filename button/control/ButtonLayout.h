@@ -9,7 +9,7 @@
 
 #include "button/pixels/EffectPass.h"
 
-namespace zblayout {
+namespace button {
 
 struct Size {
   int32_t cx = 0;
@@ -163,4 +163,4 @@ struct WindowProposal {
 // Stretch 3 pins the proposal to the parent's client area, Stretch 4 to 96 x 96; others leave it.
 void ApplyPositionRule(bool hasCurrent, int stretch, bool hasParent, Size parentClient, WindowProposal& proposal);
 
-}  // namespace zblayout
+}  // namespace button

@@ -18,6 +18,8 @@
 #include "button/control/ButtonRendererSurfaces.h"
 #include "button/pixels/ImageDIB.h"
 
+namespace button {
+
 class CButtonRenderer {
  public:
   using DebugErrorFn = std::function<void(const std::wstring&)>;
@@ -26,32 +28,34 @@ class CButtonRenderer {
   // `target`. `invalid` limits what reaches the target when FastDraw is on. `captionFont` may be null
   // (no caption then). Internal failures go to `debugError` and leave the target untouched.
   void Paint(HDC target, const RECT& bounds, const RECT& invalid, CImageDIB* picture,
-             const zblayout::ButtonPaintProps& props, const zblayout::ButtonPaintState& state, HFONT captionFont,
+             const button::ButtonPaintProps& props, const button::ButtonPaintState& state, HFONT captionFont,
              const DebugErrorFn& debugError);
 
   // The composed frame last put on the target (empty after a failed paint or before the first composed one).
   const CImageDIB& RenderDIB() const { return m_shown ? m_shown->pixels : m_noFrame; }
 
   // Kept frames, for tests of the cache's bounds.
-  const zbframes::CButtonFrameCache& Frames() const { return m_frames; }
+  const button::CButtonFrameCache& Frames() const { return m_frames; }
 
  private:
-  using Frame = zbframes::CButtonFrameCache::Frame;
+  using Frame = button::CButtonFrameCache::Frame;
 
   // Steps from the buffer's creation to the effect pass; false (after a report) when nothing was composed.
-  bool Compose(HDC target, const zbframes::SurfaceKind& kind, CImageDIB& picture, const zblayout::Placement& place,
-               zblayout::Size area, CImageDIB& frame, const zblayout::ButtonPaintProps& props,
-               const zblayout::ButtonPaintState& state, HFONT captionFont, const DebugErrorFn& debugError);
-  bool ComposeThroughGdi(HDC target, const zbframes::SurfaceKind& kind, CImageDIB& picture,
-                         const zblayout::Placement& place, CImageDIB& frame, CImageDIB& work,
-                         const zblayout::ButtonPaintProps& props, const zblayout::ButtonPaintState& state,
+  bool Compose(HDC target, const button::SurfaceKind& kind, CImageDIB& picture, const button::Placement& place,
+               button::Size area, CImageDIB& frame, const button::ButtonPaintProps& props,
+               const button::ButtonPaintState& state, HFONT captionFont, const DebugErrorFn& debugError);
+  bool ComposeThroughGdi(HDC target, const button::SurfaceKind& kind, CImageDIB& picture,
+                         const button::Placement& place, CImageDIB& frame, CImageDIB& work,
+                         const button::ButtonPaintProps& props, const button::ButtonPaintState& state,
                          HFONT captionFont, const DebugErrorFn& debugError);
   // After a composition: lets go of a work buffer too large to keep.
   void TrimWork();
 
-  zbframes::CButtonFrameCache m_frames;
+  button::CButtonFrameCache m_frames;
   Frame* m_shown = nullptr;  // owned by m_frames, which always keeps its newest frame
   CImageDIB m_noFrame;
   CCompositionSurfaces m_surfaces;
   CImageDIB m_work;  // the effect pass's second source and the caption layer; its content never carries over
 };
+
+}  // namespace button

@@ -5,7 +5,7 @@
 #include <new>
 #include <tuple>
 
-namespace zbframes {
+namespace button {
 
 bool SurfaceKind::operator==(const SurfaceKind& o) const {
   auto tie = [](const SurfaceKind& k) {
@@ -39,8 +39,8 @@ bool SamePicture(const std::vector<uint32_t>& copy, int32_t w, int32_t h, Pictur
 
 bool CButtonFrameCache::Frame::Matches(const FrameInputs& in) const {
   // Cheapest first: most misses differ in the state or a property, not in the picture.
-  if (!picture || !(setting == in.setting) || !zblayout::SameFrameInputs(state, in.state) ||
-      !zblayout::SameFrameInputs(props, in.props))
+  if (!picture || !(setting == in.setting) || !button::SameFrameInputs(state, in.state) ||
+      !button::SameFrameInputs(props, in.props))
     return false;
   return SamePicture(*picture, pictureWidth, pictureHeight, in.picture);
 }
@@ -116,4 +116,4 @@ void CButtonFrameCache::Trim() {
   while (m_frames.size() > 1 && (m_frames.size() > m_maxFrames || Bytes() > m_maxBytes)) m_frames.pop_back();
 }
 
-}  // namespace zbframes
+}  // namespace button

@@ -18,7 +18,7 @@
 #include "button/control/ButtonLayout.h"
 #include "button/pixels/ImageDIB.h"
 
-namespace zbframes {
+namespace button {
 
 // The caption font as the paint read it: its logical description's bytes (zero past the face name,
 // so two handles for one font compare equal). Not present: no usable font, no caption.
@@ -43,7 +43,7 @@ struct SurfaceKind {
 
 // Everything of a frame's inputs that is not a property, the state or the picture.
 struct FrameSetting {
-  zblayout::Size area;
+  button::Size area;
   FontBytes font;
   SurfaceKind surface;
   bool operator==(const FrameSetting& o) const;
@@ -59,8 +59,8 @@ struct PictureView {
 
 // A paint's inputs, borrowed from the caller for one lookup.
 struct FrameInputs {
-  const zblayout::ButtonPaintProps& props;
-  const zblayout::ButtonPaintState& state;
+  const button::ButtonPaintProps& props;
+  const button::ButtonPaintState& state;
   const FrameSetting& setting;
   PictureView picture;
 };
@@ -71,8 +71,8 @@ class CButtonFrameCache {
   static constexpr uint64_t kDefaultBytes = uint64_t(16) << 20;  // two full-screen frames
 
   struct Frame {
-    zblayout::ButtonPaintProps props;
-    zblayout::ButtonPaintState state;
+    button::ButtonPaintProps props;
+    button::ButtonPaintState state;
     FrameSetting setting;
     std::shared_ptr<const std::vector<uint32_t>> picture;  // null: the frame matches nothing
     int32_t pictureWidth = 0;
@@ -109,4 +109,4 @@ class CButtonFrameCache {
   std::vector<std::unique_ptr<Frame>> m_frames;  // most recently used first
 };
 
-}  // namespace zbframes
+}  // namespace button

@@ -19,6 +19,8 @@
 #include "button/pixels/ImageDIB.h"
 #include "common/win/Handles.h"
 
+namespace button {
+
 class CCompositionSurfaces {
  public:
   // Bitmaps of more pixels than this are not kept after a paint.
@@ -29,12 +31,12 @@ class CCompositionSurfaces {
   CCompositionSurfaces& operator=(const CCompositionSurfaces&) = delete;
 
   // The kind of target `target` is, as far as compatible objects care.
-  static zbframes::SurfaceKind KindOf(HDC target);
+  static button::SurfaceKind KindOf(HDC target);
 
   // Makes the objects ready for a composition on `target` (of kind `kind`): keeps what still fits and
   // creates the rest in the order dc1, dc2, bm1 (picture-sized), bm2 (frame-sized), then the read-back
   // pair. Returns null, or the failed step's report text; after a failure nothing is kept.
-  const wchar_t* Prepare(HDC target, const zbframes::SurfaceKind& kind, zblayout::Size picture, zblayout::Size frame);
+  const wchar_t* Prepare(HDC target, const button::SurfaceKind& kind, button::Size picture, button::Size frame);
 
   HDC PictureDC() const { return m_picture.dc.Get(); }
   HDC FrameDC() const { return m_frame.dc.Get(); }
@@ -52,21 +54,23 @@ class CCompositionSurfaces {
   // A memory context and the bitmap selected into it; the context's own first bitmap goes back in
   // before the bitmap is deleted.
   struct Slot {
-    zb::MemoryDC dc;
-    zb::GdiBitmap bm;
+    common::MemoryDC dc;
+    common::GdiBitmap bm;
     HGDIOBJ first = nullptr;
-    zblayout::Size size;
+    button::Size size;
     void* bits = nullptr;  // a DIB section's pixels
     ~Slot() { DropBitmap(); }
-    bool Select(HBITMAP made, zblayout::Size madeSize, void* madeBits = nullptr);  // takes `made` over
+    bool Select(HBITMAP made, button::Size madeSize, void* madeBits = nullptr);  // takes `made` over
     void DropBitmap();
     void Drop();
   };
 
-  static bool Keepable(const zbframes::SurfaceKind& kind);
+  static bool Keepable(const button::SurfaceKind& kind);
 
-  zbframes::SurfaceKind m_kind;
+  button::SurfaceKind m_kind;
   Slot m_picture;   // dc1, bm1
   Slot m_frame;     // dc2, bm2
   Slot m_readback;  // a 32-bit bottom-up DIB section the frame's size
 };
+
+}  // namespace button

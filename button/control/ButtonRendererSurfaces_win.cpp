@@ -2,8 +2,10 @@
 
 #include <cstring>
 
-using zbframes::SurfaceKind;
-using zblayout::Size;
+namespace button {
+
+using button::Size;
+using button::SurfaceKind;
 
 namespace {
 
@@ -30,7 +32,7 @@ HBITMAP CreateReadback(HDC dc, Size size, void** bits) {
 
 bool CCompositionSurfaces::Slot::Select(HBITMAP made, Size madeSize, void* madeBits) {
   DropBitmap();
-  zb::GdiBitmap owned(made);
+  common::GdiBitmap owned(made);
   if (!owned || !dc) return false;
   const HGDIOBJ old = ::SelectObject(dc.Get(), made);
   if (!old || old == HGDI_ERROR) return false;
@@ -143,3 +145,5 @@ void CCompositionSurfaces::Release() {
   m_readback.Drop();
   m_kind = SurfaceKind{};
 }
+
+}  // namespace button

@@ -7,7 +7,7 @@
 
 #include "button/pixels/EffectPass.h"
 
-using namespace zblayout;
+namespace button {
 
 namespace {
 
@@ -37,9 +37,9 @@ std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin()
 
 // The caption font's description, zero past the face name so that equal fonts compare equal. A handle
 // whose description cannot be read is no font.
-zbframes::FontBytes FontOf(HFONT font) {
-  static_assert(sizeof(LOGFONTW) <= zbframes::FontBytes::kMax, "a font description fits the key");
-  zbframes::FontBytes out;
+button::FontBytes FontOf(HFONT font) {
+  static_assert(sizeof(LOGFONTW) <= button::FontBytes::kMax, "a font description fits the key");
+  button::FontBytes out;
   LOGFONTW lf{};
   if (!font || ::GetObjectW(font, sizeof lf, &lf) != sizeof lf) return out;
   const size_t used = wcsnlen(lf.lfFaceName, LF_FACESIZE);
@@ -83,8 +83,8 @@ void CButtonRenderer::Paint(HDC target, const RECT& bounds, const RECT& invalid,
   Placement place;
   if (!Place(props, pic, area, state.pressOffset, place)) return;
 
-  const zbframes::FrameSetting setting{area, FontOf(captionFont), CCompositionSurfaces::KindOf(target)};
-  const zbframes::FrameInputs inputs{props, state, setting, zbframes::PictureView{picture->m_bits, pic.cx, pic.cy}};
+  const button::FrameSetting setting{area, FontOf(captionFont), CCompositionSurfaces::KindOf(target)};
+  const button::FrameInputs inputs{props, state, setting, button::PictureView{picture->m_bits, pic.cx, pic.cy}};
   Frame* frame = m_frames.Find(inputs);
   if (!frame) {
     m_shown = nullptr;  // the frame on show may make room for the new one
@@ -108,7 +108,7 @@ void CButtonRenderer::Paint(HDC target, const RECT& bounds, const RECT& invalid,
     frame->pixels.Draw(target, bounds.left, bounds.top);
 }
 
-bool CButtonRenderer::Compose(HDC target, const zbframes::SurfaceKind& kind, CImageDIB& picture, const Placement& place,
+bool CButtonRenderer::Compose(HDC target, const button::SurfaceKind& kind, CImageDIB& picture, const Placement& place,
                               Size area, CImageDIB& frame, const ButtonPaintProps& props, const ButtonPaintState& state,
                               HFONT captionFont, const DebugErrorFn& debugError) {
   if (frame.Width() != area.cx || frame.Height() != area.cy || !frame.HasPixels()) {
@@ -143,7 +143,7 @@ void CButtonRenderer::TrimWork() {
   if (int64_t(m_work.Width()) * m_work.Height() > CCompositionSurfaces::kKeptPixels) m_work.Destroy();
 }
 
-bool CButtonRenderer::ComposeThroughGdi(HDC target, const zbframes::SurfaceKind& kind, CImageDIB& picture,
+bool CButtonRenderer::ComposeThroughGdi(HDC target, const button::SurfaceKind& kind, CImageDIB& picture,
                                         const Placement& place, CImageDIB& frame, CImageDIB& work,
                                         const ButtonPaintProps& props, const ButtonPaintState& state, HFONT captionFont,
                                         const DebugErrorFn& debugError) {
@@ -166,7 +166,7 @@ bool CButtonRenderer::ComposeThroughGdi(HDC target, const zbframes::SurfaceKind&
     // The picture without its caption is needed only to blend the caption in; an opaque caption is
     // read back with the picture at the end.
     if (opacity < 254) read = m_surfaces.ReadFrame(frame);
-    zb::SelectedObject font = zb::SelectInto(dc2, captionFont);
+    common::SelectedObject font = common::SelectInto(dc2, captionFont);
     ::SetBkMode(dc2, TRANSPARENT);
     ::SetTextColor(dc2, props.TextColor & 0x00FFFFFF);
     RECT rect = ToRect(CaptionRect(Size{W, H}, state.pressOffset, props.TextVerticalOffset));
@@ -183,3 +183,5 @@ bool CButtonRenderer::ComposeThroughGdi(HDC target, const zbframes::SurfaceKind&
   if (!read) Report(debugError, L"GetFromBitmap FALSE");
   return read;
 }
+
+}  // namespace button

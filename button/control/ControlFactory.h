@@ -4,10 +4,10 @@
 #include <windows.h>
 #include <unknwn.h>
 
-namespace zephon {
+namespace button {
 
 // Creates a CZephonButtonCtrl (aggregated into `outer` when given; then riid must be IID_IUnknown),
-// e.g. `return zb::CreateControl<CZephonButtonCtrl>(outer, riid, out);`
+// e.g. `return button::CreateControl<CZephonButtonCtrl>(outer, riid, out);`
 HRESULT CreateZephonButton(IUnknown* outer, REFIID riid, void** out);
 
-}  // namespace zephon
+}  // namespace button

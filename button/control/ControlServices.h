@@ -1,9 +1,9 @@
 #pragma once
 // What the control asks of parts built elsewhere: the internet downloader, the font installer and
 // the cursors it sets (its tooltip: button/tooltip/IButtonTooltip.h). The control talks to these
-// small interfaces only; the null versions below stand in until the real ones are plugged in
-// (CZephonButtonCtrl::SetDownloader / SetFontInstaller / SetCursors), and each says plainly what it
-// does not do.
+// small interfaces only. The control starts with the real ones; the null versions below are for
+// tests and hosts that want none (CZephonButtonCtrl::SetDownloader / SetFontInstaller / SetCursors),
+// and each says plainly what it does not do.
 #include <windows.h>
 #include <ocidl.h>
 
@@ -12,6 +12,8 @@
 
 #include "button/framework/Module.h"
 #include "button/tooltip/IButtonTooltip.h"
+
+namespace button {
 
 class IUrlDownloader {
  public:
@@ -62,6 +64,8 @@ class IButtonCursors {
 class CSystemCursors : public IButtonCursors {
  public:
   HCURSOR SystemHand() override { return LoadCursorW(nullptr, IDC_HAND); }
-  HCURSOR ModuleCursor(UINT id) override { return LoadCursorW(zb::ModuleInstance(), MAKEINTRESOURCEW(id)); }
+  HCURSOR ModuleCursor(UINT id) override { return LoadCursorW(button::ModuleInstance(), MAKEINTRESOURCEW(id)); }
   HCURSOR Arrow() override { return LoadCursorW(nullptr, IDC_ARROW); }
 };
+
+}  // namespace button

@@ -7,15 +7,16 @@
 
 #include "button/framework/FontHolder.h"
 
-namespace zbfonts {
+namespace button {
 
 // Arial, 10 points, weight 700, character set 0, no italic, underline or strikethrough.
-zb::FontDescription Fallback();
+button::FontDescription Fallback();
 // The status-bar font of the system's non-client metrics (face, height in whole points at the screen's
 // vertical resolution, weight, italic, underline, strikethrough, character set), or Fallback().
-zb::FontDescription SystemDefault();
+button::FontDescription SystemDefault();
 // A non-empty name replaces the face; a size above 0 sets whole points; weight 700 if bold else 400;
 // italic and underline follow their flags.
-void ApplyByName(zb::FontDescription& d, const std::wstring& name, long points, bool italic, bool bold, bool underline);
+void ApplyByName(button::FontDescription& d, const std::wstring& name, long points, bool italic, bool bold,
+                 bool underline);
 
-}  // namespace zbfonts
+}  // namespace button

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-namespace zbfonts {
+namespace button {
 
-zb::FontDescription Fallback() {
-  zb::FontDescription d;
+button::FontDescription Fallback() {
+  button::FontDescription d;
   d.face = L"Arial";
   d.size.int64 = 10 * 10000;
   d.weight = 700;
@@ -14,7 +14,7 @@ zb::FontDescription Fallback() {
   return d;
 }
 
-zb::FontDescription SystemDefault() {
+button::FontDescription SystemDefault() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return Fallback();
@@ -25,7 +25,7 @@ zb::FontDescription SystemDefault() {
   // The height's sign only says whether it counts internal leading; its magnitude gives the points.
   const int64_t height = lf.lfHeight < 0 ? -int64_t(lf.lfHeight) : int64_t(lf.lfHeight);
   if (dpi <= 0 || height == 0 || lf.lfFaceName[0] == 0) return Fallback();
-  zb::FontDescription d;
+  button::FontDescription d;
   d.face.assign(lf.lfFaceName, wcsnlen(lf.lfFaceName, LF_FACESIZE));
   d.size.int64 = height * 72 / dpi * 10000;
   d.weight = short(lf.lfWeight);
@@ -36,7 +36,7 @@ zb::FontDescription SystemDefault() {
   return d;
 }
 
-void ApplyByName(zb::FontDescription& d, const std::wstring& name, long points, bool italic, bool bold,
+void ApplyByName(button::FontDescription& d, const std::wstring& name, long points, bool italic, bool bold,
                  bool underline) {
   if (!name.empty()) d.face = name;
   if (points > 0) d.size.int64 = int64_t(points) * 10000;  // 64-bit: no overflow for any long
@@ -45,4 +45,4 @@ void ApplyByName(zb::FontDescription& d, const std::wstring& name, long points, 
   d.underline = underline;
 }
 
-}  // namespace zbfonts
+}  // namespace button

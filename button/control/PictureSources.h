@@ -13,6 +13,8 @@
 #include "button/control/ControlServices.h"
 #include "button/framework/PictureHolder.h"
 
+namespace button {
+
 // What the picture sources need from their control.
 class IPictureSourceSite {
  public:
@@ -38,13 +40,13 @@ class CPictureSources {
   // `holder` is the state's picture property (null for blank), filled too when the state's hold bit
   // is set at design time. An empty URL (or a failed download) empties the image and succeeds. On
   // failure the image keeps its pixels and kind.
-  bool LoadStateImage(StateImage& image, int state, zb::CPictureHolder* holder);
+  bool LoadStateImage(StateImage& image, int state, button::CPictureHolder* holder);
   // Renders the holder's picture at its natural size over the background colour into the image.
   // TRUE without change when the holder has nothing to render.
-  bool RenderPictureObject(StateImage& image, const zb::CPictureHolder* holder);
+  bool RenderPictureObject(StateImage& image, const button::CPictureHolder* holder);
   // Design time only: puts the image's pixels into the holder as a 24-bit bitmap picture (a picture
   // the platform can save and load back); an image without pixels empties the holder.
-  bool HoldStateImage(StateImage& image, zb::CPictureHolder* holder);
+  bool HoldStateImage(StateImage& image, button::CPictureHolder* holder);
   // Fetches an internet address into a temporary file; "" on failure, reported through PictureError.
   std::wstring DownloadPicture(const std::wstring& url);
 
@@ -55,3 +57,5 @@ class CPictureSources {
   IPictureSourceSite& m_site;
   std::unique_ptr<IUrlDownloader> m_downloader;
 };
+
+}  // namespace button

@@ -5,7 +5,9 @@
 #include "button/imaging/UntrustedRules.h"
 #include "common/win/TextConvert.h"
 
-using zb::Utf8;
+namespace button {
+
+using common::Utf8;
 
 CPictureSources::CPictureSources(IPictureSourceSite& site) : m_site(site), m_downloader(new CNoDownloader) {}
 
@@ -17,7 +19,7 @@ std::wstring CPictureSources::DownloadPicture(const std::wstring& url) {
   std::wstring error;
   std::wstring path = m_downloader->Download(url, std::wstring(), false, error);
   if (path.empty() && !error.empty())
-    m_site.FirePictureError(m_site.Untrusted() ? zbuntrusted::TextForPage(error, url) : error);
+    m_site.FirePictureError(m_site.Untrusted() ? button::TextForPage(error, url) : error);
   return path;
 }
 
@@ -33,16 +35,16 @@ bool CPictureSources::AdoptPixels(StateImage& image, const CImageDIB& pixels, co
   return true;
 }
 
-bool CPictureSources::LoadStateImage(StateImage& image, int state, zb::CPictureHolder* holder) {
+bool CPictureSources::LoadStateImage(StateImage& image, int state, button::CPictureHolder* holder) {
   // Whatever way a path reached the state image, a page never gets a file of the machine opened.
   const bool untrusted = m_site.Untrusted();
-  if (untrusted && !zbuntrusted::MayLoadPicture(image.Url)) {
-    m_site.FirePictureError(zbuntrusted::kPictureRefusedText);
+  if (untrusted && !button::MayLoadPicture(image.Url)) {
+    m_site.FirePictureError(button::kPictureRefusedText);
     return false;
   }
   const std::wstring address = image.Url;
   std::wstring path = image.Url;
-  if (zbrules::IsInternetAddress(path)) {
+  if (button::IsInternetAddress(path)) {
     std::wstring local = DownloadPicture(path);
     // The previous download of this state is replaced, whether or not this one worked.
     if (!image.TempFile.empty()) DeleteFileW(image.TempFile.c_str());
@@ -82,22 +84,22 @@ bool CPictureSources::LoadStateImage(StateImage& image, int state, zb::CPictureH
     if (!AdoptPixels(image, decoded, L"ai->ImageDIB.Create FALSE ")) return false;
     image.Reset();
     image.ImageKind = StateImage::Kind::Picture;
-    if (holder && zbrules::HoldBitSet(m_site.HoldingFlag(), state)) HoldStateImage(image, holder);
+    if (holder && button::HoldBitSet(m_site.HoldingFlag(), state)) HoldStateImage(image, holder);
   }
   return true;
 }
 
-bool CPictureSources::RenderPictureObject(StateImage& image, const zb::CPictureHolder* holder) {
+bool CPictureSources::RenderPictureObject(StateImage& image, const button::CPictureHolder* holder) {
   if (!holder) return false;
   if (holder->IsEmpty()) return true;
-  zb::WindowDC screen = zb::TakeWindowDC(nullptr);
-  zb::MemoryDC dc(CreateCompatibleDC(screen.Get()));
+  common::WindowDC screen = common::TakeWindowDC(nullptr);
+  common::MemoryDC dc(CreateCompatibleDC(screen.Get()));
   if (!dc.Get()) return false;
   SIZE size{};
   if (!holder->SizePixels(size, dc.Get()) || size.cx <= 0 || size.cy <= 0) return false;
-  zb::GdiBitmap bitmap(CreateCompatibleBitmap(screen.Get(), size.cx, size.cy));
+  common::GdiBitmap bitmap(CreateCompatibleBitmap(screen.Get(), size.cx, size.cy));
   if (!bitmap.Get()) return false;
-  zb::SelectedObject selected = zb::SelectInto(dc.Get(), bitmap.Get());
+  common::SelectedObject selected = common::SelectInto(dc.Get(), bitmap.Get());
   const RECT rc{0, 0, size.cx, size.cy};
   const OLE_COLOR back = m_site.BackgroundColor();
   HBRUSH brush = CreateSolidBrush(back & 0x00FFFFFF);
@@ -121,13 +123,13 @@ bool CPictureSources::RenderPictureObject(StateImage& image, const zb::CPictureH
   return true;
 }
 
-bool CPictureSources::HoldStateImage(StateImage& image, zb::CPictureHolder* holder) {
+bool CPictureSources::HoldStateImage(StateImage& image, button::CPictureHolder* holder) {
   if (m_site.UserMode()) return false;
   if (!holder) return false;
   CImageDIB& dib = image.ImageDIB;
   if (!dib.HasPixels()) return SUCCEEDED(holder->CreateEmpty());
-  zb::WindowDC screen = zb::TakeWindowDC(nullptr);
-  zb::MemoryDC dc(CreateCompatibleDC(screen.Get()));
+  common::WindowDC screen = common::TakeWindowDC(nullptr);
+  common::MemoryDC dc(CreateCompatibleDC(screen.Get()));
   if (!dc.Get()) return false;
   // A 24-bit DIB section: the platform's picture objects save and load those faithfully.
   BITMAPINFO info{};
@@ -138,12 +140,14 @@ bool CPictureSources::HoldStateImage(StateImage& image, zb::CPictureHolder* hold
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  zb::GdiBitmap bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  common::GdiBitmap bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap.Get()) return false;
   {
-    zb::SelectedObject selected = zb::SelectInto(dc.Get(), bitmap.Get());
+    common::SelectedObject selected = common::SelectInto(dc.Get(), bitmap.Get());
     dib.Draw(dc.Get(), 0, 0);
   }
   GdiFlush();
   return SUCCEEDED(holder->CreateFromBitmap(bitmap.Release(), nullptr, true));
 }
+
+}  // namespace button

@@ -9,15 +9,17 @@
 #include "button/control/ZephonButtonCtrlRules.h"
 #include "button/pixels/ImageDIB.h"
 
+namespace button {
+
 struct StateImage {
-  using Kind = zbrules::ImageKind;
+  using Kind = button::ImageKind;
 
   int Pending = 0;  // 1 while a new URL waits to be loaded when the state is shown
   Kind ImageKind = Kind::Empty;
   int SizeChange = 0;     // auto-sizing marker: 0 none, 1 grown to the normal picture, 2 differs
   int ExplicitWidth = 0;  // size remembered by auto-sizing
   int ExplicitHeight = 0;
-  zb::GdiBitmap Placeholder;  // built-in 33 × 28 picture, loaded at construction
+  common::GdiBitmap Placeholder;  // built-in 33 × 28 picture, loaded at construction
   CImageDIB ImageDIB;
   std::wstring Url;           // current URL (for a downloaded picture: its local copy)
   std::wstring PropertyName;  // "PictureURL", ...; empty for blank
@@ -33,3 +35,5 @@ struct StateImage {
     ExplicitHeight = 0;
   }
 };
+
+}  // namespace button

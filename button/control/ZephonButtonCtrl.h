@@ -21,7 +21,7 @@
 //    told where the state or the name may have changed.
 //  - Safe mode: IObjectSafety (button/framework/ObjectSafety.h); while a host has asked for safety for
 //    untrusted callers or data, only internet addresses give pictures (ZephonButtonCtrlSafety_win.cpp).
-//  - Property pages: PrevPointer is a handle; zbpictable::Lookup (ZephonButtonCtrlPictureTable.h)
+//  - Property pages: PrevPointer is a handle; button::Lookup (ZephonButtonCtrlPictureTable.h)
 //    turns it into the four state pictures while the control lives.
 // Built by ZephonButtonCtrl.cmake: zb_button_logic (portable rules) and zb_button_ctrl (this class).
 #include <windows.h>
@@ -44,10 +44,12 @@
 #include "button/framework/OleControl.h"
 #include "button/framework/PictureHolder.h"
 
-class CZephonButtonCtrl : public zb::COleControl,
+namespace button {
+
+class CZephonButtonCtrl : public button::COleControl,
                           private IPictureSourceSite,
-                          private zbinput::IInteractionHost,
-                          private zbaccess::IButtonAccessibleSite {
+                          private button::IInteractionHost,
+                          private button::IButtonAccessibleSite {
  public:
   // Event DISPIDs of _DZephonButtonEvents used by the control itself.
   enum EventId : DISPID {
@@ -62,8 +64,8 @@ class CZephonButtonCtrl : public zb::COleControl,
   ~CZephonButtonCtrl() override;
 
   // ---- COleControl ---------------------------------------------------------------------------------
-  const zb::DispTable& Members() const override;
-  void DoPropExchange(zb::CPropExchange& px) override;
+  const button::DispTable& Members() const override;
+  void DoPropExchange(button::CPropExchange& px) override;
   void OnDraw(HDC dc, const RECT& bounds, const RECT& invalid) override;
   bool OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
   void OnWindowCreated() override;
@@ -74,14 +76,14 @@ class CZephonButtonCtrl : public zb::COleControl,
   void OnAmbientChanged(DISPID id) override;
   void OnSetClientSite() override;
   void OnResetState() override;
-  HRESULT GetProperty(const zb::DispMember& member, VARIANT* result) override;
-  HRESULT PutProperty(const zb::DispMember& member, const VARIANT& value) override;
+  HRESULT GetProperty(const button::DispMember& member, VARIANT* result) override;
+  HRESULT PutProperty(const button::DispMember& member, const VARIANT& value) override;
   HRESULT QueryExtraInterface(REFIID riid, void** out) override;  // IObjectSafety
 
   // ---- methods of _DZephonButton ---------------------------------------------------------------------
   void ToolTipDraw();
   void CaptureBackground(short x, short y);
-  zb::ComPtr<IPictureDisp> GetPicture(short pictureNumber);
+  common::ComPtr<IPictureDisp> GetPicture(short pictureNumber);
   bool InstallFontFromInternet(const std::wstring& url);
   short GetButtonMode() const { return short(m_buttonMode); }
   void SetButtonMode(short mode);
@@ -123,7 +125,7 @@ class CZephonButtonCtrl : public zb::COleControl,
   IButtonTooltip& Tooltip() { return *m_tooltip; }
 
   // ---- interaction state (read and written by the mouse and focus handling) --------------------------
-  zbinput::InteractionState Ui;
+  button::InteractionState Ui;
 
  private:
   // IPictureSourceSite
@@ -142,11 +144,11 @@ class CZephonButtonCtrl : public zb::COleControl,
   void TrackLeave() override;
   void Show(int state) override { ShowState(state, true); }
   void Changed() override;
-  void ApplyCursor(zbinput::HandUse use) override;
+  void ApplyCursor(button::HandUse use) override;
   void StartTooltip() override { m_tooltip->Start(Window()); }
   void HideTooltip() override { m_tooltip->Hide(); }
   void DefaultHandling() override;
-  void Fire(zbinput::Event event, const zbinput::EventArgs& args) override;
+  void Fire(button::Event event, const button::EventArgs& args) override;
 
   // IButtonAccessibleSite
   HWND AccessibleWindow() override { return Window(); }
@@ -154,21 +156,21 @@ class CZephonButtonCtrl : public zb::COleControl,
   std::wstring AccessibleName() override;
   long AccessibleState() override;
 
-  zb::CPictureHolder* HolderOf(int state) { return state >= 0 && state < 4 ? &m_pictures[state] : nullptr; }
+  button::CPictureHolder* HolderOf(int state) { return state >= 0 && state < 4 ? &m_pictures[state] : nullptr; }
   void CopyUrlsToStates();
   bool ConvertPlaceholder(StateImage& image);
   void ChooseDisplayedPicture();
   // Re-size after the current state image changed (AutoSize / Stretch); the renderer's sizing rules.
   void ResizeToState();
-  zblayout::Size ControlSize() const;
+  button::Size ControlSize() const;
   void ApplyPositionRule(WINDOWPOS& pos);
-  zblayout::ButtonPaintProps PaintProps() const;
-  zblayout::ButtonPaintState PaintState() const;
+  button::ButtonPaintProps PaintProps() const;
+  button::ButtonPaintState PaintState() const;
   void PushTooltipSettings();
   void FontsChanged();
   void RebuildFont(bool tooltip);
   void Redraw();
-  void ExchangeProperty(zb::CPropExchange& px, const PropertyInfo& info);
+  void ExchangeProperty(button::CPropExchange& px, const PropertyInfo& info);
   void PrepareAfterLoad();
   // Safe mode (ZephonButtonCtrlSafety_win.cpp): while a page holds the control, picture addresses
   // are internet addresses or nothing. False, with PictureError, for one a page may not give.
@@ -183,20 +185,20 @@ class CZephonButtonCtrl : public zb::COleControl,
   int m_buttonMode = 0;
   ZbPictureTable m_pictureTable;
   int32_t m_pictureCookie = 0;
-  zb::FontDescription m_textFontDesc;
-  zb::FontDescription m_toolTipFontDesc;
-  zb::CFontHolder m_textFont;
-  zb::CFontHolder m_toolTipFont;
-  zb::CPictureHolder m_pictures[4];
+  button::FontDescription m_textFontDesc;
+  button::FontDescription m_toolTipFontDesc;
+  button::CFontHolder m_textFont;
+  button::CFontHolder m_toolTipFont;
+  button::CPictureHolder m_pictures[4];
   CPictureSources m_sources{*this};
   std::unique_ptr<IButtonTooltip> m_tooltip;
   std::unique_ptr<IFontInstaller> m_fontInstaller;
   int m_debug = 0;
   short m_prevHoldingFlag = 0;
 
-  zbinput::CButtonInteraction m_input{Ui, *this};
+  button::CButtonInteraction m_input{Ui, *this};
   std::unique_ptr<IButtonCursors> m_cursors;
-  zb::CObjectSafety m_safety;
+  button::CObjectSafety m_safety;
   HCURSOR m_cursor = nullptr;  // the cursor last set by the cursor rule
   // The window message being handled, for the framework's default handling in the middle of the
   // interaction's steps (handlers nest: a press takes the focus, an event handler moves the window).
@@ -210,5 +212,7 @@ class CZephonButtonCtrl : public zb::COleControl,
   CButtonRenderer m_renderer;
   bool m_resizing = false;
   std::unique_ptr<CAnimationDirectory> m_animation;
-  zbaccess::CButtonAccessibility m_access{*this};
+  button::CButtonAccessibility m_access{*this};
 };
+
+}  // namespace button

@@ -6,9 +6,11 @@
 #include "button/control/ZephonButtonCtrlRules.h"
 #include "button/control/ZephonButtonIds.h"
 
+namespace button {
+
 bool CZephonButtonCtrl::OnWindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   if (m_access.OnWindowMessage(msg, wp, lp, result)) return true;
-  const zbinput::Mouse mouse{uint32_t(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  const button::Mouse mouse{uint32_t(wp), GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
   // Handlers nest (a press takes the focus, an event handler moves the window): each level keeps
   // the message it handles.
   struct Scope {
@@ -71,13 +73,12 @@ bool CZephonButtonCtrl::FocusChangesPicture() const {
   return m_props.EffectApplyTo == kOnFocus || m_props.TextApplyTo == kOnFocus;
 }
 
-void CZephonButtonCtrl::ApplyCursor(zbinput::HandUse use) {
+void CZephonButtonCtrl::ApplyCursor(button::HandUse use) {
   if (!Window()) return;
   HCURSOR cursor = nullptr;
   if (m_props.AutoHandCursor) {
     cursor = m_cursors->SystemHand();
-    if (!cursor)
-      cursor = m_cursors->ModuleCursor(use == zbinput::HandUse::Pressing ? IDC_ZB_HAND_PRESSED : IDC_ZB_HAND);
+    if (!cursor) cursor = m_cursors->ModuleCursor(use == button::HandUse::Pressing ? IDC_ZB_HAND_PRESSED : IDC_ZB_HAND);
   } else {
     cursor = m_cursors->Arrow();
   }
@@ -85,9 +86,9 @@ void CZephonButtonCtrl::ApplyCursor(zbinput::HandUse use) {
   SetCursor(cursor);
 }
 
-void CZephonButtonCtrl::Fire(zbinput::Event event, const zbinput::EventArgs& a) {
-  using zb::EventArg;
-  using zbinput::Event;
+void CZephonButtonCtrl::Fire(button::Event event, const button::EventArgs& a) {
+  using button::Event;
+  using button::EventArg;
   const DISPID id = DISPID(event);
   switch (event) {
     case Event::MouseDown:
@@ -105,18 +106,20 @@ void CZephonButtonCtrl::Fire(zbinput::Event event, const zbinput::EventArgs& a) 
 // ---- accessibility ------------------------------------------------------------------------------
 
 long CZephonButtonCtrl::AccessibleRole() {
-  return zbrules::IsCheckMode(m_buttonMode) ? ROLE_SYSTEM_CHECKBUTTON : ROLE_SYSTEM_PUSHBUTTON;
+  return button::IsCheckMode(m_buttonMode) ? ROLE_SYSTEM_CHECKBUTTON : ROLE_SYSTEM_PUSHBUTTON;
 }
 
-std::wstring CZephonButtonCtrl::AccessibleName() { return zbaccess::ButtonName(GetText(), m_props.ToolTipString); }
+std::wstring CZephonButtonCtrl::AccessibleName() { return button::ButtonName(GetText(), m_props.ToolTipString); }
 
 long CZephonButtonCtrl::AccessibleState() {
-  zbaccess::ButtonFacts facts;
+  button::ButtonFacts facts;
   facts.enabled = Ui.EnabledCopy != 0;
   // Down while a left press on it is held; a latched check button is checked, not down.
   facts.pressed = Ui.Pressed && Ui.LeftPressSeen == 1;
-  facts.checked = zbrules::IsCheckMode(m_buttonMode) && GetCheck();
+  facts.checked = button::IsCheckMode(m_buttonMode) && GetCheck();
   facts.focused = Window() && GetFocus() == Window();
   facts.hot = Ui.Tracking != 0;  // from the pointer's entry to its leave
-  return zbaccess::ButtonState(facts);
+  return button::ButtonState(facts);
 }
+
+}  // namespace button

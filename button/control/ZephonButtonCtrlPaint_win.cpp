@@ -2,6 +2,8 @@
 // interaction state to CButtonRenderer; sizing applies ButtonLayout's rules through the framework.
 #include "button/control/ZephonButtonCtrl.h"
 
+namespace button {
+
 namespace {
 
 ShownPicture ShownOf(int state) {
@@ -16,9 +18,9 @@ ShownPicture ShownOf(int state) {
 
 }  // namespace
 
-zblayout::ButtonPaintProps CZephonButtonCtrl::PaintProps() const {
+button::ButtonPaintProps CZephonButtonCtrl::PaintProps() const {
   const ButtonProperties& p = m_props;
-  zblayout::ButtonPaintProps out;
+  button::ButtonPaintProps out;
   EffectSettings& fx = out.effects;
   fx.EffectFilter = p.EffectFilter;
   fx.EffectApplyTo = p.EffectApplyTo;
@@ -46,8 +48,8 @@ zblayout::ButtonPaintProps CZephonButtonCtrl::PaintProps() const {
   return out;
 }
 
-zblayout::ButtonPaintState CZephonButtonCtrl::PaintState() const {
-  zblayout::ButtonPaintState s;
+button::ButtonPaintState CZephonButtonCtrl::PaintState() const {
+  button::ButtonPaintState s;
   s.hasCurrent = m_current >= 0;
   if (s.hasCurrent) s.currentKind = int(m_states[m_current].ImageKind);
   s.picture.shown = ShownOf(m_current);
@@ -71,7 +73,7 @@ void CZephonButtonCtrl::OnDraw(HDC dc, const RECT& bounds, const RECT& invalid) 
 
 // ---- sizing ---------------------------------------------------------------------------------------
 
-zblayout::Size CZephonButtonCtrl::ControlSize() const {
+button::Size CZephonButtonCtrl::ControlSize() const {
   // The window knows best once there is one; the framework's extent before that.
   if (HWND w = Window()) {
     RECT rc{};
@@ -94,7 +96,7 @@ void CZephonButtonCtrl::ResizeToState() {
 
   StateImage& current = m_states[m_current];
   const CImageDIB& normal = m_states[kNormal].ImageDIB;
-  zblayout::ResizeInput in;
+  button::ResizeInput in;
   in.hasCurrent = true;
   in.stretch = m_props.Stretch;
   in.autoSize = m_props.AutoSize;
@@ -108,7 +110,7 @@ void CZephonButtonCtrl::ResizeToState() {
     GetClientRect(parent, &rc);
     in.parentClient = {rc.right - rc.left, rc.bottom - rc.top};
   }
-  zblayout::AutoSizeInput& a = in.autoSizeInput;
+  button::AutoSizeInput& a = in.autoSizeInput;
   a.isNormal = m_current == kNormal;
   a.hasRemembered = current.SizeChange != 0;
   a.remembered = {current.ExplicitWidth, current.ExplicitHeight};
@@ -116,13 +118,13 @@ void CZephonButtonCtrl::ResizeToState() {
   a.normalHasPixels = normal.HasPixels();
   a.normalPicture = {normal.Width(), normal.Height()};
 
-  const zblayout::ResizeAction act = zblayout::DecideResize(in);
+  const button::ResizeAction act = button::DecideResize(in);
   switch (act.kind) {
-    case zblayout::ResizeKind::None: return;
-    case zblayout::ResizeKind::FillParent:
+    case button::ResizeKind::None: return;
+    case button::ResizeKind::FillParent:
       SetWindowPos(window, nullptr, 0, 0, act.size.cx, act.size.cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
       return;
-    case zblayout::ResizeKind::SetSize:
+    case button::ResizeKind::SetSize:
       if (act.remember) {
         const bool grown = !a.isNormal && (act.size.cx > a.picture.cx || act.size.cy > a.picture.cy);
         current.SizeChange = grown ? 1 : 2;
@@ -136,14 +138,14 @@ void CZephonButtonCtrl::ResizeToState() {
 
 void CZephonButtonCtrl::ApplyPositionRule(WINDOWPOS& pos) {
   HWND parent = Window() ? GetParent(Window()) : nullptr;
-  zblayout::Size parentClient;
+  button::Size parentClient;
   if (parent) {
     RECT rc{};
     GetClientRect(parent, &rc);
     parentClient = {rc.right - rc.left, rc.bottom - rc.top};
   }
-  zblayout::WindowProposal proposal{pos.x, pos.y, pos.cx, pos.cy};
-  zblayout::ApplyPositionRule(m_current >= 0, m_props.Stretch, parent != nullptr, parentClient, proposal);
+  button::WindowProposal proposal{pos.x, pos.y, pos.cx, pos.cy};
+  button::ApplyPositionRule(m_current >= 0, m_props.Stretch, parent != nullptr, parentClient, proposal);
   pos.x = proposal.x;
   pos.y = proposal.y;
   pos.cx = proposal.cx;
@@ -159,3 +161,5 @@ void CZephonButtonCtrl::OnWindowCreated() {
 // A container may size the control after creating its window (Wine's ATL host does, to its own
 // window): the sizing rules apply at once, not only at the next change of state.
 void CZephonButtonCtrl::OnContainerPlaced() { ResizeToState(); }
+
+}  // namespace button

@@ -3,7 +3,8 @@
 #include <map>
 #include <mutex>
 
-namespace zbpictable {
+namespace button {
+
 namespace {
 
 struct Registry {
@@ -43,4 +44,4 @@ const ZbPictureTable* Lookup(int32_t cookie) {
   return it == r.tables.end() ? nullptr : it->second;
 }
 
-}  // namespace zbpictable
+}  // namespace button

@@ -5,13 +5,13 @@
 // cookie; a page turns the cookie back into the table. Unknown, stale or zero cookies give null.
 #include <cstdint>
 
+namespace button {
+
 class CImageDIB;
 
 struct ZbPictureTable {
   const CImageDIB* Images[4] = {nullptr, nullptr, nullptr, nullptr};
 };
-
-namespace zbpictable {
 
 // Registers a table (which must outlive its registration) and returns its cookie (> 0).
 int32_t Register(const ZbPictureTable* table);
@@ -19,4 +19,4 @@ void Unregister(int32_t cookie);
 // The table of a cookie, or null. Use it at once, on the control's thread: the control may go away later.
 const ZbPictureTable* Lookup(int32_t cookie);
 
-}  // namespace zbpictable
+}  // namespace button

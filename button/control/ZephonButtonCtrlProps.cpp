@@ -3,6 +3,8 @@
 #include <cwctype>
 #include <type_traits>
 
+namespace button {
+
 namespace {
 
 using BP = ButtonProperties;
@@ -82,8 +84,6 @@ bool SameNoCase(const std::wstring& a, const wchar_t* b) {
 }
 
 }  // namespace
-
-namespace zbprops {
 
 const PropertyInfo* Table() { return kTable; }
 size_t TableSize() { return kTableSize; }
@@ -187,4 +187,4 @@ const PropertyInfo* UrlPropertyOf(int state) {
   return state >= 0 && state < 4 ? FindByDispid(kUrlDispids[state]) : nullptr;
 }
 
-}  // namespace zbprops
+}  // namespace button

@@ -7,6 +7,8 @@
 #include <string>
 #include <variant>
 
+namespace button {
+
 // The plain values behind the properties. Fonts, pictures and the stock Enabled/Text live elsewhere
 // (font and picture holders, the framework's stock state); the table still lists them.
 struct ButtonProperties {
@@ -102,8 +104,6 @@ struct PropertyInfo {
   PropMember Member;
 };
 
-namespace zbprops {
-
 constexpr int32_t kDispidEnabled = -514;
 constexpr int32_t kDispidText = -517;
 constexpr int32_t kDispidRefresh = -550;
@@ -135,4 +135,4 @@ void ResetToDefaults(ButtonProperties& props);
 // The URL property of a state (normal, over, down, disable); null for blank.
 const PropertyInfo* UrlPropertyOf(int state);
 
-}  // namespace zbprops
+}  // namespace button

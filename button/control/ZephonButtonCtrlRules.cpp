@@ -4,7 +4,8 @@
 
 #include "button/control/ZephonButtonCtrlProps.h"
 
-namespace zbrules {
+namespace button {
+
 namespace {
 
 bool EqualsNoCase(const std::wstring& text, size_t from, const wchar_t* word) {
@@ -46,4 +47,4 @@ int ChooseDisplayedState(int current, const ImageKind kinds[5], bool overFocus) 
   return kinds[result] == ImageKind::Placeholder ? int(kBlank) : result;
 }
 
-}  // namespace zbrules
+}  // namespace button

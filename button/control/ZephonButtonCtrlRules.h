@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace zbrules {
+namespace button {
 
 // Button modes 0..5; 3, 4 and 5 latch (check modes).
 constexpr int kModeCount = 6;
@@ -32,4 +32,4 @@ enum class ImageKind : int { Empty = 4, Placeholder = 8, Picture = 16 };
 // the window has the focus and no press is held". Returns the state index to make current.
 int ChooseDisplayedState(int current, const ImageKind kinds[5], bool overFocus);
 
-}  // namespace zbrules
+}  // namespace button

@@ -6,6 +6,8 @@
 
 #include "button/imaging/UntrustedRules.h"
 
+namespace button {
+
 HRESULT CZephonButtonCtrl::QueryExtraInterface(REFIID riid, void** out) {
   if (!IsEqualIID(riid, IID_IObjectSafety)) return E_NOINTERFACE;
   m_safety.AddRef();
@@ -14,17 +16,19 @@ HRESULT CZephonButtonCtrl::QueryExtraInterface(REFIID riid, void** out) {
 }
 
 bool CZephonButtonCtrl::PictureAllowed(const std::wstring& url) {
-  if (!m_safety.Untrusted() || zbuntrusted::MayLoadPicture(url)) return true;
-  FirePictureError(zbuntrusted::kPictureRefusedText);
+  if (!m_safety.Untrusted() || button::MayLoadPicture(url)) return true;
+  FirePictureError(button::kPictureRefusedText);
   return false;
 }
 
 void CZephonButtonCtrl::DropRefusedUrls() {
   if (!m_safety.Untrusted()) return;
   for (int s = 0; s < 4; ++s) {
-    std::wstring& url = *zbprops::StringMember(m_props, *zbprops::UrlPropertyOf(s));
+    std::wstring& url = *button::StringMember(m_props, *button::UrlPropertyOf(s));
     if (!PictureAllowed(url)) url.clear();
   }
   // The saved copy of PictureURL goes with it (it loads nothing itself).
-  if (!zbuntrusted::MayLoadPicture(m_props.PictureBaseURL)) m_props.PictureBaseURL.clear();
+  if (!button::MayLoadPicture(m_props.PictureBaseURL)) m_props.PictureBaseURL.clear();
 }
+
+}  // namespace button

@@ -3,46 +3,48 @@
 
 #include "button/control/ZephonButtonCtrlRules.h"
 
+namespace button {
+
 namespace {
 constexpr DISPID kDispidToolTipFont = 28;
-}
+}  // namespace
 
 // ---- property exchange --------------------------------------------------------------------------
 
-void CZephonButtonCtrl::ExchangeProperty(zb::CPropExchange& px, const PropertyInfo& info) {
+void CZephonButtonCtrl::ExchangeProperty(button::CPropExchange& px, const PropertyInfo& info) {
   const wchar_t* name = info.PersistedName;
   int32_t current = 0;
-  zbprops::ReadNumber(m_props, info, current);
+  button::ReadNumber(m_props, info, current);
   // Loaded numbers pass the same clamps as the setters, so hostile data cannot carry a value the
   // control would never accept from a caller.
   switch (info.Type) {
     case PropType::Short: {
       short v = short(current);
       px.Short(name, v, short(info.Default));
-      if (px.IsLoading()) zbprops::WriteNumber(m_props, info, v);
+      if (px.IsLoading()) button::WriteNumber(m_props, info, v);
       break;
     }
     case PropType::Long: {
       const bool live = info.Effect == Action::PrevPointer;
       long v = live ? m_pictureCookie : current;
       px.Long(name, v, live ? m_pictureCookie : info.Default);
-      if (px.IsLoading()) zbprops::WriteNumber(m_props, info, v);
+      if (px.IsLoading()) button::WriteNumber(m_props, info, v);
       break;
     }
     case PropType::Bool: {
       bool v = current != 0;
       px.Bool(name, v, info.Default != 0);
-      if (px.IsLoading()) zbprops::WriteNumber(m_props, info, v ? 1 : 0);
+      if (px.IsLoading()) button::WriteNumber(m_props, info, v ? 1 : 0);
       break;
     }
     case PropType::Color: {
       OLE_COLOR v = OLE_COLOR(uint32_t(current));
       px.Color(name, v, OLE_COLOR(uint32_t(info.Default)));
-      if (px.IsLoading()) zbprops::WriteNumber(m_props, info, int32_t(uint32_t(v)));
+      if (px.IsLoading()) button::WriteNumber(m_props, info, int32_t(uint32_t(v)));
       break;
     }
     case PropType::String:
-      if (std::wstring* s = zbprops::StringMember(m_props, info)) px.String(name, *s, std::wstring());
+      if (std::wstring* s = button::StringMember(m_props, info)) px.String(name, *s, std::wstring());
       break;
     case PropType::Font:
       if (info.Dispid == kDispidToolTipFont)
@@ -54,7 +56,7 @@ void CZephonButtonCtrl::ExchangeProperty(zb::CPropExchange& px, const PropertyIn
   }
 }
 
-void CZephonButtonCtrl::DoPropExchange(zb::CPropExchange& px) {
+void CZephonButtonCtrl::DoPropExchange(button::CPropExchange& px) {
   ExchangeVersion(px);
   if (px.IsLoading()) {
     // Every state picture comes from the new data: forget what the last load or reset left behind.
@@ -65,8 +67,8 @@ void CZephonButtonCtrl::DoPropExchange(zb::CPropExchange& px) {
       image.Reset();
     }
   }
-  for (size_t i = 0; i < zbprops::ExchangeOrderSize(); ++i)
-    if (const PropertyInfo* info = zbprops::FindByDispid(zbprops::ExchangeOrder()[i])) ExchangeProperty(px, *info);
+  for (size_t i = 0; i < button::ExchangeOrderSize(); ++i)
+    if (const PropertyInfo* info = button::FindByDispid(button::ExchangeOrder()[i])) ExchangeProperty(px, *info);
   ExchangeStockProps(px);
   if (px.IsLoading()) PrepareAfterLoad();
 }
@@ -91,13 +93,13 @@ void CZephonButtonCtrl::PrepareAfterLoad() {
 }
 
 void CZephonButtonCtrl::OnResetState() {
-  for (zb::CPictureHolder& holder : m_pictures) holder.CreateEmpty();
+  for (button::CPictureHolder& holder : m_pictures) holder.CreateEmpty();
   m_props.PrevPointer = m_pictureCookie;
   COleControl::OnResetState();
 }
 
 void CZephonButtonCtrl::CopyUrlsToStates() {
-  for (int s = 0; s < 4; ++s) m_states[s].Url = *zbprops::StringMember(m_props, *zbprops::UrlPropertyOf(s));
+  for (int s = 0; s < 4; ++s) m_states[s].Url = *button::StringMember(m_props, *button::UrlPropertyOf(s));
 }
 
 // ---- state images -------------------------------------------------------------------------------
@@ -113,8 +115,8 @@ bool CZephonButtonCtrl::ConvertPlaceholder(StateImage& image) {
       FireDebugError(L"ai->ImageDIB.Create FALSE " + std::wstring(e.begin(), e.end()));
       return false;
     }
-    zb::WindowDC screen = zb::TakeWindowDC(nullptr);
-    zb::MemoryDC dc(CreateCompatibleDC(screen.Get()));
+    common::WindowDC screen = common::TakeWindowDC(nullptr);
+    common::MemoryDC dc(CreateCompatibleDC(screen.Get()));
     if (!dc.Get()) {
       FireDebugError(L"cpdc.CreateCompatibleDC(pdc) FALSE");
       image.ImageDIB.Destroy();
@@ -135,7 +137,7 @@ bool CZephonButtonCtrl::ShowState(int state, bool makeCurrent) {
   StateImage& image = m_states[state];
   if (!image.ImageDIB.HasPixels() || image.Pending) {
     bool done = false;
-    zb::CPictureHolder* holder = HolderOf(state);
+    button::CPictureHolder* holder = HolderOf(state);
     if (!image.ImageDIB.HasPixels() && holder && !holder->IsEmpty())
       done = m_sources.RenderPictureObject(image, holder);
     if (!done && !image.Url.empty()) {
@@ -147,8 +149,8 @@ bool CZephonButtonCtrl::ShowState(int state, bool makeCurrent) {
         const std::wstring failed = image.Url;
         image.Pending = 0;
         image.PreviousUrl.clear();
-        if (const PropertyInfo* url = zbprops::UrlPropertyOf(state)) {
-          std::wstring& property = *zbprops::StringMember(m_props, *url);
+        if (const PropertyInfo* url = button::UrlPropertyOf(state)) {
+          std::wstring& property = *button::StringMember(m_props, *url);
           if (property == failed) {
             property = previous;
             if (state == kNormal) m_props.PictureBaseURL = previous;
@@ -169,11 +171,11 @@ bool CZephonButtonCtrl::ShowState(int state, bool makeCurrent) {
 }
 
 void CZephonButtonCtrl::ChooseDisplayedPicture() {
-  zbrules::ImageKind kinds[kStateCount];
+  button::ImageKind kinds[kStateCount];
   for (int s = 0; s < kStateCount; ++s) kinds[s] = m_states[s].ImageKind;
   const bool focused = Window() && GetFocus() == Window();
   const bool overFocus = m_props.OverOnFocus && focused && !Ui.Pressed;
-  m_current = zbrules::ChooseDisplayedState(m_current, kinds, overFocus);
+  m_current = button::ChooseDisplayedState(m_current, kinds, overFocus);
 }
 
 void CZephonButtonCtrl::OnEnabledChanged() {
@@ -200,3 +202,5 @@ void CZephonButtonCtrl::DeleteTempFiles() {
     file.clear();
   }
 }
+
+}  // namespace button

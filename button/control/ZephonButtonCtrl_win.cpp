@@ -9,25 +9,27 @@
 #include "button/imaging/CInternetFontInstaller.h"
 #include "button/imaging/UntrustedRules.h"
 
+namespace button {
+
 namespace {
 
-using zbprops::FindByDispid;
+using button::FindByDispid;
 
 constexpr DISPID kDispidPictureUrl = 12;
 constexpr DISPID kDispidToolTipFont = 28;
 
-const zb::ControlClassInfo kClassInfo = {
-    &zephon::CLSID_ZephonButton,
-    &zephon::DIID__DZephonButton,
-    &zephon::DIID__DZephonButtonEvents,
-    &zephon::LIBID_ZEPHONBUTTONLib,
-    zephon::kLibMajor,
-    zephon::kLibMinor,
-    zephon::kPersistVersion,
-    zephon::kMiscStatus,
+const button::ControlClassInfo kClassInfo = {
+    &button::CLSID_ZephonButton,
+    &button::DIID__DZephonButton,
+    &button::DIID__DZephonButtonEvents,
+    &button::LIBID_ZEPHONBUTTONLib,
+    button::kLibMajor,
+    button::kLibMinor,
+    button::kPersistVersion,
+    button::kMiscStatus,
     kDispidPictureUrl,  // the control's value
-    zephon::kPropertyPages,
-    sizeof(zephon::kPropertyPages) / sizeof(zephon::kPropertyPages[0]),
+    button::kPropertyPages,
+    sizeof(button::kPropertyPages) / sizeof(button::kPropertyPages[0]),
     IDS_VERB_PROPERTIES,
     L"ZephonButtonProCtrl",
     {873, 741},  // the 33 x 28 placeholder at 96 dpi, in HIMETRIC
@@ -89,32 +91,28 @@ long FromVariant(const VARIANT& v, VARTYPE vt) {
 
 }  // namespace
 
-namespace zephon {
-
 HRESULT CreateZephonButton(IUnknown* outer, REFIID riid, void** out) {
-  return zb::CreateControl<CZephonButtonCtrl>(outer, riid, out);
+  return button::CreateControl<CZephonButtonCtrl>(outer, riid, out);
 }
-
-}  // namespace zephon
 
 CZephonButtonCtrl::CZephonButtonCtrl()
     : COleControl(kClassInfo),
       m_tooltip(new CButtonTooltip),
       m_fontInstaller(new CWinInetFontInstaller),
       m_cursors(new CSystemCursors),
-      m_safety(static_cast<IDispatch*>(this), zephon::DIID__DZephonButton) {
+      m_safety(static_cast<IDispatch*>(this), button::DIID__DZephonButton) {
   static const UINT kPlaceholders[kStateCount] = {IDB_PLACEHOLDER_NORMAL, IDB_PLACEHOLDER_OVER, IDB_PLACEHOLDER_DOWN,
                                                   IDB_PLACEHOLDER_DISABLE, IDB_PLACEHOLDER_NORMAL};
   for (int s = 0; s < kStateCount; ++s) {
-    m_states[s].Placeholder.Reset(LoadBitmapW(zb::ModuleInstance(), MAKEINTRESOURCEW(kPlaceholders[s])));
-    if (const PropertyInfo* url = zbprops::UrlPropertyOf(s)) m_states[s].PropertyName = url->Name;
+    m_states[s].Placeholder.Reset(LoadBitmapW(button::ModuleInstance(), MAKEINTRESOURCEW(kPlaceholders[s])));
+    if (const PropertyInfo* url = button::UrlPropertyOf(s)) m_states[s].PropertyName = url->Name;
   }
   for (int s = 0; s < 4; ++s) m_pictureTable.Images[s] = &m_states[s].ImageDIB;
   m_sources.SetDownloader(std::make_unique<CInternetPictureDownloader>());
-  m_pictureCookie = zbpictable::Register(&m_pictureTable);
+  m_pictureCookie = button::Register(&m_pictureTable);
   m_props.PrevPointer = m_pictureCookie;
 
-  m_textFontDesc = zbfonts::SystemDefault();
+  m_textFontDesc = button::SystemDefault();
   m_toolTipFontDesc = m_textFontDesc;
   // A font changed through its own object (a script, the font page) redraws like a new font.
   m_textFont.SetChangeHandler([this] {
@@ -138,30 +136,30 @@ CZephonButtonCtrl::CZephonButtonCtrl()
 CZephonButtonCtrl::~CZephonButtonCtrl() {
   m_tooltip->Hide();
   DeleteTempFiles();
-  zbpictable::Unregister(m_pictureCookie);
+  button::Unregister(m_pictureCookie);
 }
 
-const zb::DispTable& CZephonButtonCtrl::Members() const {
-  static const zb::DispTable table = [] {
-    zb::DispTable t;
-    for (size_t i = 0; i < zbprops::TableSize(); ++i) {
-      const PropertyInfo& p = zbprops::Table()[i];
-      if (p.Effect != Action::Stock) t.push_back(zb::DispPropertyEntry(p.Dispid, p.Name, VarTypeOf(p.Type)));
+const button::DispTable& CZephonButtonCtrl::Members() const {
+  static const button::DispTable table = [] {
+    button::DispTable t;
+    for (size_t i = 0; i < button::TableSize(); ++i) {
+      const PropertyInfo& p = button::Table()[i];
+      if (p.Effect != Action::Stock) t.push_back(button::DispPropertyEntry(p.Dispid, p.Name, VarTypeOf(p.Type)));
     }
     using C = CZephonButtonCtrl;
-    t.push_back(zb::DispMethod<&C::ToolTipDraw>(50, L"ToolTipDraw"));
-    t.push_back(zb::DispMethod<&C::CaptureBackground>(51, L"CaptureBackground"));
-    t.push_back(zb::DispMethod<&C::GetPicture>(52, L"GetPicture"));
-    t.push_back(zb::DispMethod<&C::InstallFontFromInternet>(53, L"InstallFontFromInternet"));
-    t.push_back(zb::DispMethod<&C::GetButtonMode>(54, L"GetButtonMode"));
-    t.push_back(zb::DispMethod<&C::SetButtonMode>(55, L"SetButtonMode"));
-    t.push_back(zb::DispMethod<&C::AnimationDirectory>(56, L"AnimationDirectory"));
-    t.push_back(zb::DispMethod<&C::AnimationDirectoryStop>(57, L"AnimationDirectoryStop"));
-    t.push_back(zb::DispMethod<&C::SetCheck>(58, L"SetCheck"));
-    t.push_back(zb::DispMethod<&C::GetCheck>(59, L"GetCheck"));
-    t.push_back(zb::DispMethod<&C::SetTextFontByName>(60, L"SetTextFontByName"));
-    t.push_back(zb::DispMethod<&C::SetToolTipFontByName>(61, L"SetToolTipFontByName"));
-    t.push_back(zb::DispMethod<&C::SetFontsCharSet>(62, L"SetFontsCharSet"));
+    t.push_back(button::DispMethod<&C::ToolTipDraw>(50, L"ToolTipDraw"));
+    t.push_back(button::DispMethod<&C::CaptureBackground>(51, L"CaptureBackground"));
+    t.push_back(button::DispMethod<&C::GetPicture>(52, L"GetPicture"));
+    t.push_back(button::DispMethod<&C::InstallFontFromInternet>(53, L"InstallFontFromInternet"));
+    t.push_back(button::DispMethod<&C::GetButtonMode>(54, L"GetButtonMode"));
+    t.push_back(button::DispMethod<&C::SetButtonMode>(55, L"SetButtonMode"));
+    t.push_back(button::DispMethod<&C::AnimationDirectory>(56, L"AnimationDirectory"));
+    t.push_back(button::DispMethod<&C::AnimationDirectoryStop>(57, L"AnimationDirectoryStop"));
+    t.push_back(button::DispMethod<&C::SetCheck>(58, L"SetCheck"));
+    t.push_back(button::DispMethod<&C::GetCheck>(59, L"GetCheck"));
+    t.push_back(button::DispMethod<&C::SetTextFontByName>(60, L"SetTextFontByName"));
+    t.push_back(button::DispMethod<&C::SetToolTipFontByName>(61, L"SetToolTipFontByName"));
+    t.push_back(button::DispMethod<&C::SetFontsCharSet>(62, L"SetFontsCharSet"));
     return t;
   }();
   return table;
@@ -169,12 +167,12 @@ const zb::DispTable& CZephonButtonCtrl::Members() const {
 
 // ---- properties through IDispatch ------------------------------------------------------------------
 
-HRESULT CZephonButtonCtrl::GetProperty(const zb::DispMember& member, VARIANT* result) {
+HRESULT CZephonButtonCtrl::GetProperty(const button::DispMember& member, VARIANT* result) {
   const PropertyInfo* info = FindByDispid(member.id);
   if (!info || info->Effect == Action::Stock) return DISP_E_MEMBERNOTFOUND;
   switch (info->Type) {
     case PropType::Font: {
-      const zb::CFontHolder& holder = info->Dispid == kDispidToolTipFont ? m_toolTipFont : m_textFont;
+      const button::CFontHolder& holder = info->Dispid == kDispidToolTipFont ? m_toolTipFont : m_textFont;
       result->vt = VT_DISPATCH;
       result->pdispVal = holder.Dispatch().Detach();
       return S_OK;
@@ -186,7 +184,7 @@ HRESULT CZephonButtonCtrl::GetProperty(const zb::DispMember& member, VARIANT* re
     case PropType::String: {
       // PictureBaseURL reads whatever PictureURL holds.
       const std::wstring& s =
-          info->Effect == Action::BaseUrl ? m_props.PictureURL : *zbprops::StringMember(m_props, *info);
+          info->Effect == Action::BaseUrl ? m_props.PictureURL : *button::StringMember(m_props, *info);
       BSTR b = SysAllocStringLen(s.data(), UINT(s.size()));
       if (!b) return E_OUTOFMEMORY;
       result->vt = VT_BSTR;
@@ -198,19 +196,19 @@ HRESULT CZephonButtonCtrl::GetProperty(const zb::DispMember& member, VARIANT* re
       if (info->Effect == Action::PrevPointer)
         v = m_pictureCookie;
       else
-        zbprops::ReadNumber(m_props, *info, v);
+        button::ReadNumber(m_props, *info, v);
       return ToVariant(v, member.type, result);
     }
   }
 }
 
-HRESULT CZephonButtonCtrl::PutProperty(const zb::DispMember& member, const VARIANT& value) {
+HRESULT CZephonButtonCtrl::PutProperty(const button::DispMember& member, const VARIANT& value) {
   const PropertyInfo* info = FindByDispid(member.id);
   if (!info || info->Effect == Action::Stock) return DISP_E_MEMBERNOTFOUND;
   switch (info->Type) {
     case PropType::Font: SetFontProperty(info->Dispid == kDispidToolTipFont, value.pdispVal); return S_OK;
     case PropType::Picture: {
-      zb::ComPtr<IPictureDisp> picture;
+      common::ComPtr<IPictureDisp> picture;
       if (value.pdispVal && FAILED(value.pdispVal->QueryInterface(IID_IPictureDisp, picture.PutVoid())))
         return DISP_E_TYPEMISMATCH;
       SetPictureProperty(info->State, picture.Get());
@@ -235,7 +233,7 @@ void CZephonButtonCtrl::SetNumberProperty(const PropertyInfo& info, long value) 
       return;
     default: break;
   }
-  if (!zbprops::WriteNumber(m_props, info, value)) return;
+  if (!button::WriteNumber(m_props, info, value)) return;
   if (info.Effect == Action::ModifiedOnly) {
     SetModifiedFlag();
     return;
@@ -254,7 +252,7 @@ void CZephonButtonCtrl::SetStringProperty(const PropertyInfo& info, const std::w
       return;
     case Action::ToolTipText: SetToolTipString(value); return;
     default:
-      if (std::wstring* s = zbprops::StringMember(m_props, info)) *s = value;
+      if (std::wstring* s = button::StringMember(m_props, info)) *s = value;
       SetModifiedFlag();
       Redraw();
       return;
@@ -262,9 +260,9 @@ void CZephonButtonCtrl::SetStringProperty(const PropertyInfo& info, const std::w
 }
 
 void CZephonButtonCtrl::SetPictureUrl(int state, const std::wstring& url) {
-  const PropertyInfo* info = zbprops::UrlPropertyOf(state);
+  const PropertyInfo* info = button::UrlPropertyOf(state);
   if (!info || !PictureAllowed(url)) return;
-  std::wstring& property = *zbprops::StringMember(m_props, *info);
+  std::wstring& property = *button::StringMember(m_props, *info);
   const std::wstring old = property;
   const std::wstring oldBase = m_props.PictureBaseURL;
   property = url;
@@ -291,22 +289,22 @@ void CZephonButtonCtrl::SetPictureUrl(int state, const std::wstring& url) {
 }
 
 void CZephonButtonCtrl::SetToolTipString(const std::wstring& value) {
-  switch (zbrules::ClassifyToolTipString(value)) {
-    case zbrules::ToolTipCommand::Text:
+  switch (button::ClassifyToolTipString(value)) {
+    case button::ToolTipCommand::Text:
       m_props.ToolTipString = value;
       m_tooltip->SetText(value, false, 255);
       m_access.NameMayHaveChanged();
       SetModifiedFlag();
       Redraw();
       return;
-    case zbrules::ToolTipCommand::Debug: m_debug = 1; return;
-    case zbrules::ToolTipCommand::NoDebug: m_debug = 0; return;
-    case zbrules::ToolTipCommand::Ignored: return;
+    case button::ToolTipCommand::Debug: m_debug = 1; return;
+    case button::ToolTipCommand::NoDebug: m_debug = 0; return;
+    case button::ToolTipCommand::Ignored: return;
   }
 }
 
 void CZephonButtonCtrl::SetHoldingFlag(short flag) {
-  m_buttonMode = zbrules::NormalisedMode(zbrules::ModeOfHoldingFlag(flag));
+  m_buttonMode = button::NormalisedMode(button::ModeOfHoldingFlag(flag));
   m_props.HoldingFlag = flag;
   if (!UserMode()) {
     for (int s = 0; s < 4; ++s) {
@@ -326,7 +324,7 @@ void CZephonButtonCtrl::SetHoldingFlag(short flag) {
 }
 
 void CZephonButtonCtrl::SetPictureProperty(int state, IPictureDisp* picture) {
-  zb::CPictureHolder& holder = m_pictures[state];
+  button::CPictureHolder& holder = m_pictures[state];
   if (SUCCEEDED(holder.SetPictureDispatch(picture)) && !holder.IsEmpty() &&
       m_sources.RenderPictureObject(m_states[state], &holder)) {
     if (m_current == state) ShowState(state, true);
@@ -360,7 +358,7 @@ void CZephonButtonCtrl::CaptureBackground(short, short) {
   }
 }
 
-zb::ComPtr<IPictureDisp> CZephonButtonCtrl::GetPicture(short pictureNumber) {
+common::ComPtr<IPictureDisp> CZephonButtonCtrl::GetPicture(short pictureNumber) {
   const int index = pictureNumber <= 1 ? 0 : pictureNumber >= 4 ? 3 : pictureNumber - 1;
   return m_pictures[index].Dispatch();
 }
@@ -368,7 +366,7 @@ zb::ComPtr<IPictureDisp> CZephonButtonCtrl::GetPicture(short pictureNumber) {
 bool CZephonButtonCtrl::InstallFontFromInternet(const std::wstring& url) {
   if (m_safety.Untrusted()) {
     // A page may not add fonts, nor write files into the temporary folder under names it chooses.
-    FireEvent(kEventInternetFontError, {zb::EventArg::Str(zbuntrusted::kFontRefusedText)});
+    FireEvent(kEventInternetFontError, {button::EventArg::Str(button::kFontRefusedText)});
     return false;
   }
   std::wstring error;
@@ -378,15 +376,15 @@ bool CZephonButtonCtrl::InstallFontFromInternet(const std::wstring& url) {
     Redraw();
     return true;
   }
-  if (!error.empty()) FireEvent(kEventInternetFontError, {zb::EventArg::Str(error)});
+  if (!error.empty()) FireEvent(kEventInternetFontError, {button::EventArg::Str(error)});
   return false;
 }
 
 void CZephonButtonCtrl::SetButtonMode(short mode) {
-  const int wanted = mode < 0 ? zbrules::ModeOfHoldingFlag(m_props.HoldingFlag) : mode;
+  const int wanted = mode < 0 ? button::ModeOfHoldingFlag(m_props.HoldingFlag) : mode;
   if (wanted == m_buttonMode) return;
-  m_buttonMode = zbrules::NormalisedMode(wanted);
-  m_props.HoldingFlag = zbrules::WithMode(m_props.HoldingFlag, m_buttonMode);
+  m_buttonMode = button::NormalisedMode(wanted);
+  m_props.HoldingFlag = button::WithMode(m_props.HoldingFlag, m_buttonMode);
   m_access.StateMayHaveChanged();  // checked shows in the check modes only
   SetModifiedFlag();
   Redraw();
@@ -397,7 +395,7 @@ void CZephonButtonCtrl::AnimationDirectory(const std::wstring& directoryName, lo
   if (m_safety.Untrusted()) {
     // The animation reads the machine's folders, which no page may do; the call still ends the old one.
     m_animation->Stop();
-    FirePictureError(zbuntrusted::kAnimationRefusedText);
+    FirePictureError(button::kAnimationRefusedText);
     return;
   }
   m_animation->Start(directoryName, delayMs);
@@ -410,7 +408,7 @@ void CZephonButtonCtrl::SetCheck(bool check) {
 }
 
 void CZephonButtonCtrl::SetTextFontByName(const std::wstring& name, long size, bool italic, bool bold, bool underline) {
-  zbfonts::ApplyByName(m_textFontDesc, name, size, italic, bold, underline);
+  button::ApplyByName(m_textFontDesc, name, size, italic, bold, underline);
   RebuildFont(false);
   FontsChanged();
   SetModifiedFlag();
@@ -419,7 +417,7 @@ void CZephonButtonCtrl::SetTextFontByName(const std::wstring& name, long size, b
 
 void CZephonButtonCtrl::SetToolTipFontByName(const std::wstring& name, long size, bool italic, bool bold,
                                              bool underline) {
-  zbfonts::ApplyByName(m_toolTipFontDesc, name, size, italic, bold, underline);
+  button::ApplyByName(m_toolTipFontDesc, name, size, italic, bold, underline);
   RebuildFont(true);
   FontsChanged();
   // Setting the text again lays a visible tooltip out with the new font.
@@ -479,11 +477,11 @@ void CZephonButtonCtrl::PushTooltipSettings() {
 }
 
 void CZephonButtonCtrl::FireDebugError(const std::wstring& text) {
-  FireEvent(kEventDebugError, {zb::EventArg::Str(text)});
+  FireEvent(kEventDebugError, {button::EventArg::Str(text)});
 }
 
 void CZephonButtonCtrl::FirePictureError(const std::wstring& text) {
-  FireEvent(kEventPictureError, {zb::EventArg::Str(text)});
+  FireEvent(kEventPictureError, {button::EventArg::Str(text)});
 }
 
 bool CZephonButtonCtrl::UserMode() {
@@ -500,3 +498,5 @@ void CZephonButtonCtrl::OnAmbientChanged(DISPID id) {
     Redraw();
   }
 }
+
+}  // namespace button

@@ -7,7 +7,7 @@
 
 #include "button/control/resource.h"
 
-namespace zephon {
+namespace button {
 
 // {6C3A1E01-E4F2-4D88-ABF2-7C20586EDC21} ...
 #define ZEPHON_GUID(first)                                                    \
@@ -62,4 +62,4 @@ inline constexpr DWORD kPersistVersion = 0x00040032;
 // set client site first.
 inline constexpr DWORD kMiscStatus = 197009;
 
-}  // namespace zephon
+}  // namespace button

@@ -5,18 +5,18 @@
 
 #include "common/win/ComObject.h"
 
-namespace zb {
+namespace button {
 
 using CreateInstanceFn = HRESULT (*)(IUnknown* outer, REFIID riid, void** out);
 
-class CClassFactory final : public CComObject<CClassFactory, IClassFactory> {
+class CClassFactory final : public common::CComObject<CClassFactory, IClassFactory> {
  public:
   explicit CClassFactory(CreateInstanceFn create);
   STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** out) override;
   STDMETHODIMP LockServer(BOOL lock) override;
 
  private:
-  friend class CComObject<CClassFactory, IClassFactory>;
+  friend class common::CComObject<CClassFactory, IClassFactory>;
   ~CClassFactory();
   CreateInstanceFn m_create;
 };
@@ -24,4 +24,4 @@ class CClassFactory final : public CComObject<CClassFactory, IClassFactory> {
 // Hands out a new factory for `create` as riid.
 HRESULT GetClassFactory(CreateInstanceFn create, REFIID riid, void** out);
 
-}  // namespace zb
+}  // namespace button

@@ -6,7 +6,7 @@
 #include "common/win/ComError.h"
 #include "common/win/ComPtr.h"
 
-namespace zb {
+namespace button {
 
 CClassFactory::CClassFactory(CreateInstanceFn create) : m_create(create) { ModuleLock(); }
 CClassFactory::~CClassFactory() { ModuleUnlock(); }
@@ -14,7 +14,7 @@ CClassFactory::~CClassFactory() { ModuleUnlock(); }
 STDMETHODIMP CClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  return Guarded([&] { return m_create(outer, riid, out); });
+  return common::Guarded([&] { return m_create(outer, riid, out); });
 }
 
 STDMETHODIMP CClassFactory::LockServer(BOOL lock) {
@@ -29,9 +29,10 @@ STDMETHODIMP CClassFactory::LockServer(BOOL lock) {
 HRESULT GetClassFactory(CreateInstanceFn create, REFIID riid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  const ComPtr<CClassFactory> f = ComPtr<CClassFactory>::Attach(new (std::nothrow) CClassFactory(create));
+  const common::ComPtr<CClassFactory> f =
+      common::ComPtr<CClassFactory>::Attach(new (std::nothrow) CClassFactory(create));
   if (!f) return E_OUTOFMEMORY;
   return f->QueryInterface(riid, out);
 }
 
-}  // namespace zb
+}  // namespace button

@@ -9,7 +9,7 @@
 
 #include "common/win/ComPtr.h"
 
-namespace zb {
+namespace button {
 
 class CConnectionPoint : public IConnectionPoint {
  public:
@@ -21,7 +21,7 @@ class CConnectionPoint : public IConnectionPoint {
   CConnectionPoint& operator=(const CConnectionPoint&) = delete;
 
   // The current sinks, each AddRef'd (a snapshot, so sinks may unadvise while being called).
-  std::vector<ComPtr<IUnknown>> Sinks() const;
+  std::vector<common::ComPtr<IUnknown>> Sinks() const;
   size_t Count() const { return m_sinks.size(); }
   void SetOwner(IUnknown* owner) { m_owner = owner; }
   // Drops every sink (the control is going away).
@@ -39,7 +39,7 @@ class CConnectionPoint : public IConnectionPoint {
  private:
   struct Entry {
     DWORD cookie;
-    ComPtr<IUnknown> sink;
+    common::ComPtr<IUnknown> sink;
   };
   // The control's own unknown and container: the point lives inside the control, so it holds no
   // reference to them.
@@ -51,4 +51,4 @@ class CConnectionPoint : public IConnectionPoint {
   DWORD m_nextCookie = 1;
 };
 
-}  // namespace zb
+}  // namespace button

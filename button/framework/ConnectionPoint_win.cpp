@@ -5,7 +5,7 @@
 #include "button/framework/Enumerators.h"
 #include "common/win/ComError.h"
 
-namespace zb {
+namespace button {
 
 CConnectionPoint::CConnectionPoint(IUnknown* owner, IConnectionPointContainer* container, REFIID accept,
                                    bool dispatchFallback)
@@ -18,8 +18,8 @@ void CConnectionPoint::Clear() {
   sinks.swap(m_sinks);  // released when `sinks` goes, after the list is empty
 }
 
-std::vector<ComPtr<IUnknown>> CConnectionPoint::Sinks() const {
-  std::vector<ComPtr<IUnknown>> out;
+std::vector<common::ComPtr<IUnknown>> CConnectionPoint::Sinks() const {
+  std::vector<common::ComPtr<IUnknown>> out;
   out.reserve(m_sinks.size());
   for (const Entry& e : m_sinks) out.push_back(e.sink);
   return out;
@@ -56,12 +56,12 @@ STDMETHODIMP CConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
   if (!cookie) return E_POINTER;
   *cookie = 0;
   if (!sink) return E_POINTER;
-  ComPtr<IUnknown> held;
+  common::ComPtr<IUnknown> held;
   if (FAILED(sink->QueryInterface(m_iid, held.PutVoid())) || !held) {
     if (!m_dispatchFallback || FAILED(sink->QueryInterface(IID_IDispatch, held.PutVoid())) || !held)
       return CONNECT_E_CANNOTCONNECT;
   }
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     m_sinks.push_back(Entry{m_nextCookie, std::move(held)});
     *cookie = m_nextCookie++;
     if (m_nextCookie == 0) m_nextCookie = 1;
@@ -72,7 +72,7 @@ STDMETHODIMP CConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
 STDMETHODIMP CConnectionPoint::Unadvise(DWORD cookie) {
   for (auto it = m_sinks.begin(); it != m_sinks.end(); ++it) {
     if (it->cookie == cookie) {
-      ComPtr<IUnknown> sink = std::move(it->sink);
+      common::ComPtr<IUnknown> sink = std::move(it->sink);
       m_sinks.erase(it);  // the sink is released after it has left the list
       return S_OK;
     }
@@ -81,11 +81,11 @@ STDMETHODIMP CConnectionPoint::Unadvise(DWORD cookie) {
 }
 
 STDMETHODIMP CConnectionPoint::EnumConnections(IEnumConnections** out) {
-  return Guarded([&] {
+  return common::Guarded([&] {
     std::vector<CONNECTDATA> items;
     for (const Entry& e : m_sinks) items.push_back(CONNECTDATA{e.sink.Get(), e.cookie});
     return CEnum<ConnectionsTraits>::Create(items, out);
   });
 }
 
-}  // namespace zb
+}  // namespace button

@@ -6,9 +6,9 @@
 //
 // Controls build their table with the helpers at the bottom, which bind member functions of the
 // control class and derive the VARTYPEs from their signatures:
-//   zb::DispProperty<&CMyCtrl::GetAlign, &CMyCtrl::SetAlign>(8, L"Align")        // short <-> VT_I2
-//   zb::DispProperty<&CMyCtrl::GetPointer>(40, L"Pointer")                      // read-only
-//   zb::DispMethod<&CMyCtrl::SetCheck>(58, L"SetCheck")                         // void SetCheck(bool)
+//   button::DispProperty<&CMyCtrl::GetAlign, &CMyCtrl::SetAlign>(8, L"Align")        // short <-> VT_I2
+//   button::DispProperty<&CMyCtrl::GetPointer>(40, L"Pointer")                      // read-only
+//   button::DispMethod<&CMyCtrl::SetCheck>(58, L"SetCheck")                         // void SetCheck(bool)
 // C++ type    VARTYPE      notes
 // short       VT_I2
 // long        VT_I4
@@ -18,7 +18,7 @@
 // ComPtr<IDispatch>/IDispatch*, ComPtr<IFontDisp>/IFontDisp*, ComPtr<IPictureDisp>/IPictureDisp*
 //             VT_DISPATCH  setters and parameters receive raw pointers (may be null), getters return ComPtr
 // Getters/methods may be const. Setters return void or HRESULT; methods return void, a value, or
-// zb::HResult to report a failure (HRESULT itself is a long, which means a VT_I4 result). A failed
+// button::HResult to report a failure (HRESULT itself is a long, which means a VT_I4 result). A failed
 // code becomes the Invoke result.
 #include <windows.h>
 #include <ocidl.h>
@@ -34,7 +34,7 @@
 
 #include "common/win/ComPtr.h"
 
-namespace zb {
+namespace button {
 
 class COleControl;
 
@@ -179,14 +179,14 @@ struct VarTraits<std::wstring> {
 template <class I>
 struct DispatchTraits {
   static constexpr VARTYPE vt = VT_DISPATCH;
-  using Hold = ComPtr<I>;
+  using Hold = common::ComPtr<I>;
   static Hold From(const VARIANT& v) {
     Hold h;
     if (v.pdispVal) v.pdispVal->QueryInterface(__uuidof(I), h.PutVoid());
     return h;
   }
   static I* Pass(const Hold& h) { return h.Get(); }
-  static HRESULT To(const ComPtr<I>& x, VARIANT* out) {
+  static HRESULT To(const common::ComPtr<I>& x, VARIANT* out) {
     out->vt = VT_DISPATCH;
     out->pdispVal = nullptr;
     if (x) return x->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&out->pdispVal));
@@ -194,15 +194,15 @@ struct DispatchTraits {
   }
 };
 template <>
-struct VarTraits<ComPtr<IDispatch>> : DispatchTraits<IDispatch> {};
+struct VarTraits<common::ComPtr<IDispatch>> : DispatchTraits<IDispatch> {};
 template <>
 struct VarTraits<IDispatch*> : DispatchTraits<IDispatch> {};
 template <>
-struct VarTraits<ComPtr<IFontDisp>> : DispatchTraits<IFontDisp> {};
+struct VarTraits<common::ComPtr<IFontDisp>> : DispatchTraits<IFontDisp> {};
 template <>
 struct VarTraits<IFontDisp*> : DispatchTraits<IFontDisp> {};
 template <>
-struct VarTraits<ComPtr<IPictureDisp>> : DispatchTraits<IPictureDisp> {};
+struct VarTraits<common::ComPtr<IPictureDisp>> : DispatchTraits<IPictureDisp> {};
 template <>
 struct VarTraits<IPictureDisp*> : DispatchTraits<IPictureDisp> {};
 
@@ -322,4 +322,4 @@ DispMember DispMethod(DISPID id, const wchar_t* name, unsigned flags = kDispNone
   return m;
 }
 
-}  // namespace zb
+}  // namespace button

@@ -10,10 +10,10 @@
 #include "common/win/ComObject.h"
 #include "common/win/ComPtr.h"
 
-namespace zb {
+namespace button {
 
 template <class Traits>
-class CEnum final : public CComObject<CEnum<Traits>, typename Traits::Interface> {
+class CEnum final : public common::CComObject<CEnum<Traits>, typename Traits::Interface> {
  public:
   using Item = typename Traits::Item;
   using Itf = typename Traits::Interface;
@@ -22,7 +22,7 @@ class CEnum final : public CComObject<CEnum<Traits>, typename Traits::Interface>
   static HRESULT Create(const std::vector<Item>& items, Itf** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
-    ComPtr<CEnum> e = ComPtr<CEnum>::Attach(new (std::nothrow) CEnum());
+    common::ComPtr<CEnum> e = common::ComPtr<CEnum>::Attach(new (std::nothrow) CEnum());
     if (!e) return E_OUTOFMEMORY;
     try {
       e->m_items.reserve(items.size());
@@ -70,7 +70,7 @@ class CEnum final : public CComObject<CEnum<Traits>, typename Traits::Interface>
   }
 
  private:
-  friend class CComObject<CEnum<Traits>, typename Traits::Interface>;
+  friend class common::CComObject<CEnum<Traits>, typename Traits::Interface>;
   CEnum() = default;
   ~CEnum() {
     for (Item& it : m_items) Traits::Free(it);
@@ -123,4 +123,4 @@ struct VerbsTraits {
   static void Free(OLEVERB& it) { CoTaskMemFree(it.lpszVerbName); }
 };
 
-}  // namespace zb
+}  // namespace button

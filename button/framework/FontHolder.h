@@ -13,7 +13,7 @@
 
 #include "common/win/ComPtr.h"
 
-namespace zb {
+namespace button {
 
 // A font description with an owned face name (FONTDESC only points at one).
 struct FontDescription {
@@ -47,7 +47,7 @@ class CFontHolder {
 
   bool HasFont() const { return bool(m_font); }
   IFont* Font() const { return m_font.Get(); }
-  ComPtr<IFontDisp> Dispatch() const;
+  common::ComPtr<IFontDisp> Dispatch() const;
   // Drawing handle owned by the font object; valid until the font changes or is released.
   HFONT Handle() const;
   // Reads the current attributes back (for pages and tests).
@@ -65,10 +65,10 @@ class CFontHolder {
   void Connect();
   void Disconnect();
 
-  ComPtr<IFont> m_font;
+  common::ComPtr<IFont> m_font;
   std::function<void()> m_onChanged;
-  ComPtr<Sink> m_sink;  // held while connected
+  common::ComPtr<Sink> m_sink;  // held while connected
   DWORD m_cookie = 0;
 };
 
-}  // namespace zb
+}  // namespace button

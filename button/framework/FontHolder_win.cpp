@@ -6,16 +6,16 @@
 #include "common/win/ComError.h"
 #include "common/win/ComObject.h"
 
-namespace zb {
+namespace button {
 
 // Receives the held font's change notifications; lives as a COM object of its own because the font
 // keeps a reference to it while connected.
-class CFontHolder::Sink final : public CComObject<CFontHolder::Sink, IPropertyNotifySink> {
+class CFontHolder::Sink final : public common::CComObject<CFontHolder::Sink, IPropertyNotifySink> {
  public:
   explicit Sink(CFontHolder* holder) : m_holder(holder) {}
   void Detach() { m_holder = nullptr; }
   STDMETHODIMP OnChanged(DISPID) override {
-    return Guarded([&] {
+    return common::Guarded([&] {
       if (m_holder && m_holder->m_onChanged) m_holder->m_onChanged();
       return S_OK;
     });
@@ -70,10 +70,10 @@ void CFontHolder::Release() {
 }
 
 HRESULT CFontHolder::Initialize(const FONTDESC& desc, IDispatch* source) {
-  ComPtr<IFont> font;
+  common::ComPtr<IFont> font;
   HRESULT hr = E_FAIL;
   if (source) {
-    ComPtr<IFont> given = QueryAs<IFont>(source);
+    common::ComPtr<IFont> given = common::QueryAs<IFont>(source);
     if (given) hr = given->Clone(font.Put());
   }
   if (!font) {
@@ -89,11 +89,11 @@ HRESULT CFontHolder::Initialize(const FONTDESC& desc, IDispatch* source) {
 
 HRESULT CFontHolder::SetFont(IDispatch* font, const FONTDESC& fallback) {
   if (!font) return Initialize(fallback);
-  if (!QueryAs<IFont>(font)) return E_INVALIDARG;
+  if (!common::QueryAs<IFont>(font)) return E_INVALIDARG;
   return Initialize(fallback, font);
 }
 
-ComPtr<IFontDisp> CFontHolder::Dispatch() const { return QueryAs<IFontDisp>(m_font.Get()); }
+common::ComPtr<IFontDisp> CFontHolder::Dispatch() const { return common::QueryAs<IFontDisp>(m_font.Get()); }
 
 HFONT CFontHolder::Handle() const {
   HFONT h = nullptr;
@@ -104,7 +104,7 @@ HFONT CFontHolder::Handle() const {
 FontDescription CFontHolder::Describe() const {
   FontDescription d;
   if (!m_font) return d;
-  Bstr name;
+  common::Bstr name;
   if (SUCCEEDED(m_font->get_Name(name.Put()))) d.face = name.Str();
   m_font->get_Size(&d.size);
   m_font->get_Weight(&d.weight);
@@ -120,11 +120,11 @@ void CFontHolder::SetChangeHandler(std::function<void()> handler) { m_onChanged 
 
 void CFontHolder::Connect() {
   if (!m_font) return;
-  ComPtr<IConnectionPointContainer> cpc = QueryAs<IConnectionPointContainer>(m_font.Get());
+  common::ComPtr<IConnectionPointContainer> cpc = common::QueryAs<IConnectionPointContainer>(m_font.Get());
   if (!cpc) return;
-  ComPtr<IConnectionPoint> cp;
+  common::ComPtr<IConnectionPoint> cp;
   if (FAILED(cpc->FindConnectionPoint(IID_IPropertyNotifySink, cp.Put()))) return;
-  ComPtr<Sink> sink = ComPtr<Sink>::Attach(new (std::nothrow) Sink(this));
+  common::ComPtr<Sink> sink = common::ComPtr<Sink>::Attach(new (std::nothrow) Sink(this));
   if (!sink) return;
   DWORD cookie = 0;
   if (FAILED(cp->Advise(sink.Get(), &cookie))) return;
@@ -136,8 +136,8 @@ void CFontHolder::Disconnect() {
   if (!m_sink) return;
   m_sink->Detach();
   if (m_font) {
-    ComPtr<IConnectionPointContainer> cpc = QueryAs<IConnectionPointContainer>(m_font.Get());
-    ComPtr<IConnectionPoint> cp;
+    common::ComPtr<IConnectionPointContainer> cpc = common::QueryAs<IConnectionPointContainer>(m_font.Get());
+    common::ComPtr<IConnectionPoint> cp;
     if (cpc && SUCCEEDED(cpc->FindConnectionPoint(IID_IPropertyNotifySink, cp.Put()))) cp->Unadvise(m_cookie);
   }
   m_sink.Reset();
@@ -146,19 +146,19 @@ void CFontHolder::Disconnect() {
 
 HRESULT CFontHolder::Save(IStream* stream) const {
   if (!stream) return E_POINTER;
-  ComPtr<IPersistStream> ps = QueryAs<IPersistStream>(m_font.Get());
+  common::ComPtr<IPersistStream> ps = common::QueryAs<IPersistStream>(m_font.Get());
   if (!ps) return E_FAIL;
   return ps->Save(stream, TRUE);
 }
 
 HRESULT CFontHolder::Load(IStream* stream, const FONTDESC& fallback) {
   if (!stream) return E_POINTER;
-  ComPtr<IFont> font;
+  common::ComPtr<IFont> font;
   FONTDESC d = fallback;
   d.cbSizeofstruct = sizeof(FONTDESC);
   HRESULT hr = OleCreateFontIndirect(&d, IID_IFont, font.PutVoid());
   ZB_RETURN_IF_FAILED(hr);
-  ComPtr<IPersistStream> ps = QueryAs<IPersistStream>(font.Get());
+  common::ComPtr<IPersistStream> ps = common::QueryAs<IPersistStream>(font.Get());
   if (!ps) return E_NOINTERFACE;
   ZB_RETURN_IF_FAILED(hr = ps->Load(stream));
   Disconnect();
@@ -167,4 +167,4 @@ HRESULT CFontHolder::Load(IStream* stream, const FONTDESC& fallback) {
   return S_OK;
 }
 
-}  // namespace zb
+}  // namespace button

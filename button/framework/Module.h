@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace zb {
+namespace button {
 
 // Set by DllMain; the executable's handle when the framework is linked into a program (tests).
 HINSTANCE ModuleInstance();
@@ -19,4 +19,4 @@ void ModuleLock();
 void ModuleUnlock();
 LONG ModuleLockCount();
 
-}  // namespace zb
+}  // namespace button

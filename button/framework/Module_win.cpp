@@ -2,7 +2,8 @@
 
 #include <vector>
 
-namespace zb {
+namespace button {
+
 namespace {
 
 HINSTANCE g_instance = nullptr;
@@ -42,4 +43,4 @@ void ModuleLock() { InterlockedIncrement(&g_locks); }
 void ModuleUnlock() { InterlockedDecrement(&g_locks); }
 LONG ModuleLockCount() { return InterlockedCompareExchange(&g_locks, 0, 0); }
 
-}  // namespace zb
+}  // namespace button

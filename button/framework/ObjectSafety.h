@@ -8,7 +8,7 @@
 
 #include <vector>
 
-namespace zb {
+namespace button {
 
 class CObjectSafety : public IObjectSafety {
  public:
@@ -45,4 +45,4 @@ class CObjectSafety : public IObjectSafety {
   std::vector<Entry> m_entries;
 };
 
-}  // namespace zb
+}  // namespace button

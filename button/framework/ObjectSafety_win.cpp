@@ -2,7 +2,7 @@
 
 #include <ocidl.h>
 
-namespace zb {
+namespace button {
 
 CObjectSafety::CObjectSafety(IUnknown* owner, const IID& dispatchIid)
     : m_owner(owner), m_entries{{IID_IDispatch, 0},      {dispatchIid, 0},         {IID_IPersistStreamInit, 0},
@@ -55,4 +55,4 @@ STDMETHODIMP CObjectSafety::SetInterfaceSafetyOptions(REFIID riid, DWORD mask, D
   return S_OK;
 }
 
-}  // namespace zb
+}  // namespace button

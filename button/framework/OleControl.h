@@ -5,24 +5,24 @@
 // How a control uses it
 // ---------------------
 // 1. Derive and describe the class once:
-//      class CMyCtrl : public zb::COleControl {
+//      class CMyCtrl : public button::COleControl {
 //       public:
-//        CMyCtrl() : COleControl(kMyInfo) {}            // kMyInfo: a static zb::ControlClassInfo
-//        const zb::DispTable& Members() const override; // the dispatch table (DispTable.h)
-//        void DoPropExchange(zb::CPropExchange& px) override;
+//        CMyCtrl() : COleControl(kMyInfo) {}            // kMyInfo: a static button::ControlClassInfo
+//        const button::DispTable& Members() const override; // the dispatch table (DispTable.h)
+//        void DoPropExchange(button::CPropExchange& px) override;
 //        void OnDraw(HDC dc, const RECT& bounds, const RECT& invalid) override;
 //      };
 //    and create it from the module's class factory with
-//      zb::CreateControl<CMyCtrl>(outer, riid, out)    // aggregation, refcount and QI handled here
+//      button::CreateControl<CMyCtrl>(outer, riid, out)    // aggregation, refcount and QI handled here
 //    The constructor must not fail or call out; work that can fail belongs in DoPropExchange or in
 //    OnWindowCreated. Every entry point of the base catches C++ exceptions and returns E_UNEXPECTED,
 //    but the derived class should not throw at all.
 //
 // 2. Dispatch members: Members() returns a static DispTable (build it once, e.g. a function-local
-//    static), each entry from zb::DispProperty<&Get, &Set>(dispid, L"Name") or
-//    zb::DispMethod<&Fn>(dispid, L"Name"); add kDispBindable|kDispRequestEdit where the type library
-//    says so. A table-driven control may instead list zb::DispPropertyEntry(dispid, L"Name", VT_I2) /
-//    zb::DispMethodEntry(dispid, L"Name", VT_EMPTY, {VT_I2, VT_I2}) and answer them all in its overrides
+//    static), each entry from button::DispProperty<&Get, &Set>(dispid, L"Name") or
+//    button::DispMethod<&Fn>(dispid, L"Name"); add kDispBindable|kDispRequestEdit where the type library
+//    says so. A table-driven control may instead list button::DispPropertyEntry(dispid, L"Name", VT_I2) /
+//    button::DispMethodEntry(dispid, L"Name", VT_EMPTY, {VT_I2, VT_I2}) and answer them all in its overrides
 //    of GetProperty / PutProperty / InvokeMethod (switch on member.id). The stock members `Enabled` (DISPID_ENABLED
 //    -514, bindable, requestedit), `Text` (DISPID_TEXT -517, bindable, requestedit) and `Refresh` (DISPID_REFRESH -550)
 //    are the base's: do not list them; react to them through OnEnabledChanged / OnTextChanged. DISPID_VALUE (0) is
@@ -90,7 +90,7 @@
 //  - Setters called through Invoke run inside the base's exception guard; setters called from C++
 //    directly (pages, tests) do not.
 //  - OnEnabledChanged runs after the base stored the value and enabled/disabled the window.
-//  - Methods that can fail return zb::HResult, not HRESULT (HRESULT is a long: a VT_I4 result).
+//  - Methods that can fail return button::HResult, not HRESULT (HRESULT is a long: a VT_I4 result).
 //  - FontDescription::Desc() points into its FontDescription: keep that object alive while the
 //    FONTDESC is used (not `FromPoints(...).Desc()` on a temporary).
 //  - Containers differ in order: some call InitNew/Load before SetClientSite. Re-read ambient
@@ -116,7 +116,7 @@
 #include "button/framework/DispTable.h"
 #include "button/framework/PropExchange.h"
 
-namespace zb {
+namespace button {
 
 // Constant facts about a control class.
 struct ControlClassInfo {
@@ -150,7 +150,7 @@ class EventArg {
 
  private:
   EventArg() = default;
-  Variant m_value;
+  common::Variant m_value;
 };
 
 class COleControl : public IDispatch,
@@ -197,7 +197,7 @@ class COleControl : public IDispatch,
   // ---- services for the derived class ------------------------------------------------------------
   HRESULT FireEvent(DISPID id, std::initializer_list<EventArg> args = {});
   bool AmbientUserMode();
-  bool GetAmbientProperty(DISPID id, VARTYPE vt, Variant& out);
+  bool GetAmbientProperty(DISPID id, VARTYPE vt, common::Variant& out);
   void SetModifiedFlag(bool modified = true);
   bool IsModified() const { return m_modified; }
   void InvalidateControl(const RECT* rect = nullptr, bool erase = true);
@@ -360,7 +360,7 @@ class COleControl : public IDispatch,
   IUnknown* m_outer = &m_inner;
   std::unique_ptr<Impl> m_impl;
 
-  ComPtr<IOleClientSite> m_clientSite;
+  common::ComPtr<IOleClientSite> m_clientSite;
   HWND m_hwnd = nullptr;
   bool m_inPlaceActive = false;
   bool m_uiActive = false;
@@ -387,11 +387,11 @@ HRESULT CreateControl(IUnknown* outer, REFIID riid, void** out) {
   }
   obj->SetOuter(outer);
   // The construction reference goes with `inner`; the QI's reference keeps the control alive.
-  const ComPtr<IUnknown> inner = ComPtr<IUnknown>::Attach(obj->InnerUnknown());
+  const common::ComPtr<IUnknown> inner = common::ComPtr<IUnknown>::Attach(obj->InnerUnknown());
   // A new control starts with its defaults in place, as after InitNew: script hosts create controls
   // and use them through IDispatch alone, with no initialisation call and no site.
   ZB_RETURN_IF_FAILED(obj->InitNew());
   return inner->QueryInterface(riid, out);
 }
 
-}  // namespace zb
+}  // namespace button

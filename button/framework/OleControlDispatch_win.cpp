@@ -8,7 +8,8 @@
 #include "button/framework/OleControlImpl.h"
 #include "common/win/ComError.h"
 
-namespace zb {
+namespace button {
+
 namespace {
 
 // Coerces src (by value or by reference) to vt into dst.
@@ -52,7 +53,7 @@ struct ArgList {
 
 }  // namespace
 
-HRESULT COleControl::Impl::TypeLib(ComPtr<ITypeLib>& out) {
+HRESULT COleControl::Impl::TypeLib(common::ComPtr<ITypeLib>& out) {
   if (!m_typeLibTried) {
     m_typeLibTried = true;
     const ControlClassInfo& info = m_owner->m_info;
@@ -80,27 +81,27 @@ HRESULT COleControl::Impl::TypeLib(ComPtr<ITypeLib>& out) {
   return m_typeLibResult;
 }
 
-HRESULT COleControl::Impl::TypeInfoOf(REFGUID guid, ComPtr<ITypeInfo>& out) {
-  ComPtr<ITypeLib> lib;
+HRESULT COleControl::Impl::TypeInfoOf(REFGUID guid, common::ComPtr<ITypeInfo>& out) {
+  common::ComPtr<ITypeLib> lib;
   ZB_RETURN_IF_FAILED(TypeLib(lib));
   return lib->GetTypeInfoOfGuid(guid, out.Put());
 }
 
 STDMETHODIMP COleControl::GetTypeInfoCount(UINT* count) {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     if (!count) return E_POINTER;
-    ComPtr<ITypeInfo> ti;
+    common::ComPtr<ITypeInfo> ti;
     *count = SUCCEEDED(m_impl->TypeInfoOf(*m_info.dispatchIid, ti)) ? 1 : 0;
     return S_OK;
   });
 }
 
 STDMETHODIMP COleControl::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     if (!info) return E_POINTER;
     *info = nullptr;
     if (index != 0) return DISP_E_BADINDEX;
-    ComPtr<ITypeInfo> ti;
+    common::ComPtr<ITypeInfo> ti;
     ZB_RETURN_IF_FAILED(m_impl->TypeInfoOf(*m_info.dispatchIid, ti));
     *info = ti.Detach();
     return S_OK;
@@ -108,11 +109,11 @@ STDMETHODIMP COleControl::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
 }
 
 STDMETHODIMP COleControl::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     if (!names || !ids) return E_POINTER;
     if (count == 0) return S_OK;
-    ComPtr<ITypeInfo> ti;
+    common::ComPtr<ITypeInfo> ti;
     if (SUCCEEDED(m_impl->TypeInfoOf(*m_info.dispatchIid, ti))) return ti->GetIDsOfNames(names, count, ids);
     // Without type information: member names from the table; parameters cannot be named.
     for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
@@ -142,7 +143,7 @@ STDMETHODIMP COleControl::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count
 
 STDMETHODIMP COleControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                  EXCEPINFO*, UINT* argErr) {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     if (!params) return E_INVALIDARG;
     if (params->cArgs > 0 && !params->rgvarg) return E_INVALIDARG;
@@ -153,7 +154,7 @@ STDMETHODIMP COleControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPP
     const DispMember* m = m_impl->Find(id);
     if (!m) return DISP_E_MEMBERNOTFOUND;
     // The control stays alive through whatever the member sets in motion.
-    ComPtr<IUnknown> self(m_outer);
+    common::ComPtr<IUnknown> self(m_outer);
 
     if (m->kind == DispKind::Property) {
       const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
@@ -237,4 +238,4 @@ STDMETHODIMP COleControl::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPP
   });
 }
 
-}  // namespace zb
+}  // namespace button

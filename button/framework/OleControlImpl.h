@@ -10,7 +10,7 @@
 #include "button/framework/OleControl.h"
 #include "common/win/ComError.h"
 
-namespace zb {
+namespace button {
 
 class COleControl::Impl {
  public:
@@ -20,8 +20,8 @@ class COleControl::Impl {
   // Stock members followed by the control's own, indexed by DISPID (built on first use).
   const DispMember* Find(DISPID id);
   // Type information from the registered type library, else from the module's resource.
-  HRESULT TypeLib(ComPtr<ITypeLib>& out);
-  HRESULT TypeInfoOf(REFGUID guid, ComPtr<ITypeInfo>& out);
+  HRESULT TypeLib(common::ComPtr<ITypeLib>& out);
+  HRESULT TypeInfoOf(REFGUID guid, common::ComPtr<ITypeInfo>& out);
 
   // Window of the control.
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -43,26 +43,22 @@ class COleControl::Impl {
   DispTable m_stock;
   std::unordered_map<DISPID, const DispMember*> m_index;
   bool m_indexBuilt = false;
-  ComPtr<ITypeLib> m_typeLib;
+  common::ComPtr<ITypeLib> m_typeLib;
   HRESULT m_typeLibResult = S_OK;
   bool m_typeLibTried = false;
 
-  ComPtr<IOleAdviseHolder> m_oleAdvise;
-  ComPtr<IAdviseSink> m_viewSink;
+  common::ComPtr<IOleAdviseHolder> m_oleAdvise;
+  common::ComPtr<IAdviseSink> m_viewSink;
   DWORD m_viewAspects = 0;
   DWORD m_viewAdvf = 0;
-  ComPtr<IOleControlSite> m_controlSite;
-  ComPtr<IDispatch> m_ambient;
-  ComPtr<IOleInPlaceSite> m_inPlaceSite;
-  ComPtr<IOleInPlaceSiteEx> m_inPlaceSiteEx;
-  ComPtr<IOleInPlaceFrame> m_frame;
-  ComPtr<IOleInPlaceUIWindow> m_uiWindow;
+  common::ComPtr<IOleControlSite> m_controlSite;
+  common::ComPtr<IDispatch> m_ambient;
+  common::ComPtr<IOleInPlaceSite> m_inPlaceSite;
+  common::ComPtr<IOleInPlaceSiteEx> m_inPlaceSiteEx;
+  common::ComPtr<IOleInPlaceFrame> m_frame;
+  common::ComPtr<IOleInPlaceUIWindow> m_uiWindow;
   bool m_finalReleasing = false;
 };
-
-}  // namespace zb
-
-namespace zb {
 
 // Stock property bits of "_StockProps".
 constexpr long kStockPropText = 0x10;
@@ -70,4 +66,4 @@ constexpr long kStockPropEnabled = 0x40;
 // Largest extent accepted from persisted data (HIMETRIC, about 30000 pixels at 96 dpi).
 constexpr long kMaxExtentHimetric = 800000;
 
-}  // namespace zb
+}  // namespace button

@@ -7,7 +7,8 @@
 #include "button/framework/OleControlImpl.h"
 #include "common/win/ComError.h"
 
-namespace zb {
+namespace button {
+
 namespace {
 
 short ShiftState() {
@@ -51,10 +52,10 @@ LRESULT CALLBACK COleControl::Impl::WindowProc(HWND hwnd, UINT msg, WPARAM wp, L
     return DefWindowProcW(hwnd, msg, wp, lp);
   }
   // A handler may release the control (a container closing it from an event): keep it alive.
-  ComPtr<IUnknown> hold;
-  if (!control->m_impl->m_finalReleasing) hold = ComPtr<IUnknown>(control->m_outer);
+  common::ComPtr<IUnknown> hold;
+  if (!control->m_impl->m_finalReleasing) hold = common::ComPtr<IUnknown>(control->m_outer);
   LRESULT result = 0;
-  const HRESULT handled = Guarded([&] {
+  const HRESULT handled = common::Guarded([&] {
     if (!control->OnWindowMessage(msg, wp, lp, result)) result = control->DefaultWindowMessage(msg, wp, lp);
     return S_OK;
   });
@@ -142,11 +143,11 @@ HRESULT COleControl::Impl::InPlaceActivate(LONG verb, const RECT* pos) {
   COleControl& c = *m_owner;
   if (!c.m_clientSite) return E_UNEXPECTED;
   if (!c.m_inPlaceActive) {
-    ComPtr<IOleInPlaceSite> site = QueryAs<IOleInPlaceSite>(c.m_clientSite.Get());
+    common::ComPtr<IOleInPlaceSite> site = common::QueryAs<IOleInPlaceSite>(c.m_clientSite.Get());
     if (!site) return OLEOBJ_E_INVALIDVERB;
     HRESULT hr = site->CanInPlaceActivate();
     if (hr != S_OK) return FAILED(hr) ? hr : E_FAIL;
-    ComPtr<IOleInPlaceSiteEx> siteEx = QueryAs<IOleInPlaceSiteEx>(site.Get());
+    common::ComPtr<IOleInPlaceSiteEx> siteEx = common::QueryAs<IOleInPlaceSiteEx>(site.Get());
     BOOL noRedraw = FALSE;
     ZB_RETURN_IF_FAILED(hr = siteEx ? siteEx->OnInPlaceActivateEx(&noRedraw, 0) : site->OnInPlaceActivate());
     m_inPlaceSite = site;
@@ -213,10 +214,10 @@ void COleControl::Impl::ReleaseInPlaceSite() {
 
 // ---- IOleObject -----------------------------------------------------------------------------------------
 STDMETHODIMP COleControl::SetClientSite(IOleClientSite* site) {
-  return Guarded([&]() -> HRESULT {
-    m_clientSite = ComPtr<IOleClientSite>(site);
-    m_impl->m_ambient = QueryAs<IDispatch>(site);
-    m_impl->m_controlSite = QueryAs<IOleControlSite>(site);
+  return common::Guarded([&]() -> HRESULT {
+    m_clientSite = common::ComPtr<IOleClientSite>(site);
+    m_impl->m_ambient = common::QueryAs<IDispatch>(site);
+    m_impl->m_controlSite = common::QueryAs<IOleControlSite>(site);
     OnSetClientSite();
     return S_OK;
   });
@@ -230,7 +231,7 @@ STDMETHODIMP COleControl::GetClientSite(IOleClientSite** site) {
 STDMETHODIMP COleControl::SetHostNames(LPCOLESTR, LPCOLESTR) { return S_OK; }
 
 STDMETHODIMP COleControl::Close(DWORD saveOption) {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     InPlaceDeactivate();
     if (m_modified && m_clientSite && (saveOption == OLECLOSE_SAVEIFDIRTY || saveOption == OLECLOSE_PROMPTSAVE))
       m_clientSite->SaveObject();
@@ -256,7 +257,7 @@ STDMETHODIMP COleControl::GetClipboardData(DWORD, IDataObject** data) {
 }
 
 STDMETHODIMP COleControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT posRect) {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     if (site && !m_clientSite) SetClientSite(site);
     switch (verb) {
       case OLEIVERB_PRIMARY:
@@ -282,7 +283,7 @@ STDMETHODIMP COleControl::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, H
 }
 
 STDMETHODIMP COleControl::EnumVerbs(IEnumOLEVERB** out) {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     if (!out) return E_POINTER;
     *out = nullptr;
     std::vector<OLEVERB> verbs;
@@ -372,7 +373,7 @@ STDMETHODIMP COleControl::GetWindow(HWND* hwnd) {
 STDMETHODIMP COleControl::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }
 
 STDMETHODIMP COleControl::InPlaceDeactivate() {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     if (!m_inPlaceActive) return S_OK;
     UIDeactivate();
     m_inPlaceActive = false;
@@ -388,7 +389,7 @@ STDMETHODIMP COleControl::InPlaceDeactivate() {
 }
 
 STDMETHODIMP COleControl::UIDeactivate() {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     if (!m_uiActive) return S_OK;
     m_uiActive = false;
     if (m_impl->m_uiWindow) m_impl->m_uiWindow->SetActiveObject(nullptr, nullptr);
@@ -401,7 +402,7 @@ STDMETHODIMP COleControl::UIDeactivate() {
 STDMETHODIMP COleControl::SetObjectRects(LPCRECT pos, LPCRECT) {
   if (!pos) return E_POINTER;
   if (pos->right < pos->left || pos->bottom < pos->top) return E_INVALIDARG;
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     PlaceWindow(*pos);
     OnContainerPlaced();
     return S_OK;
@@ -424,7 +425,7 @@ STDMETHODIMP COleControl::EnableModeless(BOOL) { return S_OK; }
 // ---- IViewObject2 ---------------------------------------------------------------------------------------
 STDMETHODIMP COleControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC hdcDraw, LPCRECTL bounds, LPCRECTL,
                                BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
     if (!hdcDraw) return E_INVALIDARG;
     if (!bounds) return E_INVALIDARG;
@@ -448,7 +449,7 @@ STDMETHODIMP COleControl::Freeze(DWORD, LONG, void*, DWORD* freeze) {
 STDMETHODIMP COleControl::Unfreeze(DWORD) { return E_NOTIMPL; }
 
 STDMETHODIMP COleControl::SetAdvise(DWORD aspects, DWORD advf, IAdviseSink* sink) {
-  m_impl->m_viewSink = ComPtr<IAdviseSink>(sink);
+  m_impl->m_viewSink = common::ComPtr<IAdviseSink>(sink);
   m_impl->m_viewAspects = aspects;
   m_impl->m_viewAdvf = advf;
   if (sink && (advf & ADVF_PRIMEFIRST)) m_impl->SendViewChange();
@@ -469,4 +470,4 @@ STDMETHODIMP COleControl::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL
   return S_OK;
 }
 
-}  // namespace zb
+}  // namespace button

@@ -8,7 +8,8 @@
 #include "button/framework/StreamBytes.h"
 #include "common/win/ComError.h"
 
-namespace zb {
+namespace button {
+
 namespace {
 
 const wchar_t kContentsStream[] = L"Contents";
@@ -24,7 +25,7 @@ STDMETHODIMP COleControl::GetClassID(CLSID* clsid) {
 STDMETHODIMP COleControl::IsDirty() { return m_modified ? S_OK : S_FALSE; }
 
 STDMETHODIMP COleControl::InitNew() {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     OnResetState();
     SetModifiedFlag(false);
     return S_OK;
@@ -32,13 +33,13 @@ STDMETHODIMP COleControl::InitNew() {
 }
 
 STDMETHODIMP COleControl::Load(IStream* stream) {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     if (!stream) return E_POINTER;
-    uint8_t head[propfmt::kHeaderBytes];
+    uint8_t head[button::kHeaderBytes];
     size_t got = 0;
     HRESULT hr = ReadUpTo(stream, head, sizeof(head), got);
-    propfmt::Header header;
-    if (FAILED(hr) || got != sizeof(head) || propfmt::ParseHeader(head, header) != propfmt::HeaderStatus::Ok) {
+    button::Header header;
+    if (FAILED(hr) || got != sizeof(head) || button::ParseHeader(head, header) != button::HeaderStatus::Ok) {
       // Nothing usable: the control keeps its defaults.
       OnResetState();
       SetModifiedFlag(false);
@@ -56,7 +57,7 @@ STDMETHODIMP COleControl::Load(IStream* stream) {
       if (FAILED(hr) || n < chunk) break;
     }
     payload.resize(have);
-    propfmt::RecordSet records;
+    button::RecordSet records;
     records.Parse(payload.data(), payload.size(), header.count);
     CRecordPropExchange px(records);
     m_impl->RunExchange(px);
@@ -66,9 +67,9 @@ STDMETHODIMP COleControl::Load(IStream* stream) {
 }
 
 STDMETHODIMP COleControl::Save(IStream* stream, BOOL clearDirty) {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     if (!stream) return E_POINTER;
-    propfmt::RecordWriter writer;
+    button::RecordWriter writer;
     CRecordPropExchange px(writer);
     m_impl->RunExchange(px);
     if (px.WriteFailures() > 0) return E_FAIL;
@@ -80,9 +81,9 @@ STDMETHODIMP COleControl::Save(IStream* stream, BOOL clearDirty) {
 }
 
 STDMETHODIMP COleControl::GetSizeMax(ULARGE_INTEGER* size) {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     if (!size) return E_POINTER;
-    propfmt::RecordWriter writer;
+    button::RecordWriter writer;
     CRecordPropExchange px(writer);
     m_impl->RunExchange(px);
     size->QuadPart = writer.Finish().size();
@@ -97,9 +98,9 @@ STDMETHODIMP COleControl::InitNew(IStorage* storage) {
 }
 
 STDMETHODIMP COleControl::Load(IStorage* storage) {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     if (!storage) return E_POINTER;
-    ComPtr<IStream> stream;
+    common::ComPtr<IStream> stream;
     HRESULT hr = storage->OpenStream(kContentsStream, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, 0, stream.Put());
     if (FAILED(hr)) {
       OnResetState();
@@ -111,11 +112,11 @@ STDMETHODIMP COleControl::Load(IStorage* storage) {
 }
 
 STDMETHODIMP COleControl::Save(IStorage* storage, BOOL) {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     if (!storage) return E_POINTER;
     HRESULT hr = WriteClassStg(storage, *m_info.clsid);
     ZB_RETURN_IF_FAILED(hr);
-    ComPtr<IStream> stream;
+    common::ComPtr<IStream> stream;
     ZB_RETURN_IF_FAILED(hr = storage->CreateStream(kContentsStream, STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE, 0,
                                                    0, stream.Put()));
     // The modified flag stays until SaveCompleted.
@@ -133,7 +134,7 @@ STDMETHODIMP COleControl::HandsOffStorage() { return S_OK; }
 
 // ---- IPersistPropertyBag ---------------------------------------------------------------------------------
 STDMETHODIMP COleControl::Load(IPropertyBag* bag, IErrorLog* log) {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     if (!bag) return E_POINTER;
     CBagPropExchange px(bag, log, CPropExchange::Mode::Load);
     m_impl->RunExchange(px);
@@ -143,7 +144,7 @@ STDMETHODIMP COleControl::Load(IPropertyBag* bag, IErrorLog* log) {
 }
 
 STDMETHODIMP COleControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     if (!bag) return E_POINTER;
     CBagPropExchange px(bag, nullptr, CPropExchange::Mode::Save);
     m_impl->RunExchange(px);
@@ -153,4 +154,4 @@ STDMETHODIMP COleControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
   });
 }
 
-}  // namespace zb
+}  // namespace button

@@ -11,7 +11,8 @@
 #include "common/win/ComError.h"
 #include "common/win/Himetric.h"
 
-namespace zb {
+namespace button {
+
 namespace {
 
 LONG g_liveObjects = 0;
@@ -160,7 +161,7 @@ STDMETHODIMP_(ULONG) COleControl::Inner::Release() {
   if (n == 0) {
     // Keep the count away from zero while the final clean-up calls out.
     m_owner->m_refs = 1;
-    Guarded([&] {
+    common::Guarded([&] {
       m_owner->FinalRelease();
       return S_OK;
     });
@@ -208,7 +209,7 @@ HRESULT COleControl::InternalQueryInterface(REFIID riid, void** out) {
   } else if (IsEqualIID(riid, IID_IPointerInactive)) {
     p = static_cast<IPointerInactive*>(this);
   } else {
-    return Guarded([&] { return QueryExtraInterface(riid, out); });
+    return common::Guarded([&] { return QueryExtraInterface(riid, out); });
   }
   p->AddRef();
   *out = p;
@@ -227,11 +228,11 @@ HRESULT COleControl::FireEvent(DISPID id, std::initializer_list<EventArg> args) 
   size_t i = args.size();
   for (const EventArg& a : args) reversed[--i] = a.Value();  // shallow: the args own their values
   DISPPARAMS dp{reversed.empty() ? nullptr : reversed.data(), nullptr, UINT(reversed.size()), 0};
-  std::vector<ComPtr<IUnknown>> sinks = m_impl->m_events.Sinks();
+  std::vector<common::ComPtr<IUnknown>> sinks = m_impl->m_events.Sinks();
   if (sinks.empty()) return S_OK;
   // A handler may release the control; it stays alive until every sink has been called.
-  ComPtr<IUnknown> self(m_outer);
-  for (const ComPtr<IUnknown>& s : sinks) {
+  common::ComPtr<IUnknown> self(m_outer);
+  for (const common::ComPtr<IUnknown>& s : sinks) {
     // Sinks were taken as the event dispinterface (or IDispatch): both are IDispatch pointers.
     IDispatch* d = reinterpret_cast<IDispatch*>(s.Get());
     VARIANT result;
@@ -242,7 +243,7 @@ HRESULT COleControl::FireEvent(DISPID id, std::initializer_list<EventArg> args) 
   return S_OK;
 }
 
-bool COleControl::GetAmbientProperty(DISPID id, VARTYPE vt, Variant& out) {
+bool COleControl::GetAmbientProperty(DISPID id, VARTYPE vt, common::Variant& out) {
   out.Clear();
   if (!m_impl->m_ambient) return false;
   DISPPARAMS none{nullptr, nullptr, 0, 0};
@@ -262,7 +263,7 @@ bool COleControl::GetAmbientProperty(DISPID id, VARTYPE vt, Variant& out) {
 }
 
 bool COleControl::AmbientUserMode() {
-  Variant v;
+  common::Variant v;
   if (!GetAmbientProperty(DISPID_AMBIENT_USERMODE, VT_BOOL, v)) return true;
   return v.Ref().boolVal != VARIANT_FALSE;
 }
@@ -288,8 +289,8 @@ void COleControl::GetControlSize(int* cx, int* cy) const {
     w = m_posRect.right - m_posRect.left;
     h = m_posRect.bottom - m_posRect.top;
   } else {
-    w = MulDiv(m_extent.cx, ScreenDpi(LOGPIXELSX), kHimetricPerInch);
-    h = MulDiv(m_extent.cy, ScreenDpi(LOGPIXELSY), kHimetricPerInch);
+    w = MulDiv(m_extent.cx, ScreenDpi(LOGPIXELSX), common::kHimetricPerInch);
+    h = MulDiv(m_extent.cy, ScreenDpi(LOGPIXELSY), common::kHimetricPerInch);
   }
   if (cx) *cx = w;
   if (cy) *cy = h;
@@ -297,8 +298,8 @@ void COleControl::GetControlSize(int* cx, int* cy) const {
 
 bool COleControl::SetControlSize(int cx, int cy) {
   if (cx < 0 || cy < 0) return false;
-  m_extent.cx = MulDiv(cx, kHimetricPerInch, ScreenDpi(LOGPIXELSX));
-  m_extent.cy = MulDiv(cy, kHimetricPerInch, ScreenDpi(LOGPIXELSY));
+  m_extent.cx = MulDiv(cx, common::kHimetricPerInch, ScreenDpi(LOGPIXELSX));
+  m_extent.cy = MulDiv(cy, common::kHimetricPerInch, ScreenDpi(LOGPIXELSY));
   SetModifiedFlag();
   if (m_inPlaceActive && m_impl->m_inPlaceSite) {
     RECT r = m_posRect;
@@ -315,7 +316,7 @@ bool COleControl::SetControlSize(int cx, int cy) {
 }
 
 bool COleControl::BoundPropertyRequestEdit(DISPID id) {
-  for (const ComPtr<IUnknown>& s : m_impl->m_propNotify.Sinks()) {
+  for (const common::ComPtr<IUnknown>& s : m_impl->m_propNotify.Sinks()) {
     // Only an explicit "no" refuses; a sink that fails has no opinion.
     if (reinterpret_cast<IPropertyNotifySink*>(s.Get())->OnRequestEdit(id) == S_FALSE) return false;
   }
@@ -323,7 +324,7 @@ bool COleControl::BoundPropertyRequestEdit(DISPID id) {
 }
 
 void COleControl::BoundPropertyChanged(DISPID id) {
-  for (const ComPtr<IUnknown>& s : m_impl->m_propNotify.Sinks())
+  for (const common::ComPtr<IUnknown>& s : m_impl->m_propNotify.Sinks())
     reinterpret_cast<IPropertyNotifySink*>(s.Get())->OnChanged(id);
 }
 
@@ -402,10 +403,10 @@ HRESULT COleControl::SetText(const std::wstring& text) {
 
 // ---- IProvideClassInfo2 ----------------------------------------------------------------------------------
 STDMETHODIMP COleControl::GetClassInfo(ITypeInfo** info) {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     if (!info) return E_POINTER;
     *info = nullptr;
-    ComPtr<ITypeInfo> ti;
+    common::ComPtr<ITypeInfo> ti;
     ZB_RETURN_IF_FAILED(m_impl->TypeInfoOf(*m_info.clsid, ti));
     *info = ti.Detach();
     return S_OK;
@@ -424,7 +425,7 @@ STDMETHODIMP COleControl::GetGUID(DWORD kind, GUID* guid) {
 
 // ---- IConnectionPointContainer ---------------------------------------------------------------------------
 STDMETHODIMP COleControl::EnumConnectionPoints(IEnumConnectionPoints** out) {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     std::vector<IConnectionPoint*> points = {&m_impl->m_events, &m_impl->m_propNotify};
     return CEnum<ConnectionPointsTraits>::Create(points, out);
   });
@@ -459,14 +460,14 @@ STDMETHODIMP COleControl::GetControlInfo(CONTROLINFO* ci) {
 STDMETHODIMP COleControl::OnMnemonic(MSG*) { return E_NOTIMPL; }
 
 STDMETHODIMP COleControl::OnAmbientPropertyChange(DISPID id) {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     OnAmbientChanged(id);
     return S_OK;
   });
 }
 
 STDMETHODIMP COleControl::FreezeEvents(BOOL freeze) {
-  return Guarded([&]() -> HRESULT {
+  return common::Guarded([&]() -> HRESULT {
     if (freeze) {
       if (++m_freezeCount == 1) OnFreezeEvents(true);
     } else if (m_freezeCount > 0) {
@@ -499,4 +500,4 @@ STDMETHODIMP COleControl::GetActivationPolicy(DWORD* policy) {
 STDMETHODIMP COleControl::OnInactiveMouseMove(LPCRECT, LONG, LONG, DWORD) { return S_OK; }
 STDMETHODIMP COleControl::OnInactiveSetCursor(LPCRECT, LONG, LONG, DWORD, BOOL) { return S_FALSE; }
 
-}  // namespace zb
+}  // namespace button

@@ -7,7 +7,7 @@
 
 #include "common/win/ComPtr.h"
 
-namespace zb {
+namespace button {
 
 class CPictureHolder {
  public:
@@ -24,7 +24,7 @@ class CPictureHolder {
   // Holds the given picture object itself (not a copy); null makes the holder empty.
   HRESULT SetPictureDispatch(IPictureDisp* picture);
 
-  ComPtr<IPictureDisp> Dispatch() const;
+  common::ComPtr<IPictureDisp> Dispatch() const;
   IPicture* Picture() const { return m_picture.Get(); }
   // PICTYPE_UNINITIALIZED when there is no object at all.
   short Type() const;
@@ -43,7 +43,7 @@ class CPictureHolder {
   HRESULT Load(IStream* stream);
 
  private:
-  ComPtr<IPicture> m_picture;
+  common::ComPtr<IPicture> m_picture;
 };
 
-}  // namespace zb
+}  // namespace button

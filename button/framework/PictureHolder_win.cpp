@@ -3,7 +3,8 @@
 #include "common/win/Handles.h"
 #include "common/win/Himetric.h"
 
-namespace zb {
+namespace button {
+
 namespace {
 
 // A 24-bit DIB section copy of `bitmap` (null on failure).
@@ -15,10 +16,10 @@ HBITMAP CopyAs24Bit(HBITMAP bitmap, const BITMAP& bm) {
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 24;
   bi.bmiHeader.biCompression = BI_RGB;
-  const WindowDC screen = TakeWindowDC(nullptr);
+  const common::WindowDC screen = common::TakeWindowDC(nullptr);
   if (!screen) return nullptr;
   void* bits = nullptr;
-  GdiBitmap copy(CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  common::GdiBitmap copy(CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   const bool ok =
       copy && GetDIBits(screen.Get(), bitmap, 0, UINT(bm.bmHeight), bits, &bi, DIB_RGB_COLORS) == bm.bmHeight;
   return ok ? copy.Release() : nullptr;
@@ -30,7 +31,7 @@ HRESULT CPictureHolder::CreateEmpty() {
   PICTDESC pd{};
   pd.cbSizeofstruct = sizeof(PICTDESC);
   pd.picType = PICTYPE_NONE;
-  ComPtr<IPicture> pic;
+  common::ComPtr<IPicture> pic;
   ZB_RETURN_IF_FAILED(OleCreatePictureIndirect(&pd, IID_IPicture, TRUE, pic.PutVoid()));
   m_picture = std::move(pic);
   return S_OK;
@@ -60,7 +61,7 @@ HRESULT CPictureHolder::CreateFromBitmap(HBITMAP bitmap, HPALETTE palette, bool 
   pd.picType = PICTYPE_BITMAP;
   pd.bmp.hbitmap = use;
   pd.bmp.hpal = palette;
-  ComPtr<IPicture> pic;
+  common::ComPtr<IPicture> pic;
   HRESULT hr = OleCreatePictureIndirect(&pd, IID_IPicture, own, pic.PutVoid());
   if (FAILED(hr)) {
     if (own) DeleteObject(use);
@@ -72,13 +73,13 @@ HRESULT CPictureHolder::CreateFromBitmap(HBITMAP bitmap, HPALETTE palette, bool 
 
 HRESULT CPictureHolder::SetPictureDispatch(IPictureDisp* picture) {
   if (!picture) return CreateEmpty();
-  ComPtr<IPicture> pic = QueryAs<IPicture>(picture);
+  common::ComPtr<IPicture> pic = common::QueryAs<IPicture>(picture);
   if (!pic) return E_INVALIDARG;
   m_picture = std::move(pic);
   return S_OK;
 }
 
-ComPtr<IPictureDisp> CPictureHolder::Dispatch() const { return QueryAs<IPictureDisp>(m_picture.Get()); }
+common::ComPtr<IPictureDisp> CPictureHolder::Dispatch() const { return common::QueryAs<IPictureDisp>(m_picture.Get()); }
 
 short CPictureHolder::Type() const {
   short type = PICTYPE_UNINITIALIZED;
@@ -104,11 +105,11 @@ bool CPictureHolder::SizeHimetric(SIZEL& size) const {
 bool CPictureHolder::SizePixels(SIZE& size, HDC dc) const {
   SIZEL hm{};
   if (!SizeHimetric(hm)) return false;
-  const WindowDC screen = dc ? WindowDC() : TakeWindowDC(nullptr);
+  const common::WindowDC screen = dc ? common::WindowDC() : common::TakeWindowDC(nullptr);
   const HDC use = dc ? dc : screen.Get();
   if (!use) return false;
-  size.cx = MulDiv(hm.cx, GetDeviceCaps(use, LOGPIXELSX), kHimetricPerInch);
-  size.cy = MulDiv(hm.cy, GetDeviceCaps(use, LOGPIXELSY), kHimetricPerInch);
+  size.cx = MulDiv(hm.cx, GetDeviceCaps(use, LOGPIXELSX), common::kHimetricPerInch);
+  size.cy = MulDiv(hm.cy, GetDeviceCaps(use, LOGPIXELSY), common::kHimetricPerInch);
   return true;
 }
 
@@ -121,21 +122,21 @@ HRESULT CPictureHolder::Render(HDC dc, const RECT& rc, const RECT& bounds) const
 
 HRESULT CPictureHolder::Save(IStream* stream) const {
   if (!stream) return E_POINTER;
-  ComPtr<IPersistStream> ps = QueryAs<IPersistStream>(m_picture.Get());
+  common::ComPtr<IPersistStream> ps = common::QueryAs<IPersistStream>(m_picture.Get());
   if (!ps) return E_FAIL;
   return ps->Save(stream, TRUE);
 }
 
 HRESULT CPictureHolder::Load(IStream* stream) {
   if (!stream) return E_POINTER;
-  ComPtr<IPicture> pic;
+  common::ComPtr<IPicture> pic;
   HRESULT hr = OleCreatePictureIndirect(nullptr, IID_IPicture, TRUE, pic.PutVoid());
   ZB_RETURN_IF_FAILED(hr);
-  ComPtr<IPersistStream> ps = QueryAs<IPersistStream>(pic.Get());
+  common::ComPtr<IPersistStream> ps = common::QueryAs<IPersistStream>(pic.Get());
   if (!ps) return E_NOINTERFACE;
   ZB_RETURN_IF_FAILED(hr = ps->Load(stream));
   m_picture = std::move(pic);
   return S_OK;
 }
 
-}  // namespace zb
+}  // namespace button

@@ -13,7 +13,7 @@
 
 #include <string>
 
-namespace zb {
+namespace button {
 
 class CFontHolder;
 class CPictureHolder;
@@ -71,4 +71,4 @@ class CPropExchange {
   int m_writeFailures = 0;
 };
 
-}  // namespace zb
+}  // namespace button

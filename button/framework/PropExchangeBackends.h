@@ -7,7 +7,7 @@
 #include "button/framework/PropExchange.h"
 #include "button/framework/PropRecords.h"
 
-namespace zb {
+namespace button {
 
 // Every value takes its default.
 class CResetPropExchange : public CPropExchange {
@@ -25,8 +25,8 @@ class CResetPropExchange : public CPropExchange {
 // Loads from parsed records, or saves into a record writer.
 class CRecordPropExchange : public CPropExchange {
  public:
-  explicit CRecordPropExchange(const propfmt::RecordSet& in) : CPropExchange(Mode::Load), m_in(&in) {}
-  explicit CRecordPropExchange(propfmt::RecordWriter& out) : CPropExchange(Mode::Save), m_out(&out) {}
+  explicit CRecordPropExchange(const button::RecordSet& in) : CPropExchange(Mode::Load), m_in(&in) {}
+  explicit CRecordPropExchange(button::RecordWriter& out) : CPropExchange(Mode::Save), m_out(&out) {}
   bool Short(const wchar_t* name, short& value, short def) override;
   bool Long(const wchar_t* name, long& value, long def) override;
   bool Bool(const wchar_t* name, bool& value, bool def) override;
@@ -40,8 +40,8 @@ class CRecordPropExchange : public CPropExchange {
   // One number: `put` writes it, `get` reads it (false when missing or unusable).
   template <class T, class Raw, class Put, class Get>
   bool Number(const wchar_t* name, T& value, T def, Put put, Get get);
-  const propfmt::RecordSet* m_in = nullptr;
-  propfmt::RecordWriter* m_out = nullptr;
+  const button::RecordSet* m_in = nullptr;
+  button::RecordWriter* m_out = nullptr;
 };
 
 // Loads from or saves into a container's property bag.
@@ -67,4 +67,4 @@ class CBagPropExchange : public CPropExchange {
   IErrorLog* m_log;
 };
 
-}  // namespace zb
+}  // namespace button

@@ -5,7 +5,8 @@
 #include "button/framework/PictureHolder.h"
 #include "button/framework/StreamBytes.h"
 
-namespace zb {
+namespace button {
+
 namespace {
 
 std::u16string U16(const wchar_t* s) {
@@ -20,20 +21,20 @@ std::wstring W(const std::u16string& s) { return std::wstring(reinterpret_cast<c
 // Loads a font from the bytes of its own persistence; false leaves the holder untouched.
 bool FontFromBytes(CFontHolder& font, const std::vector<uint8_t>& bytes, const FONTDESC& def) {
   if (bytes.empty()) return false;
-  ComPtr<IStream> stream;
+  common::ComPtr<IStream> stream;
   return SUCCEEDED(StreamFromBytes(bytes, stream)) && SUCCEEDED(font.Load(stream.Get(), def));
 }
 
 // An empty byte string stands for the empty picture.
 bool PictureFromBytes(CPictureHolder& picture, const std::vector<uint8_t>& bytes) {
   if (bytes.empty()) return SUCCEEDED(picture.CreateEmpty());
-  ComPtr<IStream> stream;
+  common::ComPtr<IStream> stream;
   return SUCCEEDED(StreamFromBytes(bytes, stream)) && SUCCEEDED(picture.Load(stream.Get()));
 }
 
 template <class Holder>
 bool BytesOf(const Holder& holder, std::vector<uint8_t>& bytes) {
-  ComPtr<IStream> stream;
+  common::ComPtr<IStream> stream;
   if (FAILED(NewMemoryStream(stream)) || FAILED(holder.Save(stream.Get()))) return false;
   return SUCCEEDED(BytesOfStream(stream.Get(), bytes));
 }
@@ -64,8 +65,8 @@ bool BytesOfArray(const VARIANT& v, std::vector<uint8_t>& out) {
 
 // Bytes of an object's own IPersistStream.
 bool BytesOfObject(IUnknown* unk, std::vector<uint8_t>& out) {
-  ComPtr<IPersistStream> ps = QueryAs<IPersistStream>(unk);
-  ComPtr<IStream> stream;
+  common::ComPtr<IPersistStream> ps = common::QueryAs<IPersistStream>(unk);
+  common::ComPtr<IStream> stream;
   if (!ps || FAILED(NewMemoryStream(stream)) || FAILED(ps->Save(stream.Get(), FALSE))) return false;
   return SUCCEEDED(BytesOfStream(stream.Get(), out));
 }
@@ -126,16 +127,16 @@ bool CRecordPropExchange::Number(const wchar_t* name, T& value, T def, Put put, 
 }
 
 bool CRecordPropExchange::Short(const wchar_t* name, short& value, short def) {
-  return Number<short, int16_t>(name, value, def, &propfmt::RecordWriter::Short, &propfmt::RecordSet::GetShort);
+  return Number<short, int16_t>(name, value, def, &button::RecordWriter::Short, &button::RecordSet::GetShort);
 }
 bool CRecordPropExchange::Long(const wchar_t* name, long& value, long def) {
-  return Number<long, int32_t>(name, value, def, &propfmt::RecordWriter::Long, &propfmt::RecordSet::GetLong);
+  return Number<long, int32_t>(name, value, def, &button::RecordWriter::Long, &button::RecordSet::GetLong);
 }
 bool CRecordPropExchange::Bool(const wchar_t* name, bool& value, bool def) {
-  return Number<bool, bool>(name, value, def, &propfmt::RecordWriter::Bool, &propfmt::RecordSet::GetBool);
+  return Number<bool, bool>(name, value, def, &button::RecordWriter::Bool, &button::RecordSet::GetBool);
 }
 bool CRecordPropExchange::Color(const wchar_t* name, OLE_COLOR& value, OLE_COLOR def) {
-  return Number<OLE_COLOR, uint32_t>(name, value, def, &propfmt::RecordWriter::Color, &propfmt::RecordSet::GetColor);
+  return Number<OLE_COLOR, uint32_t>(name, value, def, &button::RecordWriter::Color, &button::RecordSet::GetColor);
 }
 
 bool CRecordPropExchange::String(const wchar_t* name, std::wstring& value, const std::wstring& def) {
@@ -312,7 +313,7 @@ bool CBagPropExchange::Font(const wchar_t* name, CFontHolder& font, const FONTDE
   bool ok = false;
   if (Read(name, VT_EMPTY, v)) {
     if ((v.vt == VT_UNKNOWN || v.vt == VT_DISPATCH) && v.punkVal) {
-      ComPtr<IDispatch> disp = QueryAs<IDispatch>(v.punkVal);
+      common::ComPtr<IDispatch> disp = common::QueryAs<IDispatch>(v.punkVal);
       ok = disp && SUCCEEDED(font.SetFont(disp.Get(), def));
       if (!ok) {
         std::vector<uint8_t> bytes;
@@ -357,7 +358,7 @@ bool CBagPropExchange::Picture(const wchar_t* name, CPictureHolder& picture) {
   bool ok = false;
   if (Read(name, VT_EMPTY, v)) {
     if ((v.vt == VT_UNKNOWN || v.vt == VT_DISPATCH) && v.punkVal) {
-      ComPtr<IPictureDisp> disp = QueryAs<IPictureDisp>(v.punkVal);
+      common::ComPtr<IPictureDisp> disp = common::QueryAs<IPictureDisp>(v.punkVal);
       ok = disp && SUCCEEDED(picture.SetPictureDispatch(disp.Get()));
       if (!ok) {
         std::vector<uint8_t> bytes;
@@ -377,4 +378,4 @@ bool CBagPropExchange::Picture(const wchar_t* name, CPictureHolder& picture) {
   return true;
 }
 
-}  // namespace zb
+}  // namespace button

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-namespace zb::propfmt {
+namespace button {
+
 namespace {
 
 constexpr uint8_t kMagic[4] = {'Z', 'B', 'P', 'X'};
@@ -164,4 +165,4 @@ bool RecordSet::GetBlob(const std::u16string& name, std::vector<uint8_t>& v) con
   return true;
 }
 
-}  // namespace zb::propfmt
+}  // namespace button

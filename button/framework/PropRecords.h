@@ -23,7 +23,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace zb::propfmt {
+namespace button {
 
 constexpr uint16_t kFormatVersion = 1;
 constexpr size_t kHeaderBytes = 16;
@@ -89,4 +89,4 @@ class RecordSet {
   std::unordered_map<std::u16string, Value> m_records;
 };
 
-}  // namespace zb::propfmt
+}  // namespace button

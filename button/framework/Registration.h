@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace zb {
+namespace button {
 
 struct ControlRegistration {
   const CLSID* clsid;
@@ -39,4 +39,4 @@ HRESULT RegisterClassInCategory(const CLSID& clsid, const GUID& catid, const wch
 // "{xxxxxxxx-...}"
 std::wstring GuidString(const GUID& guid);
 
-}  // namespace zb
+}  // namespace button

@@ -9,15 +9,16 @@
 #include "common/win/ComError.h"
 #include "common/win/Handles.h"
 
-namespace zb {
+namespace button {
+
 namespace {
 
-LONG CreateKey(HKEY parent, const std::wstring& sub, RegKey& key) {
+LONG CreateKey(HKEY parent, const std::wstring& sub, common::RegKey& key) {
   return RegCreateKeyExW(parent, sub.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
                          key.Put(), nullptr);
 }
 
-LONG SetString(const RegKey& key, const wchar_t* name, const std::wstring& value) {
+LONG SetString(const common::RegKey& key, const wchar_t* name, const std::wstring& value) {
   return RegSetValueExW(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                         DWORD((value.size() + 1) * sizeof(wchar_t)));
 }
@@ -27,7 +28,7 @@ HRESULT FromWin32(LONG rc) { return rc == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WI
 // Creates parent\sub and sets its default value (and optionally one named value).
 HRESULT SetKey(HKEY parent, const std::wstring& sub, const std::wstring& value, const wchar_t* name = nullptr,
                const std::wstring& namedValue = std::wstring()) {
-  RegKey key;
+  common::RegKey key;
   LONG rc = CreateKey(parent, sub, key);
   if (rc != ERROR_SUCCESS) return FromWin32(rc);
   rc = SetString(key, nullptr, value);
@@ -36,7 +37,7 @@ HRESULT SetKey(HKEY parent, const std::wstring& sub, const std::wstring& value, 
 }
 
 HRESULT SetEmptyKey(HKEY parent, const std::wstring& sub) {
-  RegKey key;
+  common::RegKey key;
   return FromWin32(CreateKey(parent, sub, key));
 }
 
@@ -50,7 +51,7 @@ HRESULT DeleteTree(HKEY parent, const std::wstring& sub) {
 }
 
 std::wstring ReadDefault(HKEY parent, const std::wstring& sub) {
-  RegKey key;
+  common::RegKey key;
   if (RegOpenKeyExW(parent, sub.c_str(), 0, KEY_READ, key.Put()) != ERROR_SUCCESS) return std::wstring();
   wchar_t buf[128] = {};
   DWORD size = sizeof(buf) - sizeof(wchar_t);
@@ -66,12 +67,9 @@ std::wstring ReadDefault(HKEY parent, const std::wstring& sub) {
 // where the class was just removed, is read again.
 bool RegisteredInOtherView(const std::wstring& guid) {
   const REGSAM other = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, (L"CLSID\\" + guid + L"\\InprocServer32").c_str(), 0, KEY_READ | other, &key) !=
-      ERROR_SUCCESS)
-    return false;
-  RegCloseKey(key);
-  return true;
+  common::RegKey key;
+  return RegOpenKeyExW(HKEY_CLASSES_ROOT, (L"CLSID\\" + guid + L"\\InprocServer32").c_str(), 0, KEY_READ | other,
+                       key.Put()) == ERROR_SUCCESS;
 }
 
 HRESULT RegisterProgId(const CLSID& clsid, const wchar_t* progId, const std::wstring& typeName) {
@@ -142,7 +140,7 @@ HRESULT UnregisterClass(const CLSID& clsid, const wchar_t* progId) {
 }
 
 HRESULT RegisterModuleTypeLib(const std::wstring& modulePath) {
-  ComPtr<ITypeLib> lib;
+  common::ComPtr<ITypeLib> lib;
   ZB_RETURN_IF_FAILED(LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, lib.Put()));
   // The help folder is the module's folder.
   std::wstring folder = modulePath;
@@ -160,7 +158,7 @@ HRESULT UnregisterModuleTypeLib(const GUID& libid, WORD major, WORD minor, LCID 
   wchar_t version[40] = {};
   swprintf(version, 40, L"\\%x.%x\\%lx\\", unsigned(major), unsigned(minor), static_cast<unsigned long>(lcid));
   const std::wstring locale = L"TypeLib\\" + GuidString(libid) + version;
-  RegKey other;
+  common::RegKey other;
   if (RegOpenKeyExW(HKEY_CLASSES_ROOT, (locale + (is64 ? L"win32" : L"win64")).c_str(), 0, KEY_READ, other.Put()) ==
       ERROR_SUCCESS) {
     const LONG rc = RegDeleteKeyW(HKEY_CLASSES_ROOT, (locale + (is64 ? L"win64" : L"win32")).c_str());
@@ -170,7 +168,7 @@ HRESULT UnregisterModuleTypeLib(const GUID& libid, WORD major, WORD minor, LCID 
 }
 
 HRESULT RegisterClassInCategory(const CLSID& clsid, const GUID& catid, const wchar_t* description) {
-  ComPtr<ICatRegister> cats;
+  common::ComPtr<ICatRegister> cats;
   HRESULT hr = CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER, IID_ICatRegister,
                                 cats.PutVoid());
   // Not traced: registration runs in processes without COM as well, where the categories are
@@ -185,4 +183,4 @@ HRESULT RegisterClassInCategory(const CLSID& clsid, const GUID& catid, const wch
   return cats->RegisterClassImplCategories(clsid, 1, ids);
 }
 
-}  // namespace zb
+}  // namespace button

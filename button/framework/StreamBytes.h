@@ -8,12 +8,12 @@
 
 #include "common/win/ComPtr.h"
 
-namespace zb {
+namespace button {
 
 // A fresh memory stream holding `bytes`, positioned at its start.
-HRESULT StreamFromBytes(const std::vector<uint8_t>& bytes, ComPtr<IStream>& out);
+HRESULT StreamFromBytes(const std::vector<uint8_t>& bytes, common::ComPtr<IStream>& out);
 // An empty memory stream.
-HRESULT NewMemoryStream(ComPtr<IStream>& out);
+HRESULT NewMemoryStream(common::ComPtr<IStream>& out);
 // The whole content of a memory stream made by the functions above.
 HRESULT BytesOfStream(IStream* stream, std::vector<uint8_t>& out);
 // Writes all of `size` bytes, failing (STG_E_MEDIUMFULL) on a short write.
@@ -21,4 +21,4 @@ HRESULT WriteAll(IStream* stream, const void* data, size_t size);
 // Reads up to `size` bytes; `got` receives how many arrived (fewer at the end of the stream).
 HRESULT ReadUpTo(IStream* stream, void* data, size_t size, size_t& got);
 
-}  // namespace zb
+}  // namespace button

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <climits>
 
-namespace zb {
+namespace button {
 
-HRESULT NewMemoryStream(ComPtr<IStream>& out) { return CreateStreamOnHGlobal(nullptr, TRUE, out.Put()); }
+HRESULT NewMemoryStream(common::ComPtr<IStream>& out) { return CreateStreamOnHGlobal(nullptr, TRUE, out.Put()); }
 
-HRESULT StreamFromBytes(const std::vector<uint8_t>& bytes, ComPtr<IStream>& out) {
+HRESULT StreamFromBytes(const std::vector<uint8_t>& bytes, common::ComPtr<IStream>& out) {
   HRESULT hr = NewMemoryStream(out);
   ZB_RETURN_IF_FAILED(hr);
   ZB_RETURN_IF_FAILED(hr = WriteAll(out.Get(), bytes.data(), bytes.size()));
@@ -56,4 +56,4 @@ HRESULT ReadUpTo(IStream* stream, void* data, size_t size, size_t& got) {
   return S_OK;
 }
 
-}  // namespace zb
+}  // namespace button

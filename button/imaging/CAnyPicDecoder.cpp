@@ -4,6 +4,8 @@
 
 #include "button/imaging/CTextException.h"
 
+namespace button {
+
 namespace {
 
 uint32_t LE32(const uint8_t* p) {
@@ -93,3 +95,5 @@ void CAnyPicDecoder::SetTraceHook(DecodeTraceHook hook) {
   m_jpeg.SetTraceHook(hook);
   CPicDecoder::SetTraceHook(std::move(hook));
 }
+
+}  // namespace button

@@ -9,6 +9,8 @@
 #include "button/imaging/CPicDecoder.h"
 #include "button/imaging/CTIFFDecoder.h"
 
+namespace button {
+
 enum class PictureFormat { None, Bitmap, Targa, Tiff, Pict, Jpeg, Png, EpsTiff };
 
 class CAnyPicDecoder : public CPicDecoder {
@@ -25,3 +27,5 @@ class CAnyPicDecoder : public CPicDecoder {
   CTIFFDecoder m_tiff;
   CJPEGDecoder m_jpeg;
 };
+
+}  // namespace button

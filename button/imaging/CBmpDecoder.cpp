@@ -5,6 +5,8 @@
 
 #include "button/imaging/CTextException.h"
 
+namespace button {
+
 namespace {
 
 constexpr uint32_t kOpaque = 0xFF000000u;
@@ -185,3 +187,5 @@ void CBmpDecoder::DecodeRle(bool nibbles, int32_t width, int32_t height, bool to
     }
   }
 }
+
+}  // namespace button

@@ -5,6 +5,8 @@
 
 #include "button/imaging/CPicDecoder.h"
 
+namespace button {
+
 class CBmpDecoder : public CPicDecoder {
  protected:
   void DecodeData() override;
@@ -17,3 +19,5 @@ class CBmpDecoder : public CPicDecoder {
   // give are opaque black, so any pixel index reads a defined colour.
   uint32_t m_palette[256] = {};
 };
+
+}  // namespace button

@@ -2,6 +2,8 @@
 
 #include "button/imaging/CTextException.h"
 
+namespace button {
+
 void CDataSource::Attach(const std::string& name, const uint8_t* data, size_t size) {
   m_name = name;
   m_data = data;
@@ -36,3 +38,5 @@ void CDataSource::SeekTo(size_t offset) {
   if (offset > m_size) throw CTextException::EndOfData();
   m_pos = offset;
 }
+
+}  // namespace button

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace button {
+
 class CDataSource {
  public:
   CDataSource() = default;
@@ -38,3 +40,5 @@ class CDataSource {
   size_t m_size = 0;
   size_t m_pos = 0;
 };
+
+}  // namespace button

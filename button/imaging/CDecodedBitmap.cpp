@@ -5,6 +5,8 @@
 
 #include "button/imaging/CTextException.h"
 
+namespace button {
+
 CDecodedBitmap::CDecodedBitmap() { Create(16, 16, 8, false); }
 
 void CDecodedBitmap::Create(int32_t width, int32_t height, int bpp, bool alpha, const DecodeLimits& limits) {
@@ -41,3 +43,5 @@ void CDecodedBitmap::Create(int32_t width, int32_t height, int bpp, bool alpha, 
   m_bitsOffset = bitsOffset;
   m_paletteEntries = entries;
 }
+
+}  // namespace button

@@ -9,6 +9,8 @@
 #include "button/imaging/DecodeLimits.h"
 #include "button/pixels/DibHeader.h"
 
+namespace button {
+
 class CDecodedBitmap {
  public:
   CDecodedBitmap();  // a 16 x 16, 8-bit bitmap
@@ -50,3 +52,5 @@ class CDecodedBitmap {
   size_t m_bitsOffset = 0;
   int m_paletteEntries = 0;
 };
+
+}  // namespace button

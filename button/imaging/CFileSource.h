@@ -6,6 +6,8 @@
 #include "button/imaging/CDataSource.h"
 #include "button/imaging/CTextException.h"
 
+namespace button {
+
 class CFileSource : public CDataSource {
  public:
   CFileSource();
@@ -28,3 +30,5 @@ class CFileSource : public CDataSource {
   struct Handles;  // the platform's file and mapping handles
   std::unique_ptr<Handles> m_handles;
 };
+
+}  // namespace button

@@ -7,6 +7,8 @@
 #include "button/imaging/CFileSource.h"
 #include "button/imaging/CTextException.h"
 
+namespace button {
+
 struct CFileSource::Handles {
   int fd = -1;
   void* view = nullptr;
@@ -62,3 +64,5 @@ void CFileSource::Close() {
   if (m_handles->fd >= 0) ::close(m_handles->fd);
   *m_handles = Handles();
 }
+
+}  // namespace button

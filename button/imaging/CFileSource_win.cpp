@@ -5,10 +5,12 @@
 #include "common/win/Handles.h"
 #include "common/win/TextConvert.h"
 
+namespace button {
+
 struct CFileSource::Handles {
-  zb::FileHandle file;
-  zb::KernelHandle mapping;
-  zb::MappedView view;
+  common::FileHandle file;
+  common::KernelHandle mapping;
+  common::MappedView view;
 };
 
 CFileSource::CFileSource() : m_handles(std::make_unique<Handles>()) {}
@@ -17,7 +19,7 @@ CFileSource::~CFileSource() { Close(); }
 
 CFileSource::OpenResult CFileSource::Open(const std::string& path) {
   Close();
-  const std::wstring wide = zb::Wide(path);
+  const std::wstring wide = common::Wide(path);
   if (wide.empty()) return kOpenFailed;
   HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -55,3 +57,5 @@ void CFileSource::Close() {
   m_handles->mapping.Reset();
   m_handles->file.Reset();
 }
+
+}  // namespace button

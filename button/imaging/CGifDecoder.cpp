@@ -5,6 +5,8 @@
 #include "button/imaging/CFileSource.h"
 #include "button/pixels/ImageDIB.h"
 
+namespace button {
+
 namespace {
 
 constexpr uint32_t kOpaqueBlack = 0xFF000000u;
@@ -269,3 +271,5 @@ void CGifDecoder::WriteRows(const uint8_t* indices, int width, int height, bool 
   }
   m_rowsDecoded = rows;
 }
+
+}  // namespace button

@@ -9,6 +9,8 @@
 
 #include "button/imaging/DecodeLimits.h"
 
+namespace button {
+
 class CImageDIB;
 
 class CGifDecoder {
@@ -50,3 +52,5 @@ class CGifDecoder {
   bool m_targetFresh = false;  // the target was created by this decode
   std::vector<uint8_t> m_indices;
 };
+
+}  // namespace button

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace button {
+
 class CInternetDownloader {
  public:
   static constexpr unsigned long kBlockBytes = 8192;
@@ -35,3 +37,5 @@ class CInternetDownloader {
   HWND m_status = nullptr;
   int m_range = 0;
 };
+
+}  // namespace button

@@ -6,51 +6,47 @@
 #include <vector>
 
 #include "button/imaging/DownloadRules.h"
+#include "common/win/Handles.h"
+
+namespace button {
 
 namespace {
 
 const wchar_t kAgent[] = L"ZEPHONBUTTONPRO";
 
-// A WinINet handle, closed on destruction unless closed (and checked) earlier.
-class InternetHandle {
- public:
-  explicit InternetHandle(HINTERNET h) : m_h(h) {}
-  InternetHandle(const InternetHandle&) = delete;
-  InternetHandle& operator=(const InternetHandle&) = delete;
-  ~InternetHandle() { Close(); }
-  HINTERNET Get() const { return m_h; }
-  bool Close() {
-    HINTERNET h = m_h;
-    m_h = nullptr;
-    return !h || InternetCloseHandle(h);
-  }
-
- private:
-  HINTERNET m_h;
+// A WinINet handle.
+struct InternetTraits {
+  using Handle = HINTERNET;
+  static Handle None() { return nullptr; }
+  static void Close(Handle h) { InternetCloseHandle(h); }
 };
+using InternetHandle = common::UniqueHandle<InternetTraits>;
 
+// Closes `h` now and says whether WinINet closed it cleanly (a transfer can still fail there).
+bool CloseChecked(InternetHandle& h) {
+  HINTERNET raw = h.Release();
+  return !raw || InternetCloseHandle(raw);
+}
+
+// The local copy being written: flushed and closed before it counts as written.
 class LocalFile {
  public:
   explicit LocalFile(const std::wstring& path)
-      : m_h(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-  LocalFile(const LocalFile&) = delete;
-  LocalFile& operator=(const LocalFile&) = delete;
-  ~LocalFile() { Close(); }
-  bool IsOpen() const { return m_h != INVALID_HANDLE_VALUE; }
+      : m_file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  bool IsOpen() const { return m_file.Valid(); }
   bool Write(const void* data, DWORD bytes) {
     DWORD written = 0;
-    return WriteFile(m_h, data, bytes, &written, nullptr) && written == bytes;
+    return WriteFile(m_file.Get(), data, bytes, &written, nullptr) && written == bytes;
   }
   bool Close() {
-    if (m_h == INVALID_HANDLE_VALUE) return true;
-    const bool ok = FlushFileBuffers(m_h) != 0;
-    CloseHandle(m_h);
-    m_h = INVALID_HANDLE_VALUE;
+    if (!m_file.Valid()) return true;
+    const bool ok = FlushFileBuffers(m_file.Get()) != 0;
+    m_file.Reset();
     return ok;
   }
 
  private:
-  HANDLE m_h;
+  common::FileHandle m_file;
 };
 
 }  // namespace
@@ -62,7 +58,7 @@ std::wstring CInternetDownloader::TemporaryPath(const std::wstring& url) const {
   wchar_t name[MAX_PATH + 1] = {};
   if (!GetTempFileNameW(folder.c_str(), L"ZPX", 0, name)) return std::wstring();
   DeleteFileW(name);  // only the unique name is wanted; the copy gets the URL's extension
-  return zbdownload::LocalNameForUrl(name, url);
+  return button::LocalNameForUrl(name, url);
 }
 
 void CInternetDownloader::ShowStatus(const std::wstring& text) const {
@@ -130,7 +126,7 @@ std::wstring CInternetDownloader::Download(const std::wstring& url, const std::w
   DWORD status = 0, size = sizeof(status);
   if (!HttpQueryInfoW(connection.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
     status = 0;
-  const std::wstring refused = zbdownload::StatusErrorText(status, url);
+  const std::wstring refused = button::StatusErrorText(status, url);
   if (!refused.empty()) {
     m_error = refused;
     return std::wstring();
@@ -138,7 +134,9 @@ std::wstring CInternetDownloader::Download(const std::wstring& url, const std::w
   if (!Transfer(connection.Get(), url, path)) return std::wstring();
   m_error.clear();
   // The file is complete even when the connection does not close cleanly.
-  if (!connection.Close()) m_error = L"Internet connection error.\nURL: " + url;
-  session.Close();
+  if (!CloseChecked(connection)) m_error = L"Internet connection error.\nURL: " + url;
+  session.Reset();
   return path;
 }
+
+}  // namespace button

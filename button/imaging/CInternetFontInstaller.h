@@ -6,6 +6,8 @@
 // with the font need both. Synchronous; failures give false and a text (GetErrorText), never a throw.
 #include <string>
 
+namespace button {
+
 class CInternetFontInstaller {
  public:
   // True when the font was added (or this process had already added that very file). On failure
@@ -19,3 +21,5 @@ class CInternetFontInstaller {
 
   std::wstring m_error;
 };
+
+}  // namespace button

@@ -8,8 +8,9 @@
 
 #include "button/imaging/CInternetDownloader.h"
 #include "button/imaging/FontInstallRules.h"
+#include "common/win/Handles.h"
 
-using namespace zbfontinstall;
+namespace button {
 
 namespace {
 
@@ -68,13 +69,12 @@ class WorkingFile {
 };
 
 bool StartsLikeFont(const std::wstring& path) {
-  HANDLE h =
-      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  const common::FileHandle file(
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   unsigned char head[kFontSignatureBytes] = {};
   DWORD got = 0;
-  const bool read = ReadFile(h, head, sizeof(head), &got, nullptr) != 0;
-  CloseHandle(h);
+  const bool read = ReadFile(file.Get(), head, sizeof(head), &got, nullptr) != 0;
   return read && LooksLikeFontFile(head, got);
 }
 
@@ -118,3 +118,5 @@ bool CInternetFontInstaller::Install(const std::wstring& url) {
   AddedFonts::Add(local);
   return true;
 }
+
+}  // namespace button

@@ -15,6 +15,8 @@ extern "C" {
 #include <jerror.h>
 }
 
+namespace button {
+
 // libjpeg reports a fatal error by calling error_exit, which must not return. Ours jumps back into
 // Guarded(), whose frame and every frame up to the jump hold nothing with a destructor; the C++
 // exception is thrown after the jump, from ordinary C++ code, never through libjpeg's C frames.
@@ -152,3 +154,5 @@ void CJPEGDecoder::DecodeData() {
   s->rows = nullptr;
   if (!ok) throw libraryError();
 }
+
+}  // namespace button

@@ -5,6 +5,8 @@
 
 #include "button/imaging/CPicDecoder.h"
 
+namespace button {
+
 class CJPEGDecoder : public CPicDecoder {
  public:
   CJPEGDecoder();
@@ -21,3 +23,5 @@ class CJPEGDecoder : public CPicDecoder {
   std::unique_ptr<State> m_state;
   bool m_fastDecode = true;  // fancy upsampling off
 };
+
+}  // namespace button

@@ -6,6 +6,8 @@
 #include "button/imaging/CFileSource.h"
 #include "button/imaging/CTextException.h"
 
+namespace button {
+
 void CPicDecoder::DecodeFile(const std::string& path, CDecodedBitmap& bitmap, int bpp) {
   Trace(0, "--- Decoding file %s. ---\n", path.c_str());
   CFileSource source;  // unmapped and closed when it goes, also when Decode throws
@@ -32,3 +34,5 @@ void CPicDecoder::Trace(int level, const char* format, ...) {
   va_end(args);
   m_trace(level, text);
 }
+
+}  // namespace button

@@ -9,6 +9,8 @@
 #include "button/imaging/CDataSource.h"
 #include "button/imaging/DecodeLimits.h"
 
+namespace button {
+
 // Receives the decoders' progress notes (level 0 to 3). Nothing listens by default.
 using DecodeTraceHook = std::function<void(int level, const std::string& text)>;
 
@@ -47,3 +49,5 @@ class CPicDecoder {
   DecodeLimits m_limits;
   DecodeTraceHook m_trace;
 };
+
+}  // namespace button

@@ -11,6 +11,8 @@
 
 #include "button/imaging/CTextException.h"
 
+namespace button {
+
 struct CTIFFDecoder::Client {
   const uint8_t* data = nullptr;
   uint64_t size = 0;
@@ -124,3 +126,5 @@ void CTIFFDecoder::DecodeData() {
   }
   if (!ok) throw failure("Cannot read TIFF image.");
 }
+
+}  // namespace button

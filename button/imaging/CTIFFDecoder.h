@@ -3,6 +3,8 @@
 // memory. Always produces 32 bits: blue, green, red, alpha.
 #include "button/imaging/CPicDecoder.h"
 
+namespace button {
+
 class CTIFFDecoder : public CPicDecoder {
  protected:
   void DecodeData() override;
@@ -10,3 +12,5 @@ class CTIFFDecoder : public CPicDecoder {
  private:
   struct Client;  // libtiff's view of the data and the last error text
 };
+
+}  // namespace button

@@ -1,5 +1,7 @@
 #include "button/imaging/CTextException.h"
 
+namespace button {
+
 CTextException CTextException::Decoder(int code, const std::string& message) {
   return CTextException(code, "Decoder error: " + message + "\n");
 }
@@ -7,3 +9,5 @@ CTextException CTextException::Decoder(int code, const std::string& message) {
 CTextException CTextException::EndOfData() {
   return CTextException(kDecodeEndOfData, "End of file reached while decoding.\n");
 }
+
+}  // namespace button

@@ -3,6 +3,8 @@
 #include <exception>
 #include <string>
 
+namespace button {
+
 // Codes carried by CTextException.
 enum DecodeErrorCode {
   kDecodeNotBitmap = 1,     // no "BM" signature; TIFF that libtiff cannot open or read
@@ -33,3 +35,5 @@ class CTextException : public std::exception {
   int m_code;
   std::string m_text;
 };
+
+}  // namespace button

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace button {
+
 struct DecodeLimits {
   int32_t maxDimension = 32768;             // pixels per side
   uint64_t maxPixels = uint64_t(64) << 20;  // width x height (64 Mi pixels, 256 MiB at 32 bits)
@@ -14,3 +16,5 @@ struct DecodeLimits {
            uint64_t(width) * uint64_t(height) <= maxPixels;
   }
 };
+
+}  // namespace button

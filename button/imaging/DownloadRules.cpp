@@ -1,6 +1,6 @@
 #include "button/imaging/DownloadRules.h"
 
-namespace zbdownload {
+namespace button {
 
 std::wstring LocalNameForUrl(const std::wstring& tempName, const std::wstring& url) {
   const size_t dot = tempName.find_last_of(L'.');
@@ -20,4 +20,4 @@ std::wstring StatusErrorText(unsigned long status, const std::wstring& url) {
   }
 }
 
-}  // namespace zbdownload
+}  // namespace button

@@ -3,7 +3,7 @@
 // error text of an HTTP status.
 #include <string>
 
-namespace zbdownload {
+namespace button {
 
 // A temporary file name ("...\ZPX3F.TMP") with its extension replaced by the URL's: the characters
 // after the URL's last "." (the whole URL when it has none), so that the local copy of ".../logo.gif"
@@ -13,4 +13,4 @@ std::wstring LocalNameForUrl(const std::wstring& tempName, const std::wstring& u
 // "" for 200 (the body follows); otherwise the failure text for `url`.
 std::wstring StatusErrorText(unsigned long status, const std::wstring& url);
 
-}  // namespace zbdownload
+}  // namespace button

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <cwctype>
 
-namespace zbfontinstall {
+namespace button {
 
 const wchar_t kBadUrlText[] = L"Bad HTTP URL (Font name).";
 const wchar_t kAddFailedText[] = L"Adding font to system fail fontname: ";
@@ -55,4 +55,4 @@ bool LooksLikeFontFile(const unsigned char* bytes, size_t size) {
   return false;
 }
 
-}  // namespace zbfontinstall
+}  // namespace button

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-namespace zbfontinstall {
+namespace button {
 
 // The failure texts the control reports through InternetFontError.
 extern const wchar_t kBadUrlText[];      // "Bad HTTP URL (Font name)."
@@ -35,4 +35,4 @@ constexpr size_t kFontSignatureBytes = 4;
 // empty file) is not worth handing over.
 bool LooksLikeFontFile(const unsigned char* bytes, size_t size);
 
-}  // namespace zbfontinstall
+}  // namespace button

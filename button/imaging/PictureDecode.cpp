@@ -8,6 +8,8 @@
 #include "button/imaging/CTextException.h"
 #include "button/pixels/ImageDIB.h"
 
+namespace button {
+
 bool IsGifPicturePath(const std::string& path) {
   if (path.size() <= 2) return false;
   const char* tail = path.c_str() + path.size() - 3;
@@ -73,3 +75,5 @@ PictureResult DecodePictureFile(const std::string& path, uint32_t background, CI
     return result;
   }
 }
+
+}  // namespace button

@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <string>
 
+namespace button {
+
 class CImageDIB;
 
 enum class PictureOutcome {
@@ -38,3 +40,5 @@ bool IsGifPicturePath(const std::string& path);
 // Decodes the picture file at `path` (UTF-8) into `target`. `background` is a 0x00BBGGRR colour used
 // for the transparent pixels of a GIF.
 PictureResult DecodePictureFile(const std::string& path, uint32_t background, CImageDIB& target) noexcept;
+
+}  // namespace button

@@ -4,7 +4,7 @@
 
 #include "button/imaging/FontInstallRules.h"
 
-namespace zbuntrusted {
+namespace button {
 
 const wchar_t kPictureRefusedText[] = L"Picture refused in safe mode: only HTTP addresses allowed.";
 const wchar_t kAnimationRefusedText[] = L"Animation refused in safe mode: no local files allowed.";
@@ -21,7 +21,7 @@ bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix) {
 
 }  // namespace
 
-bool IsInternetAddress(const std::wstring& url) {
+bool IsHttpAddress(const std::wstring& url) {
   size_t start = 0;
   if (StartsWithNoCase(url, L"http://"))
     start = 7;
@@ -40,8 +40,8 @@ bool IsInternetAddress(const std::wstring& url) {
 
 std::wstring TextForPage(const std::wstring& text, const std::wstring& url) {
   // Of the downloader's texts only this one names the local copy.
-  if (StartsWithNoCase(text, zbfontinstall::kCantCreateText)) return zbfontinstall::kCantCreateText + url;
+  if (StartsWithNoCase(text, button::kCantCreateText)) return button::kCantCreateText + url;
   return text;
 }
 
-}  // namespace zbuntrusted
+}  // namespace button

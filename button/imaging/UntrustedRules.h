@@ -4,7 +4,7 @@
 // that names a file of the machine. No Win32 here, so the rules build and test natively.
 #include <string>
 
-namespace zbuntrusted {
+namespace button {
 
 // The refusals' texts: fixed, so that they name no path.
 extern const wchar_t kPictureRefusedText[];    // PictureError for a picture address of the machine
@@ -14,13 +14,13 @@ extern const wchar_t kFontRefusedText[];       // InternetFontError for InstallF
 // "http://" or "https://" (any letter case), a host, and nothing a file path could hide behind: no
 // backslash, blank or control character anywhere. Drive paths, \\server\share and \\?\ paths, file:
 // addresses, relative paths and every other scheme are not.
-bool IsInternetAddress(const std::wstring& url);
+bool IsHttpAddress(const std::wstring& url);
 
 // A picture address an untrusted page may give: "" (no picture) or an internet address.
-inline bool MayLoadPicture(const std::wstring& url) { return url.empty() || IsInternetAddress(url); }
+inline bool MayLoadPicture(const std::wstring& url) { return url.empty() || IsHttpAddress(url); }
 
 // A downloader's failure text about `url` as an untrusted page is told it: a text that names the
 // local copy (in the temporary folder, whose path tells the user's name) names `url` instead.
 std::wstring TextForPage(const std::wstring& text, const std::wstring& url);
 
-}  // namespace zbuntrusted
+}  // namespace button

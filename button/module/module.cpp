@@ -14,37 +14,36 @@
 
 namespace {
 
-// All seven page classes are registered so containers see the full set; a page this module does
-// not build yet answers CLASS_E_CLASSNOTAVAILABLE when asked for.
+// The control and its seven page classes; the standard font page is the system's.
 HRESULT RegisterClasses(const std::wstring& path) {
-  zb::ControlRegistration reg{};
-  reg.clsid = &zephon::CLSID_ZephonButton;
-  reg.progId = zephon::kControlProgId;
-  reg.typeName = zb::LoadModuleString(IDS_ZEPHONBUTTON);
+  button::ControlRegistration reg{};
+  reg.clsid = &button::CLSID_ZephonButton;
+  reg.progId = button::kControlProgId;
+  reg.typeName = button::LoadModuleString(IDS_ZEPHONBUTTON);
   reg.modulePath = path;
   reg.threadingModel = L"Apartment";
   reg.toolboxBitmapId = IDB_ZEPHONBUTTON;
-  reg.miscStatus = zephon::kMiscStatus;
-  reg.libid = &zephon::LIBID_ZEPHONBUTTONLib;
-  reg.verMajor = zephon::kLibMajor;
-  reg.verMinor = zephon::kLibMinor;
-  HRESULT hr = zb::RegisterControlClass(reg);
+  reg.miscStatus = button::kMiscStatus;
+  reg.libid = &button::LIBID_ZEPHONBUTTONLib;
+  reg.verMajor = button::kLibMajor;
+  reg.verMinor = button::kLibMinor;
+  HRESULT hr = button::RegisterControlClass(reg);
   ZB_RETURN_IF_FAILED(hr);
   // Category membership is best effort: a system without the category manager still gets the control.
-  zb::RegisterClassInCategory(zephon::CLSID_ZephonButton, CATID_SafeForScripting,
-                              L"Controls that are safely scriptable");
-  zb::RegisterClassInCategory(zephon::CLSID_ZephonButton, CATID_SafeForInitializing,
-                              L"Controls safely initializable from persistent data");
-  for (const zephon::PageClass& page : zephon::kOwnPages) {
-    ZB_RETURN_IF_FAILED(hr = zb::RegisterPlainClass(*page.clsid, page.progId, page.progId, path));
+  button::RegisterClassInCategory(button::CLSID_ZephonButton, CATID_SafeForScripting,
+                                  L"Controls that are safely scriptable");
+  button::RegisterClassInCategory(button::CLSID_ZephonButton, CATID_SafeForInitializing,
+                                  L"Controls safely initializable from persistent data");
+  for (const button::PageClass& page : button::kOwnPages) {
+    ZB_RETURN_IF_FAILED(hr = button::RegisterPlainClass(*page.clsid, page.progId, page.progId, path));
   }
   return S_OK;
 }
 
 HRESULT UnregisterClasses() {
-  HRESULT result = zb::UnregisterClass(zephon::CLSID_ZephonButton, zephon::kControlProgId);
-  for (const zephon::PageClass& page : zephon::kOwnPages) {
-    HRESULT hr = zb::UnregisterClass(*page.clsid, page.progId);
+  HRESULT result = button::UnregisterClass(button::CLSID_ZephonButton, button::kControlProgId);
+  for (const button::PageClass& page : button::kOwnPages) {
+    HRESULT hr = button::UnregisterClass(*page.clsid, page.progId);
     if (SUCCEEDED(result)) result = hr;
   }
   return result;
@@ -54,7 +53,7 @@ HRESULT UnregisterClasses() {
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
-    zb::SetModuleInstance(instance);
+    button::SetModuleInstance(instance);
     DisableThreadLibraryCalls(instance);
   }
   return TRUE;
@@ -63,17 +62,17 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  if (IsEqualCLSID(clsid, zephon::CLSID_ZephonButton))
-    return zb::GetClassFactory(&zephon::CreateZephonButton, riid, out);
-  if (zb::CreateInstanceFn page = zephon::PageCreator(clsid)) return zb::GetClassFactory(page, riid, out);
+  if (IsEqualCLSID(clsid, button::CLSID_ZephonButton))
+    return button::GetClassFactory(&button::CreateZephonButton, riid, out);
+  if (button::CreateInstanceFn page = button::PageCreator(clsid)) return button::GetClassFactory(page, riid, out);
   return CLASS_E_CLASSNOTAVAILABLE;
 }
 
-STDAPI DllCanUnloadNow() { return zb::ModuleLockCount() == 0 ? S_OK : S_FALSE; }
+STDAPI DllCanUnloadNow() { return button::ModuleLockCount() == 0 ? S_OK : S_FALSE; }
 
 STDAPI DllRegisterServer() {
-  const std::wstring path = zb::ModulePath();
-  if (path.empty() || FAILED(zb::RegisterModuleTypeLib(path))) return SELFREG_E_TYPELIB;
+  const std::wstring path = button::ModulePath();
+  if (path.empty() || FAILED(button::RegisterModuleTypeLib(path))) return SELFREG_E_TYPELIB;
   if (FAILED(RegisterClasses(path))) return SELFREG_E_CLASS;
   return S_OK;
 }
@@ -82,7 +81,7 @@ STDAPI DllRegisterServer() {
 // classes; the first failure is the one reported.
 STDAPI DllUnregisterServer() {
   HRESULT lib =
-      zb::UnregisterModuleTypeLib(zephon::LIBID_ZEPHONBUTTONLib, zephon::kLibMajor, zephon::kLibMinor, 0x0409);
+      button::UnregisterModuleTypeLib(button::LIBID_ZEPHONBUTTONLib, button::kLibMajor, button::kLibMinor, 0x0409);
   HRESULT classes = UnregisterClasses();
   if (FAILED(lib)) return SELFREG_E_TYPELIB;
   if (FAILED(classes)) return SELFREG_E_CLASS;

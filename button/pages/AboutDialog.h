@@ -3,7 +3,7 @@
 // and only once at a time.
 #include <windows.h>
 
-namespace zbpages {
+namespace button {
 
 class CAboutDialog {
  public:
@@ -15,4 +15,4 @@ class CAboutDialog {
   bool m_open = false;
 };
 
-}  // namespace zbpages
+}  // namespace button

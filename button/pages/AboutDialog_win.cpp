@@ -3,12 +3,12 @@
 #include "button/framework/Module.h"
 #include "button/pages/PageResources.h"
 
-namespace zbpages {
+namespace button {
 
 void CAboutDialog::Open(HWND owner) {
   if (m_open) return;
   m_open = true;
-  DialogBoxParamW(zb::ModuleInstance(), MAKEINTRESOURCEW(IDD_PAGE_ABOUT), owner, &CAboutDialog::Proc, 0);
+  DialogBoxParamW(button::ModuleInstance(), MAKEINTRESOURCEW(IDD_PAGE_ABOUT), owner, &CAboutDialog::Proc, 0);
   m_open = false;
 }
 
@@ -25,4 +25,4 @@ INT_PTR CALLBACK CAboutDialog::Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM
   }
 }
 
-}  // namespace zbpages
+}  // namespace button

@@ -4,7 +4,7 @@
 
 #include "button/pixels/ImageDIB.h"
 
-namespace zbpages {
+namespace button {
 
 namespace {
 
@@ -149,4 +149,4 @@ void CColorPicker::Load(uint32_t colorref) {
   m_slider = m_base.Channel(m_channel);
 }
 
-}  // namespace zbpages
+}  // namespace button

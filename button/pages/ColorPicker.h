@@ -5,9 +5,9 @@
 // the results between the picker and its dialog.
 #include <cstdint>
 
-class CImageDIB;
+namespace button {
 
-namespace zbpages {
+class CImageDIB;
 
 struct PickerColor {
   int r = 0, g = 0, b = 0;
@@ -63,4 +63,4 @@ class CColorPicker {
   Drag m_drag = Drag::None;
 };
 
-}  // namespace zbpages
+}  // namespace button

@@ -7,7 +7,7 @@
 #include "button/pages/PropertyPage.h"
 #include "common/win/Handles.h"
 
-namespace zbpages {
+namespace button {
 
 class CColorsPage final : public CPropertyPage {
  public:
@@ -35,7 +35,7 @@ class CColorsPage final : public CPropertyPage {
   int m_item = 0;  // the chosen colour item, 0 Back .. 6 Text
   bool m_lock = true;
   bool m_updating = false;  // the page writes the number boxes itself
-  zb::GdiBitmap m_bitmaps[3];
+  common::GdiBitmap m_bitmaps[3];
 };
 
-}  // namespace zbpages
+}  // namespace button

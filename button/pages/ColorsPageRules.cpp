@@ -2,7 +2,7 @@
 
 #include "button/pages/PageResources.h"
 
-namespace zbpages::colors {
+namespace button {
 
 namespace {
 const int kRadios[kItemCount] = {IDC_COL_ITEM_BACK,    IDC_COL_ITEM_MASK,    IDC_COL_ITEM_TIPBACK,
@@ -28,7 +28,7 @@ int ItemOfRadio(int id) {
   return -1;
 }
 
-const PageBinding* Bindings() { return kBindings; }
-size_t BindingCount() { return kItemCount; }
+const PageBinding* ColorsBindings() { return kBindings; }
+size_t ColorsBindingCount() { return kItemCount; }
 
-}  // namespace zbpages::colors
+}  // namespace button

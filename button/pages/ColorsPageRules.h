@@ -5,7 +5,7 @@
 
 #include "button/pages/PageBinding.h"
 
-namespace zbpages::colors {
+namespace button {
 
 constexpr int kItemCount = 7;
 // The radio button of colour item i, and the hidden edit that holds its colour.
@@ -14,7 +14,7 @@ int ItemEdit(int item);
 // The item of a radio button id; -1 for any other id.
 int ItemOfRadio(int id);
 
-const PageBinding* Bindings();
-size_t BindingCount();
+const PageBinding* ColorsBindings();
+size_t ColorsBindingCount();
 
-}  // namespace zbpages::colors
+}  // namespace button

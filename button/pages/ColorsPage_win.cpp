@@ -10,7 +10,7 @@
 #include "button/pages/PageResources.h"
 #include "button/pixels/ImageDIB.h"
 
-namespace zbpages {
+namespace button {
 
 namespace {
 
@@ -33,7 +33,7 @@ void Swatch(HDC dc, int x, int y, const PickerColor& c) {
 }  // namespace
 
 CColorsPage::CColorsPage()
-    : CPropertyPage({IDD_PAGE_COLOR, IDS_PAGE_COLOR, colors::Bindings(), colors::BindingCount()}) {}
+    : CPropertyPage({IDD_PAGE_COLOR, IDS_PAGE_COLOR, button::ColorsBindings(), button::ColorsBindingCount()}) {}
 
 CColorsPage::~CColorsPage() = default;
 
@@ -42,7 +42,7 @@ void CColorsPage::OnInitDialog() {
   for (int i = 0; i < 3; ++i) {
     if (!m_bitmaps[i])
       m_bitmaps[i].Reset(static_cast<HBITMAP>(
-          LoadImageW(zb::ModuleInstance(), MAKEINTRESOURCEW(kButtonBitmaps[i]), IMAGE_BITMAP, 0, 0, 0)));
+          LoadImageW(button::ModuleInstance(), MAKEINTRESOURCEW(kButtonBitmaps[i]), IMAGE_BITMAP, 0, 0, 0)));
     if (m_bitmaps[i]) SendDlgItemMessageW(dialog, kButtons[i], BM_SETIMAGE, IMAGE_BITMAP, LPARAM(m_bitmaps[i].Get()));
   }
   for (int id : kNumberBoxes) SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, 3, 0);
@@ -68,7 +68,7 @@ void CColorsPage::OnInitDialog() {
 }
 
 void CColorsPage::OnValuesShown() {
-  CheckRadioButton(Dialog(), IDC_COL_ITEM_BACK, IDC_COL_ITEM_TEXT, colors::ItemRadio(m_item));
+  CheckRadioButton(Dialog(), IDC_COL_ITEM_BACK, IDC_COL_ITEM_TEXT, button::ItemRadio(m_item));
   SelectItemColor();
 }
 
@@ -81,7 +81,7 @@ void CColorsPage::OnCommand(int id, int code, HWND) {
     }
   }
   if (code != BN_CLICKED) return;
-  const int item = colors::ItemOfRadio(id);
+  const int item = button::ItemOfRadio(id);
   if (item >= 0) {
     ChooseItem(item);
     return;
@@ -165,8 +165,8 @@ void CColorsPage::NumberEdited(int channel, int id) {
 }
 
 void CColorsPage::SelectItemColor() {
-  if (!ValueOf(colors::ItemEdit(m_item))) return;
-  m_picker.Load(ColorShown(colors::ItemEdit(m_item)));
+  if (!ValueOf(button::ItemEdit(m_item))) return;
+  m_picker.Load(ColorShown(button::ItemEdit(m_item)));
   CheckRadioButton(Dialog(), IDC_COL_SLIDER_R, IDC_COL_SLIDER_B, kSliderRadios[m_picker.SliderChannel()]);
   ShowNumbers();
   Redraw();
@@ -174,7 +174,7 @@ void CColorsPage::SelectItemColor() {
 
 void CColorsPage::SetItemColor() {
   // The hidden box's change notification marks the page dirty.
-  SetDlgItemTextW(Dialog(), colors::ItemEdit(m_item), std::to_wstring(m_picker.Current().ColorRef()).c_str());
+  SetDlgItemTextW(Dialog(), button::ItemEdit(m_item), std::to_wstring(m_picker.Current().ColorRef()).c_str());
 }
 
 void CColorsPage::ChooseItem(int item) {
@@ -195,4 +195,4 @@ void CColorsPage::Track(LPARAM lParam) {
   }
 }
 
-}  // namespace zbpages
+}  // namespace button

@@ -4,7 +4,7 @@
 
 #include "button/pages/PageBinding.h"
 
-namespace zbpages {
+namespace button {
 
 class CDialogControls final : public IPageControls {
  public:
@@ -20,4 +20,4 @@ class CDialogControls final : public IPageControls {
   HWND m_dialog;
 };
 
-}  // namespace zbpages
+}  // namespace button

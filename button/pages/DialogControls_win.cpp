@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace zbpages {
+namespace button {
 
 bool CDialogControls::Checked(int id) const { return IsDlgButtonChecked(m_dialog, id) == BST_CHECKED; }
 
@@ -32,4 +32,4 @@ std::wstring CDialogControls::Text(int id) const {
 
 void CDialogControls::SetText(int id, const std::wstring& text) { SetDlgItemTextW(m_dialog, id, text.c_str()); }
 
-}  // namespace zbpages
+}  // namespace button

@@ -5,7 +5,7 @@
 
 #include "button/pages/PropertyPage.h"
 
-namespace zbpages {
+namespace button {
 
 class CEffectsPage final : public CPropertyPage {
  public:
@@ -28,4 +28,4 @@ class CEffectsPage final : public CPropertyPage {
   bool m_maskOn = false;
 };
 
-}  // namespace zbpages
+}  // namespace button

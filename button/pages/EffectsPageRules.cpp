@@ -6,7 +6,7 @@
 #include "button/pixels/EffectPass.h"
 #include "button/pixels/ImageDIB.h"
 
-namespace zbpages::effects {
+namespace button {
 
 bool RunPreview(CImageDIB& picture, const PreviewValues& v) {
   if (!picture.HasPixels()) return false;
@@ -48,7 +48,7 @@ const PageBinding kBindings[] = {
 };
 }  // namespace
 
-const PageBinding* Bindings() { return kBindings; }
-size_t BindingCount() { return sizeof(kBindings) / sizeof(kBindings[0]); }
+const PageBinding* EffectsBindings() { return kBindings; }
+size_t EffectsBindingCount() { return sizeof(kBindings) / sizeof(kBindings[0]); }
 
-}  // namespace zbpages::effects
+}  // namespace button

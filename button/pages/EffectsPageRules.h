@@ -6,9 +6,9 @@
 
 #include "button/pages/PageBinding.h"
 
-class CImageDIB;
+namespace button {
 
-namespace zbpages::effects {
+class CImageDIB;
 
 struct PreviewValues {
   long filter = 0;
@@ -26,7 +26,7 @@ bool RunPreview(CImageDIB& picture, const PreviewValues& values);
 // A scroll arrow's step of a number box: up adds one, down takes one, held to 0..255.
 long StepAmount(long value, bool up);
 
-const PageBinding* Bindings();
-size_t BindingCount();
+const PageBinding* EffectsBindings();
+size_t EffectsBindingCount();
 
-}  // namespace zbpages::effects
+}  // namespace button

@@ -10,7 +10,7 @@
 #include "button/pixels/ImageDIB.h"
 #include "common/win/Handles.h"
 
-namespace zbpages {
+namespace button {
 
 namespace {
 
@@ -22,15 +22,15 @@ std::wstring Wide(const char* text) {
   return out;
 }
 
-zb::GdiBitmap LoadDibSection(int id) {
-  return zb::GdiBitmap(static_cast<HBITMAP>(
-      LoadImageW(zb::ModuleInstance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+common::GdiBitmap LoadDibSection(int id) {
+  return common::GdiBitmap(static_cast<HBITMAP>(
+      LoadImageW(button::ModuleInstance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
 }  // namespace
 
 CEffectsPage::CEffectsPage()
-    : CPropertyPage({IDD_PAGE_EFFECTS, IDS_PAGE_EFFECTS, effects::Bindings(), effects::BindingCount()}) {}
+    : CPropertyPage({IDD_PAGE_EFFECTS, IDS_PAGE_EFFECTS, button::EffectsBindings(), button::EffectsBindingCount()}) {}
 
 void CEffectsPage::OnInitDialog() {
   HWND dialog = Dialog();
@@ -111,7 +111,7 @@ void CEffectsPage::Step(HWND scrollBar, int action) {
   const int id = GetDlgCtrlID(scrollBar);
   const int box = id == IDC_EFF_BLENDSCROLL ? IDC_EFF_BLENDVALUE : id == IDC_EFF_MASKSCROLL ? IDC_EFF_MASKVALUE : 0;
   if (!box) return;
-  const long value = effects::StepAmount(Number(box), action == SB_LINEUP);
+  const long value = button::StepAmount(Number(box), action == SB_LINEUP);
   SetDlgItemTextW(Dialog(), box, std::to_wstring(value).c_str());
 }
 
@@ -130,14 +130,14 @@ void CEffectsPage::DrawPreview(HDC dc) {
   SendDlgItemMessageW(dialog, IDC_EFF_FILTERLIST, CB_SETCURSEL, WPARAM(listed), 0);
   SetDlgItemTextW(dialog, IDC_EFF_HELP, Wide(EffectFilterHelp(listed)).c_str());
 
-  const zb::GdiBitmap sample = LoadDibSection(IDB_EFFECTS_SAMPLE);
+  const common::GdiBitmap sample = LoadDibSection(IDB_EFFECTS_SAMPLE);
   if (!sample) return;
   BITMAP size{};
   CImageDIB picture;
   if (!GetObjectW(sample.Get(), sizeof(size), &size) || !picture.Create(size.bmWidth, size.bmHeight) ||
       !picture.GetFromBitmap(dc, sample.Get()))
     return;
-  effects::PreviewValues v;
+  button::PreviewValues v;
   v.filter = filter;
   v.back = ColorShown(IDC_EFF_BACKCOLOR);
   v.mask = ColorShown(IDC_EFF_MASKCOLOR);
@@ -145,7 +145,7 @@ void CEffectsPage::DrawPreview(HDC dc) {
   v.blendValue = Number(IDC_EFF_BLENDVALUE);
   v.maskOn = m_maskOn;
   v.blendOn = m_blendOn;
-  if (effects::RunPreview(picture, v)) picture.Draw(dc, kPreviewLeft, kPreviewTop);
+  if (button::RunPreview(picture, v)) picture.Draw(dc, kPreviewLeft, kPreviewTop);
 }
 
 void CEffectsPage::Redraw() {
@@ -156,4 +156,4 @@ void CEffectsPage::Redraw() {
   ReleaseDC(Dialog(), dc);
 }
 
-}  // namespace zbpages
+}  // namespace button

@@ -5,7 +5,7 @@
 #include "button/pages/PageToolTip.h"
 #include "button/pages/PropertyPage.h"
 
-namespace zbpages {
+namespace button {
 
 class CGeneralPage final : public CPropertyPage {
  public:
@@ -24,4 +24,4 @@ class CGeneralPage final : public CPropertyPage {
   CAboutDialog m_about;
 };
 
-}  // namespace zbpages
+}  // namespace button

@@ -2,7 +2,7 @@
 
 #include "button/pages/PageResources.h"
 
-namespace zbpages::general {
+namespace button {
 
 int ButtonModeOf(long holdingFlag) { return int((holdingFlag >> 8) & 0xFF); }
 
@@ -21,7 +21,7 @@ const PageBinding kBindings[] = {
 };
 }  // namespace
 
-const PageBinding* Bindings() { return kBindings; }
-size_t BindingCount() { return sizeof(kBindings) / sizeof(kBindings[0]); }
+const PageBinding* GeneralBindings() { return kBindings; }
+size_t GeneralBindingCount() { return sizeof(kBindings) / sizeof(kBindings[0]); }
 
-}  // namespace zbpages::general
+}  // namespace button

@@ -5,7 +5,7 @@
 
 #include "button/pages/PageBinding.h"
 
-namespace zbpages::general {
+namespace button {
 
 // Bits 8..15 of HoldingFlag: the button mode the mode list shows.
 int ButtonModeOf(long holdingFlag);
@@ -17,7 +17,7 @@ bool AutoSizeAllowed(int stretchSelection);
 // Whether the system is newer than version 4.0 (major * 256 + minor above 4 * 256).
 bool SystemNewerThan4(unsigned major, unsigned minor);
 
-const PageBinding* Bindings();
-size_t BindingCount();
+const PageBinding* GeneralBindings();
+size_t GeneralBindingCount();
 
-}  // namespace zbpages::general
+}  // namespace button

@@ -7,12 +7,12 @@
 #include "button/pages/GeneralPageRules.h"
 #include "button/pages/PageResources.h"
 
-namespace zbpages {
+namespace button {
 
 namespace {
 
 PageDescription Description() {
-  return {IDD_PAGE_GENERAL, IDS_PAGE_GENERAL, general::Bindings(), general::BindingCount()};
+  return {IDD_PAGE_GENERAL, IDS_PAGE_GENERAL, button::GeneralBindings(), button::GeneralBindingCount()};
 }
 
 void FillList(HWND dialog, int id, std::initializer_list<const wchar_t*> items) {
@@ -23,7 +23,7 @@ bool SystemNewerThan4() {
   OSVERSIONINFOW info{};
   info.dwOSVersionInfoSize = sizeof(info);
   if (!GetVersionExW(&info)) return false;
-  return general::SystemNewerThan4(info.dwMajorVersion, info.dwMinorVersion);
+  return button::SystemNewerThan4(info.dwMajorVersion, info.dwMinorVersion);
 }
 
 }  // namespace
@@ -49,7 +49,7 @@ void CGeneralPage::OnInitDialog() {
 
 void CGeneralPage::OnValuesShown() {
   const PageValue* flag = ValueOf(IDC_GEN_HOLDINGFLAG);
-  SendDlgItemMessageW(Dialog(), IDC_GEN_BUTTONMODE, CB_SETCURSEL, WPARAM(general::ButtonModeOf(flag->number)), 0);
+  SendDlgItemMessageW(Dialog(), IDC_GEN_BUTTONMODE, CB_SETCURSEL, WPARAM(button::ButtonModeOf(flag->number)), 0);
   ShowSystemSupport();
   UpdateAutoSize();
 }
@@ -72,13 +72,13 @@ void CGeneralPage::PickButtonMode() {
   // Take what the dialog holds first, so the hidden HoldingFlag box is current before its high
   // byte is replaced; the low byte (the picture hold bits) stays.
   TakeDialogValues(false);
-  const long flag = general::WithButtonMode(ValueOf(IDC_GEN_HOLDINGFLAG)->number, int(mode));
+  const long flag = button::WithButtonMode(ValueOf(IDC_GEN_HOLDINGFLAG)->number, int(mode));
   SetDlgItemTextW(Dialog(), IDC_GEN_HOLDINGFLAG, std::to_wstring(flag).c_str());
 }
 
 void CGeneralPage::UpdateAutoSize() {
   const LRESULT stretch = SendDlgItemMessageW(Dialog(), IDC_GEN_STRETCH, CB_GETCURSEL, 0, 0);
-  EnableWindow(GetDlgItem(Dialog(), IDC_GEN_AUTOSIZE), general::AutoSizeAllowed(int(stretch)));
+  EnableWindow(GetDlgItem(Dialog(), IDC_GEN_AUTOSIZE), button::AutoSizeAllowed(int(stretch)));
 }
 
 // The box reports the system, not a setting: every click puts the answer back.
@@ -86,4 +86,4 @@ void CGeneralPage::ShowSystemSupport() {
   CheckDlgButton(Dialog(), IDC_GEN_EXTENSIONS, SystemNewerThan4() ? BST_CHECKED : BST_UNCHECKED);
 }
 
-}  // namespace zbpages
+}  // namespace button

@@ -8,7 +8,7 @@
 #include "button/pages/PropertyPage.h"
 #include "common/win/Handles.h"
 
-namespace zbpages {
+namespace button {
 
 class CImagesPage final : public CPropertyPage {
  public:
@@ -31,9 +31,9 @@ class CImagesPage final : public CPropertyPage {
   void Paint(HDC dc) const;
 
   CPictureFileDialog m_fileDialog;
-  int m_row = 0;             // the previewed row
-  zb::GdiBitmap m_marks[2];  // row button pictures: previewed, other
-  zb::GdiBitmap m_preview;   // the 130 x 130 preview square
+  int m_row = 0;                 // the previewed row
+  common::GdiBitmap m_marks[2];  // row button pictures: previewed, other
+  common::GdiBitmap m_preview;   // the 130 x 130 preview square
 };
 
-}  // namespace zbpages
+}  // namespace button

@@ -4,7 +4,7 @@
 
 #include "button/pages/PageResources.h"
 
-namespace zbpages::images {
+namespace button {
 
 bool LinkBit(long holdingFlag, int row) {
   if (row < 0 || row >= kRows) return false;
@@ -26,8 +26,8 @@ ClearAction ClearRow(long holdingFlag, int row) {
   return action;
 }
 
-Placement FitCentered(int64_t w, int64_t h, int fitW, int fitH, int boxW, int boxH) {
-  Placement p;
+PreviewPlacement FitCentered(int64_t w, int64_t h, int fitW, int fitH, int boxW, int boxH) {
+  PreviewPlacement p;
   if (w <= 0 || h <= 0 || fitW <= 0 || fitH <= 0) return p;
   int64_t outW = w, outH = h;
   if (w > fitW || h > fitH) {
@@ -50,14 +50,14 @@ Placement FitCentered(int64_t w, int64_t h, int fitW, int fitH, int boxW, int bo
   return p;
 }
 
-Placement PagePreviewPlacement(int64_t w, int64_t h) {
-  Placement p = FitCentered(w, h, kPageFit, kPageFit, kPageFit, kPageFit);
+PreviewPlacement PagePreviewPlacement(int64_t w, int64_t h) {
+  PreviewPlacement p = FitCentered(w, h, kPageFit, kPageFit, kPageFit, kPageFit);
   p.x += kPageMargin;
   p.y += kPageMargin;
   return p;
 }
 
-Placement DialogPreviewPlacement(int64_t w, int64_t h) {
+PreviewPlacement DialogPreviewPlacement(int64_t w, int64_t h) {
   return FitCentered(w, h, kDialogPreviewW - 14, kDialogPreviewH - 14, kDialogPreviewW, kDialogPreviewH);
 }
 
@@ -106,7 +106,7 @@ const PageBinding kBindings[] = {
 };
 }  // namespace
 
-const PageBinding* Bindings() { return kBindings; }
-size_t BindingCount() { return sizeof(kBindings) / sizeof(kBindings[0]); }
+const PageBinding* ImagesBindings() { return kBindings; }
+size_t ImagesBindingCount() { return sizeof(kBindings) / sizeof(kBindings[0]); }
 
-}  // namespace zbpages::images
+}  // namespace button

@@ -8,7 +8,7 @@
 
 #include "button/pages/PageBinding.h"
 
-namespace zbpages::images {
+namespace button {
 
 constexpr int kRows = 4;  // normal, over, down, disabled
 
@@ -26,22 +26,22 @@ ClearAction ClearRow(long holdingFlag, int row);
 
 // Where a w x h picture lands inside a box: scaled down keeping its aspect ratio when it is larger
 // than `fitW` x `fitH` (whole pixels, never below 1), else at its own size; centred in the box.
-struct Placement {
+struct PreviewPlacement {
   int x = 0, y = 0, w = 0, h = 0;
 };
-Placement FitCentered(int64_t w, int64_t h, int fitW, int fitH, int boxW, int boxH);
+PreviewPlacement FitCentered(int64_t w, int64_t h, int fitW, int fitH, int boxW, int boxH);
 
 // The page's preview: a 130 x 130 square whose picture fits 120 x 120 at a margin of 5.
 constexpr int kPageSquare = 130;
 constexpr int kPageFit = 120;
 constexpr int kPageMargin = 5;
-Placement PagePreviewPlacement(int64_t w, int64_t h);
+PreviewPlacement PagePreviewPlacement(int64_t w, int64_t h);
 
 // The file dialog's preview area: 200 wide, its height held to 160; pictures larger than the area
 // less 14 pixels each way are scaled down.
 constexpr int kDialogPreviewW = 200;
 constexpr int kDialogPreviewH = 160;
-Placement DialogPreviewPlacement(int64_t w, int64_t h);
+PreviewPlacement DialogPreviewPlacement(int64_t w, int64_t h);
 
 // Label 519 of the page: the picture's size, or "Image is empty.".
 std::wstring PageSizeText(bool hasPicture, int64_t w, int64_t h);
@@ -54,7 +54,7 @@ std::wstring DialogTitle(int row);
 // whole list ended by a second NUL.
 std::wstring FilterList();
 
-const PageBinding* Bindings();
-size_t BindingCount();
+const PageBinding* ImagesBindings();
+size_t ImagesBindingCount();
 
-}  // namespace zbpages::images
+}  // namespace button

@@ -11,7 +11,7 @@
 #include "button/pages/PreviewDrawing.h"
 #include "button/pixels/ImageDIB.h"
 
-namespace zbpages {
+namespace button {
 
 namespace {
 
@@ -21,7 +21,7 @@ constexpr int kPreviewX = 8, kPreviewY = 20;
 
 // The row of an id in a group of four ids spaced `step` apart from `first`; -1 when not in it.
 int RowOf(int id, int first, int step) {
-  for (int row = 0; row < images::kRows; ++row)
+  for (int row = 0; row < button::kRows; ++row)
     if (id == first + row * step) return row;
   return -1;
 }
@@ -38,7 +38,7 @@ long NumberIn(HWND dialog, int id) {
 }  // namespace
 
 CImagesPage::CImagesPage()
-    : CPropertyPage({IDD_PAGE_IMAGES, IDS_PAGE_IMAGES, images::Bindings(), images::BindingCount()}) {}
+    : CPropertyPage({IDD_PAGE_IMAGES, IDS_PAGE_IMAGES, button::ImagesBindings(), button::ImagesBindingCount()}) {}
 
 CImagesPage::~CImagesPage() = default;
 
@@ -47,7 +47,7 @@ void CImagesPage::OnInitDialog() {
   for (int i = 0; i < 2; ++i)
     if (!m_marks[i])
       m_marks[i].Reset(
-          static_cast<HBITMAP>(LoadImageW(zb::ModuleInstance(), MAKEINTRESOURCEW(ids[i]), IMAGE_BITMAP, 0, 0, 0)));
+          static_cast<HBITMAP>(LoadImageW(button::ModuleInstance(), MAKEINTRESOURCEW(ids[i]), IMAGE_BITMAP, 0, 0, 0)));
   m_row = 0;  // the page opens on the normal picture
 }
 
@@ -94,60 +94,60 @@ void CImagesPage::SetHoldingFlag(long value) {
 
 void CImagesPage::Preview(int row) {
   HWND dialog = Dialog();
-  if (!dialog || row < 0 || row >= images::kRows) return;
+  if (!dialog || row < 0 || row >= button::kRows) return;
   m_row = row;
   const long flag = HoldingFlag();
-  for (int i = 0; i < images::kRows; ++i) {
-    CheckDlgButton(dialog, IDC_IMG_LINK_FIRST + i, images::LinkBit(flag, i) ? BST_CHECKED : BST_UNCHECKED);
+  for (int i = 0; i < button::kRows; ++i) {
+    CheckDlgButton(dialog, IDC_IMG_LINK_FIRST + i, button::LinkBit(flag, i) ? BST_CHECKED : BST_UNCHECKED);
     if (HBITMAP mark = m_marks[i == row ? 0 : 1].Get())
       SendDlgItemMessageW(dialog, IDC_IMG_ROW_FIRST + i, BM_SETIMAGE, IMAGE_BITMAP, LPARAM(mark));
   }
 
   // The control's picture, read at once: the table is only valid while the control lives.
-  const ZbPictureTable* table = zbpictable::Lookup(int32_t(NumberIn(dialog, IDC_IMG_PREVPOINTER)));
+  const ZbPictureTable* table = button::Lookup(int32_t(NumberIn(dialog, IDC_IMG_PREVPOINTER)));
   const CImageDIB* picture = table ? table->Images[row] : nullptr;
   const bool has = picture && picture->HasPixels();
 
   {
-    const zb::WindowDC screen = zb::TakeWindowDC(dialog);
+    const common::WindowDC screen = common::TakeWindowDC(dialog);
     if (!m_preview && screen)
-      m_preview.Reset(CreateCompatibleBitmap(screen.Get(), images::kPageSquare, images::kPageSquare));
-    const zb::MemoryDC dc(m_preview && screen ? CreateCompatibleDC(screen.Get()) : nullptr);
+      m_preview.Reset(CreateCompatibleBitmap(screen.Get(), button::kPageSquare, button::kPageSquare));
+    const common::MemoryDC dc(m_preview && screen ? CreateCompatibleDC(screen.Get()) : nullptr);
     if (dc) {
-      const zb::SelectedObject selected = zb::SelectInto(dc.Get(), m_preview.Get());
-      RECT square{0, 0, images::kPageSquare, images::kPageSquare};
+      const common::SelectedObject selected = common::SelectInto(dc.Get(), m_preview.Get());
+      RECT square{0, 0, button::kPageSquare, button::kPageSquare};
       FillRect(dc.Get(), &square, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
       if (has)
-        DrawPictureScaled(dc.Get(), *picture, images::PagePreviewPlacement(picture->Width(), picture->Height()), 0, 0);
+        DrawPictureScaled(dc.Get(), *picture, button::PagePreviewPlacement(picture->Width(), picture->Height()), 0, 0);
       DrawEdge(dc.Get(), &square, EDGE_SUNKEN, BF_RECT | BF_MONO);
     }
   }
   SetDlgItemTextW(dialog, IDC_IMG_SIZE,
-                  images::PageSizeText(has, has ? picture->Width() : 0, has ? picture->Height() : 0).c_str());
-  RECT area{kPreviewX, kPreviewY, kPreviewX + images::kPageSquare, kPreviewY + images::kPageSquare};
+                  button::PageSizeText(has, has ? picture->Width() : 0, has ? picture->Height() : 0).c_str());
+  RECT area{kPreviewX, kPreviewY, kPreviewX + button::kPageSquare, kPreviewY + button::kPageSquare};
   InvalidateRect(dialog, &area, FALSE);
 }
 
 void CImagesPage::Paint(HDC dc) const {
   if (!m_preview) return;
-  const zb::MemoryDC source(CreateCompatibleDC(dc));
+  const common::MemoryDC source(CreateCompatibleDC(dc));
   if (!source) return;
-  const zb::SelectedObject selected = zb::SelectInto(source.Get(), m_preview.Get());
-  BitBlt(dc, kPreviewX, kPreviewY, images::kPageSquare, images::kPageSquare, source.Get(), 0, 0, SRCCOPY);
+  const common::SelectedObject selected = common::SelectInto(source.Get(), m_preview.Get());
+  BitBlt(dc, kPreviewX, kPreviewY, button::kPageSquare, button::kPageSquare, source.Get(), 0, 0, SRCCOPY);
 }
 
 void CImagesPage::Browse(int row) {
   std::wstring path;
-  if (m_fileDialog.Run(Dialog(), images::DialogTitle(row), path)) SetDlgItemTextW(Dialog(), UrlBox(row), path.c_str());
+  if (m_fileDialog.Run(Dialog(), button::DialogTitle(row), path)) SetDlgItemTextW(Dialog(), UrlBox(row), path.c_str());
   AfterPictureChange(row);
 }
 
 void CImagesPage::Clear(int row) {
   const long flag = HoldingFlag();
-  const images::ClearAction action = images::ClearRow(flag, row);
+  const button::ClearAction action = button::ClearRow(flag, row);
   if (action.unlink) {
     CheckDlgButton(Dialog(), IDC_IMG_LINK_FIRST + row, BST_UNCHECKED);
-    SetHoldingFlag(images::WithLinkBit(flag, row, false));
+    SetHoldingFlag(button::WithLinkBit(flag, row, false));
   }
   if (action.emptyUrl) SetDlgItemTextW(Dialog(), UrlBox(row), L"");
   AfterPictureChange(row);
@@ -155,7 +155,7 @@ void CImagesPage::Clear(int row) {
 
 void CImagesPage::LinkClicked(int row) {
   const bool on = IsDlgButtonChecked(Dialog(), IDC_IMG_LINK_FIRST + row) == BST_CHECKED;
-  SetHoldingFlag(images::WithLinkBit(HoldingFlag(), row, on));
+  SetHoldingFlag(button::WithLinkBit(HoldingFlag(), row, on));
 }
 
 void CImagesPage::AfterPictureChange(int row) {
@@ -164,4 +164,4 @@ void CImagesPage::AfterPictureChange(int row) {
   SetTimer(Dialog(), kReloadTimer, kReloadDelayMs, nullptr);
 }
 
-}  // namespace zbpages
+}  // namespace button

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cwctype>
 
-namespace zbpages {
+namespace button {
 
 namespace {
 
@@ -130,4 +130,4 @@ std::wstring RangeMessage(const ReadResult& r) {
   return L"Enter an integer between " + std::to_wstring(r.low) + L" and " + std::to_wstring(r.high) + L".";
 }
 
-}  // namespace zbpages
+}  // namespace button

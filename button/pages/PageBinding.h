@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace zbpages {
+namespace button {
 
 enum class BindKind {
   Check,       // check box <-> boolean property (number 0 or 1)
@@ -79,4 +79,4 @@ long StepNumber(int64_t value, bool up, int64_t low, int64_t high);
 // The message shown when an edit box holds no acceptable number.
 std::wstring RangeMessage(const ReadResult& result);
 
-}  // namespace zbpages
+}  // namespace button

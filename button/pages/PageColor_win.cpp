@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <olectl.h>
 
-namespace zbpages {
+namespace button {
 
 uint32_t RgbOfOleColor(long value) {
   COLORREF rgb = 0;
@@ -11,4 +11,4 @@ uint32_t RgbOfOleColor(long value) {
   return rgb;
 }
 
-}  // namespace zbpages
+}  // namespace button

@@ -4,10 +4,10 @@
 
 #include "button/framework/ClassFactory.h"
 
-namespace zephon {
+namespace button {
 
 // The creation function for one of the control's own page classes; null for a class this module
 // does not serve (its factory then answers CLASS_E_CLASSNOTAVAILABLE).
-zb::CreateInstanceFn PageCreator(REFCLSID clsid);
+button::CreateInstanceFn PageCreator(REFCLSID clsid);
 
-}  // namespace zephon
+}  // namespace button

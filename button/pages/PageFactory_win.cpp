@@ -9,17 +9,17 @@
 #include "button/pages/TextPage.h"
 #include "button/pages/ToolTipPage.h"
 
-namespace zephon {
+namespace button {
 
-zb::CreateInstanceFn PageCreator(REFCLSID clsid) {
-  if (IsEqualCLSID(clsid, CLSID_ZephonGeneralPage)) return &zbpages::CreatePage<zbpages::CGeneralPage>;
-  if (IsEqualCLSID(clsid, CLSID_ZephonColorsPage)) return &zbpages::CreatePage<zbpages::CColorsPage>;
-  if (IsEqualCLSID(clsid, CLSID_ZephonEffectsPage)) return &zbpages::CreatePage<zbpages::CEffectsPage>;
-  if (IsEqualCLSID(clsid, CLSID_ZephonProfiPage)) return &zbpages::CreatePage<zbpages::CProfiPage>;
-  if (IsEqualCLSID(clsid, CLSID_ZephonToolTipPage)) return &zbpages::CreatePage<zbpages::CToolTipPage>;
-  if (IsEqualCLSID(clsid, CLSID_ZephonImagesPage)) return &zbpages::CreatePage<zbpages::CImagesPage>;
-  if (IsEqualCLSID(clsid, CLSID_ZephonTextPage)) return &zbpages::CreatePage<zbpages::CTextPage>;
+button::CreateInstanceFn PageCreator(REFCLSID clsid) {
+  if (IsEqualCLSID(clsid, CLSID_ZephonGeneralPage)) return &button::CreatePage<button::CGeneralPage>;
+  if (IsEqualCLSID(clsid, CLSID_ZephonColorsPage)) return &button::CreatePage<button::CColorsPage>;
+  if (IsEqualCLSID(clsid, CLSID_ZephonEffectsPage)) return &button::CreatePage<button::CEffectsPage>;
+  if (IsEqualCLSID(clsid, CLSID_ZephonProfiPage)) return &button::CreatePage<button::CProfiPage>;
+  if (IsEqualCLSID(clsid, CLSID_ZephonToolTipPage)) return &button::CreatePage<button::CToolTipPage>;
+  if (IsEqualCLSID(clsid, CLSID_ZephonImagesPage)) return &button::CreatePage<button::CImagesPage>;
+  if (IsEqualCLSID(clsid, CLSID_ZephonTextPage)) return &button::CreatePage<button::CTextPage>;
   return nullptr;
 }
 
-}  // namespace zephon
+}  // namespace button

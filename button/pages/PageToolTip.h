@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace zbpages {
+namespace button {
 
 class CPageToolTip {
  public:
@@ -26,4 +26,4 @@ class CPageToolTip {
   HWND m_tip = nullptr;
 };
 
-}  // namespace zbpages
+}  // namespace button

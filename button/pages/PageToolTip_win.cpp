@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-namespace zbpages {
+namespace button {
 
 bool CPageToolTip::Create(HWND page) {
   Destroy();
@@ -37,4 +37,4 @@ bool CPageToolTip::Add(HWND tool, const wchar_t* text) {
   return SendMessageW(m_tip, TTM_ADDTOOLW, 0, LPARAM(&ti)) != FALSE;
 }
 
-}  // namespace zbpages
+}  // namespace button

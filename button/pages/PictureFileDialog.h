@@ -8,7 +8,7 @@
 
 #include "button/pixels/ImageDIB.h"
 
-namespace zbpages {
+namespace button {
 
 class CPictureFileDialog {
  public:
@@ -42,4 +42,4 @@ class CPictureFileDialog {
   int m_frameWidth = 0;  // the widened width the frame keeps while sized
 };
 
-}  // namespace zbpages
+}  // namespace button

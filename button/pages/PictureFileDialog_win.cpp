@@ -10,7 +10,7 @@
 #include "button/pages/PreviewDrawing.h"
 #include "common/win/TextConvert.h"
 
-namespace zbpages {
+namespace button {
 
 namespace {
 
@@ -25,7 +25,7 @@ bool SystemNewerThan4() {
   OSVERSIONINFOW info{};
   info.dwOSVersionInfoSize = sizeof(info);
   if (!GetVersionExW(&info)) return false;
-  return general::SystemNewerThan4(info.dwMajorVersion, info.dwMinorVersion);
+  return button::SystemNewerThan4(info.dwMajorVersion, info.dwMinorVersion);
 }
 
 bool IsFile(const std::wstring& path) {
@@ -38,7 +38,7 @@ bool IsFile(const std::wstring& path) {
 CPictureFileDialog::~CPictureFileDialog() { Unhook(); }
 
 bool CPictureFileDialog::Run(HWND owner, const std::wstring& title, std::wstring& path) {
-  const std::wstring filter = images::FilterList();
+  const std::wstring filter = button::FilterList();
   std::vector<wchar_t> file(32768, L'\0');  // room for any long path
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof(ofn);
@@ -92,7 +92,7 @@ void CPictureFileDialog::Initialise(HWND hook) {
   if (!m_frame) return;
   RECT r{};
   GetWindowRect(m_frame, &r);
-  m_frameWidth = (r.right - r.left) + images::kDialogPreviewW + 20;
+  m_frameWidth = (r.right - r.left) + button::kDialogPreviewW + 20;
   SetWindowPos(m_frame, nullptr, 0, 0, m_frameWidth, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   t_watched = this;
   m_watch = SetWindowsHookExW(WH_CALLWNDPROC, &CPictureFileDialog::WatchProc, nullptr, GetCurrentThreadId());
@@ -140,7 +140,7 @@ void CPictureFileDialog::SelectionChanged() {
 bool CPictureFileDialog::LoadPreview(const std::wstring& path) {
   m_picture.Destroy();
   if (path.empty() || !IsFile(path)) return false;
-  if (DecodePictureFile(zb::Utf8(path), 0x00FFFFFF, m_picture).Ok() && m_picture.HasPixels()) return true;
+  if (DecodePictureFile(common::Utf8(path), 0x00FFFFFF, m_picture).Ok() && m_picture.HasPixels()) return true;
   m_picture.Destroy();  // a GIF that is no GIF leaves the buffer as it was
   return false;
 }
@@ -151,12 +151,12 @@ void CPictureFileDialog::RedrawFrame() const {
   GetClientRect(m_frame, &client);
   HDC dc = GetDC(m_frame);
   if (!dc) return;
-  DrawPreview(dc, client.right - images::kDialogPreviewW - 10, kPreviewTop);
+  DrawPreview(dc, client.right - button::kDialogPreviewW - 10, kPreviewTop);
   ReleaseDC(m_frame, dc);
 }
 
 void CPictureFileDialog::DrawPreview(HDC dc, int x, int y) const {
-  const int w = images::kDialogPreviewW, h = images::kDialogPreviewH;
+  const int w = button::kDialogPreviewW, h = button::kDialogPreviewH;
   HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
   HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
   Rectangle(dc, x, y, x + w, y + h);
@@ -165,7 +165,7 @@ void CPictureFileDialog::DrawPreview(HDC dc, int x, int y) const {
   RECT band{x, y + h + 4, x + w, y + h + 24};
   FillRect(dc, &band, GetSysColorBrush(COLOR_BTNFACE));
   if (!m_picture.HasPixels()) return;
-  DrawPictureScaled(dc, m_picture, images::DialogPreviewPlacement(m_picture.Width(), m_picture.Height()), x, y);
+  DrawPictureScaled(dc, m_picture, button::DialogPreviewPlacement(m_picture.Width(), m_picture.Height()), x, y);
 
   HFONT font =
       CreateFontW(-MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
@@ -173,7 +173,7 @@ void CPictureFileDialog::DrawPreview(HDC dc, int x, int y) const {
   HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
   const COLORREF oldColour = SetTextColor(dc, kSizeTextColour);
   const int oldMode = SetBkMode(dc, TRANSPARENT);
-  const std::wstring text = images::DialogSizeText(m_picture.Width(), m_picture.Height());
+  const std::wstring text = button::DialogSizeText(m_picture.Width(), m_picture.Height());
   DrawTextW(dc, text.c_str(), int(text.size()), &band, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
   SetBkMode(dc, oldMode);
   SetTextColor(dc, oldColour);
@@ -181,4 +181,4 @@ void CPictureFileDialog::DrawPreview(HDC dc, int x, int y) const {
   if (font) DeleteObject(font);
 }
 
-}  // namespace zbpages
+}  // namespace button

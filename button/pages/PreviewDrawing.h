@@ -4,12 +4,12 @@
 
 #include "button/pages/ImagesPageRules.h"
 
-class CImageDIB;
+namespace button {
 
-namespace zbpages {
+class CImageDIB;
 
 // Draws `picture` into `dc` at `at` (offset by originX, originY): the buffer goes into a device
 // bitmap of its size, then StretchBlt in colour-on-colour mode. False when nothing was drawn.
-bool DrawPictureScaled(HDC dc, const CImageDIB& picture, const images::Placement& at, int originX, int originY);
+bool DrawPictureScaled(HDC dc, const CImageDIB& picture, const button::PreviewPlacement& at, int originX, int originY);
 
-}  // namespace zbpages
+}  // namespace button

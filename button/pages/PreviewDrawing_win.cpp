@@ -2,9 +2,9 @@
 
 #include "button/pixels/ImageDIB.h"
 
-namespace zbpages {
+namespace button {
 
-bool DrawPictureScaled(HDC dc, const CImageDIB& picture, const images::Placement& at, int originX, int originY) {
+bool DrawPictureScaled(HDC dc, const CImageDIB& picture, const button::PreviewPlacement& at, int originX, int originY) {
   if (!dc || !picture.HasPixels() || at.w <= 0 || at.h <= 0) return false;
   HBITMAP bitmap = CreateCompatibleBitmap(dc, picture.Width(), picture.Height());
   if (!bitmap) return false;  // a picture too large for a device bitmap previews as nothing
@@ -26,4 +26,4 @@ bool DrawPictureScaled(HDC dc, const CImageDIB& picture, const images::Placement
   return drawn;
 }
 
-}  // namespace zbpages
+}  // namespace button

@@ -2,11 +2,11 @@
 // The "Profi" page: four switches for experienced users, nothing beyond their bindings.
 #include "button/pages/PropertyPage.h"
 
-namespace zbpages {
+namespace button {
 
 class CProfiPage final : public CPropertyPage {
  public:
   CProfiPage();
 };
 
-}  // namespace zbpages
+}  // namespace button

@@ -2,7 +2,7 @@
 
 #include "button/pages/PageResources.h"
 
-namespace zbpages::profi {
+namespace button {
 
 namespace {
 PageBinding Switch(int id, const wchar_t* property, bool start) {
@@ -18,7 +18,7 @@ const PageBinding kBindings[] = {
 };
 }  // namespace
 
-const PageBinding* Bindings() { return kBindings; }
-size_t BindingCount() { return sizeof(kBindings) / sizeof(kBindings[0]); }
+const PageBinding* ProfiBindings() { return kBindings; }
+size_t ProfiBindingCount() { return sizeof(kBindings) / sizeof(kBindings[0]); }
 
-}  // namespace zbpages::profi
+}  // namespace button

@@ -5,9 +5,9 @@
 
 #include "button/pages/PageBinding.h"
 
-namespace zbpages::profi {
+namespace button {
 
-const PageBinding* Bindings();
-size_t BindingCount();
+const PageBinding* ProfiBindings();
+size_t ProfiBindingCount();
 
-}  // namespace zbpages::profi
+}  // namespace button

@@ -4,8 +4,9 @@
 #include "button/pages/PageResources.h"
 #include "button/pages/ProfiPageRules.h"
 
-namespace zbpages {
+namespace button {
 
-CProfiPage::CProfiPage() : CPropertyPage({IDD_PAGE_PROFI, IDS_PAGE_PROFI, profi::Bindings(), profi::BindingCount()}) {}
+CProfiPage::CProfiPage()
+    : CPropertyPage({IDD_PAGE_PROFI, IDS_PAGE_PROFI, button::ProfiBindings(), button::ProfiBindingCount()}) {}
 
-}  // namespace zbpages
+}  // namespace button

@@ -25,7 +25,7 @@
 #include "common/win/ComPtr.h"
 #include "button/pages/PageBinding.h"
 
-namespace zbpages {
+namespace button {
 
 struct PageDescription {
   UINT templateId = 0;
@@ -34,7 +34,7 @@ struct PageDescription {
   size_t bindingCount = 0;
 };
 
-class CPropertyPage : public zb::CComObject<CPropertyPage, IPropertyPage2> {
+class CPropertyPage : public common::CComObject<CPropertyPage, IPropertyPage2> {
  public:
   // IPropertyPage
   STDMETHODIMP SetPageSite(IPropertyPageSite* site) override;
@@ -52,7 +52,7 @@ class CPropertyPage : public zb::CComObject<CPropertyPage, IPropertyPage2> {
   STDMETHODIMP EditProperty(DISPID dispid) override;
 
  protected:
-  friend class zb::CComObject<CPropertyPage, IPropertyPage2>;
+  friend class common::CComObject<CPropertyPage, IPropertyPage2>;
   explicit CPropertyPage(const PageDescription& description);
   virtual ~CPropertyPage();
 
@@ -86,8 +86,8 @@ class CPropertyPage : public zb::CComObject<CPropertyPage, IPropertyPage2> {
   HRESULT WriteValue(IDispatch* object, const PageBinding& binding, const PageValue& value) const;
 
   PageDescription m_description;
-  zb::ComPtr<IPropertyPageSite> m_site;
-  std::vector<zb::ComPtr<IDispatch>> m_objects;
+  common::ComPtr<IPropertyPageSite> m_site;
+  std::vector<common::ComPtr<IDispatch>> m_objects;
   std::vector<PageValue> m_values;  // the page's members, one per binding
   std::vector<PageValue> m_read;    // what the objects held when read (or last applied)
   // Per binding, right after the values were shown: what the control held, and the page's value.
@@ -107,8 +107,8 @@ HRESULT CreatePage(IUnknown* outer, REFIID riid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
   if (outer) return CLASS_E_NOAGGREGATION;
-  const zb::ComPtr<T> page = zb::ComPtr<T>::Attach(new T());
+  const common::ComPtr<T> page = common::ComPtr<T>::Attach(new T());
   return page->QueryInterface(riid, out);
 }
 
-}  // namespace zbpages
+}  // namespace button

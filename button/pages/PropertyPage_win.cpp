@@ -4,7 +4,7 @@
 #include "button/pages/DialogControls.h"
 #include "button/pages/PageColor.h"
 
-namespace zbpages {
+namespace button {
 
 namespace {
 
@@ -16,7 +16,7 @@ bool MeasureTemplate(UINT templateId, SIZE& size) {
   HWND holder =
       CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!holder) return false;
-  HWND page = CreateDialogParamW(zb::ModuleInstance(), MAKEINTRESOURCEW(templateId), holder, MeasureProc, 0);
+  HWND page = CreateDialogParamW(button::ModuleInstance(), MAKEINTRESOURCEW(templateId), holder, MeasureProc, 0);
   bool ok = false;
   if (page) {
     RECT r{};
@@ -49,7 +49,7 @@ bool ReadProperty(IDispatch* object, const PageBinding& b, PageValue& out) {
   const DISPID id = DispidOf(object, b.property);
   if (id == DISPID_UNKNOWN) return false;
   DISPPARAMS none{};
-  zb::Variant result;
+  common::Variant result;
   if (FAILED(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.Put(), nullptr,
                             nullptr)))
     return false;
@@ -90,23 +90,23 @@ CPropertyPage::CPropertyPage(const PageDescription& description)
     : m_description(description), m_values(description.bindingCount), m_read(description.bindingCount) {
   for (size_t i = 0; i < m_description.bindingCount; ++i) m_values[i].number = m_description.bindings[i].start;
   m_read = m_values;
-  zb::ModuleLock();
+  button::ModuleLock();
 }
 
 CPropertyPage::~CPropertyPage() {
   if (m_dialog) DestroyWindow(m_dialog);
-  zb::ModuleUnlock();
+  button::ModuleUnlock();
 }
 
 STDMETHODIMP CPropertyPage::SetPageSite(IPropertyPageSite* site) {
-  m_site = zb::ComPtr<IPropertyPageSite>(site);
+  m_site = common::ComPtr<IPropertyPageSite>(site);
   return S_OK;
 }
 
 STDMETHODIMP CPropertyPage::Activate(HWND parent, LPCRECT rect, BOOL) {
   if (m_dialog) return E_UNEXPECTED;
   // WM_INITDIALOG records the window and shows the values before CreateDialogParam returns.
-  HWND dialog = CreateDialogParamW(zb::ModuleInstance(), MAKEINTRESOURCEW(m_description.templateId), parent,
+  HWND dialog = CreateDialogParamW(button::ModuleInstance(), MAKEINTRESOURCEW(m_description.templateId), parent,
                                    &CPropertyPage::DialogProc, LPARAM(this));
   if (!dialog) {
     const DWORD error = GetLastError();
@@ -130,7 +130,7 @@ STDMETHODIMP CPropertyPage::GetPageInfo(PROPPAGEINFO* info) {
   if (!info) return E_POINTER;
   SIZE size{};
   if (!MeasureTemplate(m_description.templateId, size)) return E_FAIL;
-  LPOLESTR title = CoTaskString(zb::LoadModuleString(m_description.captionId));
+  LPOLESTR title = CoTaskString(button::LoadModuleString(m_description.captionId));
   if (!title) return E_OUTOFMEMORY;
   info->cb = sizeof(PROPPAGEINFO);
   info->pszTitle = title;
@@ -143,9 +143,9 @@ STDMETHODIMP CPropertyPage::GetPageInfo(PROPPAGEINFO* info) {
 
 STDMETHODIMP CPropertyPage::SetObjects(ULONG count, IUnknown** objects) {
   if (count && !objects) return E_POINTER;
-  std::vector<zb::ComPtr<IDispatch>> found;
+  std::vector<common::ComPtr<IDispatch>> found;
   for (ULONG i = 0; i < count; ++i) {
-    zb::ComPtr<IDispatch> disp = zb::QueryAs<IDispatch>(objects[i]);
+    common::ComPtr<IDispatch> disp = common::QueryAs<IDispatch>(objects[i]);
     if (!disp) return E_NOINTERFACE;
     found.push_back(std::move(disp));
   }
@@ -291,7 +291,7 @@ void CPropertyPage::ReadObjectValues() {
 HRESULT CPropertyPage::WriteValue(IDispatch* object, const PageBinding& b, const PageValue& value) const {
   const DISPID id = DispidOf(object, b.property);
   if (id == DISPID_UNKNOWN) return DISP_E_UNKNOWNNAME;
-  zb::Variant arg;
+  common::Variant arg;
   VARIANT* v = arg.Put();
   switch (b.kind) {
     case BindKind::Check:
@@ -354,4 +354,4 @@ INT_PTR CALLBACK CPropertyPage::DialogProc(HWND dialog, UINT msg, WPARAM wParam,
   return FALSE;
 }
 
-}  // namespace zbpages
+}  // namespace button

@@ -3,7 +3,7 @@
 // word break, which pictures carry the text and its alignment.
 #include "button/pages/PropertyPage.h"
 
-namespace zbpages {
+namespace button {
 
 class CTextPage final : public CPropertyPage {
  public:
@@ -18,4 +18,4 @@ class CTextPage final : public CPropertyPage {
   void StepBox(HWND scrollBar, int code);
 };
 
-}  // namespace zbpages
+}  // namespace button

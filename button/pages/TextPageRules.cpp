@@ -4,7 +4,7 @@
 
 #include "button/pages/PageResources.h"
 
-namespace zbpages::text {
+namespace button {
 
 namespace {
 
@@ -31,7 +31,7 @@ bool StepBlend(const std::wstring& box, bool up, long& out) { return Step(box, u
 
 bool StepOffset(const std::wstring& box, bool up, long& out) { return Step(box, up, INT16_MIN, INT16_MAX, out); }
 
-const PageBinding* Bindings() { return kBindings; }
-size_t BindingCount() { return sizeof(kBindings) / sizeof(kBindings[0]); }
+const PageBinding* TextBindings() { return kBindings; }
+size_t TextBindingCount() { return sizeof(kBindings) / sizeof(kBindings[0]); }
 
-}  // namespace zbpages::text
+}  // namespace button

@@ -6,14 +6,14 @@
 
 #include "button/pages/PageBinding.h"
 
-namespace zbpages::text {
+namespace button {
 
 // The box's number after one arrow step (`up`: +1, else -1); false leaves the box alone (it holds
 // no number).
 bool StepBlend(const std::wstring& box, bool up, long& out);
 bool StepOffset(const std::wstring& box, bool up, long& out);
 
-const PageBinding* Bindings();
-size_t BindingCount();
+const PageBinding* TextBindings();
+size_t TextBindingCount();
 
-}  // namespace zbpages::text
+}  // namespace button

@@ -8,7 +8,7 @@
 #include "button/pages/PageResources.h"
 #include "button/pages/TextPageRules.h"
 
-namespace zbpages {
+namespace button {
 
 namespace {
 
@@ -18,7 +18,8 @@ void FillList(HWND dialog, int id, std::initializer_list<const wchar_t*> items) 
 
 }  // namespace
 
-CTextPage::CTextPage() : CPropertyPage({IDD_PAGE_TEXT, IDS_PAGE_TEXT, text::Bindings(), text::BindingCount()}) {}
+CTextPage::CTextPage()
+    : CPropertyPage({IDD_PAGE_TEXT, IDS_PAGE_TEXT, button::TextBindings(), button::TextBindingCount()}) {}
 
 void CTextPage::OnInitDialog() {
   HWND dialog = Dialog();
@@ -54,10 +55,10 @@ void CTextPage::StepBox(HWND scrollBar, int code) {
   if (!box) return;
   const std::wstring current = CDialogControls(Dialog()).Text(box);
   long next = 0;
-  const bool stepped = box == IDC_TEXT_BLEND ? text::StepBlend(current, code == SB_LINEUP, next)
-                                             : text::StepOffset(current, code == SB_LINEUP, next);
+  const bool stepped = box == IDC_TEXT_BLEND ? button::StepBlend(current, code == SB_LINEUP, next)
+                                             : button::StepOffset(current, code == SB_LINEUP, next);
   // The box's change notification marks the page dirty.
   if (stepped && std::to_wstring(next) != current) SetDlgItemTextW(Dialog(), box, std::to_wstring(next).c_str());
 }
 
-}  // namespace zbpages
+}  // namespace button

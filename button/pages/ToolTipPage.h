@@ -4,7 +4,7 @@
 #include "button/pages/PropertyPage.h"
 #include "button/tooltip/TooltipWindow.h"
 
-namespace zbpages {
+namespace button {
 
 class CToolTipPage final : public CPropertyPage {
  public:
@@ -26,4 +26,4 @@ class CToolTipPage final : public CPropertyPage {
   bool m_systemColors = false;
 };
 
-}  // namespace zbpages
+}  // namespace button

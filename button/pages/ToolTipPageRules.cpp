@@ -2,7 +2,7 @@
 
 #include "button/pages/PageResources.h"
 
-namespace zbpages::tooltip {
+namespace button {
 
 long PeriodForEffect(int effect) {
   static const long kPeriods[] = {20, 10, 2, 2, 0};  // Blend, Up to down, Left/Right to right/left, NONE
@@ -45,7 +45,7 @@ const PageBinding kBindings[] = {
 };
 }  // namespace
 
-const PageBinding* Bindings() { return kBindings; }
-size_t BindingCount() { return sizeof(kBindings) / sizeof(kBindings[0]); }
+const PageBinding* ToolTipBindings() { return kBindings; }
+size_t ToolTipBindingCount() { return sizeof(kBindings) / sizeof(kBindings[0]); }
 
-}  // namespace zbpages::tooltip
+}  // namespace button

@@ -6,7 +6,7 @@
 
 #include "button/pages/PageBinding.h"
 
-namespace zbpages::tooltip {
+namespace button {
 
 // The "Animation" period (ms) that suits an effect (0 for NONE: no animation); -1 for no effect.
 long PeriodForEffect(int effect);
@@ -16,7 +16,7 @@ bool AsksForSystemColors(const std::wstring& text);
 // What the test tooltip shows for the stored text (an empty text or a bare "&" get a sample).
 std::wstring TestText(const std::wstring& text);
 
-const PageBinding* Bindings();
-size_t BindingCount();
+const PageBinding* ToolTipBindings();
+size_t ToolTipBindingCount();
 
-}  // namespace zbpages::tooltip
+}  // namespace button

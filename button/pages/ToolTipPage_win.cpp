@@ -6,16 +6,16 @@
 #include "button/pages/PageResources.h"
 #include "button/pages/ToolTipPageRules.h"
 
-namespace zbpages {
+namespace button {
 
 CToolTipPage::CToolTipPage()
-    : CPropertyPage({IDD_PAGE_TOOLTIP, IDS_PAGE_TOOLTIP, tooltip::Bindings(), tooltip::BindingCount()}) {}
+    : CPropertyPage({IDD_PAGE_TOOLTIP, IDS_PAGE_TOOLTIP, button::ToolTipBindings(), button::ToolTipBindingCount()}) {}
 
 void CToolTipPage::OnInitDialog() { CheckDlgButton(Dialog(), IDC_TIP_NOWAIT, m_noWait ? BST_CHECKED : BST_UNCHECKED); }
 
 void CToolTipPage::OnValuesShown() {
   // "System colors" follows the mark in the text the page holds.
-  m_systemColors = tooltip::AsksForSystemColors(ValueOf(IDC_TIP_STRING)->text);
+  m_systemColors = button::AsksForSystemColors(ValueOf(IDC_TIP_STRING)->text);
   CheckDlgButton(Dialog(), IDC_TIP_SYSCOLORS, m_systemColors ? BST_CHECKED : BST_UNCHECKED);
 }
 
@@ -54,7 +54,7 @@ void CToolTipPage::KeepSettings() {
 
 // Each animation gets a period that suits it; NONE gets 0, which shows the tooltip at once.
 void CToolTipPage::PickEffect(int effect) {
-  const long period = tooltip::PeriodForEffect(effect);
+  const long period = button::PeriodForEffect(effect);
   if (period >= 0) SetDlgItemTextW(Dialog(), IDC_TIP_ANIM, std::to_wstring(period).c_str());
 }
 
@@ -63,19 +63,19 @@ void CToolTipPage::ToggleSystemColors() {
   TakeDialogValues(false);
   const bool on = IsDlgButtonChecked(Dialog(), IDC_TIP_SYSCOLORS) == BST_CHECKED;
   m_systemColors = on;
-  const std::wstring text = tooltip::WithSystemColors(ValueOf(IDC_TIP_STRING)->text, on);
+  const std::wstring text = button::WithSystemColors(ValueOf(IDC_TIP_STRING)->text, on);
   SetDlgItemTextW(Dialog(), IDC_TIP_STRING, text.c_str());
 }
 
 void CToolTipPage::ShowTestTip() {
   TakeDialogValues(false);
-  zbtip::Settings settings;
-  settings.text = tooltip::TestText(ValueOf(IDC_TIP_STRING)->text);
+  button::Settings settings;
+  settings.text = button::TestText(ValueOf(IDC_TIP_STRING)->text);
   settings.showTime = ValueOf(IDC_TIP_SHOW)->number;
   settings.animTime = ValueOf(IDC_TIP_ANIM)->number;
   settings.waitTime = m_noWait ? 0 : ValueOf(IDC_TIP_WAIT)->number;
   const long effect = ValueOf(IDC_TIP_EFFECT_FIRST)->number;
-  settings.effect = effect >= zbtip::kBlend && effect <= zbtip::kNoEffect ? int(effect) : zbtip::kNoEffect;
+  settings.effect = effect >= button::kBlend && effect <= button::kNoEffect ? int(effect) : button::kNoEffect;
   settings.colors.back = uint32_t(ValueOf(IDC_TIP_BACKCOLOR)->number);
   settings.colors.gradient = uint32_t(ValueOf(IDC_TIP_GRADIENTCOLOR)->number);
   settings.colors.text = uint32_t(ValueOf(IDC_TIP_TEXTCOLOR)->number);
@@ -85,4 +85,4 @@ void CToolTipPage::ShowTestTip() {
   m_tip.Start(Dialog());
 }
 
-}  // namespace zbpages
+}  // namespace button

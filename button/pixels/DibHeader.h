@@ -5,6 +5,11 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#endif
+
+namespace button {
+
+#ifdef _WIN32
 using ZbBitmapInfo = BITMAPINFO;
 using ZbBitmapInfoHeader = BITMAPINFOHEADER;
 #else
@@ -30,3 +35,5 @@ struct ZbBitmapInfo {
 };
 #endif
 static_assert(sizeof(ZbBitmapInfoHeader) == 40, "BITMAPINFOHEADER is 40 bytes");
+
+}  // namespace button

@@ -2,6 +2,8 @@
 
 #include "button/pixels/ImageDIB.h"
 
+namespace button {
+
 namespace {
 
 struct FilterRow {
@@ -167,3 +169,5 @@ void RunEffectPass(CImageDIB& render, CImageDIB& work, const EffectSettings& s, 
   if (s.EffectColorMask) render.Tint(Red(s.MaskColor), Green(s.MaskColor), Blue(s.MaskColor), s.EffectColorMaskValue);
   if (s.EffectGlobalBlend) render.BlendWith(work, s.EffectGlobalBlendValue);
 }
+
+}  // namespace button

@@ -3,6 +3,8 @@
 // filter table the Effects page previews, and the value rules of the effect properties.
 #include <cstdint>
 
+namespace button {
+
 class CImageDIB;
 
 // The effect properties as the control holds them; the initial values are the control's defaults.
@@ -67,3 +69,5 @@ void ApplyEffectFilter(CImageDIB& render, CImageDIB& work, const EffectSettings&
 // The whole pass: filter (if EffectApplyTo admits the state), bevel, colour mask, global blend.
 // work is the renderer's scratch buffer of render's size; with no pixels in it the pass does nothing.
 void RunEffectPass(CImageDIB& render, CImageDIB& work, const EffectSettings& settings, const PictureState& state);
+
+}  // namespace button

@@ -7,7 +7,7 @@
 
 #include "button/pixels/PixelVectors.h"
 
-using namespace zbpix;
+namespace button {
 
 CImageDIB::CImageDIB() : m_width(0), m_height(0), m_bits(nullptr) { std::memset(&m_info, 0, sizeof(m_info)); }
 
@@ -58,14 +58,14 @@ bool CImageDIB::SameSize(const CImageDIB& other) const {
 void CImageDIB::Fill(int r, int g, int b) { std::fill_n(m_bits, PixelCount(), RgbWord(r, g, b)); }
 
 void CImageDIB::FillRect(int x, int y, int w, int h, int r, int g, int b) {
-  Rect c;
+  ClipRect c;
   if (!HasPixels() || !Clip(x, y, w, h, m_width, m_height, c)) return;
   const uint32_t v = RgbWord(r, g, b);
   for (int row = c.y; row < c.y + c.h; ++row) std::fill_n(Row(row) + c.x, c.w, v);
 }
 
 void CImageDIB::BlendRect(int x, int y, int w, int h, uint32_t colorref, int alpha) {
-  Rect c;
+  ClipRect c;
   if (!HasPixels() || !Clip(x, y, w, h, m_width, m_height, c)) return;
   const uint32_t k = ColorRefWord(colorref);
   const uint32_t a = uint32_t(alpha) & 255;
@@ -80,7 +80,7 @@ void CImageDIB::BlendRect(int x, int y, int w, int h, uint32_t colorref, int alp
 }
 
 void CImageDIB::DitherRect(int x, int y, int w, int h, int r, int g, int b) {
-  Rect c;
+  ClipRect c;
   if (!HasPixels() || !Clip(x, y, w, h, m_width, m_height, c)) return;
   const uint32_t v = RgbWord(r, g, b);
   for (int i = 0; i < c.h; ++i) {
@@ -105,7 +105,7 @@ void CImageDIB::VLine(int x, int y1, int y2, int r, int g, int b) {
 }
 
 void CImageDIB::BlitFrom(const CImageDIB& source, int x, int y) {
-  Rect c;
+  ClipRect c;
   if (!HasPixels() || !source.HasPixels() || !Clip(x, y, source.m_width, source.m_height, m_width, m_height, c)) return;
   const int sx = c.x - x, sy = c.y - y;  // first source pixel that lands inside
   for (int i = 0; i < c.h; ++i) std::memmove(Row(c.y + i) + c.x, source.Row(sy + i) + sx, size_t(c.w) * 4);
@@ -138,3 +138,5 @@ void CImageDIB::ReverseRow(uint32_t* p, size_t n) {
   }
   std::reverse(p, q);
 }
+
+}  // namespace button

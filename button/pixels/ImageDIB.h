@@ -11,6 +11,8 @@
 #include <windows.h>
 #endif
 
+namespace button {
+
 class CImageDIB {
  public:
   // Largest byte count Create accepts; anything above fails like an allocation failure.
@@ -94,3 +96,5 @@ class CImageDIB {
   void CombineWith(const CImageDIB& other, Op op);  // two-source operation over equal sizes
   void BlurPass();
 };
+
+}  // namespace button

@@ -6,7 +6,7 @@
 #include "button/pixels/ImageDIB.h"
 #include "button/pixels/PixelVectors.h"
 
-using namespace zbpix;
+namespace button {
 
 // Two-source operations need an equal-size partner; with any other they leave this buffer as it is.
 namespace {
@@ -117,7 +117,7 @@ bool CImageDIB::ColorMatch(int r, int g, int b, int kr, int kg, int kb, int tole
 
 void CImageDIB::MaskTransparent(const CImageDIB* source, int x, int y, int opacityOther, int opacityKey,
                                 uint32_t keyColour, int tolerance) {
-  Rect c;
+  ClipRect c;
   if (!source || !HasPixels() || !source->HasPixels() ||
       !Clip(x, y, source->m_width, source->m_height, m_width, m_height, c))
     return;
@@ -146,3 +146,5 @@ void CImageDIB::MaskTransparent(const CImageDIB* source, int x, int y, int opaci
     });
   }
 }
+
+}  // namespace button

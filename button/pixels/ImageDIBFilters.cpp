@@ -5,7 +5,7 @@
 #include "button/pixels/ImageDIB.h"
 #include "button/pixels/PixelVectors.h"
 
-using namespace zbpix;
+namespace button {
 
 namespace {
 
@@ -190,7 +190,7 @@ void CImageDIB::Gradient4(int x, int y, int w, int h, uint32_t c1, uint32_t c2, 
   if (!HasPixels()) return;
   if (w == -1) w = m_width;
   if (h == -1) h = m_height;
-  Rect c;
+  ClipRect c;
   if (!Clip(x, y, w, h, m_width, m_height, c)) return;
   const F32x4 topLeft = Corner(c1, a1), bottomLeft = Corner(c2, a2);
   const F32x4 topRight = Corner(c3, a3), bottomRight = Corner(c4, a4);
@@ -256,3 +256,5 @@ void CImageDIB::Buttonize(int n, uint32_t colourA, uint32_t colourB, int intensi
     }
   }
 }
+
+}  // namespace button

@@ -5,6 +5,8 @@
 #include "button/pixels/ImageDIB.h"
 #include "common/win/Handles.h"
 
+namespace button {
+
 // GetDIBits may rewrite the header it is given (image size, colour table), so reads hand it a copy
 // and the buffer's own header keeps describing its block. Reads never ask for more rows than the
 // buffer holds.
@@ -35,14 +37,16 @@ int CImageDIB::DrawPart(HDC dc, int srcX, int srcTop, int destX, int destY, int 
 
 int CImageDIB::GrabFromDC(HDC dc, int x, int y, int w, int h) {
   if (!HasPixels() || w <= 0 || h <= 0) return 0;
-  zb::MemoryDC memory(CreateCompatibleDC(dc));
-  zb::GdiBitmap bitmap(CreateCompatibleBitmap(dc, w, h));
+  common::MemoryDC memory(CreateCompatibleDC(dc));
+  common::GdiBitmap bitmap(CreateCompatibleBitmap(dc, w, h));
   if (!memory || !bitmap) return 0;
   {
-    zb::SelectedObject selected = zb::SelectInto(memory.Get(), bitmap.Get());
+    common::SelectedObject selected = common::SelectInto(memory.Get(), bitmap.Get());
     PatBlt(memory.Get(), 0, 0, w, h, BLACKNESS);
     BitBlt(memory.Get(), 0, 0, w, h, dc, x, y, SRCCOPY);
   }
   BITMAPINFO info = m_info;
   return GetDIBits(dc, bitmap.Get(), 0, UINT(std::min(h, m_height)), m_bits, &info, DIB_RGB_COLORS);
 }
+
+}  // namespace button

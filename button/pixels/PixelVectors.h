@@ -9,7 +9,7 @@
 #include <emmintrin.h>  // two narrowing steps the generic vectors cannot say directly
 #endif
 
-namespace zbpix {
+namespace button {
 
 typedef uint8_t U8x16 __attribute__((vector_size(16)));
 typedef int8_t I8x16 __attribute__((vector_size(16)));
@@ -23,13 +23,13 @@ typedef int32_t I32x4 __attribute__((vector_size(16)));
 typedef float F32x4 __attribute__((vector_size(16)));
 
 // A clipped rectangle, always inside the buffer when Clip returned true.
-struct Rect {
+struct ClipRect {
   int x, y, w, h;
 };
 
 // The buffer's clipping rule: cut at the right/top edge first, then at the left/bottom edge.
 // Done in 64 bits so that no caller-supplied value can overflow.
-inline bool Clip(int64_t x, int64_t y, int64_t w, int64_t h, int width, int height, Rect& out) {
+inline bool Clip(int64_t x, int64_t y, int64_t w, int64_t h, int width, int height, ClipRect& out) {
   if (x + w >= width) w = width - x;
   if (x < 0) {
     w += x;
@@ -41,7 +41,7 @@ inline bool Clip(int64_t x, int64_t y, int64_t w, int64_t h, int width, int heig
     y = 0;
   }
   if (w <= 0 || h <= 0) return false;
-  out = Rect{int(x), int(y), int(w), int(h)};
+  out = ClipRect{int(x), int(y), int(w), int(h)};
   return true;
 }
 
@@ -201,4 +201,4 @@ inline U8x16 KeepByte3(U8x16 result, U8x16 original) {
   return (result & m) | (original & ~m);
 }
 
-}  // namespace zbpix
+}  // namespace button

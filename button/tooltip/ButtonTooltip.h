@@ -3,6 +3,8 @@
 #include "button/tooltip/IButtonTooltip.h"
 #include "button/tooltip/TooltipWindow.h"
 
+namespace button {
+
 class CButtonTooltip : public IButtonTooltip {
  public:
   bool Start(HWND owner) override { return m_window.Start(owner); }
@@ -18,3 +20,5 @@ class CButtonTooltip : public IButtonTooltip {
  private:
   CTooltipWindow m_window;
 };
+
+}  // namespace button

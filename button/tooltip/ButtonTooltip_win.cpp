@@ -2,8 +2,10 @@
 
 #include "button/framework/FontHolder.h"
 
+namespace button {
+
 void CButtonTooltip::Apply(const TooltipSettings& settings) {
-  zbtip::Settings s;
+  button::Settings s;
   s.text = settings.Text;
   s.showTime = settings.ShowTime;
   s.animTime = settings.AnimTime;
@@ -16,3 +18,5 @@ void CButtonTooltip::Apply(const TooltipSettings& settings) {
   m_window.Configure(s);
   m_window.SetFont(settings.Font ? settings.Font->Font() : nullptr);
 }
+
+}  // namespace button

@@ -6,9 +6,9 @@
 
 #include <string>
 
-namespace zb {
+namespace button {
+
 class CFontHolder;
-}
 
 // What the control copies into its tooltip after a tooltip property changes and after every load.
 struct TooltipSettings {
@@ -21,7 +21,7 @@ struct TooltipSettings {
   OLE_COLOR TextColor = 0x00FAFAFA;
   OLE_COLOR BorderColor = 0;
   short Effect = 0;
-  const zb::CFontHolder* Font = nullptr;  // the control's ToolTipFont holder; lives as long as the control
+  const button::CFontHolder* Font = nullptr;  // the control's ToolTipFont holder; lives as long as the control
 };
 
 class IButtonTooltip {
@@ -46,3 +46,5 @@ class CNoTooltip : public IButtonTooltip {
  private:
   TooltipSettings m_settings;
 };
+
+}  // namespace button

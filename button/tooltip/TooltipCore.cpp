@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace zbtip {
+namespace button {
 
 namespace {
 
@@ -80,7 +80,7 @@ void CTooltipCore::Show() {
   Hide();  // the hidden carrier goes; the window comes again at its place
   const Shown shown = ShownNow();
   if (shown.text.empty()) return;
-  m_anchor = m_position = Placement{};
+  m_anchor = m_position = TooltipPosition{};
   m_width = m_height = 0;
   m_frame = 0;
   if (!m_platform.PointerAnchor(m_anchor)) return;
@@ -88,7 +88,7 @@ void CTooltipCore::Show() {
   if (!m_platform.CreateCarrier() || !Layout(shown)) return;
   m_platform.StartTimer(kShowTimer, Milliseconds(m_settings.showTime));
   m_showRunning = true;
-  m_frameTotal = zbtip::FrameTotal(m_settings.effect, m_width, m_height);
+  m_frameTotal = button::FrameTotal(m_settings.effect, m_width, m_height);
   m_animating = m_platform.StartAnimation(Milliseconds(m_settings.animTime));
   if (!m_animating) {
     // No animation timer (a period of 0, for one): the tooltip shows at once.
@@ -125,7 +125,7 @@ void CTooltipCore::AnimationStep() {
     StopAnimation();
     return;
   }
-  zbtip::AnimationStep(m_display, m_final, m_settings.effect, m_frame);
+  button::AnimationStep(m_display, m_final, m_settings.effect, m_frame);
   // Blending by k/256 truncates and can stop a level short of the finished picture: the last step
   // puts it in place exactly.
   if (m_frame >= m_frameTotal) m_display.BlitFrom(m_final, 0, 0);
@@ -138,7 +138,7 @@ void CTooltipCore::SetText(const std::wstring& text, bool reposition, int amount
   amount = std::clamp(amount, 0, 255);
   if (!m_showRunning || !m_platform.HasWindow()) return;
   if (reposition) {
-    Placement anchor;
+    TooltipPosition anchor;
     if (!m_platform.PointerAnchor(anchor)) return;
     m_anchor = anchor;
   }
@@ -163,9 +163,9 @@ void CTooltipCore::SetText(const std::wstring& text, bool reposition, int amount
     StopAnimation();
   } else {
     m_display.BlendWith(m_final, amount);
-    m_frameTotal = zbtip::FrameTotal(m_settings.effect, m_width, m_height);
+    m_frameTotal = button::FrameTotal(m_settings.effect, m_width, m_height);
   }
   m_platform.Repaint();
 }
 
-}  // namespace zbtip
+}  // namespace button

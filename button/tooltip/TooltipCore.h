@@ -15,7 +15,7 @@
 #include "button/tooltip/TooltipPicture.h"
 #include "button/tooltip/TooltipPlacement.h"
 
-namespace zbtip {
+namespace button {
 
 // Window timer ids.
 constexpr int kShowTimer = 242;
@@ -51,7 +51,7 @@ class ITooltipPlatform {
   virtual bool StartAnimation(uint32_t periodMs) = 0;
   virtual void StopAnimation() = 0;
   // Screen position for the tooltip's top-left corner, from the mouse pointer; false: no tooltip.
-  virtual bool PointerAnchor(Placement& anchor) = 0;
+  virtual bool PointerAnchor(TooltipPosition& anchor) = 0;
   // The text's size with the tooltip font; false when it cannot be measured.
   virtual bool MeasureText(const std::wstring& text, int32_t& width, int32_t& height) = 0;
   virtual void ScreenSize(int32_t& width, int32_t& height) = 0;
@@ -100,7 +100,7 @@ class CTooltipCore {
   bool Animating() const { return m_animating; }
   int32_t Frame() const { return m_frame; }
   int32_t FrameTotal() const { return m_frameTotal; }
-  Placement Position() const { return m_position; }
+  TooltipPosition Position() const { return m_position; }
   int32_t Width() const { return m_width; }
   int32_t Height() const { return m_height; }
   CImageDIB& Display() { return m_display; }
@@ -121,8 +121,8 @@ class CTooltipCore {
   ITooltipPlatform& m_platform;
   Settings m_settings;
   const Colors m_systemColors;
-  Placement m_anchor;    // from the pointer
-  Placement m_position;  // the window's corner, kept on the screen
+  TooltipPosition m_anchor;    // from the pointer
+  TooltipPosition m_position;  // the window's corner, kept on the screen
   int32_t m_width = 0;
   int32_t m_height = 0;
   CImageDIB m_display;     // what the window paints
@@ -135,4 +135,4 @@ class CTooltipCore {
   bool m_animating = false;
 };
 
-}  // namespace zbtip
+}  // namespace button

@@ -1,6 +1,6 @@
 #include "button/tooltip/TooltipPicture.h"
 
-namespace zbtip {
+namespace button {
 
 namespace {
 
@@ -59,4 +59,4 @@ void AnimationStep(CImageDIB& display, const CImageDIB& final, int effect, int32
   }
 }
 
-}  // namespace zbtip
+}  // namespace button

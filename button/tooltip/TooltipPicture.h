@@ -5,7 +5,7 @@
 
 #include "button/pixels/ImageDIB.h"
 
-namespace zbtip {
+namespace button {
 
 // The animation effects by number; any other number shows the picture in one step.
 enum Effect : int { kBlend = 0, kUpToDown = 1, kLeftToRight = 2, kRightToLeft = 3, kNoEffect = 4 };
@@ -25,4 +25,4 @@ void DrawBorder(CImageDIB& image, uint32_t border);
 // `final` k pixels in from their edge; other effects put it in place at once.
 void AnimationStep(CImageDIB& display, const CImageDIB& final, int effect, int32_t k);
 
-}  // namespace zbtip
+}  // namespace button

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace zbtip {
+namespace button {
 
 namespace {
 
@@ -32,7 +32,8 @@ int32_t PointerOffset(const CImageDIB& mask, int32_t hotspotY, int32_t maxOffset
   return Clamp64(std::clamp<int64_t>(offset, 0, std::max<int64_t>(maxOffset, 0)));
 }
 
-Placement KeepOnScreen(Placement anchor, int32_t width, int32_t height, int32_t screenWidth, int32_t screenHeight) {
+TooltipPosition KeepOnScreen(TooltipPosition anchor, int32_t width, int32_t height, int32_t screenWidth,
+                             int32_t screenHeight) {
   int64_t x = anchor.x, y = anchor.y;
   const bool movedUp = y + height > screenHeight;
   if (movedUp) y = int64_t(screenHeight) - height;
@@ -43,4 +44,4 @@ Placement KeepOnScreen(Placement anchor, int32_t width, int32_t height, int32_t 
   return {Clamp64(x), Clamp64(y)};
 }
 
-}  // namespace zbtip
+}  // namespace button

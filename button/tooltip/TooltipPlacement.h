@@ -4,7 +4,7 @@
 
 #include "button/pixels/ImageDIB.h"
 
-namespace zbtip {
+namespace button {
 
 // How far below the pointer's hot spot the tooltip starts, from the cursor's mask read into `mask`
 // (n × m pixels, rows counted from the bottom): the mask's blank rows at the bottom (rows equal
@@ -14,7 +14,7 @@ namespace zbtip {
 // 0. The result lies within 0 .. maxOffset (the system's cursor height).
 int32_t PointerOffset(const CImageDIB& mask, int32_t hotspotY, int32_t maxOffset);
 
-struct Placement {
+struct TooltipPosition {
   int32_t x = 0;
   int32_t y = 0;
 };
@@ -22,6 +22,7 @@ struct Placement {
 // Keeps a width × height window anchored at `anchor` on a screenWidth × screenHeight screen. A window
 // that would run off the bottom moves up and then to the left of the anchor, so that it does not
 // cover the pointer; then it is pushed in from the right and left edges.
-Placement KeepOnScreen(Placement anchor, int32_t width, int32_t height, int32_t screenWidth, int32_t screenHeight);
+TooltipPosition KeepOnScreen(TooltipPosition anchor, int32_t width, int32_t height, int32_t screenWidth,
+                             int32_t screenHeight);
 
-}  // namespace zbtip
+}  // namespace button

@@ -16,7 +16,9 @@
 #include "common/win/Handles.h"
 #include "button/tooltip/TooltipCore.h"
 
-class CTooltipWindow : private zbtip::ITooltipPlatform {
+namespace button {
+
+class CTooltipWindow : private button::ITooltipPlatform {
  public:
   CTooltipWindow();
   ~CTooltipWindow() override;
@@ -28,16 +30,16 @@ class CTooltipWindow : private zbtip::ITooltipPlatform {
   void Hide();
   void SetText(const std::wstring& text, bool reposition, int amount);
   // Text, times, effect and colours for the next Show.
-  void Configure(const zbtip::Settings& settings) { m_core.Configure(settings); }
+  void Configure(const button::Settings& settings) { m_core.Configure(settings); }
   // The font of the text (a reference is kept); null: the system's status-bar font.
-  void SetFont(IFont* font) { m_font = zb::ComPtr<IFont>(font); }
+  void SetFont(IFont* font) { m_font = common::ComPtr<IFont>(font); }
 
   // The system's tooltip colours ("&" texts and the colours before Configure).
-  static zbtip::Colors SystemColors();
+  static button::Colors SystemColors();
   static const wchar_t* WindowName() { return L"ZephonToolTip"; }
 
   HWND Window() const { return m_hwnd; }
-  const zbtip::CTooltipCore& Core() const { return m_core; }
+  const button::CTooltipCore& Core() const { return m_core; }
 
  private:
   // ITooltipPlatform
@@ -48,7 +50,7 @@ class CTooltipWindow : private zbtip::ITooltipPlatform {
   void StopTimer(int id) override;
   bool StartAnimation(uint32_t periodMs) override;
   void StopAnimation() override;
-  bool PointerAnchor(zbtip::Placement& anchor) override;
+  bool PointerAnchor(button::TooltipPosition& anchor) override;
   bool MeasureText(const std::wstring& text, int32_t& width, int32_t& height) override;
   void ScreenSize(int32_t& width, int32_t& height) override;
   void GrabScreen(int32_t x, int32_t y, CImageDIB& into) override;
@@ -60,15 +62,17 @@ class CTooltipWindow : private zbtip::ITooltipPlatform {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   static void CALLBACK Tick(UINT id, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR);
 
-  zbtip::CTooltipCore m_core;
+  button::CTooltipCore m_core;
   HWND m_owner = nullptr;
   HWND m_hwnd = nullptr;
-  zb::ComPtr<IFont> m_font;
+  common::ComPtr<IFont> m_font;
   // Made on first use when no font was given.
-  zb::GdiFont m_defaultFont;
+  common::GdiFont m_defaultFont;
   UINT m_animationTimer = 0;
   // Shared with the multimedia timer's thread.
   std::atomic<HWND> m_stepTarget{nullptr};
   std::atomic<bool> m_stepPosted{false};
   std::atomic<WPARAM> m_generation{0};  // tells a stale step message from a running animation
 };
+
+}  // namespace button

@@ -7,6 +7,8 @@
 
 #include "common/win/Handles.h"
 
+namespace button {
+
 namespace {
 
 constexpr wchar_t kClassName[] = L"ZephonToolTipWindow";
@@ -43,8 +45,8 @@ CTooltipWindow::CTooltipWindow() : m_core(*this, SystemColors()) {}
 
 CTooltipWindow::~CTooltipWindow() { m_core.Hide(); }
 
-zbtip::Colors CTooltipWindow::SystemColors() {
-  zbtip::Colors c;
+button::Colors CTooltipWindow::SystemColors() {
+  button::Colors c;
   c.back = GetSysColor(COLOR_INFOBK);
   c.gradient = GetSysColor(COLOR_INFOBK);
   c.text = GetSysColor(COLOR_INFOTEXT);
@@ -153,21 +155,21 @@ void CTooltipWindow::StopAnimation() {
 
 // ---- placement, pictures and text -----------------------------------------------------------------
 
-bool CTooltipWindow::PointerAnchor(zbtip::Placement& anchor) {
+bool CTooltipWindow::PointerAnchor(button::TooltipPosition& anchor) {
   POINT pointer{};
   if (!GetCursorPos(&pointer)) return false;
   int32_t offset = 0;
   if (HCURSOR cursor = GetCursor()) {
     ICONINFO info{};
     if (!GetIconInfo(cursor, &info)) return false;
-    zb::GdiBitmap mask(info.hbmMask), color(info.hbmColor);
+    common::GdiBitmap mask(info.hbmMask), color(info.hbmColor);
     BITMAP bm{};
     if (!mask.Get() || !GetObjectW(mask.Get(), sizeof(bm), &bm)) return false;
     CImageDIB bits;
     if (!bits.Create(bm.bmWidth, bm.bmHeight)) return false;
-    zb::WindowDC screen = zb::TakeWindowDC(nullptr);
+    common::WindowDC screen = common::TakeWindowDC(nullptr);
     if (!screen.Get() || bits.GetFromBitmap(screen.Get(), mask.Get()) == 0) return false;
-    offset = zbtip::PointerOffset(bits, int32_t(info.yHotspot), GetSystemMetrics(SM_CYCURSOR));
+    offset = button::PointerOffset(bits, int32_t(info.yHotspot), GetSystemMetrics(SM_CYCURSOR));
   }
   anchor.x = pointer.x;
   anchor.y = int32_t(std::min<int64_t>(int64_t(pointer.y) + offset, INT32_MAX));
@@ -185,7 +187,7 @@ HFONT CTooltipWindow::TextFont() {
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
       m_defaultFont.Reset(CreateFontIndirectW(&metrics.lfStatusFont));
     if (!m_defaultFont) {
-      zb::WindowDC screen = zb::TakeWindowDC(nullptr);
+      common::WindowDC screen = common::TakeWindowDC(nullptr);
       const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
       LOGFONTW lf{};
       lf.lfHeight = -MulDiv(10, dpi, 72);
@@ -198,10 +200,10 @@ HFONT CTooltipWindow::TextFont() {
 }
 
 bool CTooltipWindow::MeasureText(const std::wstring& text, int32_t& width, int32_t& height) {
-  zb::WindowDC dc = zb::TakeWindowDC(m_hwnd);
+  common::WindowDC dc = common::TakeWindowDC(m_hwnd);
   HFONT font = TextFont();
   if (!dc.Get() || !font || text.size() > size_t(INT32_MAX)) return false;
-  zb::SelectedObject selected = zb::SelectInto(dc.Get(), font);
+  common::SelectedObject selected = common::SelectInto(dc.Get(), font);
   SIZE size{};
   if (!GetTextExtentPoint32W(dc.Get(), text.c_str(), int(text.size()), &size)) return false;
   width = size.cx;
@@ -215,23 +217,23 @@ void CTooltipWindow::ScreenSize(int32_t& width, int32_t& height) {
 }
 
 void CTooltipWindow::GrabScreen(int32_t x, int32_t y, CImageDIB& into) {
-  zb::WindowDC screen = zb::TakeWindowDC(nullptr);
+  common::WindowDC screen = common::TakeWindowDC(nullptr);
   if (screen.Get()) into.GrabFromDC(screen.Get(), x, y, into.Width(), into.Height());
 }
 
 void CTooltipWindow::RenderText(CImageDIB& image, const std::wstring& text, int32_t x, int32_t y, uint32_t color) {
-  zb::WindowDC screen = zb::TakeWindowDC(nullptr);
+  common::WindowDC screen = common::TakeWindowDC(nullptr);
   if (!screen.Get() || text.size() > size_t(INT32_MAX)) return;
-  zb::MemoryDC memory(CreateCompatibleDC(screen.Get()));
-  zb::GdiBitmap bitmap(CreateCompatibleBitmap(screen.Get(), image.Width(), image.Height()));
+  common::MemoryDC memory(CreateCompatibleDC(screen.Get()));
+  common::GdiBitmap bitmap(CreateCompatibleBitmap(screen.Get(), image.Width(), image.Height()));
   HFONT font = TextFont();
   if (!memory.Get() || !bitmap.Get() || !font) return;
   // The bitmap takes the picture before it is selected and gives it back after: GDI's pixel
   // transfers want a bitmap no device context holds.
   if (!image.SetToBitmap(memory.Get(), bitmap.Get())) return;
   {
-    zb::SelectedObject selectedBitmap = zb::SelectInto(memory.Get(), bitmap.Get());
-    zb::SelectedObject selectedFont = zb::SelectInto(memory.Get(), font);
+    common::SelectedObject selectedBitmap = common::SelectInto(memory.Get(), bitmap.Get());
+    common::SelectedObject selectedFont = common::SelectInto(memory.Get(), font);
     SetTextColor(memory.Get(), COLORREF(color));
     SetBkMode(memory.Get(), TRANSPARENT);
     TextOutW(memory.Get(), x, y, text.c_str(), int(text.size()));
@@ -246,3 +248,5 @@ void CTooltipWindow::PlaceAndShow(int32_t x, int32_t y, int32_t width, int32_t h
 void CTooltipWindow::Repaint() {
   if (m_hwnd) RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
+
+}  // namespace button

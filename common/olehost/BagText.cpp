@@ -3,7 +3,8 @@
 #include <cwctype>
 #include <set>
 
-namespace zb::bagtext {
+namespace common {
+
 namespace {
 
 const wchar_t kHex[] = L"0123456789abcdef";
@@ -216,4 +217,4 @@ bool Parse(const std::wstring& text, std::vector<Entry>& out, std::wstring& erro
   return true;
 }
 
-}  // namespace zb::bagtext
+}  // namespace common

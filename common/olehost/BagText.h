@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace zb::bagtext {
+namespace common {
 
 enum class Kind { Empty, I2, I4, UI4, Bool, String, Bytes };
 
@@ -30,4 +30,4 @@ bool Parse(const std::wstring& text, std::vector<Entry>& out, std::wstring& erro
 // Whether a name can be written (non-empty, no '=', no line breaks or other control characters).
 bool ValidName(const std::wstring& name);
 
-}  // namespace zb::bagtext
+}  // namespace common

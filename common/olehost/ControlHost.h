@@ -18,7 +18,7 @@
 #include "common/win/ComPtr.h"
 #include "common/olehost/EventSink.h"
 
-namespace zb::olehost {
+namespace common {
 
 class CControlHost final : public CComObject<CControlHost, IOleClientSite, IOleInPlaceSiteEx, IOleControlSite,
                                              IDispatch, IPropertyNotifySink> {
@@ -182,4 +182,4 @@ class HostedControl {
   ComPtr<CControlHost> m_host;
 };
 
-}  // namespace zb::olehost
+}  // namespace common

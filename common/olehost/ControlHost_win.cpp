@@ -9,7 +9,8 @@
 #include "common/win/ComError.h"
 #include "common/win/Himetric.h"
 
-namespace zb::olehost {
+namespace common {
+
 namespace {
 
 int Dpi(int index) {
@@ -412,4 +413,4 @@ STDMETHODIMP CControlHost::OnRequestEdit(DISPID id) {
   return FAILED(hr) ? S_OK : hr;  // only the handler's answer refuses an edit
 }
 
-}  // namespace zb::olehost
+}  // namespace common

@@ -12,7 +12,7 @@
 #include "common/win/ComObject.h"
 #include "common/win/ComPtr.h"
 
-namespace zb::olehost {
+namespace common {
 
 class CEventSink final : public CComObject<CEventSink, IDispatch> {
  public:
@@ -51,4 +51,4 @@ class CEventSink final : public CComObject<CEventSink, IDispatch> {
   AnyHandler m_any;
 };
 
-}  // namespace zb::olehost
+}  // namespace common

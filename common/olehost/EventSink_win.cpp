@@ -6,7 +6,7 @@
 
 #include "common/win/ComError.h"
 
-namespace zb::olehost {
+namespace common {
 
 ComPtr<CEventSink> CEventSink::Create() { return ComPtr<CEventSink>::Attach(new (std::nothrow) CEventSink()); }
 
@@ -71,4 +71,4 @@ STDMETHODIMP CEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* param
   });
 }
 
-}  // namespace zb::olehost
+}  // namespace common

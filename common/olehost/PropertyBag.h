@@ -13,7 +13,7 @@
 #include "common/win/ComPtr.h"
 #include "common/win/ComObject.h"
 
-namespace zb::olehost {
+namespace common {
 
 class CPropertyBag final : public CComObject<CPropertyBag, IPropertyBag> {
  public:
@@ -46,4 +46,4 @@ class CPropertyBag final : public CComObject<CPropertyBag, IPropertyBag> {
   std::map<std::wstring, Variant, NoCase> m_values;
 };
 
-}  // namespace zb::olehost
+}  // namespace common

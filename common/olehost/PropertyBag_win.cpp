@@ -5,7 +5,8 @@
 #include "common/olehost/BagText.h"
 #include "common/win/ComError.h"
 
-namespace zb::olehost {
+namespace common {
+
 namespace {
 
 // VT_ARRAY|VT_UI1 holding `bytes`.
@@ -120,39 +121,39 @@ STDMETHODIMP CPropertyBag::Write(LPCOLESTR name, VARIANT* value) {
 }
 
 bool CPropertyBag::SaveText(std::wstring& text, std::wstring& error) const {
-  std::vector<bagtext::Entry> entries;
+  std::vector<common::Entry> entries;
   for (const auto& kv : m_values) {
     const VARIANT& v = kv.second.Ref();
-    bagtext::Entry e;
+    common::Entry e;
     e.name = kv.first;
-    if (!bagtext::ValidName(e.name)) {
+    if (!common::ValidName(e.name)) {
       error = L"property name \"" + e.name + L"\" cannot be written as text";
       return false;
     }
     switch (v.vt) {
-      case VT_EMPTY: e.kind = bagtext::Kind::Empty; break;
+      case VT_EMPTY: e.kind = common::Kind::Empty; break;
       case VT_I2:
-        e.kind = bagtext::Kind::I2;
+        e.kind = common::Kind::I2;
         e.number = v.iVal;
         break;
       case VT_I4:
-        e.kind = bagtext::Kind::I4;
+        e.kind = common::Kind::I4;
         e.number = v.lVal;
         break;
       case VT_UI4:
-        e.kind = bagtext::Kind::UI4;
+        e.kind = common::Kind::UI4;
         e.number = v.ulVal;
         break;
       case VT_BOOL:
-        e.kind = bagtext::Kind::Bool;
+        e.kind = common::Kind::Bool;
         e.flag = v.boolVal != VARIANT_FALSE;
         break;
       case VT_BSTR:
-        e.kind = bagtext::Kind::String;
+        e.kind = common::Kind::String;
         if (v.bstrVal) e.text.assign(v.bstrVal, SysStringLen(v.bstrVal));
         break;
       case VT_ARRAY | VT_UI1:
-        e.kind = bagtext::Kind::Bytes;
+        e.kind = common::Kind::Bytes;
         if (!BytesOf(v, e.bytes)) {
           error = L"property \"" + e.name + L"\" holds an unreadable byte array";
           return false;
@@ -162,36 +163,36 @@ bool CPropertyBag::SaveText(std::wstring& text, std::wstring& error) const {
     }
     entries.push_back(std::move(e));
   }
-  text = bagtext::Format(entries);
+  text = common::Format(entries);
   return true;
 }
 
 bool CPropertyBag::LoadText(const std::wstring& text, std::wstring& error) {
-  std::vector<bagtext::Entry> entries;
-  if (!bagtext::Parse(text, entries, error)) return false;
+  std::vector<common::Entry> entries;
+  if (!common::Parse(text, entries, error)) return false;
   std::map<std::wstring, Variant, NoCase> values;
-  for (const bagtext::Entry& e : entries) {
+  for (const common::Entry& e : entries) {
     Variant v;
     VARIANT& r = *v.Put();
     switch (e.kind) {
-      case bagtext::Kind::Empty: break;
-      case bagtext::Kind::I2:
+      case common::Kind::Empty: break;
+      case common::Kind::I2:
         r.vt = VT_I2;
         r.iVal = SHORT(e.number);
         break;
-      case bagtext::Kind::I4:
+      case common::Kind::I4:
         r.vt = VT_I4;
         r.lVal = LONG(e.number);
         break;
-      case bagtext::Kind::UI4:
+      case common::Kind::UI4:
         r.vt = VT_UI4;
         r.ulVal = ULONG(e.number);
         break;
-      case bagtext::Kind::Bool:
+      case common::Kind::Bool:
         r.vt = VT_BOOL;
         r.boolVal = e.flag ? VARIANT_TRUE : VARIANT_FALSE;
         break;
-      case bagtext::Kind::String:
+      case common::Kind::String:
         r.bstrVal = SysAllocStringLen(e.text.data(), UINT(e.text.size()));
         if (!r.bstrVal) {
           error = L"out of memory";
@@ -199,7 +200,7 @@ bool CPropertyBag::LoadText(const std::wstring& text, std::wstring& error) {
         }
         r.vt = VT_BSTR;
         break;
-      case bagtext::Kind::Bytes:
+      case common::Kind::Bytes:
         if (FAILED(ByteArray(e.bytes, r))) {
           error = L"out of memory";
           return false;
@@ -212,4 +213,4 @@ bool CPropertyBag::LoadText(const std::wstring& text, std::wstring& error) {
   return true;
 }
 
-}  // namespace zb::olehost
+}  // namespace common

@@ -4,7 +4,7 @@
 // where the collection's installer, the catalogue panel and the uninstaller all meet.
 #include <string>
 
-namespace zb {
+namespace common {
 
 class AppSettings {
  public:
@@ -35,4 +35,4 @@ class AppSettings {
   std::wstring m_application;
 };
 
-}  // namespace zb
+}  // namespace common

@@ -7,7 +7,7 @@
 #include "common/win/Handles.h"
 #include "common/settings/RegValue.h"
 
-namespace zb {
+namespace common {
 
 const wchar_t* const AppSettings::kRoot = L"Software\\VB and VBA Program Settings";
 
@@ -78,4 +78,4 @@ long AppSettings::DeleteApplication() {
   return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
 }
 
-}  // namespace zb
+}  // namespace common

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace zb {
+namespace common {
 
 struct RegValueData {
   DWORD type = REG_NONE;
@@ -16,4 +16,4 @@ struct RegValueData {
 // ERROR_UNSUPPORTED_TYPE for a type other than a string or a 32-bit number (its data is not read).
 long ReadRegValue(HKEY key, const wchar_t* name, RegValueData& out);
 
-}  // namespace zb
+}  // namespace common

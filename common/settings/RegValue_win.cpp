@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace zb {
+namespace common {
 
 long ReadRegValue(HKEY key, const wchar_t* name, RegValueData& out) {
   out = RegValueData();
@@ -39,4 +39,4 @@ long ReadRegValue(HKEY key, const wchar_t* name, RegValueData& out) {
   return ERROR_MORE_DATA;
 }
 
-}  // namespace zb
+}  // namespace common

@@ -9,7 +9,7 @@
 #include <exception>
 #include <new>
 
-namespace zb {
+namespace common {
 
 inline void TraceFailure(HRESULT hr, const char* file, int line, const char* expression) noexcept {
   char text[512];
@@ -36,14 +36,14 @@ HRESULT Guarded(F&& f) noexcept {
   }
 }
 
-}  // namespace zb
-
 // Returns the HRESULT of `expr` from the calling function when it failed, after tracing it.
-#define ZB_RETURN_IF_FAILED(expr)                                 \
-  do {                                                            \
-    const HRESULT zbFailedHr_ = (expr);                           \
-    if (FAILED(zbFailedHr_)) {                                    \
-      ::zb::TraceFailure(zbFailedHr_, __FILE__, __LINE__, #expr); \
-      return zbFailedHr_;                                         \
-    }                                                             \
+#define ZB_RETURN_IF_FAILED(expr)                                     \
+  do {                                                                \
+    const HRESULT zbFailedHr_ = (expr);                               \
+    if (FAILED(zbFailedHr_)) {                                        \
+      ::common::TraceFailure(zbFailedHr_, __FILE__, __LINE__, #expr); \
+      return zbFailedHr_;                                             \
+    }                                                                 \
   } while (0)
+
+}  // namespace common

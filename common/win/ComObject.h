@@ -11,7 +11,7 @@
 
 #include <type_traits>
 
-namespace zb {
+namespace common {
 
 // The interface a COM interface derives from, where QueryInterface must answer that one too.
 template <class Itf>
@@ -74,4 +74,4 @@ class CComObject : public First, public Rest... {
   LONG m_refs = 1;
 };
 
-}  // namespace zb
+}  // namespace common

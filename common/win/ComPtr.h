@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-namespace zb {
+namespace common {
 
 // Owns one reference to a COM interface.
 template <class T>
@@ -182,4 +182,4 @@ class Variant {
   VARIANT m_v;
 };
 
-}  // namespace zb
+}  // namespace common

@@ -8,7 +8,7 @@
 
 #include <utility>
 
-namespace zb {
+namespace common {
 
 template <class Traits>
 class UniqueHandle : private Traits {
@@ -123,4 +123,4 @@ inline SelectedObject SelectInto(HDC dc, HGDIOBJ object) {
   return SelectedObject(previous == HGDI_ERROR ? nullptr : previous, SelectionTraits{dc});
 }
 
-}  // namespace zb
+}  // namespace common

@@ -1,8 +1,8 @@
 #pragma once
-// OLE sizes are in HIMETRIC, hundredths of a millimetre: 2540 to the inch.
+namespace common {
 
-namespace zb {
+// OLE sizes are in HIMETRIC, hundredths of a millimetre: 2540 to the inch.
 
 constexpr int kHimetricPerInch = 2540;
 
-}  // namespace zb
+}  // namespace common

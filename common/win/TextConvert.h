@@ -6,7 +6,7 @@
 #include <climits>
 #include <string>
 
-namespace zb {
+namespace common {
 
 inline std::wstring Wide(const std::string& utf8) {
   if (utf8.empty() || utf8.size() > INT_MAX) return std::wstring();
@@ -26,4 +26,4 @@ inline std::string Utf8(const std::wstring& wide) {
   return out;
 }
 
-}  // namespace zb
+}  // namespace common

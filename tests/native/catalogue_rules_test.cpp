@@ -11,8 +11,8 @@
 
 namespace {
 
-using qvol2::LineVerdict;
-using qvol2::ListRecord;
+using catalogue::LineVerdict;
+using catalogue::ListRecord;
 
 std::vector<std::string> Titles(const std::vector<ListRecord>& records) {
   std::vector<std::string> out;
@@ -21,7 +21,7 @@ std::vector<std::string> Titles(const std::vector<ListRecord>& records) {
 }
 
 TEST(ListFile, EmptyLinesUseNoIndexAndOrderIsKept) {
-  const auto records = qvol2::ParseListFile("A#X\\A.EXE\r\n\r\nB#Y\\B.EXE\r\n");
+  const auto records = catalogue::ParseListFile("A#X\\A.EXE\r\n\r\nB#Y\\B.EXE\r\n");
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[0].title, "A");
   EXPECT_EQ(records[0].command, "X\\A.EXE");
@@ -31,75 +31,75 @@ TEST(ListFile, EmptyLinesUseNoIndexAndOrderIsKept) {
 
 TEST(ListFile, SplitsAtTheFirstSeparatorAndTrimsNothing) {
   ListRecord r;
-  ASSERT_EQ(qvol2::ParseListLine("A#X\\A#2.EXE", &r), LineVerdict::Record);
+  ASSERT_EQ(catalogue::ParseListLine("A#X\\A#2.EXE", &r), LineVerdict::Record);
   EXPECT_EQ(r.title, "A");
   EXPECT_EQ(r.command, "X\\A#2.EXE");
-  ASSERT_EQ(qvol2::ParseListLine(" Juego  # DIR\\J.EXE ", &r), LineVerdict::Record);
+  ASSERT_EQ(catalogue::ParseListLine(" Juego  # DIR\\J.EXE ", &r), LineVerdict::Record);
   EXPECT_EQ(r.title, " Juego  ");
   EXPECT_EQ(r.command, " DIR\\J.EXE ");
   // Bytes of the system code page pass untouched ("Acción" in Windows-1252).
-  ASSERT_EQ(qvol2::ParseListLine("Acci\xF3n#ACC\\A.EXE", &r), LineVerdict::Record);
+  ASSERT_EQ(catalogue::ParseListLine("Acci\xF3n#ACC\\A.EXE", &r), LineVerdict::Record);
   EXPECT_EQ(r.title, "Acci\xF3n");
 }
 
 TEST(ListFile, LinesThatAreNoRecordAreLeftOut) {
-  EXPECT_EQ(qvol2::ParseListLine("", nullptr), LineVerdict::Empty);
-  EXPECT_EQ(qvol2::ParseListLine("Sin separador", nullptr), LineVerdict::NoSeparator);
-  EXPECT_EQ(qvol2::ParseListLine("Juego#JUEGO.EXE", nullptr), LineVerdict::NoFolder);
-  EXPECT_EQ(qvol2::ParseListLine("Juego#\\JUEGO.EXE", nullptr), LineVerdict::NoFolder);
-  EXPECT_EQ(qvol2::ParseListLine("#X\\A.EXE", nullptr), LineVerdict::Record) << "an empty title is still a title";
+  EXPECT_EQ(catalogue::ParseListLine("", nullptr), LineVerdict::Empty);
+  EXPECT_EQ(catalogue::ParseListLine("Sin separador", nullptr), LineVerdict::NoSeparator);
+  EXPECT_EQ(catalogue::ParseListLine("Juego#JUEGO.EXE", nullptr), LineVerdict::NoFolder);
+  EXPECT_EQ(catalogue::ParseListLine("Juego#\\JUEGO.EXE", nullptr), LineVerdict::NoFolder);
+  EXPECT_EQ(catalogue::ParseListLine("#X\\A.EXE", nullptr), LineVerdict::Record) << "an empty title is still a title";
 
   // The separator may be the 255th character (a title of 254) but no later.
   const std::string longest(254, 't');
-  EXPECT_EQ(qvol2::ParseListLine(longest + "#X\\A.EXE", nullptr), LineVerdict::Record);
-  EXPECT_EQ(qvol2::ParseListLine(longest + "t#X\\A.EXE", nullptr), LineVerdict::SeparatorTooFar);
+  EXPECT_EQ(catalogue::ParseListLine(longest + "#X\\A.EXE", nullptr), LineVerdict::Record);
+  EXPECT_EQ(catalogue::ParseListLine(longest + "t#X\\A.EXE", nullptr), LineVerdict::SeparatorTooFar);
 
   const std::string file = "Sin separador\r\n" + longest + "tt#X\\A.EXE\r\nSolo#A.EXE\r\nBueno#B\\B.EXE\r\n";
-  EXPECT_EQ(Titles(qvol2::ParseListFile(file)), std::vector<std::string>{"Bueno"});
+  EXPECT_EQ(Titles(catalogue::ParseListFile(file)), std::vector<std::string>{"Bueno"});
 }
 
 TEST(ListFile, LongCommandPathsAndForeignLineEnds) {
   const std::string command = "DIR\\" + std::string(100000, 'c');
-  const auto records = qvol2::ParseListFile("A#" + command + "\nB#Y\\B.EXE\rC#Z\\C.EXE");
+  const auto records = catalogue::ParseListFile("A#" + command + "\nB#Y\\B.EXE\rC#Z\\C.EXE");
   ASSERT_EQ(records.size(), 3u);
   EXPECT_EQ(records[0].command, command);
   EXPECT_EQ(Titles(records), (std::vector<std::string>{"A", "B", "C"}));
-  EXPECT_TRUE(qvol2::ParseListFile("").empty());
-  EXPECT_TRUE(qvol2::ParseListFile("\r\n\r\n\n").empty());
+  EXPECT_TRUE(catalogue::ParseListFile("").empty());
+  EXPECT_TRUE(catalogue::ParseListFile("\r\n\r\n\n").empty());
 }
 
 TEST(TextLines, LineEndsAndTheLastLine) {
   using V = std::vector<std::string_view>;
-  EXPECT_EQ(qvol2::SplitLines(""), V{});
-  EXPECT_EQ(qvol2::SplitLines("a"), V{"a"});
-  EXPECT_EQ(qvol2::SplitLines("a\r\n"), V{"a"});
-  EXPECT_EQ(qvol2::SplitLines("\r\n"), V{""});
-  EXPECT_EQ(qvol2::SplitLines("a\r\n\r\nb"), (V{"a", "", "b"}));
-  EXPECT_EQ(qvol2::SplitLines("a\n\rb"), (V{"a", "", "b"})) << "LF then CR is two ends";
-  EXPECT_EQ(qvol2::SplitLines("a\r\r\n"), (V{"a", ""}));
+  EXPECT_EQ(catalogue::SplitLines(""), V{});
+  EXPECT_EQ(catalogue::SplitLines("a"), V{"a"});
+  EXPECT_EQ(catalogue::SplitLines("a\r\n"), V{"a"});
+  EXPECT_EQ(catalogue::SplitLines("\r\n"), V{""});
+  EXPECT_EQ(catalogue::SplitLines("a\r\n\r\nb"), (V{"a", "", "b"}));
+  EXPECT_EQ(catalogue::SplitLines("a\n\rb"), (V{"a", "", "b"})) << "LF then CR is two ends";
+  EXPECT_EQ(catalogue::SplitLines("a\r\r\n"), (V{"a", ""}));
 }
 
 TEST(TextLines, ACutTextKeepsWholeLines) {
-  EXPECT_EQ(qvol2::WholeLinesWithin("uno\r\ndos", 20), "uno\r\ndos");
-  EXPECT_EQ(qvol2::WholeLinesWithin("uno\r\ndos\r\ntres", 11), "uno\r\ndos\r\n");
-  EXPECT_EQ(qvol2::WholeLinesWithin("uno\r\ndos\r\ntres", 9), "uno\r\ndos\r");
-  EXPECT_EQ(qvol2::DescriptionText(qvol2::WholeLinesWithin("uno\r\ndos\r\ntres", 9)), "uno\r\ndos\r\n");
-  EXPECT_EQ(qvol2::WholeLinesWithin("unalineamuylarga", 5), "unali") << "no line end: the cut itself";
+  EXPECT_EQ(catalogue::WholeLinesWithin("uno\r\ndos", 20), "uno\r\ndos");
+  EXPECT_EQ(catalogue::WholeLinesWithin("uno\r\ndos\r\ntres", 11), "uno\r\ndos\r\n");
+  EXPECT_EQ(catalogue::WholeLinesWithin("uno\r\ndos\r\ntres", 9), "uno\r\ndos\r");
+  EXPECT_EQ(catalogue::DescriptionText(catalogue::WholeLinesWithin("uno\r\ndos\r\ntres", 9)), "uno\r\ndos\r\n");
+  EXPECT_EQ(catalogue::WholeLinesWithin("unalineamuylarga", 5), "unali") << "no line end: the cut itself";
 }
 
 TEST(TextLines, EveryDescriptionLineEndsWithCrLf) {
-  EXPECT_EQ(qvol2::DescriptionText("Uno\r\nDos"), "Uno\r\nDos\r\n");
-  EXPECT_EQ(qvol2::DescriptionText("Uno\r\nDos\r\n"), "Uno\r\nDos\r\n");
-  EXPECT_EQ(qvol2::DescriptionText("Uno\nDos\n\nTres"), "Uno\r\nDos\r\n\r\nTres\r\n");
-  EXPECT_EQ(qvol2::DescriptionText(""), "");
+  EXPECT_EQ(catalogue::DescriptionText("Uno\r\nDos"), "Uno\r\nDos\r\n");
+  EXPECT_EQ(catalogue::DescriptionText("Uno\r\nDos\r\n"), "Uno\r\nDos\r\n");
+  EXPECT_EQ(catalogue::DescriptionText("Uno\nDos\n\nTres"), "Uno\r\nDos\r\n\r\nTres\r\n");
+  EXPECT_EQ(catalogue::DescriptionText(""), "");
 }
 
 TEST(CatalogueRules, CDRootFromTheStoredLetter) {
-  EXPECT_EQ(qvol2::CDRootFromDrive(L"D"), L"D:\\QVOL2\\");
-  EXPECT_EQ(qvol2::CDRootFromDrive(L"e"), L"e:\\QVOL2\\") << "the case is kept";
+  EXPECT_EQ(catalogue::CDRootFromDrive(L"D"), L"D:\\QVOL2\\");
+  EXPECT_EQ(catalogue::CDRootFromDrive(L"e"), L"e:\\QVOL2\\") << "the case is kept";
   // What names no drive would give a path without one: the default drive is used instead.
   for (const wchar_t* odd : {L"", L"E:", L"EF", L"1", L"\\", L"\u00F1"}) {
-    EXPECT_EQ(qvol2::CDRootFromDrive(odd), L"D:\\QVOL2\\") << "stored: " << odd;
+    EXPECT_EQ(catalogue::CDRootFromDrive(odd), L"D:\\QVOL2\\") << "stored: " << odd;
   }
 }
 

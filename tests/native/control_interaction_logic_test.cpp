@@ -7,7 +7,7 @@
 #include "button/control/ButtonInteraction.h"
 #include "button/control/ZephonButtonCtrlProps.h"
 
-using namespace zbinput;
+using namespace button;
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "button/framework/PropRecords.h"
 
-using namespace zb::propfmt;
+using namespace button;
 
 namespace {
 

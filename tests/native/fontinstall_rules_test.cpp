@@ -7,7 +7,7 @@
 #include "button/imaging/FontInstallRules.h"
 #include "tests/support/TestFont.h"
 
-using namespace zbfontinstall;
+using namespace button;
 
 TEST(FontInstallRules, FileNameIsTheTextAfterTheLastSeparator) {
   EXPECT_EQ(FontFileName(L"http://host/fonts/Face.ttf"), L"Face.ttf");
@@ -34,7 +34,7 @@ TEST(FontInstallRules, OnlyPlainFileNamesAreWritten) {
 }
 
 TEST(FontInstallRules, FontSignatures) {
-  const std::string ttf = zbtest::MakeTrueTypeFont("Zb Rules Face");
+  const std::string ttf = tests::MakeTrueTypeFont("Zb Rules Face");
   EXPECT_TRUE(LooksLikeFontFile(reinterpret_cast<const unsigned char*>(ttf.data()), ttf.size()));
   const std::string yes[] = {std::string("OTTO\0\x0a", 6),
                              "true",

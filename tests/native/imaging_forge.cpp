@@ -11,7 +11,7 @@ extern "C" {
 }
 #include <tiffio.h>
 
-namespace forge {
+namespace tests {
 
 namespace {
 
@@ -509,4 +509,4 @@ Bytes ReadFile(const std::string& path) {
   return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
-}  // namespace forge
+}  // namespace tests

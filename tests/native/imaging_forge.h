@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace forge {
+namespace tests {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -71,4 +71,4 @@ Bytes MakeEpsWithTiff(const Bytes& tiff, uint32_t tiffLengthField);
 bool WriteFile(const std::string& path, const Bytes& bytes);
 Bytes ReadFile(const std::string& path);
 
-}  // namespace forge
+}  // namespace tests

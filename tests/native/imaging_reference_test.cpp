@@ -29,7 +29,7 @@ struct Reference {
 };
 
 bool LoadPam(const std::string& path, Reference& ref) {
-  const forge::Bytes b = forge::ReadFile(path);
+  const tests::Bytes b = tests::ReadFile(path);
   const std::string text(b.begin(), b.end());
   const size_t end = text.find("ENDHDR\n");
   if (text.compare(0, 3, "P7\n") != 0 || end == std::string::npos) return false;
@@ -86,9 +86,9 @@ TEST(ImagingReference, EveryPictureMatchesTheIndependentDecoder) {
     std::vector<uint32_t> ours(ref.pixels.size());  // top row first
     int width = 0, height = 0;
     if (e.mode == "gif") {
-      CImageDIB dib;
-      CGifDecoder decoder;
-      ASSERT_EQ(decoder.Decode(&dib, background, path), CGifDecoder::kDecoded);
+      button::CImageDIB dib;
+      button::CGifDecoder decoder;
+      ASSERT_EQ(decoder.Decode(&dib, background, path), button::CGifDecoder::kDecoded);
       width = dib.Width();
       height = dib.Height();
       ASSERT_EQ(width, ref.width);
@@ -96,11 +96,11 @@ TEST(ImagingReference, EveryPictureMatchesTheIndependentDecoder) {
       for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) ours[size_t(y * width + x)] = dib.Pixel(x, height - 1 - y);
     } else {
-      CDecodedBitmap bitmap;
-      CAnyPicDecoder decoder;
+      button::CDecodedBitmap bitmap;
+      button::CAnyPicDecoder decoder;
       try {
         decoder.DecodeFile(path, bitmap, 32);
-      } catch (const CTextException& ex) {
+      } catch (const button::CTextException& ex) {
         FAIL() << ex.GetText();
       }
       width = bitmap.Width();

@@ -6,7 +6,7 @@
 
 #include "common/olehost/BagText.h"
 
-using namespace zb::bagtext;
+using namespace common;
 
 TEST(BagText, EveryKindRoundTrips) {
   auto entry = [](const wchar_t* name, Kind kind) {

@@ -11,7 +11,7 @@
 #include "button/pixels/EffectPass.h"
 #include "button/pixels/ImageDIB.h"
 
-using namespace zbpages;
+using namespace button;
 
 namespace {
 
@@ -103,7 +103,7 @@ TEST(ColorPicker, FineModeShadesTheBaseAndHandsItsColourBack) {
 
 TEST(ColorPicker, PictureHasPlaneStripMarkerSliderLineAndFrame) {
   CColorPicker p;
-  CImageDIB out;
+  button::CImageDIB out;
   ASSERT_TRUE(p.Draw(out));
   ASSERT_EQ(out.Width(), 140);
   ASSERT_EQ(out.Height(), 129);
@@ -134,30 +134,30 @@ TEST(ColorPicker, PictureHasPlaneStripMarkerSliderLineAndFrame) {
 
 TEST(ColorsPage, ItemsBindTheSevenColourProperties) {
   std::set<int> edits;
-  for (int i = 0; i < colors::kItemCount; ++i) {
-    const PageBinding& b = colors::Bindings()[i];
-    EXPECT_EQ(colors::ItemEdit(i), b.id);
-    EXPECT_EQ(colors::ItemOfRadio(colors::ItemRadio(i)), i);
+  for (int i = 0; i < button::kItemCount; ++i) {
+    const PageBinding& b = button::ColorsBindings()[i];
+    EXPECT_EQ(button::ItemEdit(i), b.id);
+    EXPECT_EQ(button::ItemOfRadio(button::ItemRadio(i)), i);
     EXPECT_TRUE(edits.insert(b.id).second);
-    const PropertyInfo* prop = zbprops::FindByName(b.property);
+    const button::PropertyInfo* prop = button::FindByName(b.property);
     ASSERT_NE(prop, nullptr) << i;
-    EXPECT_EQ(prop->Type, PropType::Color) << i;
+    EXPECT_EQ(prop->Type, button::PropType::Color) << i;
   }
-  EXPECT_STREQ(colors::Bindings()[0].property, L"BackGroundColor");
-  EXPECT_STREQ(colors::Bindings()[6].property, L"TextColor");
-  EXPECT_EQ(colors::ItemRadio(0), 399);
-  EXPECT_EQ(colors::ItemRadio(6), 411);
-  EXPECT_EQ(colors::ItemOfRadio(400), -1);
+  EXPECT_STREQ(button::ColorsBindings()[0].property, L"BackGroundColor");
+  EXPECT_STREQ(button::ColorsBindings()[6].property, L"TextColor");
+  EXPECT_EQ(button::ItemRadio(0), 399);
+  EXPECT_EQ(button::ItemRadio(6), 411);
+  EXPECT_EQ(button::ItemOfRadio(400), -1);
 }
 
 TEST(EffectsPage, BindingsNameControlPropertiesAndRangeTheAmounts) {
-  for (size_t i = 0; i < effects::BindingCount(); ++i) {
-    const PageBinding& b = effects::Bindings()[i];
-    const PropertyInfo* prop = zbprops::FindByName(b.property);
+  for (size_t i = 0; i < button::EffectsBindingCount(); ++i) {
+    const PageBinding& b = button::EffectsBindings()[i];
+    const button::PropertyInfo* prop = button::FindByName(b.property);
     ASSERT_NE(prop, nullptr) << b.id;
-    const PropType want = b.kind == BindKind::Check       ? PropType::Bool
-                          : b.kind == BindKind::EditColor ? PropType::Color
-                                                          : PropType::Short;
+    const button::PropType want = b.kind == BindKind::Check       ? button::PropType::Bool
+                                  : b.kind == BindKind::EditColor ? button::PropType::Color
+                                                                  : button::PropType::Short;
     EXPECT_EQ(prop->Type, want) << b.id;
     const bool amount = b.id == 392 || b.id == 394;
     EXPECT_EQ(b.ranged, amount) << b.id;
@@ -166,37 +166,37 @@ TEST(EffectsPage, BindingsNameControlPropertiesAndRangeTheAmounts) {
       EXPECT_EQ(b.maxValue, 255);
     }
   }
-  EXPECT_EQ(effects::BindingCount(), 8u);
-  EXPECT_EQ(effects::StepAmount(255, true), 255);
-  EXPECT_EQ(effects::StepAmount(0, false), 0);
-  EXPECT_EQ(effects::StepAmount(41, true), 42);
-  EXPECT_EQ(effects::StepAmount(41, false), 40);
-  EXPECT_EQ(effects::StepAmount(900, false), 255);
+  EXPECT_EQ(button::EffectsBindingCount(), 8u);
+  EXPECT_EQ(button::StepAmount(255, true), 255);
+  EXPECT_EQ(button::StepAmount(0, false), 0);
+  EXPECT_EQ(button::StepAmount(41, true), 42);
+  EXPECT_EQ(button::StepAmount(41, false), 40);
+  EXPECT_EQ(button::StepAmount(900, false), 255);
 }
 
 namespace {
 
-void FillSample(CImageDIB& img) {
+void FillSample(button::CImageDIB& img) {
   ASSERT_TRUE(img.Create(68, 78));
   for (int y = 0; y < 78; ++y)
     for (int x = 0; x < 68; ++x) img.SetPixel(x, y, Word(x * 3, y * 3, (x + y) & 255));
 }
 
 int FilterNamed(const char* label) {
-  for (int i = 0; i < kEffectFilterCount; ++i)
-    if (std::strcmp(EffectFilterLabel(i), label) == 0) return i;
+  for (int i = 0; i < button::kEffectFilterCount; ++i)
+    if (std::strcmp(button::EffectFilterLabel(i), label) == 0) return i;
   return -1;
 }
 
 }  // namespace
 
 TEST(EffectsPreview, IsTheControlsEffectPassWithoutApplyToOrBevel) {
-  for (int filter = 0; filter < kEffectFilterCount; ++filter) {
-    CImageDIB preview, expected, work;
+  for (int filter = 0; filter < button::kEffectFilterCount; ++filter) {
+    button::CImageDIB preview, expected, work;
     FillSample(preview);
     FillSample(expected);
     ASSERT_TRUE(work.Create(68, 78));
-    effects::PreviewValues v;
+    button::PreviewValues v;
     v.filter = filter;
     v.back = 0x0000FF;
     v.mask = 0x00FF00;
@@ -204,8 +204,8 @@ TEST(EffectsPreview, IsTheControlsEffectPassWithoutApplyToOrBevel) {
     v.blendValue = 60;
     v.maskOn = filter % 2 == 0;
     v.blendOn = filter % 3 == 0;
-    ASSERT_TRUE(effects::RunPreview(preview, v));
-    EffectSettings s;
+    ASSERT_TRUE(button::RunPreview(preview, v));
+    button::EffectSettings s;
     s.EffectFilter = short(filter);
     s.BackGroundColor = 0x0000FF;
     s.MaskColor = 0x00FF00;
@@ -213,25 +213,25 @@ TEST(EffectsPreview, IsTheControlsEffectPassWithoutApplyToOrBevel) {
     s.EffectColorMaskValue = 255;
     s.EffectGlobalBlend = v.blendOn;
     s.EffectGlobalBlendValue = 60;
-    RunEffectPass(expected, work, s, PictureState{});
+    button::RunEffectPass(expected, work, s, button::PictureState{});
     for (int y = 0; y < 78; ++y)
       for (int x = 0; x < 68; ++x)
         ASSERT_EQ(preview.Pixel(x, y), expected.Pixel(x, y)) << filter << " " << x << "," << y;
   }
-  CImageDIB empty;
-  EXPECT_FALSE(effects::RunPreview(empty, {}));
+  button::CImageDIB empty;
+  EXPECT_FALSE(button::RunPreview(empty, {}));
 }
 
 TEST(EffectsPreview, ThinBorderFramesInBackAndFullBlendTurnsIntoBack) {
   const int thin = FilterNamed("Thin border");
   ASSERT_GT(thin, 0);
-  EXPECT_STREQ(EffectFilterHelp(thin), "Frame by thickness in 1 pixel colour=[Back]");
-  CImageDIB img;
+  EXPECT_STREQ(button::EffectFilterHelp(thin), "Frame by thickness in 1 pixel colour=[Back]");
+  button::CImageDIB img;
   FillSample(img);
-  effects::PreviewValues v;
+  button::PreviewValues v;
   v.filter = thin;
   v.back = 0x000000FF;  // red as a COLORREF
-  ASSERT_TRUE(effects::RunPreview(img, v));
+  ASSERT_TRUE(button::RunPreview(img, v));
   const uint32_t red = Word(255, 0, 0);
   for (int x = 0; x < 68; ++x) {
     EXPECT_EQ(img.Pixel(x, 0), red);
@@ -248,7 +248,7 @@ TEST(EffectsPreview, ThinBorderFramesInBackAndFullBlendTurnsIntoBack) {
   v.back = 0x000000FF;
   v.blendOn = true;
   v.blendValue = 255;
-  ASSERT_TRUE(effects::RunPreview(img, v));
+  ASSERT_TRUE(button::RunPreview(img, v));
   for (int y = 0; y < 78; y += 7)
     for (int x = 0; x < 68; x += 5) {
       const uint32_t p = img.Pixel(x, y);

@@ -11,7 +11,7 @@
 #include "button/pages/ProfiPageRules.h"
 #include "button/pages/PageBinding.h"
 
-using namespace zbpages;
+using namespace button;
 
 namespace {
 
@@ -109,46 +109,46 @@ TEST(PageControls, RadioGroupsChecksListsAndTextMoveBothWays) {
 }
 
 TEST(GeneralPage, ButtonModeLivesInTheHighByteAndKeepsThePictureBits) {
-  EXPECT_EQ(general::WithButtonMode(0x0005, 5), 0x0505);
-  EXPECT_EQ(general::WithButtonMode(0x03FF, 1), 0x01FF);
-  EXPECT_EQ(general::WithButtonMode(0x0400, 0), 0x0000);
-  EXPECT_EQ(general::ButtonModeOf(0x0305), 3);
-  EXPECT_EQ(general::ButtonModeOf(0x0005), 0);
+  EXPECT_EQ(button::WithButtonMode(0x0005, 5), 0x0505);
+  EXPECT_EQ(button::WithButtonMode(0x03FF, 1), 0x01FF);
+  EXPECT_EQ(button::WithButtonMode(0x0400, 0), 0x0000);
+  EXPECT_EQ(button::ButtonModeOf(0x0305), 3);
+  EXPECT_EQ(button::ButtonModeOf(0x0005), 0);
 }
 
 TEST(GeneralPage, AutoSizeAndSystemVersionRules) {
-  EXPECT_TRUE(general::AutoSizeAllowed(0));
-  EXPECT_TRUE(general::AutoSizeAllowed(2));
-  EXPECT_FALSE(general::AutoSizeAllowed(3));
-  EXPECT_FALSE(general::AutoSizeAllowed(4));
-  EXPECT_TRUE(general::AutoSizeAllowed(-1));  // nothing chosen yet
-  EXPECT_FALSE(general::SystemNewerThan4(4, 0));
-  EXPECT_FALSE(general::SystemNewerThan4(3, 95));
-  EXPECT_TRUE(general::SystemNewerThan4(4, 10));
-  EXPECT_TRUE(general::SystemNewerThan4(10, 0));
+  EXPECT_TRUE(button::AutoSizeAllowed(0));
+  EXPECT_TRUE(button::AutoSizeAllowed(2));
+  EXPECT_FALSE(button::AutoSizeAllowed(3));
+  EXPECT_FALSE(button::AutoSizeAllowed(4));
+  EXPECT_TRUE(button::AutoSizeAllowed(-1));  // nothing chosen yet
+  EXPECT_FALSE(button::SystemNewerThan4(4, 0));
+  EXPECT_FALSE(button::SystemNewerThan4(3, 95));
+  EXPECT_TRUE(button::SystemNewerThan4(4, 10));
+  EXPECT_TRUE(button::SystemNewerThan4(10, 0));
 }
 
 // A binding to a property the control does not have, or of the wrong width, would fail only when
 // a user applies the page.
 TEST(GeneralPage, BindingsNameControlPropertiesOfTheirKind) {
   std::set<int> ids;
-  for (size_t i = 0; i < general::BindingCount(); ++i) {
-    const PageBinding& b = general::Bindings()[i];
+  for (size_t i = 0; i < button::GeneralBindingCount(); ++i) {
+    const PageBinding& b = button::GeneralBindings()[i];
     EXPECT_TRUE(ids.insert(b.id).second) << b.id;
-    const PropertyInfo* p = zbprops::FindByName(b.property);
+    const button::PropertyInfo* p = button::FindByName(b.property);
     ASSERT_NE(p, nullptr) << b.id;
-    EXPECT_EQ(p->Type, b.kind == BindKind::Check ? PropType::Bool : PropType::Short) << b.id;
+    EXPECT_EQ(p->Type, b.kind == BindKind::Check ? button::PropType::Bool : button::PropType::Short) << b.id;
   }
   EXPECT_EQ(ids, (std::set<int>{290, 291, 292, 232, 235, 233, 234, 507}));
 }
 
 TEST(ProfiPage, SwitchesStartAtTheControlDefaultsAndNameBooleanProperties) {
-  for (size_t i = 0; i < profi::BindingCount(); ++i) {
-    const PageBinding& b = profi::Bindings()[i];
-    const PropertyInfo* p = zbprops::FindByName(b.property);
+  for (size_t i = 0; i < button::ProfiBindingCount(); ++i) {
+    const PageBinding& b = button::ProfiBindings()[i];
+    const button::PropertyInfo* p = button::FindByName(b.property);
     ASSERT_NE(p, nullptr) << b.id;
-    EXPECT_EQ(p->Type, PropType::Bool) << b.id;
+    EXPECT_EQ(p->Type, button::PropType::Bool) << b.id;
     EXPECT_EQ(b.start, p->Default) << b.id;
   }
-  EXPECT_EQ(profi::BindingCount(), 4u);
+  EXPECT_EQ(button::ProfiBindingCount(), 4u);
 }

@@ -13,7 +13,7 @@ namespace {
 
 // A picture with every channel value somewhere, and its work buffer.
 struct Frame {
-  CImageDIB render, work;
+  button::CImageDIB render, work;
   explicit Frame(int w = 16, int h = 16) {
     EXPECT_TRUE(render.Create(w, h));
     EXPECT_TRUE(work.Create(w, h));
@@ -59,18 +59,18 @@ TEST(EffectTablesTest, LabelsHelpLinesDefaultsAndClamps) {
       {"Mask Transparent 2", "(Invert) Allows to do colour=[Mask] transparent using index=[Color Mask]"},
   };
   for (int f = 0; f < 24; ++f) {
-    EXPECT_STREQ(EffectFilterLabel(f), filters[f][0]) << f;
-    EXPECT_STREQ(EffectFilterHelp(f), filters[f][1]) << f;
+    EXPECT_STREQ(button::EffectFilterLabel(f), filters[f][0]) << f;
+    EXPECT_STREQ(button::EffectFilterHelp(f), filters[f][1]) << f;
   }
-  EXPECT_EQ(EffectFilterLabel(24), nullptr);
-  EXPECT_EQ(EffectFilterHelp(-1), nullptr);
+  EXPECT_EQ(button::EffectFilterLabel(24), nullptr);
+  EXPECT_EQ(button::EffectFilterHelp(-1), nullptr);
   const char* const applyTo[7] = {"ALL IMAGES", "Normal image",  "Over image", "Normal & Over",
                                   "Down image", "Disable image", "On Focus"};
-  for (int v = 0; v < 7; ++v) EXPECT_STREQ(EffectApplyToLabel(v), applyTo[v]) << v;
-  EXPECT_EQ(EffectApplyToLabel(7), nullptr);
-  EXPECT_EQ(EffectApplyToLabel(-1), nullptr);
+  for (int v = 0; v < 7; ++v) EXPECT_STREQ(button::EffectApplyToLabel(v), applyTo[v]) << v;
+  EXPECT_EQ(button::EffectApplyToLabel(7), nullptr);
+  EXPECT_EQ(button::EffectApplyToLabel(-1), nullptr);
 
-  const EffectSettings defaults;
+  const button::EffectSettings defaults;
   EXPECT_EQ(defaults.EffectFilter, 0);
   EXPECT_EQ(defaults.EffectApplyTo, 0);
   EXPECT_EQ(defaults.BackGroundColor, 0x00C08E00u);
@@ -80,18 +80,18 @@ TEST(EffectTablesTest, LabelsHelpLinesDefaultsAndClamps) {
   EXPECT_FALSE(defaults.EffectGlobalBlend);
   EXPECT_EQ(defaults.EffectGlobalBlendValue, 127);
 
-  EXPECT_EQ(ClampEffectAmount(300), 255);
-  EXPECT_EQ(ClampEffectAmount(-5), 0);
-  EXPECT_EQ(ClampEffectFilter(-3), 0);
-  EXPECT_EQ(ClampEffectFilter(99), 99);
-  EXPECT_EQ(ClampButtonMode(6), 0);
-  EXPECT_EQ(ClampButtonMode(5), 5);
-  EffectSettings s;
+  EXPECT_EQ(button::ClampEffectAmount(300), 255);
+  EXPECT_EQ(button::ClampEffectAmount(-5), 0);
+  EXPECT_EQ(button::ClampEffectFilter(-3), 0);
+  EXPECT_EQ(button::ClampEffectFilter(99), 99);
+  EXPECT_EQ(button::ClampButtonMode(6), 0);
+  EXPECT_EQ(button::ClampButtonMode(5), 5);
+  button::EffectSettings s;
   s.EffectFilter = -1;
   s.EffectColorMaskValue = 1000;
   s.EffectGlobalBlendValue = -1;
   s.EffectApplyTo = -4;  // any apply-to value is kept
-  ClampEffectSettings(s);
+  button::ClampEffectSettings(s);
   EXPECT_EQ(s.EffectFilter, 0);
   EXPECT_EQ(s.EffectColorMaskValue, 255);
   EXPECT_EQ(s.EffectGlobalBlendValue, 0);
@@ -99,7 +99,7 @@ TEST(EffectTablesTest, LabelsHelpLinesDefaultsAndClamps) {
 }
 
 TEST(EffectPassTest, ApplyToRule) {
-  using S = ShownPicture;
+  using S = button::ShownPicture;
   struct Case {
     S shown;
     bool pressed, hover, focus;
@@ -111,32 +111,32 @@ TEST(EffectPassTest, ApplyToRule) {
       {S::Blank, false, false, false, "-1000000+"},
   };
   for (const auto& c : cases) {
-    const PictureState st{c.shown, c.pressed, c.hover, c.focus, 0};
+    const button::PictureState st{c.shown, c.pressed, c.hover, c.focus, 0};
     std::string got = "-";
-    for (int v = 0; v <= 6; ++v) got += ApplyToAdmits(v, st) ? '1' : '0';
-    got += ApplyToAdmits(7, st) && ApplyToAdmits(300, st) && !ApplyToAdmits(-1, st) ? "+" : "?";
+    for (int v = 0; v <= 6; ++v) got += button::ApplyToAdmits(v, st) ? '1' : '0';
+    got += button::ApplyToAdmits(7, st) && button::ApplyToAdmits(300, st) && !button::ApplyToAdmits(-1, st) ? "+" : "?";
     EXPECT_EQ(got, c.admitted) << int(c.shown) << c.pressed << c.hover << c.focus;
   }
 }
 
 TEST(EffectPassTest, FilterFollowsApplyToWhileTintAndBlendStay) {
-  EffectSettings s;
+  button::EffectSettings s;
   s.EffectFilter = 8;  // Desaturate
   s.EffectApplyTo = 1;
   s.EffectColorMask = true;
   s.EffectGlobalBlend = true;
-  PictureState over;
+  button::PictureState over;
   over.hover = true;
 
   Frame a, b;
-  RunEffectPass(a.render, a.work, s, over);
+  button::RunEffectPass(a.render, a.work, s, over);
   b.render.Tint(250, 0, 0, 100);  // the default mask colour and value
   b.work.Fill(0, 142, 192);       // the default Back colour
   b.render.BlendWith(b.work, 127);
   EXPECT_EQ(a.Pixels(), b.Pixels());
 
   Frame c, d;
-  RunEffectPass(c.render, c.work, s, PictureState{});  // normal, not hovered: the filter runs too
+  button::RunEffectPass(c.render, c.work, s, button::PictureState{});  // normal, not hovered: the filter runs too
   d.render.Desaturate(1, 1, 1);
   d.render.Tint(250, 0, 0, 100);
   d.work.Fill(0, 142, 192);
@@ -145,25 +145,25 @@ TEST(EffectPassTest, FilterFollowsApplyToWhileTintAndBlendStay) {
 }
 
 TEST(EffectPassTest, NothingRunsWithoutWorkBufferOrWithNothingOn) {
-  EffectSettings s;
+  button::EffectSettings s;
   s.EffectFilter = 17;
   Frame a;
   const auto before = a.Pixels();
-  CImageDIB none;
-  RunEffectPass(a.render, none, s, PictureState{});
+  button::CImageDIB none;
+  button::RunEffectPass(a.render, none, s, button::PictureState{});
   EXPECT_EQ(a.Pixels(), before);
   s.EffectFilter = 0;
-  RunEffectPass(a.render, a.work, s, PictureState{});
+  button::RunEffectPass(a.render, a.work, s, button::PictureState{});
   EXPECT_EQ(a.Pixels(), before);
   EXPECT_EQ(a.work.Pixel(0, 0), 0xFFFFFFFFu);  // not even filled
-  EXPECT_FALSE(EffectPassWanted(s, PictureState{}));
+  EXPECT_FALSE(button::EffectPassWanted(s, button::PictureState{}));
   // A work buffer of another size: two-source filters leave the picture alone.
-  CImageDIB small;
+  button::CImageDIB small;
   ASSERT_TRUE(small.Create(3, 3));
   for (int f = 1; f <= 23; ++f) {
     Frame b;
     s.EffectFilter = short(f);
-    RunEffectPass(b.render, small, s, PictureState{});
+    button::RunEffectPass(b.render, small, s, button::PictureState{});
     if (f <= 7) {
       EXPECT_EQ(b.Pixels(), before) << f;
     }
@@ -171,12 +171,12 @@ TEST(EffectPassTest, NothingRunsWithoutWorkBufferOrWithNothingOn) {
 }
 
 TEST(EffectPassTest, PartnerFiltersAtTheirNeutralColours) {
-  EffectSettings s;
+  button::EffectSettings s;
   auto run = [&](short filter, uint32_t back) {
     Frame f;
     s.EffectFilter = filter;
     s.BackGroundColor = back;
-    RunEffectPass(f.render, f.work, s, PictureState{});
+    button::RunEffectPass(f.render, f.work, s, button::PictureState{});
     return f.Pixels();
   };
   const auto original = Frame().Pixels();
@@ -192,11 +192,11 @@ TEST(EffectPassTest, PartnerFiltersAtTheirNeutralColours) {
 }
 
 TEST(EffectPassTest, ThinBorderAndMaskTransparency) {
-  EffectSettings s;
+  button::EffectSettings s;
   s.EffectFilter = 17;
   s.BackGroundColor = 0x0000FF;  // red
   Frame one(1, 1);
-  RunEffectPass(one.render, one.work, s, PictureState{});
+  button::RunEffectPass(one.render, one.work, s, button::PictureState{});
   EXPECT_EQ(one.render.Pixel(0, 0), 0x00FF0000u);
 
   // Key colour red 250 (COLORREF 0xFA); pixels within 32 on every channel are keyed.
@@ -209,7 +209,7 @@ TEST(EffectPassTest, ThinBorderAndMaskTransparency) {
   s.BackGroundColor = 0x00C08E00;  // pixel 0x00008EC0
   s.EffectGlobalBlend = true;      // the work buffer must hold Back again for the blend
   s.EffectGlobalBlendValue = 0;
-  RunEffectPass(f.render, f.work, s, PictureState{});
+  button::RunEffectPass(f.render, f.work, s, button::PictureState{});
   EXPECT_EQ(f.render.Pixel(0, 0), 0x00008EC0u);
   EXPECT_EQ(f.render.Pixel(1, 0), 0x00008EC0u);
   EXPECT_EQ(f.render.Pixel(2, 0), 0x00D80000u);  // red 33 away: the picture at opacity 255 over Back
@@ -219,7 +219,7 @@ TEST(EffectPassTest, ThinBorderAndMaskTransparency) {
   Frame g(4, 1);
   for (int x = 0; x < 4; ++x) g.render.SetPixel(x, 0, px[x]);
   s.EffectFilter = 23;  // only the keyed pixels show, at 255 - value
-  RunEffectPass(g.render, g.work, s, PictureState{});
+  button::RunEffectPass(g.render, g.work, s, button::PictureState{});
   EXPECT_EQ(g.render.Pixel(0, 0), 0x00F90000u);
   EXPECT_EQ(g.render.Pixel(2, 0), 0x00008EC0u);
   EXPECT_EQ(g.render.Pixel(3, 0), 0x00008EC0u);
@@ -228,46 +228,54 @@ TEST(EffectPassTest, ThinBorderAndMaskTransparency) {
 // Each filter number runs its own operation with its own arguments, and leaves the work buffer
 // holding Back for the later steps.
 TEST(EffectPassTest, EachFilterRunsItsOperation) {
-  EffectSettings s;
+  button::EffectSettings s;
   s.BackGroundColor = 0x00306090;  // pixel 0x00906030
   s.MaskColor = 0x00101010;
   s.EffectColorMaskValue = 40;
   const uint32_t back = s.BackGroundColor, grey = 0x808080;
-  const std::function<void(CImageDIB&, CImageDIB&)> expected[24] = {
-      [](CImageDIB&, CImageDIB&) {},
-      [](CImageDIB& r, CImageDIB& w) { r.Difference(w); },
-      [](CImageDIB& r, CImageDIB& w) { r.Lighten(w); },
-      [](CImageDIB& r, CImageDIB& w) { r.Multiply(w); },
-      [](CImageDIB& r, CImageDIB& w) { r.Blend50(w); },
-      [](CImageDIB& r, CImageDIB& w) { r.Add(w); },
-      [](CImageDIB& r, CImageDIB& w) { r.Screen(w); },
-      [](CImageDIB& r, CImageDIB& w) { r.Darken(w); },
-      [](CImageDIB& r, CImageDIB&) { r.Desaturate(1, 1, 1); },
-      [](CImageDIB& r, CImageDIB&) { r.Blur(0); },
-      [](CImageDIB& r, CImageDIB&) { r.Blur(3); },
-      [&](CImageDIB& r, CImageDIB&) { r.Gradient4(0, 0, 16, 12, back, back, grey, grey, 255, 255, 0, 0); },
-      [&](CImageDIB& r, CImageDIB&) { r.Gradient4(0, 0, 16, 12, grey, grey, back, back, 0, 0, 255, 255); },
-      [&](CImageDIB& r, CImageDIB&) { r.Gradient4(0, 0, 16, 12, grey, back, grey, back, 0, 255, 0, 255); },
-      [&](CImageDIB& r, CImageDIB&) { r.Gradient4(0, 0, 16, 12, back, grey, back, grey, 255, 0, 255, 0); },
-      [](CImageDIB& r, CImageDIB&) {
+  const std::function<void(button::CImageDIB&, button::CImageDIB&)> expected[24] = {
+      [](button::CImageDIB&, button::CImageDIB&) {},
+      [](button::CImageDIB& r, button::CImageDIB& w) { r.Difference(w); },
+      [](button::CImageDIB& r, button::CImageDIB& w) { r.Lighten(w); },
+      [](button::CImageDIB& r, button::CImageDIB& w) { r.Multiply(w); },
+      [](button::CImageDIB& r, button::CImageDIB& w) { r.Blend50(w); },
+      [](button::CImageDIB& r, button::CImageDIB& w) { r.Add(w); },
+      [](button::CImageDIB& r, button::CImageDIB& w) { r.Screen(w); },
+      [](button::CImageDIB& r, button::CImageDIB& w) { r.Darken(w); },
+      [](button::CImageDIB& r, button::CImageDIB&) { r.Desaturate(1, 1, 1); },
+      [](button::CImageDIB& r, button::CImageDIB&) { r.Blur(0); },
+      [](button::CImageDIB& r, button::CImageDIB&) { r.Blur(3); },
+      [&](button::CImageDIB& r, button::CImageDIB&) {
+        r.Gradient4(0, 0, 16, 12, back, back, grey, grey, 255, 255, 0, 0);
+      },
+      [&](button::CImageDIB& r, button::CImageDIB&) {
+        r.Gradient4(0, 0, 16, 12, grey, grey, back, back, 0, 0, 255, 255);
+      },
+      [&](button::CImageDIB& r, button::CImageDIB&) {
+        r.Gradient4(0, 0, 16, 12, grey, back, grey, back, 0, 255, 0, 255);
+      },
+      [&](button::CImageDIB& r, button::CImageDIB&) {
+        r.Gradient4(0, 0, 16, 12, back, grey, back, grey, 255, 0, 255, 0);
+      },
+      [](button::CImageDIB& r, button::CImageDIB&) {
         r.Gradient4(0, 0, 16, 12, 0xFFFFFF, 0x00FF00, 0x0000FF, 0xFF0000, 128, 80, 80, 80);
       },
-      [](CImageDIB& r, CImageDIB&) {
+      [](button::CImageDIB& r, button::CImageDIB&) {
         r.Gradient4(0, 0, 16, 12, 0x00FFFF, 0x0000FF, 0xFF0000, 0x00FF00, 180, 180, 180, 180);
       },
-      [](CImageDIB& r, CImageDIB&) {
+      [](button::CImageDIB& r, button::CImageDIB&) {
         for (int x = 0; x < 16; ++x) r.SetPixel(x, 0, 0x00906030), r.SetPixel(x, 11, 0x00906030);
         for (int y = 0; y < 12; ++y) r.SetPixel(0, y, 0x00906030), r.SetPixel(15, y, 0x00906030);
       },
-      [](CImageDIB& r, CImageDIB&) { r.Buttonize(5, 0x000000, 0xFFFFFF, 180); },
-      [](CImageDIB& r, CImageDIB&) { r.Buttonize(5, 0xFFFFFF, 0x000000, 180); },
-      [](CImageDIB& r, CImageDIB&) { r.Buttonize(12, 0x000000, 0xFFFFFF, 110); },
-      [](CImageDIB& r, CImageDIB&) { r.Buttonize(12, 0xFFFFFF, 0x000000, 110); },
-      [](CImageDIB& r, CImageDIB& w) {
+      [](button::CImageDIB& r, button::CImageDIB&) { r.Buttonize(5, 0x000000, 0xFFFFFF, 180); },
+      [](button::CImageDIB& r, button::CImageDIB&) { r.Buttonize(5, 0xFFFFFF, 0x000000, 180); },
+      [](button::CImageDIB& r, button::CImageDIB&) { r.Buttonize(12, 0x000000, 0xFFFFFF, 110); },
+      [](button::CImageDIB& r, button::CImageDIB&) { r.Buttonize(12, 0xFFFFFF, 0x000000, 110); },
+      [](button::CImageDIB& r, button::CImageDIB& w) {
         w.MaskTransparent(&r, 0, 0, 255, 40, 0x00101010, 32);
         r.CopyFrom(w);
       },
-      [](CImageDIB& r, CImageDIB& w) {
+      [](button::CImageDIB& r, button::CImageDIB& w) {
         w.MaskTransparent(&r, 0, 0, 0, 215, 0x00101010, 32);
         r.CopyFrom(w);
       },
@@ -277,7 +285,7 @@ TEST(EffectPassTest, EachFilterRunsItsOperation) {
     s.EffectFilter = short(f);
     a.work.Fill(0x90, 0x60, 0x30);
     b.work.Fill(0x90, 0x60, 0x30);
-    ApplyEffectFilter(a.render, a.work, s);
+    button::ApplyEffectFilter(a.render, a.work, s);
     expected[f](b.render, b.work);
     EXPECT_EQ(a.Pixels(), b.Pixels()) << "filter " << f;
     for (int y = 0; y < 12; ++y)
@@ -287,15 +295,15 @@ TEST(EffectPassTest, EachFilterRunsItsOperation) {
 
 // In a bevel mode every step runs, in order: filter, bevel, colour mask, global blend.
 TEST(EffectPassTest, StepsRunInOrderInABevelMode) {
-  EffectSettings s;
+  button::EffectSettings s;
   s.EffectFilter = 8;
   s.EffectColorMask = true;
   s.EffectGlobalBlend = true;
-  PictureState st;
+  button::PictureState st;
   st.buttonMode = 2;
-  st.shown = ShownPicture::Down;
+  st.shown = button::ShownPicture::Down;
   Frame a, b;
-  RunEffectPass(a.render, a.work, s, st);
+  button::RunEffectPass(a.render, a.work, s, st);
   b.render.Desaturate(1, 1, 1);
   b.render.Buttonize(2, 0x000000, 0xFFFFFF, 110);
   b.render.Tint(250, 0, 0, 100);
@@ -305,17 +313,17 @@ TEST(EffectPassTest, StepsRunInOrderInABevelMode) {
 }
 
 TEST(EffectPassTest, BevelModesRaiseAndSink) {
-  EffectSettings s;
+  button::EffectSettings s;
   s.EffectFilter = 0;
   for (short mode : {2, 5}) {
     for (bool pressed : {false, true}) {
-      PictureState st;
+      button::PictureState st;
       st.buttonMode = mode;
       st.pressed = pressed;
-      EXPECT_EQ(EffectCode(s, st), pressed ? 180 : 190);
-      EXPECT_TRUE(EffectPassWanted(s, st));
+      EXPECT_EQ(button::EffectCode(s, st), pressed ? 180 : 190);
+      EXPECT_TRUE(button::EffectPassWanted(s, st));
       Frame a, b;
-      RunEffectPass(a.render, a.work, s, st);
+      button::RunEffectPass(a.render, a.work, s, st);
       if (pressed)
         b.render.Buttonize(2, 0x000000, 0xFFFFFF, 110);
       else
@@ -327,7 +335,7 @@ TEST(EffectPassTest, BevelModesRaiseAndSink) {
   s.EffectFilter = 180;
   Frame c;
   const auto before = c.Pixels();
-  RunEffectPass(c.render, c.work, s, PictureState{});
+  button::RunEffectPass(c.render, c.work, s, button::PictureState{});
   EXPECT_EQ(c.Pixels(), before);
 }
 

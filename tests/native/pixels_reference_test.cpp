@@ -129,20 +129,20 @@ struct Fixture {
   int Amount() { return Int(0, 5) == 0 ? Int(-1000, 1000) : Int(0, 255); }
 
   // A random buffer and its model; values are biased towards the bytes 0 and 255.
-  void Make(CImageDIB& d, Img& m, int w, int h) {
+  void Make(button::CImageDIB& d, Img& m, int w, int h) {
     ASSERT_TRUE(d.Create(w, h));
     m.w = w, m.h = h, m.px.assign(size_t(w) * h, 0);
     for (auto& p : m.px)
       for (int c = 0; c < 4; ++c) p = WithCh(p, c, Int(0, 3) == 0 ? Int(0, 1) * 255 : Int(0, 255));
     std::copy(m.px.begin(), m.px.end(), d.m_bits);
   }
-  void Make(CImageDIB& d, Img& m) {
+  void Make(button::CImageDIB& d, Img& m) {
     Make(d, m, Int(0, 3) == 0 ? Int(0, 3) : Int(1, 37), Int(0, 3) == 0 ? Int(0, 3) : Int(1, 23));
   }
 };
 
 // Same words as the model, and the spare words after them untouched.
-::testing::AssertionResult Same(const CImageDIB& d, const Img& m) {
+::testing::AssertionResult Same(const button::CImageDIB& d, const Img& m) {
   for (size_t i = 0; i < m.px.size(); ++i)
     if (d.m_bits[i] != m.px[i])
       return ::testing::AssertionFailure() << "word " << i << " of " << m.w << "x" << m.h << ": " << std::hex
@@ -158,7 +158,7 @@ constexpr int kRounds = 400;
 TEST(ReferenceTest, RectanglesLinesAndCopies) {
   Fixture f;
   for (int round = 0; round < kRounds; ++round) {
-    CImageDIB d, s;
+    button::CImageDIB d, s;
     Img m, sm;
     f.Make(d, m);
     f.Make(s, sm);
@@ -202,10 +202,10 @@ TEST(ReferenceTest, RectanglesLinesAndCopies) {
               m.at(x + i, y + j) = sm.at(i, j);
         break;
       case 6: {  // an equal-size source copies; any other leaves the buffer
-        CImageDIB e;
+        button::CImageDIB e;
         Img em;
         f.Make(e, em, m.w, m.h);
-        CImageDIB& from = f.Int(0, 1) ? e : s;
+        button::CImageDIB& from = f.Int(0, 1) ? e : s;
         d.CopyFrom(from);
         if (&from == &e && !m.px.empty()) m.px = em.px;
         if (&from == &s && sm.w == m.w && sm.h == m.h && !m.px.empty()) m.px = sm.px;
@@ -233,7 +233,7 @@ TEST(ReferenceTest, TwoSourceOperations) {
                                               [](int c, int o) { return 255 - (((255 - c) * (255 - o)) >> 8); },
                                               [](int c, int o) { return std::min(c, o); }};
   for (int round = 0; round < kRounds; ++round) {
-    CImageDIB d, o;
+    button::CImageDIB d, o;
     Img m, om;
     f.Make(d, m);
     if (f.Int(0, 5) == 0)
@@ -289,7 +289,7 @@ TEST(ReferenceTest, TwoSourceOperations) {
 TEST(ReferenceTest, SingleSourceFilters) {
   Fixture f;
   for (int round = 0; round < kRounds; ++round) {
-    CImageDIB d;
+    button::CImageDIB d;
     Img m;
     f.Make(d, m);
     const int op = round % 5;
@@ -333,7 +333,7 @@ TEST(ReferenceTest, SingleSourceFilters) {
 TEST(ReferenceTest, WideBuffersAndChunkEdges) {
   Fixture f;
   for (int w : {255, 256, 257, 258, 515, 1030}) {
-    CImageDIB d, o;
+    button::CImageDIB d, o;
     Img m, om;
     const int h = 3 + w % 2;  // rows in pairs, and a last row on its own
     f.Make(d, m, w, h);

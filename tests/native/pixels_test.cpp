@@ -8,13 +8,13 @@
 namespace {
 
 // Rows given top to bottom as displayed; stored bottom-up.
-void Load(CImageDIB& d, int w, const std::vector<uint32_t>& topDown) {
+void Load(button::CImageDIB& d, int w, const std::vector<uint32_t>& topDown) {
   const int h = int(topDown.size()) / w;
   ASSERT_TRUE(d.Create(w, h));
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) d.SetPixel(x, h - 1 - y, topDown[size_t(y) * w + x]);
 }
-std::vector<uint32_t> TopDown(const CImageDIB& d) {
+std::vector<uint32_t> TopDown(const button::CImageDIB& d) {
   std::vector<uint32_t> v;
   for (int y = d.Height() - 1; y >= 0; --y)
     for (int x = 0; x < d.Width(); ++x) v.push_back(d.Pixel(x, y));
@@ -23,7 +23,7 @@ std::vector<uint32_t> TopDown(const CImageDIB& d) {
 uint32_t Grey(int v) { return uint32_t(v) * 0x010101u; }
 
 TEST(CreateTest, FillsWhiteAndSetsHeader) {
-  CImageDIB d;
+  button::CImageDIB d;
   ASSERT_TRUE(d.Create(3, 2));
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 3; ++x) EXPECT_EQ(d.Pixel(x, y), 0xFFFFFFFFu);
@@ -47,7 +47,7 @@ TEST(CreateTest, FillsWhiteAndSetsHeader) {
 
 TEST(CreateTest, HostileSizesFailLikeAllocationFailure) {
   for (auto wh : {std::pair<int, int>{-1, 5}, {5, -1}, {INT_MAX, INT_MAX}, {70000, 70000}, {INT_MAX, 0}}) {
-    CImageDIB d;
+    button::CImageDIB d;
     ASSERT_TRUE(d.Create(2, 2));
     EXPECT_FALSE(d.Create(wh.first, wh.second));
     EXPECT_EQ(d.ErrorText, "Allocate memory FAILED. m_bits=0");
@@ -56,7 +56,7 @@ TEST(CreateTest, HostileSizesFailLikeAllocationFailure) {
     EXPECT_EQ(d.Height(), 0);
   }
   // A zero-sized buffer exists but has no pixels, and every operation on it does nothing.
-  CImageDIB z, other;
+  button::CImageDIB z, other;
   ASSERT_TRUE(z.Create(0, 4));
   ASSERT_TRUE(other.Create(3, 3));
   EXPECT_FALSE(z.HasPixels());
@@ -74,7 +74,7 @@ TEST(CreateTest, HostileSizesFailLikeAllocationFailure) {
 }
 
 TEST(DrawingTest, RectanglesClipAtEveryEdge) {
-  CImageDIB d;
+  button::CImageDIB d;
   ASSERT_TRUE(d.Create(10, 10));
   d.Fill(0, 0, 0);
   d.FillRect(-2, -2, 4, 4, 0, 0, 9);
@@ -110,7 +110,7 @@ TEST(DrawingTest, RectanglesClipAtEveryEdge) {
 }
 
 TEST(FlipTest, MirrorsOddAndEvenSizes) {
-  CImageDIB d;
+  button::CImageDIB d;
   Load(d, 1, {'A', 'B', 'C'});
   d.Flip(1, 0);
   EXPECT_EQ(TopDown(d), (std::vector<uint32_t>{'C', 'B', 'A'}));
@@ -128,18 +128,18 @@ TEST(FlipTest, MirrorsOddAndEvenSizes) {
 }
 
 TEST(PixelOpsTest, ArithmeticAtTheByteLimits) {
-  CImageDIB a, b;
-  auto run = [&](uint32_t x, uint32_t y, void (CImageDIB::*op)(const CImageDIB&)) {
+  button::CImageDIB a, b;
+  auto run = [&](uint32_t x, uint32_t y, void (button::CImageDIB::*op)(const button::CImageDIB&)) {
     Load(a, 1, {x});
     Load(b, 1, {y});
     (a.*op)(b);
     return a.Pixel(0, 0);
   };
-  EXPECT_EQ(run(0x00FFFFFF, 0x00FFFFFF, &CImageDIB::Multiply), 0x00FEFEFEu);
-  EXPECT_EQ(run(0, 0, &CImageDIB::Screen), 0x00010101u);
-  EXPECT_EQ(run(0x00FFFFFF, 0x00FFFFFF, &CImageDIB::Blend50), 0x00FEFEFEu);
-  EXPECT_EQ(run(0x12C86432, 0x00649696, &CImageDIB::Add), 0x12FFFAC8u);
-  EXPECT_EQ(run(0x77FF0010, 0x01000110, &CImageDIB::Blend50), 0x007F0010u);  // whole word, byte 3 cleared
+  EXPECT_EQ(run(0x00FFFFFF, 0x00FFFFFF, &button::CImageDIB::Multiply), 0x00FEFEFEu);
+  EXPECT_EQ(run(0, 0, &button::CImageDIB::Screen), 0x00010101u);
+  EXPECT_EQ(run(0x00FFFFFF, 0x00FFFFFF, &button::CImageDIB::Blend50), 0x00FEFEFEu);
+  EXPECT_EQ(run(0x12C86432, 0x00649696, &button::CImageDIB::Add), 0x12FFFAC8u);
+  EXPECT_EQ(run(0x77FF0010, 0x01000110, &button::CImageDIB::Blend50), 0x007F0010u);  // whole word, byte 3 cleared
 
   Load(a, 1, {0x00102030});
   Load(b, 1, {0x00F0E0D0});
@@ -153,7 +153,7 @@ TEST(PixelOpsTest, ArithmeticAtTheByteLimits) {
 }
 
 TEST(PixelOpsTest, BlurWorksInPlace) {
-  CImageDIB d;
+  button::CImageDIB d;
   Load(d, 1, {0x00123456});
   d.Blur(0);
   EXPECT_EQ(d.Pixel(0, 0), 0x00123456u);
@@ -171,7 +171,7 @@ TEST(PixelOpsTest, BlurWorksInPlace) {
 }
 
 TEST(PixelOpsTest, BlendTextLooksAtBlueAndLowGreenOnly) {
-  CImageDIB pic, text;
+  button::CImageDIB pic, text;
   Load(pic, 4, {0xFF000000, 0x0000F000, 0x00000000, 0xFF000000});
   Load(text, 4, {0x00FF0000, 0x00000000, 0x00FF0100, 0x00FF0001});
   pic.BlendText(text, 128);
@@ -180,7 +180,7 @@ TEST(PixelOpsTest, BlendTextLooksAtBlueAndLowGreenOnly) {
 }
 
 TEST(PixelOpsTest, Gradient4StopsOneStepShortOfTheFarCorners) {
-  CImageDIB d;
+  button::CImageDIB d;
   ASSERT_TRUE(d.Create(4, 4));
   d.Fill(0, 0, 0);
   // White everywhere, opacity 0 at the top-left growing to 255 towards the bottom and the right.
@@ -198,7 +198,7 @@ TEST(PixelOpsTest, Gradient4StopsOneStepShortOfTheFarCorners) {
 }
 
 TEST(PixelOpsTest, ButtonizeShadesEdgesAndSplitsTwoCorners) {
-  CImageDIB d;
+  button::CImageDIB d;
   ASSERT_TRUE(d.Create(8, 8));
   d.Fill(128, 128, 128);
   d.Buttonize(2, 0x000000, 0xFFFFFF, 110);
@@ -217,11 +217,11 @@ TEST(PixelOpsTest, ButtonizeShadesEdgesAndSplitsTwoCorners) {
 }
 
 TEST(PixelOpsTest, ColorMatchToleranceIncludesBothEnds) {
-  EXPECT_TRUE(CImageDIB::ColorMatch(10, 42, 0, 42, 10, 32, 32));
-  EXPECT_FALSE(CImageDIB::ColorMatch(9, 42, 0, 42, 10, 32, 32));
-  EXPECT_FALSE(CImageDIB::ColorMatch(0, 0, 0, 0, 0, 0, -1));
-  EXPECT_FALSE(CImageDIB::ColorMatch(INT_MIN, 0, 0, INT_MAX, 0, 0, INT_MAX));
-  EXPECT_TRUE(CImageDIB::ColorMatch(INT_MIN + 1, 0, 0, 0, 0, 0, INT_MAX));
+  EXPECT_TRUE(button::CImageDIB::ColorMatch(10, 42, 0, 42, 10, 32, 32));
+  EXPECT_FALSE(button::CImageDIB::ColorMatch(9, 42, 0, 42, 10, 32, 32));
+  EXPECT_FALSE(button::CImageDIB::ColorMatch(0, 0, 0, 0, 0, 0, -1));
+  EXPECT_FALSE(button::CImageDIB::ColorMatch(INT_MIN, 0, 0, INT_MAX, 0, 0, INT_MAX));
+  EXPECT_TRUE(button::CImageDIB::ColorMatch(INT_MIN + 1, 0, 0, 0, 0, 0, INT_MAX));
 }
 
 }  // namespace

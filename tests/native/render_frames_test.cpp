@@ -5,10 +5,10 @@
 
 #include "button/control/ButtonRendererFrames.h"
 
-using namespace zbframes;
-using zblayout::ButtonPaintProps;
-using zblayout::ButtonPaintState;
-using zblayout::Size;
+using namespace button;
+using button::ButtonPaintProps;
+using button::ButtonPaintState;
+using button::Size;
 
 namespace {
 

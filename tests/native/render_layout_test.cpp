@@ -6,7 +6,7 @@
 
 #include "button/control/ButtonLayout.h"
 
-using namespace zblayout;
+using namespace button;
 
 namespace {
 

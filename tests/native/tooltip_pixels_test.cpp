@@ -4,13 +4,15 @@
 #include "button/tooltip/TooltipPicture.h"
 #include "button/tooltip/TooltipPlacement.h"
 
-using namespace zbtip;
+using namespace button;
 
 namespace {
 
-void FillAll(CImageDIB& image, uint32_t px) { image.Fill(int(px >> 16) & 0xFF, int(px >> 8) & 0xFF, int(px) & 0xFF); }
+void FillAll(button::CImageDIB& image, uint32_t px) {
+  image.Fill(int(px >> 16) & 0xFF, int(px >> 8) & 0xFF, int(px) & 0xFF);
+}
 
-bool Same(const CImageDIB& a, const CImageDIB& b) {
+bool Same(const button::CImageDIB& a, const button::CImageDIB& b) {
   if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
   for (int y = 0; y < a.Height(); ++y)
     for (int x = 0; x < a.Width(); ++x)
@@ -21,7 +23,7 @@ bool Same(const CImageDIB& a, const CImageDIB& b) {
 }  // namespace
 
 TEST(TooltipPicture, GradientRunsFromBackTowardGradientColourColumnByColumn) {
-  CImageDIB image;
+  button::CImageDIB image;
   ASSERT_TRUE(image.Create(100, 3));
   // Red 0 -> 200 in steps of 2, green 120 -> 20 in steps of -1, blue stays 7.
   FillGradient(image, 0x07'78'00, 0x07'14'C8);
@@ -38,7 +40,7 @@ TEST(TooltipPicture, GradientRunsFromBackTowardGradientColourColumnByColumn) {
 }
 
 TEST(TooltipPicture, BorderIsOnePixelRoundTheEdge) {
-  CImageDIB image;
+  button::CImageDIB image;
   ASSERT_TRUE(image.Create(6, 5));
   FillAll(image, 0x111111);
   DrawBorder(image, 0x0000FF);  // OLE red
@@ -47,7 +49,7 @@ TEST(TooltipPicture, BorderIsOnePixelRoundTheEdge) {
       const bool edge = x == 0 || y == 0 || x == 5 || y == 4;
       EXPECT_EQ(image.Pixel(x, y) & 0xFFFFFF, edge ? 0xFF0000u : 0x111111u) << x << "," << y;
     }
-  CImageDIB empty;
+  button::CImageDIB empty;
   DrawBorder(empty, 0);
   FillGradient(empty, 0, 0);
 }
@@ -58,7 +60,7 @@ class TooltipSlide : public ::testing::TestWithParam<int> {};
 TEST_P(TooltipSlide, BringsThePictureInFromItsEdgeAndEndsInPlace) {
   const int effect = GetParam();
   const int w = 7, h = 5;
-  CImageDIB display, final;
+  button::CImageDIB display, final;
   ASSERT_TRUE(display.Create(w, h));
   ASSERT_TRUE(final.Create(w, h));
   FillAll(display, 0x000000);
@@ -91,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(Effects, TooltipSlide,
                          ::testing::Values(int(kUpToDown), int(kLeftToRight), int(kRightToLeft)));
 
 TEST(TooltipPicture, BlendStepsCompoundTowardTheFinalPicture) {
-  CImageDIB display, final;
+  button::CImageDIB display, final;
   ASSERT_TRUE(display.Create(4, 2));
   ASSERT_TRUE(final.Create(4, 2));
   FillAll(display, 0x000000);
@@ -108,9 +110,9 @@ TEST(TooltipPicture, BlendStepsCompoundTowardTheFinalPicture) {
 TEST(TooltipPlacement, StaysBelowThePointerInsideTheScreen) {
   struct Case {
     const char* what;
-    Placement anchor;
+    TooltipPosition anchor;
     int32_t w, h;
-    Placement expected;
+    TooltipPosition expected;
   };
   const Case cases[] = {
       {"room enough: at the anchor", {100, 200}, 60, 20, {100, 200}},
@@ -121,7 +123,7 @@ TEST(TooltipPlacement, StaysBelowThePointerInsideTheScreen) {
       {"far out: no overflow", {INT32_MAX, INT32_MAX}, INT32_MAX, INT32_MAX, {0, 0}},
   };
   for (const Case& c : cases) {
-    const Placement p = KeepOnScreen(c.anchor, c.w, c.h, 1280, 1024);
+    const TooltipPosition p = KeepOnScreen(c.anchor, c.w, c.h, 1280, 1024);
     EXPECT_EQ(p.x, c.expected.x) << c.what;
     EXPECT_EQ(p.y, c.expected.y) << c.what;
   }
@@ -130,7 +132,7 @@ TEST(TooltipPlacement, StaysBelowThePointerInsideTheScreen) {
 namespace {
 
 // A w × m mask whose lowest `blankRows` rows hold the background value and the rest a pointer.
-void MakeMask(CImageDIB& mask, int w, int m, int blankRows) {
+void MakeMask(button::CImageDIB& mask, int w, int m, int blankRows) {
   ASSERT_TRUE(mask.Create(w, m));
   FillAll(mask, 0xFFFFFF);
   for (int y = blankRows; y < m; ++y) mask.SetPixel(w / 2, y, 0);
@@ -139,7 +141,7 @@ void MakeMask(CImageDIB& mask, int w, int m, int blankRows) {
 }  // namespace
 
 TEST(TooltipPlacement, PointerOffsetSkipsTheCursorsBlankRows) {
-  CImageDIB mask;
+  button::CImageDIB mask;
   // A 32 × 32 colour cursor whose lowest 12 rows are blank, hot spot at row 1: 32 - 12 - 1 + 1.
   MakeMask(mask, 32, 32, 12);
   EXPECT_EQ(PointerOffset(mask, 1, 32), 20);
@@ -154,6 +156,6 @@ TEST(TooltipPlacement, PointerOffsetSkipsTheCursorsBlankRows) {
   // Any other shape: no offset.
   MakeMask(mask, 32, 48, 0);
   EXPECT_EQ(PointerOffset(mask, 0, 32), 0);
-  CImageDIB none;
+  button::CImageDIB none;
   EXPECT_EQ(PointerOffset(none, 0, 32), 0);
 }

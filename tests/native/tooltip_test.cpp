@@ -9,7 +9,7 @@
 #include "button/tooltip/TooltipCore.h"
 #include "button/tooltip/TooltipPicture.h"
 
-using namespace zbtip;
+using namespace button;
 
 namespace {
 
@@ -18,7 +18,7 @@ class FakePlatform : public ITooltipPlatform {
   // What the stand-in answers.
   bool canCreate = true;
   bool pointerFound = true;
-  Placement pointer{100, 200};
+  TooltipPosition pointer{100, 200};
   int32_t charWidth = 6, textHeight = 13;
   int32_t screenWidth = 1280, screenHeight = 1024;
   bool animationStarts = true;
@@ -59,7 +59,7 @@ class FakePlatform : public ITooltipPlatform {
     return animating;
   }
   void StopAnimation() override { animating = false; }
-  bool PointerAnchor(Placement& anchor) override {
+  bool PointerAnchor(TooltipPosition& anchor) override {
     if (pointerFound) anchor = pointer;
     return pointerFound;
   }
@@ -72,10 +72,10 @@ class FakePlatform : public ITooltipPlatform {
     sw = screenWidth;
     sh = screenHeight;
   }
-  void GrabScreen(int32_t, int32_t, CImageDIB& into) override {
+  void GrabScreen(int32_t, int32_t, button::CImageDIB& into) override {
     into.Fill(int(screenPixel >> 16), int(screenPixel >> 8) & 0xFF, int(screenPixel) & 0xFF);
   }
-  void RenderText(CImageDIB&, const std::wstring& text, int32_t tx, int32_t ty, uint32_t color) override {
+  void RenderText(button::CImageDIB&, const std::wstring& text, int32_t tx, int32_t ty, uint32_t color) override {
     EXPECT_EQ(tx, 2);
     EXPECT_EQ(ty, 2);
     drawnText = text;
@@ -105,8 +105,8 @@ Settings Text(const std::wstring& text, int effect = kBlend) {
 }
 
 bool DisplayIsFinal(CTooltipCore& core) {
-  const CImageDIB& d = core.Display();
-  const CImageDIB& f = core.Final();
+  const button::CImageDIB& d = core.Display();
+  const button::CImageDIB& f = core.Final();
   if (!d.HasPixels() || d.Width() != f.Width() || d.Height() != f.Height()) return false;
   for (int y = 0; y < d.Height(); ++y)
     for (int x = 0; x < d.Width(); ++x)

@@ -12,8 +12,8 @@
 
 namespace {
 
-using trvu::FolderVerdict;
-using zbtest::FromUtf8;
+using tests::FromUtf8;
+using uninstaller::FolderVerdict;
 
 const char* Name(FolderVerdict v) {
   switch (v) {
@@ -35,15 +35,15 @@ struct Case {
   FolderVerdict expected;
 };
 
-void ExpectVerdicts(const trvu::ProtectedFolders& folders, const std::vector<Case>& cases) {
+void ExpectVerdicts(const uninstaller::ProtectedFolders& folders, const std::vector<Case>& cases) {
   for (const Case& c : cases) {
     EXPECT_STREQ(Name(folders.Check(FromUtf8(c.path))), Name(c.expected)) << "path: " << c.path;
   }
 }
 
 // A machine as the system would describe it: Windows in D:\WinNT, a Spanish user profile.
-trvu::ProtectedFolders SampleMachine() {
-  trvu::ProtectedFolders folders;
+uninstaller::ProtectedFolders SampleMachine() {
+  uninstaller::ProtectedFolders folders;
   folders.AddTree(L"D:\\WinNT");
   folders.AddFolder(L"C:\\Program Files");
   folders.AddFolder(L"C:\\Program Files (x86)\\");
@@ -55,7 +55,7 @@ trvu::ProtectedFolders SampleMachine() {
 }
 
 TEST(ProtectedFolders, RefusesTheListedFoldersWhateverTheCaseOrFinalBackslash) {
-  ExpectVerdicts(trvu::ProtectedFolders(),
+  ExpectVerdicts(uninstaller::ProtectedFolders(),
                  {
                      {"", FolderVerdict::Empty},
                      {"D:\\", FolderVerdict::DriveRoot},
@@ -77,7 +77,7 @@ TEST(ProtectedFolders, RefusesTheListedFoldersWhateverTheCaseOrFinalBackslash) {
 }
 
 TEST(ProtectedFolders, RefusesAnythingButAPlainLocalFolder) {
-  ExpectVerdicts(trvu::ProtectedFolders(),
+  ExpectVerdicts(uninstaller::ProtectedFolders(),
                  {
                      {"C", FolderVerdict::NotLocalFolder},
                      {"Juegos\\Quorvel\\", FolderVerdict::NotLocalFolder},
@@ -119,32 +119,32 @@ TEST(ProtectedFolders, RefusesSystemFoldersTheFoldersAboveThemAndTheWindowsTree)
 }
 
 TEST(PathRules, FoldsTheLettersFileNamesUse) {
-  EXPECT_EQ(trvu::FoldCase(FromUtf8("ñandú ÿ ā ĺ ž ω я ѐ")), FromUtf8("ÑANDÚ Ÿ Ā Ĺ Ž Ω Я Ѐ"));
-  EXPECT_EQ(trvu::FoldCase(L"\u00F7\u00DF\u0131"), L"\u00F7\u00DF\u0131");  // no simple capitals
-  EXPECT_TRUE(trvu::SamePath(L"C:\\Juegos\\", L"c:\\JUEGOS"));
-  EXPECT_FALSE(trvu::SamePath(L"C:\\Juegos", L"C:\\Juego"));
-  EXPECT_TRUE(trvu::IsBelow(L"C:\\Juegos\\Q", L"c:\\juegos\\"));
-  EXPECT_FALSE(trvu::IsBelow(L"C:\\JuegosQ", L"C:\\Juegos"));
-  EXPECT_FALSE(trvu::IsBelow(L"C:\\Juegos\\", L"C:\\Juegos"));
+  EXPECT_EQ(uninstaller::FoldCase(FromUtf8("ñandú ÿ ā ĺ ž ω я ѐ")), FromUtf8("ÑANDÚ Ÿ Ā Ĺ Ž Ω Я Ѐ"));
+  EXPECT_EQ(uninstaller::FoldCase(L"\u00F7\u00DF\u0131"), L"\u00F7\u00DF\u0131");  // no simple capitals
+  EXPECT_TRUE(uninstaller::SamePath(L"C:\\Juegos\\", L"c:\\JUEGOS"));
+  EXPECT_FALSE(uninstaller::SamePath(L"C:\\Juegos", L"C:\\Juego"));
+  EXPECT_TRUE(uninstaller::IsBelow(L"C:\\Juegos\\Q", L"c:\\juegos\\"));
+  EXPECT_FALSE(uninstaller::IsBelow(L"C:\\JuegosQ", L"C:\\Juegos"));
+  EXPECT_FALSE(uninstaller::IsBelow(L"C:\\Juegos\\", L"C:\\Juegos"));
 }
 
 TEST(InstallFolderTarget, DeletesTheRecordedFolderItself) {
-  const trvu::ProtectedFolders none;
-  trvu::FolderTarget t = trvu::InstallFolderTarget(L"C:\\Archivos de programa\\Juegos\\", none);
+  const uninstaller::ProtectedFolders none;
+  uninstaller::FolderTarget t = uninstaller::InstallFolderTarget(L"C:\\Archivos de programa\\Juegos\\", none);
   EXPECT_STREQ(Name(t.verdict), "Allowed");
   EXPECT_EQ(t.folder, L"C:\\Archivos de programa\\Juegos");
   EXPECT_EQ(t.shown, L"C:\\Archivos de programa\\Juegos\\");
   // Without a final backslash the path still names the folder: no letter of it is dropped.
-  t = trvu::InstallFolderTarget(L"C:\\Juegos\\Quorvel", none);
+  t = uninstaller::InstallFolderTarget(L"C:\\Juegos\\Quorvel", none);
   EXPECT_EQ(t.folder, L"C:\\Juegos\\Quorvel");
-  t = trvu::InstallFolderTarget(L"C:\\Windows\\", none);
+  t = uninstaller::InstallFolderTarget(L"C:\\Windows\\", none);
   EXPECT_STREQ(Name(t.verdict), "ListedFolder");
   EXPECT_TRUE(t.folder.empty());
-  EXPECT_STREQ(Name(trvu::InstallFolderTarget(L"", none).verdict), "Empty");
+  EXPECT_STREQ(Name(uninstaller::InstallFolderTarget(L"", none).verdict), "Empty");
 }
 
 TEST(StartMenuGroupTarget, StaysBelowThePrograms) {
-  const trvu::ProtectedFolders machine = SampleMachine();
+  const uninstaller::ProtectedFolders machine = SampleMachine();
   const std::wstring programs = FromUtf8("C:\\Usuarios\\José\\Menú Inicio\\Programas");
   struct GroupCase {
     std::wstring programs;
@@ -166,31 +166,33 @@ TEST(StartMenuGroupTarget, StaysBelowThePrograms) {
       {L"Programas", "Quorvel V2", FolderVerdict::NotLocalFolder, L""},
   };
   for (const GroupCase& c : cases) {
-    const trvu::FolderTarget t = trvu::StartMenuGroupTarget(c.programs, FromUtf8(c.group), machine);
+    const uninstaller::FolderTarget t = uninstaller::StartMenuGroupTarget(c.programs, FromUtf8(c.group), machine);
     EXPECT_STREQ(Name(t.verdict), Name(c.expected)) << "group: " << c.group;
     EXPECT_EQ(t.folder, c.folder) << "group: " << c.group;
   }
 }
 
 TEST(UninstallTexts, AreTheProgramsOwnSpanishTexts) {
-  EXPECT_EQ(trvu::AppTitle(), FromUtf8("Desinstalador de Quorvel V2"));
-  EXPECT_EQ(trvu::FirstQuestion(), FromUtf8("¿Está seguro que quiere desinstalar Quorvel V2 de su PC?"));
-  EXPECT_EQ(trvu::FolderWarning(L"C:\\Juegos\\Quorvel V2\\"),
+  EXPECT_EQ(uninstaller::AppTitle(), FromUtf8("Desinstalador de Quorvel V2"));
+  EXPECT_EQ(uninstaller::FirstQuestion(), FromUtf8("¿Está seguro que quiere desinstalar Quorvel V2 de su PC?"));
+  EXPECT_EQ(uninstaller::FolderWarning(L"C:\\Juegos\\Quorvel V2\\"),
             FromUtf8("A continuación se borrará todo el contenido dentro de la carpeta: \"C:\\Juegos\\Quorvel V2\\\""));
-  EXPECT_EQ(trvu::FolderWarning(L""),
+  EXPECT_EQ(uninstaller::FolderWarning(L""),
             FromUtf8("A continuación se borrará todo el contenido dentro de la carpeta: \"\""));
-  EXPECT_EQ(trvu::DoneMessage(), FromUtf8("Quorvel V2 ha sido quitado de su PC."));
-  EXPECT_EQ(trvu::TituloLabel(), FromUtf8("Desinstalador de Quorvel V2"));
-  EXPECT_EQ(trvu::CerraAppLabel(), FromUtf8("Recuerde cerrar el programa de Quorvel V2, antes de desinstalarlo."));
-  EXPECT_EQ(trvu::ComentLabel(),
+  EXPECT_EQ(uninstaller::DoneMessage(), FromUtf8("Quorvel V2 ha sido quitado de su PC."));
+  EXPECT_EQ(uninstaller::TituloLabel(), FromUtf8("Desinstalador de Quorvel V2"));
+  EXPECT_EQ(uninstaller::CerraAppLabel(),
+            FromUtf8("Recuerde cerrar el programa de Quorvel V2, antes de desinstalarlo."));
+  EXPECT_EQ(uninstaller::ComentLabel(),
             FromUtf8("Presione el botón Desinstalar para quitar de su PC el programa Quorvel V2."));
-  EXPECT_EQ(std::wstring(trvu::kBulletLabel), FromUtf8("·"));
-  EXPECT_EQ(std::wstring(trvu::kCancelButton), FromUtf8("&Cancelar"));
-  EXPECT_EQ(std::wstring(trvu::kUninstallButton), FromUtf8("&Desinstalar"));
+  EXPECT_EQ(std::wstring(uninstaller::kBulletLabel), FromUtf8("·"));
+  EXPECT_EQ(std::wstring(uninstaller::kCancelButton), FromUtf8("&Cancelar"));
+  EXPECT_EQ(std::wstring(uninstaller::kUninstallButton), FromUtf8("&Desinstalar"));
 }
 
-trvu::FolderOutcome Outcome(const std::wstring& shown, FolderVerdict verdict, std::vector<trvu::LeftItem> left = {}) {
-  trvu::FolderOutcome o;
+uninstaller::FolderOutcome Outcome(const std::wstring& shown, FolderVerdict verdict,
+                                   std::vector<uninstaller::LeftItem> left = {}) {
+  uninstaller::FolderOutcome o;
   o.target.shown = shown;
   o.target.verdict = verdict;
   o.left = std::move(left);
@@ -198,35 +200,36 @@ trvu::FolderOutcome Outcome(const std::wstring& shown, FolderVerdict verdict, st
 }
 
 TEST(FinalMessage, ClaimsSuccessOnlyWhenNothingWasRefusedOrLeft) {
-  const trvu::FolderOutcome noGroup = Outcome(L"", FolderVerdict::Empty);
-  trvu::FinalMessage m = trvu::ComposeFinalMessage(Outcome(L"C:\\Juegos\\Q\\", FolderVerdict::Allowed), noGroup);
+  const uninstaller::FolderOutcome noGroup = Outcome(L"", FolderVerdict::Empty);
+  uninstaller::FinalMessage m =
+      uninstaller::ComposeFinalMessage(Outcome(L"C:\\Juegos\\Q\\", FolderVerdict::Allowed), noGroup);
   EXPECT_EQ(m.text, FromUtf8("Quorvel V2 ha sido quitado de su PC."));
   EXPECT_FALSE(m.warning);
   // Nothing recorded (not installed, or already removed): nothing was left behind either.
-  m = trvu::ComposeFinalMessage(Outcome(L"", FolderVerdict::Empty), noGroup);
+  m = uninstaller::ComposeFinalMessage(Outcome(L"", FolderVerdict::Empty), noGroup);
   EXPECT_FALSE(m.warning);
 
-  m = trvu::ComposeFinalMessage(Outcome(L"C:\\WINDOWS", FolderVerdict::ListedFolder),
-                                Outcome(L"..", FolderVerdict::BadName));
+  m = uninstaller::ComposeFinalMessage(Outcome(L"C:\\WINDOWS", FolderVerdict::ListedFolder),
+                                       Outcome(L"..", FolderVerdict::BadName));
   EXPECT_TRUE(m.warning);
   EXPECT_EQ(m.text, FromUtf8("No se pudo quitar por completo Quorvel V2 de su PC.\n\n"
                              "No se borró la carpeta \"C:\\WINDOWS\" porque es una carpeta del sistema.\n\n"
                              "No se borró el grupo \"..\" del menú Inicio porque su nombre no es válido."));
 
-  m = trvu::ComposeFinalMessage(Outcome(L"D:\\", FolderVerdict::DriveRoot), noGroup);
+  m = uninstaller::ComposeFinalMessage(Outcome(L"D:\\", FolderVerdict::DriveRoot), noGroup);
   EXPECT_EQ(m.text, FromUtf8("No se pudo quitar por completo Quorvel V2 de su PC.\n\n"
                              "No se borró la carpeta \"D:\\\" porque es la raíz de una unidad."));
 }
 
 TEST(FinalMessage, NamesWhatWasLeftAndCountsTheRest) {
-  std::vector<trvu::LeftItem> left;
-  left.push_back({L"C:\\Q\\uso.dat", trvu::LeftReason::InUse});
-  left.push_back({L"C:\\Q\\enlace", trvu::LeftReason::Link});
-  left.push_back({L"C:\\Q\\cerrado", trvu::LeftReason::AccessDenied});
-  for (int i = 0; i < 9; ++i) left.push_back({L"C:\\Q\\f" + std::to_wstring(i), trvu::LeftReason::Other});
-  const trvu::FinalMessage m = trvu::ComposeFinalMessage(
+  std::vector<uninstaller::LeftItem> left;
+  left.push_back({L"C:\\Q\\uso.dat", uninstaller::LeftReason::InUse});
+  left.push_back({L"C:\\Q\\enlace", uninstaller::LeftReason::Link});
+  left.push_back({L"C:\\Q\\cerrado", uninstaller::LeftReason::AccessDenied});
+  for (int i = 0; i < 9; ++i) left.push_back({L"C:\\Q\\f" + std::to_wstring(i), uninstaller::LeftReason::Other});
+  const uninstaller::FinalMessage m = uninstaller::ComposeFinalMessage(
       Outcome(L"C:\\Q\\", FolderVerdict::Allowed, left),
-      Outcome(L"Quorvel V2", FolderVerdict::Allowed, {{L"C:\\P\\Quorvel V2\\x.lnk", trvu::LeftReason::InUse}}));
+      Outcome(L"Quorvel V2", FolderVerdict::Allowed, {{L"C:\\P\\Quorvel V2\\x.lnk", uninstaller::LeftReason::InUse}}));
   EXPECT_TRUE(m.warning);
   EXPECT_EQ(m.text, FromUtf8("No se pudo quitar por completo Quorvel V2 de su PC.\n\n"
                              "No se pudo borrar todo el contenido de la carpeta \"C:\\Q\\\". Quedaron:\n"
@@ -242,9 +245,9 @@ TEST(FinalMessage, NamesWhatWasLeftAndCountsTheRest) {
 }
 
 TEST(FinalMessage, NamesRegistryKeysLeftAfterTheAdviceOnFiles) {
-  const trvu::FinalMessage m = trvu::ComposeFinalMessage(
-      Outcome(L"C:\\Q\\", FolderVerdict::Allowed, {{L"C:\\Q\\uso.dat", trvu::LeftReason::InUse}}),
-      Outcome(L"", FolderVerdict::Empty), {{L"HKEY_LOCAL_MACHINE\\X", trvu::LeftReason::AccessDenied}});
+  const uninstaller::FinalMessage m = uninstaller::ComposeFinalMessage(
+      Outcome(L"C:\\Q\\", FolderVerdict::Allowed, {{L"C:\\Q\\uso.dat", uninstaller::LeftReason::InUse}}),
+      Outcome(L"", FolderVerdict::Empty), {{L"HKEY_LOCAL_MACHINE\\X", uninstaller::LeftReason::AccessDenied}});
   EXPECT_TRUE(m.warning);
   EXPECT_EQ(m.text, FromUtf8("No se pudo quitar por completo Quorvel V2 de su PC.\n\n"
                              "No se pudo borrar todo el contenido de la carpeta \"C:\\Q\\\". Quedaron:\n"

@@ -5,12 +5,12 @@
 
 #include "button/imaging/UntrustedRules.h"
 
-using namespace zbuntrusted;
+using namespace button;
 
 TEST(UntrustedRules, OnlyHttpAndHttpsAddressesWithAHostAreInternetAddresses) {
   for (const wchar_t* ok : {L"http://host/a.gif", L"HTTPS://host", L"http://127.0.0.1:8080/p.bmp?x=1#y",
                             L"http://user:pw@host/p.jpg", L"https://[::1]/p", L"hTTp://h"})
-    EXPECT_TRUE(IsInternetAddress(ok)) << ok;
+    EXPECT_TRUE(IsHttpAddress(ok)) << ok;
   for (const wchar_t* bad : {L"",
                              L"C:\\pics\\a.bmp",
                              L"c:/pics/a.bmp",
@@ -37,7 +37,7 @@ TEST(UntrustedRules, OnlyHttpAndHttpsAddressesWithAHostAreInternetAddresses) {
                              L"ftp://host/a.bmp",
                              L"res://x.dll/1",
                              L"mk:@MSITStore:C:\\a.chm::/a.bmp"})
-    EXPECT_FALSE(IsInternetAddress(bad)) << bad;
+    EXPECT_FALSE(IsHttpAddress(bad)) << bad;
   EXPECT_TRUE(MayLoadPicture(L""));  // no picture
   EXPECT_TRUE(MayLoadPicture(L"http://host/a.gif"));
   EXPECT_FALSE(MayLoadPicture(L"C:\\a.gif"));

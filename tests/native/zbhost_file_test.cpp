@@ -11,7 +11,7 @@
 #include "tools/zbhost/HostOptions.h"
 #include "tools/zbhost/HostValues.h"
 
-using namespace zbhost;
+using namespace tools;
 
 TEST(ZbhostFile, SectionsCommentsAndTheImplicitFirstButton) {
   const std::string text =

@@ -27,20 +27,20 @@ void Spit(const std::string& path, const std::string& bytes) { std::ofstream(pat
 
 class ZbimageTest : public ::testing::Test {
  protected:
-  std::string dir = zbtest::MakeTempDir("zbimage");
+  std::string dir = tests::MakeTempDir("zbimage");
   std::string stderrText;
   std::string P(const std::string& name) const { return dir + "/" + name; }
   // Runs the tool with the arguments (file names relative to the test folder); returns its exit code.
   int Run(const std::string& args) {
-    const std::string command = "cd '" + dir + "' && '" + zbtest::BinDir() + "/zbimage' " + args + " 2> stderr.txt";
+    const std::string command = "cd '" + dir + "' && '" + tests::BinDir() + "/zbimage' " + args + " 2> stderr.txt";
     const int status = std::system(command.c_str());
     stderrText = Slurp(P("stderr.txt"));
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   std::vector<uint32_t> Pixels(const std::string& name) {
-    CImageDIB d;
+    button::CImageDIB d;
     std::string error;
-    EXPECT_TRUE(ReadPicture(P(name), d, error)) << error;
+    EXPECT_TRUE(tools::ReadPicture(P(name), d, error)) << error;
     return std::vector<uint32_t>(d.m_bits, d.m_bits + size_t(d.Width()) * size_t(d.Height()));
   }
 };
@@ -50,9 +50,9 @@ TEST_F(ZbimageTest, FormatsKeepEveryByteAndTheRowOrder) {
   ASSERT_EQ(Run("convert a.pam b.BMP"), 0) << stderrText;
   ASSERT_EQ(Run("convert b.BMP c.pam"), 0) << stderrText;
   EXPECT_EQ(Slurp(P("a.pam")), Slurp(P("c.pam")));
-  CImageDIB sample;
+  button::CImageDIB sample;
   std::string error;
-  ASSERT_TRUE(ReadPicture(P("a.pam"), sample, error)) << error;
+  ASSERT_TRUE(tools::ReadPicture(P("a.pam"), sample, error)) << error;
   EXPECT_EQ(sample.Width(), 96);
   EXPECT_EQ(sample.Height(), 64);
   EXPECT_EQ(sample.Pixel(10, 63 - 10), 0x00FA0000u);  // the Mask-coloured area near the top-left
@@ -80,11 +80,11 @@ TEST_F(ZbimageTest, EffectRunsMirrorAndPassLikeTheControl) {
                 "4210752"),
             0)
       << stderrText;
-  CImageDIB expected, work;
+  button::CImageDIB expected, work;
   std::string error;
-  ASSERT_TRUE(ReadPicture(P("s.pam"), expected, error));
+  ASSERT_TRUE(tools::ReadPicture(P("s.pam"), expected, error));
   ASSERT_TRUE(work.Create(96, 64));
-  EffectSettings s;
+  button::EffectSettings s;
   s.EffectFilter = 22;
   s.MaskColor = 0xFA;
   s.EffectColorMaskValue = 0;
@@ -92,10 +92,10 @@ TEST_F(ZbimageTest, EffectRunsMirrorAndPassLikeTheControl) {
   s.EffectGlobalBlendValue = 255;
   s.EffectApplyTo = 2;
   s.BackGroundColor = 0x404040;
-  PictureState over;
-  over.shown = ShownPicture::Over;
-  MirrorPicture(expected, false, true);
-  RunEffectPass(expected, work, s, over);
+  button::PictureState over;
+  over.shown = button::ShownPicture::Over;
+  button::MirrorPicture(expected, false, true);
+  button::RunEffectPass(expected, work, s, over);
   EXPECT_EQ(Pixels("e.pam"), std::vector<uint32_t>(expected.m_bits, expected.m_bits + 96 * 64));
 
   // The bevel's pressed look comes from the down picture or the pressed flag alike.

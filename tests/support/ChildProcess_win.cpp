@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace zbtest {
+namespace tests {
 namespace {
 
 // Takes what the pipe holds now, without waiting for more.
@@ -64,4 +64,4 @@ ChildRun RunChild(const std::wstring& exe, const std::wstring& args, DWORD timeo
   return run;
 }
 
-}  // namespace zbtest
+}  // namespace tests

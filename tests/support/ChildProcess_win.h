@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace zbtest {
+namespace tests {
 
 struct ChildRun {
   DWORD code = 0xFFFFFFFF;  // exit status; 0xFFFFFFFF when it could not start
@@ -17,4 +17,4 @@ struct ChildRun {
 // window starts Wine's desktop process, which inherits the pipes and outlives it.
 ChildRun RunChild(const std::wstring& exe, const std::wstring& args, DWORD timeoutMs = 30000);
 
-}  // namespace zbtest
+}  // namespace tests

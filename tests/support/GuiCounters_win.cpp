@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace zbtest {
+namespace tests {
 
 namespace {
 
@@ -58,4 +58,4 @@ long UserObjects() {
   return count;
 }
 
-}  // namespace zbtest
+}  // namespace tests

@@ -2,7 +2,7 @@
 // Counts of the process's GDI objects and the thread's windows, for leak checks. GetGuiResources
 // answers 0 under Wine; there the GDI objects are counted in the process's GDI handle table and the
 // windows by enumeration.
-namespace zbtest {
+namespace tests {
 
 // GDI objects of this process (-1 when they cannot be counted).
 long GdiObjects();
@@ -11,4 +11,4 @@ bool GdiCounterWorks();
 // Window-system objects of this process, or the windows of the calling thread with their children.
 long UserObjects();
 
-}  // namespace zbtest
+}  // namespace tests

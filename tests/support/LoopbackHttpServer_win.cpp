@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace zbtest {
+namespace tests {
 
 LoopbackHttpServer::LoopbackHttpServer() {
   WSADATA wsa;
@@ -86,4 +86,4 @@ void LoopbackHttpServer::Answer(SOCKET s) {
   }
 }
 
-}  // namespace zbtest
+}  // namespace tests

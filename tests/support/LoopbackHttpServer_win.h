@@ -14,7 +14,7 @@
 #include <string>
 #include <thread>
 
-namespace zbtest {
+namespace tests {
 
 class LoopbackHttpServer {
  public:
@@ -45,4 +45,4 @@ class LoopbackHttpServer {
   std::thread m_thread;
 };
 
-}  // namespace zbtest
+}  // namespace tests

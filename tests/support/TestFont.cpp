@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-namespace zbtest {
+namespace tests {
 namespace {
 
 // Big-endian writer: TrueType stores every number most significant byte first.
@@ -162,4 +162,4 @@ std::string MakeTrueTypeFont(const std::string& family) {
   return font;
 }
 
-}  // namespace zbtest
+}  // namespace tests

@@ -4,10 +4,10 @@
 // metrics, checksums as the format wants them.
 #include <string>
 
-namespace zbtest {
+namespace tests {
 
 // The font file's bytes; `family` is the face name the platform reports once the font is added
 // (ASCII).
 std::string MakeTrueTypeFont(const std::string& family);
 
-}  // namespace zbtest
+}  // namespace tests

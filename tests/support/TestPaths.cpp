@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-namespace zbtest {
+namespace tests {
 
 std::string MakeTempDir(const std::string& tag) {
   static std::atomic<int> counter{0};
@@ -24,4 +24,4 @@ std::string BinDir() {
   return d ? d : ".";
 }
 
-}  // namespace zbtest
+}  // namespace tests

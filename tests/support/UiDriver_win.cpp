@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
-namespace zbtest::ui {
+namespace tests {
 
 Process::~Process() { Kill(); }
 
@@ -286,4 +286,4 @@ const char* BoxIconName(BoxIcon icon) {
   }
 }
 
-}  // namespace zbtest::ui
+}  // namespace tests

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace zbtest::ui {
+namespace tests {
 
 class Process {
  public:
@@ -69,4 +69,4 @@ void PressMessageBoxButton(const MessageBoxView& box, int id);
 
 const char* BoxIconName(BoxIcon icon);
 
-}  // namespace zbtest::ui
+}  // namespace tests

@@ -1,6 +1,6 @@
 #include "tests/support/Utf8Text.h"
 
-namespace zbtest {
+namespace tests {
 
 std::wstring FromUtf8(std::string_view utf8) {
   std::wstring out;
@@ -27,4 +27,4 @@ std::wstring FromUtf8(std::string_view utf8) {
   return out;
 }
 
-}  // namespace zbtest
+}  // namespace tests

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-namespace zbtest {
+namespace tests {
 
 std::wstring FromUtf8(std::string_view utf8);
 
-}  // namespace zbtest
+}  // namespace tests

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-namespace zbtest::wine {
+namespace tests {
 
 namespace {
 
@@ -133,4 +133,4 @@ bool UnmapUncShare(const std::string& server, const std::string& share) {
                                " && rmdir " + Quoted(dir));
 }
 
-}  // namespace zbtest::wine
+}  // namespace tests

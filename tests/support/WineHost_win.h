@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-namespace zbtest::wine {
+namespace tests {
 
 bool Running();
 // The Unix path of a Windows path, or "" outside Wine.
@@ -31,4 +31,4 @@ bool UnmapDrive(wchar_t letter);
 bool MapUncShare(const std::string& server, const std::string& share, const std::wstring& folder);
 bool UnmapUncShare(const std::string& server, const std::string& share);
 
-}  // namespace zbtest::wine
+}  // namespace tests

@@ -30,7 +30,7 @@ void WriteBmp(const std::wstring& path, uint8_t shade) {
 
 LRESULT CALLBACK TimerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_TIMER) {
-    auto* anim = reinterpret_cast<CAnimationDirectory*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* anim = reinterpret_cast<button::CAnimationDirectory*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (anim && anim->OnTimer(unsigned(wp))) return 0;
   }
   return ::DefWindowProcW(hwnd, msg, wp, lp);
@@ -39,7 +39,7 @@ LRESULT CALLBACK TimerWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 class AnimationWinTest : public ::testing::Test {
  protected:
   AnimationWinTest() {
-    folder = Widen(zbtest::MakeTempDir("animation")) + L"\\";
+    folder = Widen(tests::MakeTempDir("animation")) + L"\\";
     for (const wchar_t* name : {L"one.bmp", L"two.bmp", L"three.bmp"}) WriteBmp(folder + name, 0x40);
     ::CreateDirectoryW((folder + L"sub.bmp").c_str(), nullptr);  // a folder the pattern also matches
 
@@ -48,10 +48,11 @@ class AnimationWinTest : public ::testing::Test {
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = L"ZbAnimationTestWindow";
     ::RegisterClassW(&wc);
-    CAnimationDirectory::Callbacks cb;
+    button::CAnimationDirectory::Callbacks cb;
     cb.setPictureUrl = [this](const std::wstring& url) { changes.push_back({url, ::GetTickCount()}); };
     cb.fireAnimationEnd = [this] { ends.push_back(::GetTickCount()); };
-    anim = std::make_unique<CAnimationDirectory>(MakeWin32AnimationPlatform([this] { return window; }), cb);
+    anim = std::make_unique<button::CAnimationDirectory>(button::MakeWin32AnimationPlatform([this] { return window; }),
+                                                         cb);
   }
   ~AnimationWinTest() override {
     DropWindow();
@@ -105,7 +106,7 @@ class AnimationWinTest : public ::testing::Test {
   HWND window = nullptr;
   std::vector<Change> changes;
   std::vector<DWORD> ends;
-  std::unique_ptr<CAnimationDirectory> anim;
+  std::unique_ptr<button::CAnimationDirectory> anim;
 };
 
 }  // namespace
@@ -186,13 +187,13 @@ TEST_F(AnimationWinTest, AHandlerMayStopItAndANewWindowResumesIt) {
   MakeWindow();
   Pump(3000, [&] { return changes.size() == 2; });
   // A PictureURL setter whose events stop the animation: no further change, no end.
-  anim = std::make_unique<CAnimationDirectory>(
-      MakeWin32AnimationPlatform([this] { return window; }),
-      CAnimationDirectory::Callbacks{[&](const std::wstring& url) {
-                                       changes.push_back({url, ::GetTickCount()});
-                                       anim->Stop();
-                                     },
-                                     [this] { ends.push_back(::GetTickCount()); }});
+  anim = std::make_unique<button::CAnimationDirectory>(
+      button::MakeWin32AnimationPlatform([this] { return window; }),
+      button::CAnimationDirectory::Callbacks{[&](const std::wstring& url) {
+                                               changes.push_back({url, ::GetTickCount()});
+                                               anim->Stop();
+                                             },
+                                             [this] { ends.push_back(::GetTickCount()); }});
   ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(anim.get()));
   anim->Start(folder + L"*.bmp", 50);
   Pump(600);

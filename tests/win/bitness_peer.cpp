@@ -30,9 +30,9 @@
 
 namespace {
 
-using zb::ComPtr;
-using zb::Variant;
-using namespace zbctltest;
+using common::ComPtr;
+using common::Variant;
+using namespace tests;
 
 std::wstring OwnFolder() {
   wchar_t path[MAX_PATH * 2] = {};
@@ -73,7 +73,7 @@ ComPtr<IDispatch> NewControl() {
   auto getClassObject = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
       reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
   ComPtr<IClassFactory> factory;
-  if (getClassObject && SUCCEEDED(getClassObject(zephon::CLSID_ZephonButton, IID_IClassFactory, factory.PutVoid())))
+  if (getClassObject && SUCCEEDED(getClassObject(button::CLSID_ZephonButton, IID_IClassFactory, factory.PutVoid())))
     factory->CreateInstance(nullptr, IID_IDispatch, control.PutVoid());
   return control;
 }
@@ -86,7 +86,7 @@ std::vector<std::wstring> PropertyNames(IDispatch* control) {
   if (FAILED(control->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.Put())) || FAILED(info->GetTypeAttr(&attr)))
     return names;
   auto add = [&](MEMBERID id) {
-    zb::Bstr name;
+    common::Bstr name;
     if (SUCCEEDED(info->GetDocumentation(id, name.Put(), nullptr, nullptr, nullptr))) names.push_back(name.Str());
   };
   for (UINT i = 0; i < attr->cVars; ++i) {
@@ -137,7 +137,7 @@ std::string PictureFacts(IPicture* picture) {
 }
 
 std::string FontFacts(IFont* font) {
-  zb::Bstr name;
+  common::Bstr name;
   CY size{};
   BOOL bold = FALSE, italic = FALSE, underline = FALSE, strike = FALSE;
   SHORT weight = 0, charset = 0;
@@ -160,8 +160,8 @@ std::string ValueText(const Variant& value) {
   if (v.vt == VT_DISPATCH || v.vt == VT_UNKNOWN) {
     IUnknown* object = v.vt == VT_DISPATCH ? v.pdispVal : v.punkVal;
     if (!object) return "nothing";
-    if (auto font = zb::QueryAs<IFont>(object)) return FontFacts(font.Get());
-    if (auto picture = zb::QueryAs<IPicture>(object)) return PictureFacts(picture.Get());
+    if (auto font = common::QueryAs<IFont>(object)) return FontFacts(font.Get());
+    if (auto picture = common::QueryAs<IPicture>(object)) return PictureFacts(picture.Get());
     return "object";
   }
   Variant text;
@@ -226,7 +226,7 @@ bool SetEverything(IDispatch* c, const std::wstring& folder) {
                         : I4(number))
              .Ptr());
   }
-  if (!zbtestpics::WriteBmp24(folder + L"over.bmp", 9, 7)) return false;
+  if (!tests::WriteBmp24(folder + L"over.bmp", 9, 7)) return false;
   const HRESULT texts[] = {
       Put(c, L"Text", *Str(L"Caption \u00f1\u00e1").Ptr()),
       Put(c, L"ToolTipString", *Str(L"Tip \u00fc").Ptr()),
@@ -258,7 +258,7 @@ int Save(const std::wstring& folder) {
   ComPtr<IStream> stream;
   HGLOBAL memory = nullptr;
   if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put())) ||
-      FAILED(zb::QueryAs<IPersistStreamInit>(c.Get())->Save(stream.Get(), TRUE)) ||
+      FAILED(common::QueryAs<IPersistStreamInit>(c.Get())->Save(stream.Get(), TRUE)) ||
       FAILED(GetHGlobalFromStream(stream.Get(), &memory))) {
     std::fprintf(stderr, "stream save failed\n");
     return 101;
@@ -269,7 +269,7 @@ int Save(const std::wstring& folder) {
   GlobalUnlock(memory);
 
   ComPtr<IStorage> storage;
-  auto persistStorage = zb::QueryAs<IPersistStorage>(c.Get());
+  auto persistStorage = common::QueryAs<IPersistStorage>(c.Get());
   if (FAILED(StgCreateDocfile((folder + L"storage.stg").c_str(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
                               storage.Put())) ||
       FAILED(persistStorage->Save(storage.Get(), FALSE)) || FAILED(persistStorage->SaveCompleted(nullptr)) ||
@@ -279,9 +279,9 @@ int Save(const std::wstring& folder) {
   }
   storage.Reset();
 
-  auto bag = zb::olehost::CPropertyBag::Create();
+  auto bag = common::CPropertyBag::Create();
   std::wstring bagText, error;
-  if (FAILED(zb::QueryAs<IPersistPropertyBag>(c.Get())->Save(bag.Get(), TRUE, TRUE)) ||
+  if (FAILED(common::QueryAs<IPersistPropertyBag>(c.Get())->Save(bag.Get(), TRUE, TRUE)) ||
       !bag->SaveText(bagText, error)) {
     std::fprintf(stderr, "bag save failed: %s\n", Utf8(error).c_str());
     return 103;
@@ -333,7 +333,7 @@ int Check(const std::wstring& folder) {
     ComPtr<IStream> stream;
     ComPtr<IDispatch> c = NewControl();
     if (!memory || !c || FAILED(CreateStreamOnHGlobal(memory, TRUE, stream.Put())) ||
-        FAILED(zb::QueryAs<IPersistStreamInit>(c.Get())->Load(stream.Get()))) {
+        FAILED(common::QueryAs<IPersistStreamInit>(c.Get())->Load(stream.Get()))) {
       std::printf("stream: load failed\n");
       ++differences;
     } else {
@@ -346,7 +346,7 @@ int Check(const std::wstring& folder) {
     if (!c ||
         FAILED(StgOpenStorage((folder + L"storage.stg").c_str(), nullptr, STGM_READWRITE | STGM_SHARE_EXCLUSIVE,
                               nullptr, 0, storage.Put())) ||
-        FAILED(zb::QueryAs<IPersistStorage>(c.Get())->Load(storage.Get()))) {
+        FAILED(common::QueryAs<IPersistStorage>(c.Get())->Load(storage.Get()))) {
       std::printf("storage: load failed\n");
       ++differences;
     } else {
@@ -355,11 +355,11 @@ int Check(const std::wstring& folder) {
   }
   {
     const std::vector<char> bytes = ReadFileBytes(folder + L"bag.txt");
-    auto bag = zb::olehost::CPropertyBag::Create();
+    auto bag = common::CPropertyBag::Create();
     std::wstring error;
     ComPtr<IDispatch> c = NewControl();
     if (!c || !bag->LoadText(Wide(std::string(bytes.begin(), bytes.end())), error) ||
-        FAILED(zb::QueryAs<IPersistPropertyBag>(c.Get())->Load(bag.Get(), nullptr))) {
+        FAILED(common::QueryAs<IPersistPropertyBag>(c.Get())->Load(bag.Get(), nullptr))) {
       std::printf("bag: load failed %s\n", Utf8(error).c_str());
       ++differences;
     } else {
@@ -373,7 +373,7 @@ int Check(const std::wstring& folder) {
 int Which() {
   CLSID clsid;
   ComPtr<IUnknown> object;
-  if (FAILED(CLSIDFromProgID(zephon::kControlProgId, &clsid)) ||
+  if (FAILED(CLSIDFromProgID(button::kControlProgId, &clsid)) ||
       FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, object.PutVoid()))) {
     std::printf("not created\n");
     return 1;

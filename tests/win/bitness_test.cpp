@@ -42,8 +42,8 @@ struct Side {
   REGSAM view;          // its registry view
   const wchar_t* typeLibKey;
   std::wstring Module() const { return bin + L"ZEPHONBUTTONPRO.OCX"; }
-  zbtest::ChildRun Peer(const std::wstring& args) const {
-    return zbtest::RunChild(bin + L"control_bitness_peer.exe", args);
+  tests::ChildRun Peer(const std::wstring& args) const {
+    return tests::RunChild(bin + L"control_bitness_peer.exe", args);
   }
   // The peer's answer to "which", without its line end.
   std::string Which() const {
@@ -51,7 +51,7 @@ struct Side {
     return out.substr(0, out.find_first_of("\r\n"));
   }
   DWORD Regsvr(const std::wstring& args) const {
-    return zbtest::RunChild(system + L"regsvr32.exe", L"/s " + args + L"\"" + Module() + L"\"").code;
+    return tests::RunChild(system + L"regsvr32.exe", L"/s " + args + L"\"" + Module() + L"\"").code;
   }
 };
 
@@ -63,7 +63,7 @@ struct Sides {
 
 Sides Find() {
   const char* peer = std::getenv("ZB_PEER_BIN_DIR");
-  Sides s{{kIs64 ? "64-bit" : "32-bit", zbtest::ui::OwnFolder() + L"\\", L"C:\\windows\\system32\\",
+  Sides s{{kIs64 ? "64-bit" : "32-bit", tests::OwnFolder() + L"\\", L"C:\\windows\\system32\\",
            kIs64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY, kIs64 ? L"win64" : L"win32"},
           {kIs64 ? "32-bit" : "64-bit", peer ? FullPath(peer) + L"\\" : L"",
            kIs64 ? L"C:\\windows\\syswow64\\" : L"C:\\windows\\sysnative\\", kIs64 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY,
@@ -81,9 +81,9 @@ std::wstring ReadDefault(const std::wstring& key, REGSAM view) {
   return rc == ERROR_SUCCESS ? std::wstring(value) : L"<no value>";
 }
 
-const std::wstring kClsidKey = L"CLSID\\" + zb::GuidString(zephon::CLSID_ZephonButton) + L"\\InprocServer32";
-const std::wstring kLibKey = L"TypeLib\\" + zb::GuidString(zephon::LIBID_ZEPHONBUTTONLib);
-const std::wstring kInterfaceKey = L"Interface\\" + zb::GuidString(zephon::DIID__DZephonButton);
+const std::wstring kClsidKey = L"CLSID\\" + button::GuidString(button::CLSID_ZephonButton) + L"\\InprocServer32";
+const std::wstring kLibKey = L"TypeLib\\" + button::GuidString(button::LIBID_ZEPHONBUTTONLib);
+const std::wstring kInterfaceKey = L"Interface\\" + button::GuidString(button::DIID__DZephonButton);
 const std::wstring kLibVersionKey = kLibKey + L"\\4.32\\409\\";
 
 std::wstring Wide(const char* s) { return std::wstring(s, s + std::strlen(s)); }
@@ -96,7 +96,7 @@ std::string Narrow(const std::wstring& w) {
 
 // A script host of one bitness creates the control by its ProgID and reads two properties back.
 std::string ScriptRun(const Side& side, const std::wstring& script) {
-  return zbtest::RunChild(side.system + L"cscript.exe", L"//nologo \"" + script + L"\"").out;
+  return tests::RunChild(side.system + L"cscript.exe", L"//nologo \"" + script + L"\"").out;
 }
 
 class SideBySide : public ::testing::Test {
@@ -106,7 +106,7 @@ class SideBySide : public ::testing::Test {
     if (sides.other.bin.empty() || !Exists(sides.other.Module()) ||
         !Exists(sides.other.bin + L"control_bitness_peer.exe"))
       GTEST_SKIP() << "no module of the other bitness (ZB_PEER_BIN_DIR)";
-    folder = FullPath(zbtest::MakeTempDir("bitness")) + L"\\";
+    folder = FullPath(tests::MakeTempDir("bitness")) + L"\\";
   }
   void TearDown() override {
     if (!sides.other.bin.empty()) {
@@ -158,7 +158,7 @@ TEST_F(SideBySide, EachModuleServesItsOwnBitnessAndOutlivesTheOthersRemoval) {
   EXPECT_EQ(ReadDefault(kLibKey + L"\\4.32", KEY_WOW64_64KEY), L"<missing>");
   EXPECT_EQ(ReadDefault(kLibKey + L"\\4.32", KEY_WOW64_32KEY), L"<missing>");
   for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY})
-    EXPECT_EQ(ReadDefault(std::wstring(zephon::kControlProgId) + L"\\CLSID", view), L"<missing>");
+    EXPECT_EQ(ReadDefault(std::wstring(button::kControlProgId) + L"\\CLSID", view), L"<missing>");
 }
 
 TEST_F(SideBySide, WhatOneBitnessSavesTheOtherLoadsWithEveryPropertyEqual) {
@@ -166,9 +166,9 @@ TEST_F(SideBySide, WhatOneBitnessSavesTheOtherLoadsWithEveryPropertyEqual) {
     const std::wstring dir = folder + Wide(from->name);
     CreateDirectoryW(dir.c_str(), nullptr);
     SCOPED_TRACE(std::string("saved by the ") + from->name + " control, loaded by the " + to->name + " one");
-    const zbtest::ChildRun saved = from->Peer(L"save \"" + dir + L"\"");
+    const tests::ChildRun saved = from->Peer(L"save \"" + dir + L"\"");
     ASSERT_EQ(saved.code, 0u) << saved.err;
-    const zbtest::ChildRun checked = to->Peer(L"check \"" + dir + L"\"");
+    const tests::ChildRun checked = to->Peer(L"check \"" + dir + L"\"");
     EXPECT_EQ(checked.code, 0u) << checked.out << checked.err;
     // The same control reads its own files back equally (the comparison itself works).
     EXPECT_EQ(from->Peer(L"check \"" + dir + L"\"").code, 0u);

@@ -10,7 +10,7 @@
 #include "tests/support/UiDriver_win.h"
 #include "tests/support/WineHost_win.h"
 
-namespace catalogue_fixture {
+namespace tests {
 
 namespace {
 
@@ -88,7 +88,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 
 bool RegisterButtonControl() {
   // Stays loaded for the test's run; registering again is harmless.
-  HMODULE module = LoadLibraryW((zbtest::ui::OwnFolder() + L"\\ZEPHONBUTTONPRO.OCX").c_str());
+  HMODULE module = LoadLibraryW((tests::OwnFolder() + L"\\ZEPHONBUTTONPRO.OCX").c_str());
   if (!module) return false;
   using RegisterFn = HRESULT(STDAPICALLTYPE*)();
   auto reg = reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")));
@@ -104,12 +104,12 @@ FakeCollection::~FakeCollection() {
 }
 
 bool FakeCollection::Create(std::wstring* error) {
-  if (!zbtest::wine::Running()) return Fail(error, L"the drive mapping needs Wine");
-  const std::string temp = zbtest::MakeTempDir("qvol2");
+  if (!tests::Running()) return Fail(error, L"the drive mapping needs Wine");
+  const std::string temp = tests::MakeTempDir("qvol2");
   m_root.assign(temp.begin(), temp.end());
   m_program = m_root + L"\\programa";
   if (!MakeFolders(m_program)) return Fail(error, L"cannot create " + m_program);
-  const std::wstring built = zbtest::ui::OwnFolder() + L"\\QVOL2.exe";
+  const std::wstring built = tests::OwnFolder() + L"\\QVOL2.exe";
   if (!CopyFileW(built.c_str(), ProgramExe().c_str(), FALSE)) return Fail(error, L"cannot copy " + built);
   return AddSecondDrive(error);
 }
@@ -118,9 +118,9 @@ bool FakeCollection::AddSecondDrive(std::wstring* error) {
   const int which = static_cast<int>(m_drives.size());
   if (!MakeFolders(CdRoot(which) + L"\\QVOL2")) return Fail(error, L"cannot create the CD tree");
   WriteBytes(CdRoot(which) + L"\\.windows-label", "QVOL2_" + std::to_string(which) + "\n");
-  const wchar_t letter = zbtest::wine::FreeDriveLetter();
+  const wchar_t letter = tests::FreeDriveLetter();
   if (!letter) return Fail(error, L"no free drive letter");
-  const std::string unixPath = zbtest::wine::UnixPath(CdRoot(which));
+  const std::string unixPath = tests::UnixPath(CdRoot(which));
   if (unixPath.empty() || !DefineUnixDrive(letter, unixPath, L"QVOL2_" + std::to_wstring(which))) {
     return Fail(error, L"cannot define the CD drive");
   }
@@ -148,4 +148,4 @@ bool FakeCollection::WriteBytes(const std::wstring& path, const std::string& con
   return ok && written == content.size();
 }
 
-}  // namespace catalogue_fixture
+}  // namespace tests

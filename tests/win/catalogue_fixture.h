@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace catalogue_fixture {
+namespace tests {
 
 // Polls `condition` until it holds (true) or `timeoutMs` has passed (false).
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000);
@@ -55,4 +55,4 @@ class FakeCollection {
   std::vector<wchar_t> m_drives;
 };
 
-}  // namespace catalogue_fixture
+}  // namespace tests

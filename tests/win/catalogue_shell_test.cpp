@@ -23,9 +23,8 @@
 
 namespace {
 
-namespace ui = zbtest::ui;
-using catalogue_fixture::FakeCollection;
-using catalogue_fixture::WaitUntil;
+using tests::FakeCollection;
+using tests::WaitUntil;
 
 constexpr DWORD kWait = 15000;
 
@@ -49,7 +48,7 @@ RECT ScreenRect(HWND window) {
 bool ShowsUnderline(HWND label) {
   const RECT r = ScreenRect(label);
   const int width = r.right - r.left, height = r.bottom - r.top;
-  const std::vector<DWORD> pixels = ui::ScreenPixels(r);
+  const std::vector<DWORD> pixels = tests::ScreenPixels(r);
   int longest = 0;
   for (int y = 0; !pixels.empty() && y < height; ++y) {
     int run = 0;
@@ -98,7 +97,7 @@ bool WaitForRecord(const std::wstring& exe, Recorded* out) {
 }
 
 bool CopyRecorder(const std::wstring& to) {
-  return CopyFileW((ui::OwnFolder() + L"\\catalogue_recorder.exe").c_str(), to.c_str(), FALSE) != FALSE;
+  return CopyFileW((tests::OwnFolder() + L"\\catalogue_recorder.exe").c_str(), to.c_str(), FALSE) != FALSE;
 }
 
 bool SameText(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
@@ -114,7 +113,7 @@ std::string Narrow(const std::wstring& text) {
 class CatalogueShellTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(catalogue_fixture::RegisterButtonControl()) << "the panel's buttons need the control module";
+    ASSERT_TRUE(tests::RegisterButtonControl()) << "the panel's buttons need the control module";
     m_before = Settings().Get(L"General", L"DriveCD", kMissing);
     std::wstring error;
     ASSERT_TRUE(m_cd.Create(&error)) << std::string(error.begin(), error.end());
@@ -126,10 +125,10 @@ class CatalogueShellTest : public ::testing::Test {
     // The pointer away from the window, where no move of the real mouse reaches the panel.
     SetCursorPos(0, 0);
     ASSERT_TRUE(m_process.Start(m_cd.ProgramExe()));
-    m_main = ui::WaitForWindow(m_process.Id(), qvol2::kPrincipalClass, kWait);
+    m_main = tests::WaitForWindow(m_process.Id(), catalogue::kPrincipalClass, kWait);
     ASSERT_NE(m_main, nullptr) << "the main window did not come up";
     // The load has run once the description is in.
-    ASSERT_TRUE(WaitUntil([&] { return ui::TextOf(GetDlgItem(m_main, qvol2::kTxtDescripcion)) == L"Uno\r\n"; }));
+    ASSERT_TRUE(WaitUntil([&] { return tests::TextOf(GetDlgItem(m_main, catalogue::kTxtDescripcion)) == L"Uno\r\n"; }));
   }
   void TearDown() override {
     m_process.Kill();
@@ -139,12 +138,12 @@ class CatalogueShellTest : public ::testing::Test {
       Settings().Save(L"General", L"DriveCD", m_before);
     }
   }
-  static zb::AppSettings Settings() { return zb::AppSettings(L"Quorvel Vol. 2"); }
+  static common::AppSettings Settings() { return common::AppSettings(L"Quorvel Vol. 2"); }
 
   static constexpr wchar_t kMissing[] = L"\x01missing";
   std::wstring m_before;
   FakeCollection m_cd;
-  ui::Process m_process;
+  tests::Process m_process;
   HWND m_main = nullptr;
 };
 
@@ -152,7 +151,7 @@ TEST_F(CatalogueShellTest, TheWindowIsCutToTheOutlineAndCarriesItsControls) {
   HRGN shape = CreateRectRgn(0, 0, 0, 0);
   ASSERT_NE(GetWindowRgn(m_main, shape), ERROR) << "the window has no region";
   // At 96 dots per inch the region is the outline itself.
-  HRGN outline = qvol2::BuildMainRegion(1, 1, 0, 0);
+  HRGN outline = catalogue::BuildMainRegion(1, 1, 0, 0);
   ASSERT_NE(outline, nullptr);
   EXPECT_TRUE(EqualRgn(shape, outline));
   RECT box{};
@@ -173,78 +172,78 @@ TEST_F(CatalogueShellTest, TheWindowIsCutToTheOutlineAndCarriesItsControls) {
     int id;
     RECT rect;  // left, top, width, height
   };
-  HWND sharware = GetDlgItem(m_main, qvol2::kPctSharware);
-  HWND ayuda = GetDlgItem(m_main, qvol2::kPctAyuda);
+  HWND sharware = GetDlgItem(m_main, catalogue::kPctSharware);
+  HWND ayuda = GetDlgItem(m_main, catalogue::kPctAyuda);
   ASSERT_TRUE(sharware && ayuda);
   EXPECT_FALSE(IsWindowVisible(sharware)) << "hidden at start";
   EXPECT_FALSE(IsWindowVisible(ayuda)) << "hidden at start";
   const Place buttons[] = {
-      {m_main, qvol2::kBotRun, {67, 37, 78, 62}},        {m_main, qvol2::kBotCopiar, {17, 104, 78, 62}},
-      {m_main, qvol2::kBotAyuda, {20, 180, 78, 62}},     {m_main, qvol2::kBotSharware, {50, 252, 78, 62}},
-      {m_main, qvol2::kBotSalir1, {256, 388, 21, 21}},   {sharware, qvol2::kBotCerrarSW, {406, 4, 21, 21}},
-      {ayuda, qvol2::kBotCerrarAyuda, {426, 4, 21, 21}},
+      {m_main, catalogue::kBotRun, {67, 37, 78, 62}},        {m_main, catalogue::kBotCopiar, {17, 104, 78, 62}},
+      {m_main, catalogue::kBotAyuda, {20, 180, 78, 62}},     {m_main, catalogue::kBotSharware, {50, 252, 78, 62}},
+      {m_main, catalogue::kBotSalir1, {256, 388, 21, 21}},   {sharware, catalogue::kBotCerrarSW, {406, 4, 21, 21}},
+      {ayuda, catalogue::kBotCerrarAyuda, {426, 4, 21, 21}},
   };
   for (const Place& b : buttons) {
     HWND control = GetDlgItem(b.parent, b.id);
     ASSERT_NE(control, nullptr) << "button " << b.id;
-    EXPECT_EQ(ui::ClassOf(control), qvol2::kButtonControlClass) << "button " << b.id;
-    const RECT r = ui::ChildRect(control);
+    EXPECT_EQ(tests::ClassOf(control), catalogue::kButtonControlClass) << "button " << b.id;
+    const RECT r = tests::ChildRect(control);
     EXPECT_EQ(r.left, b.rect.left) << "button " << b.id;
     EXPECT_EQ(r.top, b.rect.top) << "button " << b.id;
     EXPECT_EQ(r.right - r.left, b.rect.right) << "button " << b.id;
     EXPECT_EQ(r.bottom - r.top, b.rect.bottom) << "button " << b.id;
   }
-  const RECT mover = ui::ChildRect(GetDlgItem(m_main, qvol2::kImgMMover));
+  const RECT mover = tests::ChildRect(GetDlgItem(m_main, catalogue::kImgMMover));
   EXPECT_EQ(mover.left, 164);
   EXPECT_EQ(mover.top, 8);
   EXPECT_EQ(mover.right - mover.left, 206);
   EXPECT_EQ(mover.bottom - mover.top, 5);
-  EXPECT_EQ(ui::TextOf(GetDlgItem(m_main, qvol2::kLblLink0)), qvol2::kSupportMail);
-  EXPECT_EQ(ui::TextOf(GetDlgItem(m_main, qvol2::kLblLink1)), qvol2::kWebSite);
+  EXPECT_EQ(tests::TextOf(GetDlgItem(m_main, catalogue::kLblLink0)), catalogue::kSupportMail);
+  EXPECT_EQ(tests::TextOf(GetDlgItem(m_main, catalogue::kLblLink1)), catalogue::kWebSite);
 }
 
 TEST_F(CatalogueShellTest, ThePanelsOpenAndCloseIndependently) {
-  HWND sharware = GetDlgItem(m_main, qvol2::kPctSharware);
-  HWND ayuda = GetDlgItem(m_main, qvol2::kPctAyuda);
+  HWND sharware = GetDlgItem(m_main, catalogue::kPctSharware);
+  HWND ayuda = GetDlgItem(m_main, catalogue::kPctAyuda);
   ASSERT_TRUE(sharware && ayuda);
 
   // The help button (botSharware) opens the help panel.
-  ClickControl(GetDlgItem(m_main, qvol2::kBotSharware));
+  ClickControl(GetDlgItem(m_main, catalogue::kBotSharware));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(ayuda) != FALSE; })) << "the help panel did not open";
-  RECT r = ui::ChildRect(ayuda);
+  RECT r = tests::ChildRect(ayuda);
   EXPECT_EQ(r.left, 40);
   EXPECT_EQ(r.top, 64);
   EXPECT_EQ(r.right - r.left, 453);
   EXPECT_EQ(r.bottom - r.top, 213);
-  const std::wstring help = ui::TextOf(GetDlgItem(ayuda, qvol2::kTxtAyuda));
-  EXPECT_EQ(help, qvol2::kHelpText);
+  const std::wstring help = tests::TextOf(GetDlgItem(ayuda, catalogue::kTxtAyuda));
+  EXPECT_EQ(help, catalogue::kHelpText);
   for (const wchar_t* part : {L"Copiar", L"Ctrl+Break", L"Shift+F10", L"Ctrl+Alt+Supr", L"disquete de sistema"}) {
     EXPECT_NE(help.find(part), std::wstring::npos) << std::string(part, part + wcslen(part));
   }
 
   // The shareware button (botAyuda) opens the other; both stay open.
-  ClickControl(GetDlgItem(m_main, qvol2::kBotAyuda));
+  ClickControl(GetDlgItem(m_main, catalogue::kBotAyuda));
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(sharware) != FALSE; })) << "the shareware panel did not open";
-  r = ui::ChildRect(sharware);
+  r = tests::ChildRect(sharware);
   EXPECT_EQ(r.left, 48);
   EXPECT_EQ(r.top, 56);
-  EXPECT_EQ(ui::TextOf(GetDlgItem(sharware, qvol2::kTxtSharware)), qvol2::kSharewareText);
+  EXPECT_EQ(tests::TextOf(GetDlgItem(sharware, catalogue::kTxtSharware)), catalogue::kSharewareText);
   EXPECT_TRUE(IsWindowVisible(ayuda));
 
   // Closing the help leaves the shareware panel open; then that one closes too, by a real click at
   // its close button's centre (the panel's text box must not lie over the button).
-  ClickControl(GetDlgItem(ayuda, qvol2::kBotCerrarAyuda));
+  ClickControl(GetDlgItem(ayuda, catalogue::kBotCerrarAyuda));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(ayuda); })) << "the help panel did not close";
   EXPECT_TRUE(IsWindowVisible(sharware));
-  const RECT close = ScreenRect(GetDlgItem(sharware, qvol2::kBotCerrarSW));
-  ui::PointerClick({(close.left + close.right) / 2, (close.top + close.bottom) / 2});
+  const RECT close = ScreenRect(GetDlgItem(sharware, catalogue::kBotCerrarSW));
+  tests::PointerClick({(close.left + close.right) / 2, (close.top + close.bottom) / 2});
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(sharware); })) << "the shareware panel did not close";
   EXPECT_TRUE(m_process.Running());
 }
 
 TEST_F(CatalogueShellTest, ALinkLabelIsUnderlinedWhileThePointerIsOnIt) {
-  HWND mail = GetDlgItem(m_main, qvol2::kLblLink0);
-  HWND web = GetDlgItem(m_main, qvol2::kLblLink1);
+  HWND mail = GetDlgItem(m_main, catalogue::kLblLink0);
+  HWND web = GetDlgItem(m_main, catalogue::kLblLink1);
   ASSERT_TRUE(mail && web);
   ASSERT_TRUE(WaitUntil([&] { return !ShowsUnderline(mail) && !ShowsUnderline(web); })) << "underlined at start";
 
@@ -258,7 +257,7 @@ TEST_F(CatalogueShellTest, ALinkLabelIsUnderlinedWhileThePointerIsOnIt) {
 }
 
 TEST_F(CatalogueShellTest, TheMoveHandleDragsTheWindowAndTheExitButtonEndsTheProgram) {
-  HWND handle = GetDlgItem(m_main, qvol2::kImgMMover);
+  HWND handle = GetDlgItem(m_main, catalogue::kImgMMover);
   ASSERT_NE(handle, nullptr);
   const RECT before = ScreenRect(m_main);
   const RECT strip = ScreenRect(handle);
@@ -276,7 +275,7 @@ TEST_F(CatalogueShellTest, TheMoveHandleDragsTheWindowAndTheExitButtonEndsThePro
   EXPECT_EQ(after.left - before.left, 30);
   EXPECT_EQ(after.top - before.top, 20);
 
-  ClickControl(GetDlgItem(m_main, qvol2::kBotSalir1));
+  ClickControl(GetDlgItem(m_main, catalogue::kBotSalir1));
   DWORD code = 1;
   EXPECT_TRUE(m_process.WaitExit(kWait, &code)) << "the exit button did not end the program";
   EXPECT_EQ(code, 0u);
@@ -286,7 +285,7 @@ TEST_F(CatalogueShellTest, TheRunButtonStartsTheTitleMaximisedFromItsFolder) {
   const std::wstring folder = m_cd.TitlePath(L"Accion", L"UNO");
   ASSERT_TRUE(CopyRecorder(folder + L"\\U.EXE"));
 
-  ClickControl(GetDlgItem(m_main, qvol2::kBotRun));
+  ClickControl(GetDlgItem(m_main, catalogue::kBotRun));
   Recorded run;
   ASSERT_TRUE(WaitForRecord(folder + L"\\U.EXE", &run)) << "the title's program did not run";
   const std::wstring cdFolder = std::wstring(1, m_cd.Drive()) + L":\\QVOL2\\Accion\\UNO";
@@ -294,22 +293,23 @@ TEST_F(CatalogueShellTest, TheRunButtonStartsTheTitleMaximisedFromItsFolder) {
   EXPECT_EQ(run.show, SW_SHOWMAXIMIZED);
   // The command line is handed over whole, its argument included.
   EXPECT_TRUE(SameText(run.commandLine, cdFolder + L"\\U.EXE /X")) << Narrow(run.commandLine);
-  EXPECT_TRUE(ui::TopWindows(m_process.Id(), L"#32770").empty()) << "a start that worked shows no message";
+  EXPECT_TRUE(tests::TopWindows(m_process.Id(), L"#32770").empty()) << "a start that worked shows no message";
   EXPECT_TRUE(m_process.Running());
 }
 
 TEST_F(CatalogueShellTest, ARunThatFailsSaysWhyAndThePanelStaysUsable) {
   const auto expectFailure = [&](DWORD error) {
-    ClickControl(GetDlgItem(m_main, qvol2::kBotRun));
-    HWND box = ui::WaitForWindow(m_process.Id(), L"#32770", kWait);
+    ClickControl(GetDlgItem(m_main, catalogue::kBotRun));
+    HWND box = tests::WaitForWindow(m_process.Id(), L"#32770", kWait);
     ASSERT_NE(box, nullptr) << "no message for error " << error;
-    const ui::MessageBoxView view = ui::ReadMessageBox(box);
-    EXPECT_EQ(view.caption, qvol2::kAppTitle);
-    EXPECT_EQ(view.text, L"El siguiente error ha ocurrido:\r\n" + qvol2::SystemErrorText(error)) << Narrow(view.text);
-    EXPECT_STREQ(ui::BoxIconName(view.icon), "error");
+    const tests::MessageBoxView view = tests::ReadMessageBox(box);
+    EXPECT_EQ(view.caption, catalogue::kAppTitle);
+    EXPECT_EQ(view.text, L"El siguiente error ha ocurrido:\r\n" + catalogue::SystemErrorText(error))
+        << Narrow(view.text);
+    EXPECT_STREQ(tests::BoxIconName(view.icon), "error");
     EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
-    ui::PressMessageBoxButton(view, IDOK);
-    ASSERT_TRUE(ui::WaitGone(box, kWait));
+    tests::PressMessageBoxButton(view, IDOK);
+    ASSERT_TRUE(tests::WaitGone(box, kWait));
   };
   // The category's folder is gone with the title's, as with the CD out of the drive.
   const std::wstring folder = m_cd.TitlePath(L"Accion", L"UNO");
@@ -322,8 +322,8 @@ TEST_F(CatalogueShellTest, ARunThatFailsSaysWhyAndThePanelStaysUsable) {
   ASSERT_NO_FATAL_FAILURE(expectFailure(ERROR_FILE_NOT_FOUND));
 
   // Still answering: the help panel opens.
-  HWND ayuda = GetDlgItem(m_main, qvol2::kPctAyuda);
-  ClickControl(GetDlgItem(m_main, qvol2::kBotSharware));
+  HWND ayuda = GetDlgItem(m_main, catalogue::kPctAyuda);
+  ClickControl(GetDlgItem(m_main, catalogue::kBotSharware));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(ayuda) != FALSE; }));
   EXPECT_TRUE(m_process.Running());
 }
@@ -382,18 +382,18 @@ TEST_F(CatalogueShellTest, TheLinkLabelsOpenTheMailAndWebHandlers) {
   AddressHandler web(L"http", browser);
   ASSERT_TRUE(mail.Installed() && web.Installed()) << "cannot set the address handlers";
 
-  PostMessageW(GetDlgItem(m_main, qvol2::kLblLink0), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  PostMessageW(GetDlgItem(m_main, catalogue::kLblLink0), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   Recorded opened;
   ASSERT_TRUE(WaitForRecord(mailer, &opened)) << "the mail handler was not started";
   EXPECT_NE(opened.commandLine.find(L"mailto:info@quorvel.com"), std::wstring::npos) << Narrow(opened.commandLine);
   EXPECT_EQ(opened.show, SW_SHOWNORMAL);
 
   // The web label's address has no scheme: the shell takes it for a web address.
-  PostMessageW(GetDlgItem(m_main, qvol2::kLblLink1), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  PostMessageW(GetDlgItem(m_main, catalogue::kLblLink1), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   ASSERT_TRUE(WaitForRecord(browser, &opened)) << "the web handler was not started";
   EXPECT_NE(opened.commandLine.find(L"www.quorvel.com"), std::wstring::npos) << Narrow(opened.commandLine);
   EXPECT_EQ(opened.commandLine.find(L"mailto:"), std::wstring::npos);
-  EXPECT_TRUE(ui::TopWindows(m_process.Id(), L"#32770").empty()) << "the links report nothing";
+  EXPECT_TRUE(tests::TopWindows(m_process.Id(), L"#32770").empty()) << "the links report nothing";
 }
 
 // The files below `root`, by path relative to it, with their bytes.
@@ -424,7 +424,7 @@ class CatalogueCopyTest : public CatalogueShellTest {
  protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(CatalogueShellTest::SetUp());
-    const std::string temp = zbtest::MakeTempDir("qvol2copy");
+    const std::string temp = tests::MakeTempDir("qvol2copy");
     m_target.assign(temp.begin(), temp.end());
     m_title = m_cd.TitlePath(L"Accion", L"UNO");
     ASSERT_TRUE(CreateDirectoryW((m_title + L"\\DATA").c_str(), nullptr));
@@ -441,8 +441,8 @@ class CatalogueCopyTest : public CatalogueShellTest {
 
   // Opens the copy window from the main window's button.
   HWND OpenCopyWindow() {
-    ClickControl(GetDlgItem(m_main, qvol2::kBotCopiar));
-    HWND copy = ui::WaitForWindow(m_process.Id(), qvol2::kCopiarClass, kWait);
+    ClickControl(GetDlgItem(m_main, catalogue::kBotCopiar));
+    HWND copy = tests::WaitForWindow(m_process.Id(), catalogue::kCopiarClass, kWait);
     if (copy) WaitUntil([&] { return !IsWindowEnabled(m_main); });
     return copy;
   }
@@ -455,26 +455,26 @@ TEST_F(CatalogueCopyTest, TheTitleFolderIsCopiedIntoANewFolderChainAndAgainOverI
   HWND copy = OpenCopyWindow();
   ASSERT_NE(copy, nullptr) << "the copy window did not open";
   EXPECT_FALSE(IsWindowEnabled(m_main)) << "the main window takes no input while copying";
-  HWND destination = GetDlgItem(copy, qvol2::kTxtDestino);
-  EXPECT_EQ(ui::TextOf(destination), L"C:\\QVOL2\\UNO\\");
-  EXPECT_EQ(ui::TextOf(GetDlgItem(copy, qvol2::kCopiarLbl)), L"&Copiar en:");
+  HWND destination = GetDlgItem(copy, catalogue::kTxtDestino);
+  EXPECT_EQ(tests::TextOf(destination), L"C:\\QVOL2\\UNO\\");
+  EXPECT_EQ(tests::TextOf(GetDlgItem(copy, catalogue::kCopiarLbl)), L"&Copiar en:");
   HRGN shape = CreateRectRgn(0, 0, 0, 0);
-  HRGN outline = qvol2::BuildCopyRegion(1, 1, 0, 0);
+  HRGN outline = catalogue::BuildCopyRegion(1, 1, 0, 0);
   ASSERT_NE(GetWindowRgn(copy, shape), ERROR) << "the copy window has no region";
   EXPECT_TRUE(outline && EqualRgn(shape, outline));
   for (const POINT& p : std::vector<POINT>{{150, 100}, {140, 2}, {3, 100}}) EXPECT_TRUE(PtInRegion(shape, p.x, p.y));
   for (const POINT& p : std::vector<POINT>{{2, 2}, {296, 190}, {150, 200}}) EXPECT_FALSE(PtInRegion(shape, p.x, p.y));
   DeleteObject(outline);
   DeleteObject(shape);
-  const RECT button = ui::ChildRect(GetDlgItem(copy, qvol2::kCopiarBotCopiar));
+  const RECT button = tests::ChildRect(GetDlgItem(copy, catalogue::kCopiarBotCopiar));
   EXPECT_EQ(button.left, 108);
   EXPECT_EQ(button.top, 120);
 
   // A destination two levels deep, without a trailing backslash.
   const std::wstring into = m_target + L"\\A\\B";
   SendMessageW(destination, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(into.c_str()));
-  ClickControl(GetDlgItem(copy, qvol2::kCopiarBotCopiar));
-  ASSERT_TRUE(ui::WaitGone(copy, kWait)) << "the copy window did not close after the copy";
+  ClickControl(GetDlgItem(copy, catalogue::kCopiarBotCopiar));
+  ASSERT_TRUE(tests::WaitGone(copy, kWait)) << "the copy window did not close after the copy";
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(m_main) != FALSE; }));
   const auto source = TreeOf(m_title);
   ASSERT_EQ(source.size(), 6u);  // Nodt.txt, U.EXE, DATA\, DATA\LEVEL1.DAT, DATA\SUB\, DATA\SUB\X.TXT
@@ -485,11 +485,11 @@ TEST_F(CatalogueCopyTest, TheTitleFolderIsCopiedIntoANewFolderChainAndAgainOverI
   SetFileAttributesW((into + L"\\DATA\\LEVEL1.DAT").c_str(), FILE_ATTRIBUTE_READONLY);
   copy = OpenCopyWindow();
   ASSERT_NE(copy, nullptr) << "the copy window did not open again";
-  destination = GetDlgItem(copy, qvol2::kTxtDestino);
-  EXPECT_EQ(ui::TextOf(destination), L"C:\\QVOL2\\UNO\\") << "proposed afresh";
+  destination = GetDlgItem(copy, catalogue::kTxtDestino);
+  EXPECT_EQ(tests::TextOf(destination), L"C:\\QVOL2\\UNO\\") << "proposed afresh";
   SendMessageW(destination, WM_SETTEXT, 0, reinterpret_cast<LPARAM>((into + L"\\").c_str()));
-  ClickControl(GetDlgItem(copy, qvol2::kCopiarBotCopiar));
-  ASSERT_TRUE(ui::WaitGone(copy, kWait));
+  ClickControl(GetDlgItem(copy, catalogue::kCopiarBotCopiar));
+  ASSERT_TRUE(tests::WaitGone(copy, kWait));
   EXPECT_EQ(TreeOf(into), TreeOf(m_title));
   EXPECT_TRUE(m_process.Running());
 }
@@ -497,8 +497,8 @@ TEST_F(CatalogueCopyTest, TheTitleFolderIsCopiedIntoANewFolderChainAndAgainOverI
 TEST_F(CatalogueCopyTest, AnEmptyOrBadDestinationKeepsTheWindowOpenAndCancelCopiesNothing) {
   HWND copy = OpenCopyWindow();
   ASSERT_NE(copy, nullptr);
-  HWND destination = GetDlgItem(copy, qvol2::kTxtDestino);
-  HWND copyButton = GetDlgItem(copy, qvol2::kCopiarBotCopiar);
+  HWND destination = GetDlgItem(copy, catalogue::kTxtDestino);
+  HWND copyButton = GetDlgItem(copy, catalogue::kCopiarBotCopiar);
   // Empty: nothing happens.
   SendMessageW(destination, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
   ClickControl(copyButton);
@@ -508,23 +508,23 @@ TEST_F(CatalogueCopyTest, AnEmptyOrBadDestinationKeepsTheWindowOpenAndCancelCopi
   const std::wstring bad = file + L"\\sub";
   SendMessageW(destination, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(bad.c_str()));
   ClickControl(copyButton);
-  HWND box = ui::WaitForWindow(m_process.Id(), L"#32770", kWait);
+  HWND box = tests::WaitForWindow(m_process.Id(), L"#32770", kWait);
   ASSERT_NE(box, nullptr) << "no message for a destination that cannot be made";
-  const ui::MessageBoxView view = ui::ReadMessageBox(box);
-  EXPECT_EQ(view.caption, qvol2::kAppTitle);
+  const tests::MessageBoxView view = tests::ReadMessageBox(box);
+  EXPECT_EQ(view.caption, catalogue::kAppTitle);
   const std::wstring head = L"No se pudo copiar el juego en '" + bad + L"':\r\n";
   EXPECT_EQ(view.text.substr(0, head.size()), head) << Narrow(view.text);
   EXPECT_GT(view.text.size(), head.size()) << "the cause is missing";
-  EXPECT_STREQ(ui::BoxIconName(view.icon), "error");
-  ui::PressMessageBoxButton(view, IDOK);
-  ASSERT_TRUE(ui::WaitGone(box, kWait));
+  EXPECT_STREQ(tests::BoxIconName(view.icon), "error");
+  tests::PressMessageBoxButton(view, IDOK);
+  ASSERT_TRUE(tests::WaitGone(box, kWait));
   EXPECT_TRUE(IsWindow(copy)) << "the window stays for another destination";
 
   // Cancel closes without copying.
   const std::wstring elsewhere = m_target + L"\\C";
   SendMessageW(destination, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(elsewhere.c_str()));
-  ClickControl(GetDlgItem(copy, qvol2::kBotCancelar));
-  ASSERT_TRUE(ui::WaitGone(copy, kWait)) << "cancel did not close the window";
+  ClickControl(GetDlgItem(copy, catalogue::kBotCancelar));
+  ASSERT_TRUE(tests::WaitGone(copy, kWait)) << "cancel did not close the window";
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(m_main) != FALSE; }));
   EXPECT_EQ(GetFileAttributesW(elsewhere.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(TreeOf(m_target).size(), 1u) << "only the test's own file";
@@ -532,21 +532,21 @@ TEST_F(CatalogueCopyTest, AnEmptyOrBadDestinationKeepsTheWindowOpenAndCancelCopi
 
 // The outline for a screen of 120 dots per inch: 1.25 times, halves rounded to even.
 TEST(MainOutline, ScalesToTheScreenWithHalvesToEven) {
-  const std::vector<qvol2::OutlinePoint> design = qvol2::MainOutline(1, 1, 0, 0, 15, 15);
+  const std::vector<catalogue::OutlinePoint> design = catalogue::MainOutline(1, 1, 0, 0, 15, 15);
   ASSERT_EQ(design.size(), 292u);
   EXPECT_EQ(design[0].x, 223);
   EXPECT_EQ(design[291].x, 206);
   EXPECT_EQ(design[291].y, 1);
-  const std::vector<qvol2::OutlinePoint> large = qvol2::MainOutline(1, 1, 0, 0, 12, 12);
+  const std::vector<catalogue::OutlinePoint> large = catalogue::MainOutline(1, 1, 0, 0, 12, 12);
   EXPECT_EQ(large[1].x, 386);  // 309 x 1.25 = 386.25
   EXPECT_EQ(large[1].y, 0);
   EXPECT_EQ(large[2].x, 388);  // 387.5: to the even neighbour
   EXPECT_EQ(large[2].y, 1);    // 1.25
-  const std::vector<qvol2::OutlinePoint> shifted = qvol2::MainOutline(2, 1, 5, -3, 15, 15);
+  const std::vector<catalogue::OutlinePoint> shifted = catalogue::MainOutline(2, 1, 5, -3, 15, 15);
   EXPECT_EQ(shifted[1].x, 623);
   EXPECT_EQ(shifted[1].y, -3);
-  EXPECT_EQ(qvol2::MainOutlineX(292), 0) << "beyond the table";
-  EXPECT_EQ(qvol2::MainOutlineY(-1), 0);
+  EXPECT_EQ(catalogue::MainOutlineX(292), 0) << "beyond the table";
+  EXPECT_EQ(catalogue::MainOutlineY(-1), 0);
 }
 
 }  // namespace

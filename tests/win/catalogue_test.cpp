@@ -18,15 +18,14 @@
 
 namespace {
 
-namespace ui = zbtest::ui;
-using catalogue_fixture::FakeCollection;
-using catalogue_fixture::WaitUntil;
-using zbtest::FromUtf8;
+using tests::FakeCollection;
+using tests::FromUtf8;
+using tests::WaitUntil;
 
 constexpr DWORD kWait = 15000;
 const wchar_t kMissing[] = L"\x01missing";
 
-zb::AppSettings Settings() { return zb::AppSettings(L"Quorvel Vol. 2"); }
+common::AppSettings Settings() { return common::AppSettings(L"Quorvel Vol. 2"); }
 std::wstring StoredDrive() { return Settings().Get(L"General", L"DriveCD", kMissing); }
 
 LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
@@ -66,16 +65,16 @@ void PressKey(HWND control, WPARAM key) {
 }
 
 struct Panel {
-  ui::Process process;
+  tests::Process process;
   HWND main = nullptr;
   HWND categories = nullptr;
   HWND titles = nullptr;
   HWND description = nullptr;
 
-  std::wstring Description() const { return ui::TextOf(description); }
+  std::wstring Description() const { return tests::TextOf(description); }
   std::vector<std::wstring> Titles() const { return Rows(titles, false); }
   HWND DriveDialog() const {
-    const std::vector<HWND> found = ui::TopWindows(process.Id(), qvol2::kVerDriveClass);
+    const std::vector<HWND> found = tests::TopWindows(process.Id(), catalogue::kVerDriveClass);
     return found.empty() ? nullptr : found.front();
   }
   // Moves the title selection one row with the arrow key; waits for row `row` and its description.
@@ -88,7 +87,7 @@ struct Panel {
 class CatalogueTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(catalogue_fixture::RegisterButtonControl()) << "the panel's buttons need the control module";
+    ASSERT_TRUE(tests::RegisterButtonControl()) << "the panel's buttons need the control module";
     m_before = StoredDrive();
     std::wstring error;
     ASSERT_TRUE(m_cd.Create(&error)) << std::string(error.begin(), error.end());
@@ -106,11 +105,11 @@ class CatalogueTest : public ::testing::Test {
   // Starts the panel and waits for its main window.
   void Start(Panel& panel) {
     ASSERT_TRUE(panel.process.Start(m_cd.ProgramExe()));
-    panel.main = ui::WaitForWindow(panel.process.Id(), qvol2::kPrincipalClass, kWait);
+    panel.main = tests::WaitForWindow(panel.process.Id(), catalogue::kPrincipalClass, kWait);
     ASSERT_NE(panel.main, nullptr) << "the main window did not come up";
-    panel.categories = GetDlgItem(panel.main, qvol2::kCboTipoJuego);
-    panel.titles = GetDlgItem(panel.main, qvol2::kLstJuegos);
-    panel.description = GetDlgItem(panel.main, qvol2::kTxtDescripcion);
+    panel.categories = GetDlgItem(panel.main, catalogue::kCboTipoJuego);
+    panel.titles = GetDlgItem(panel.main, catalogue::kLstJuegos);
+    panel.description = GetDlgItem(panel.main, catalogue::kTxtDescripcion);
     ASSERT_TRUE(panel.categories && panel.titles && panel.description);
   }
 
@@ -139,20 +138,20 @@ TEST_F(CatalogueTest, LoadShowsTheFirstCategoryTitleAndDescription) {
 
   Panel panel;
   ASSERT_NO_FATAL_FAILURE(Start(panel));
-  EXPECT_EQ(ui::TextOf(panel.main), L"Quorvel Vol 2");
+  EXPECT_EQ(tests::TextOf(panel.main), L"Quorvel Vol 2");
   RECT client = {};
   GetClientRect(panel.main, &client);
   EXPECT_EQ(client.right, 535);
   EXPECT_EQ(client.bottom, 472);
   EXPECT_EQ(GetWindowLongW(panel.main, GWL_STYLE) & WS_CAPTION, 0) << "no caption bar";
   const auto expectRect = [](HWND control, LONG x, LONG y, LONG width, LONG height) {
-    const RECT r = ui::ChildRect(control);
+    const RECT r = tests::ChildRect(control);
     EXPECT_EQ(r.left, x);
     EXPECT_EQ(r.top, y);
     EXPECT_EQ(r.right - r.left, width);
     EXPECT_EQ(r.bottom - r.top, height);
   };
-  const RECT box = ui::ChildRect(panel.categories);
+  const RECT box = tests::ChildRect(panel.categories);
   EXPECT_EQ(box.left, 160);
   EXPECT_EQ(box.top, 20);
   EXPECT_EQ(box.right - box.left, 213);
@@ -183,14 +182,14 @@ TEST_F(CatalogueTest, LoadShowsTheFirstCategoryTitleAndDescription) {
   EXPECT_EQ(panel.DriveDialog(), nullptr) << "every description was found";
 
   // A second start ends at once and leaves the first alone.
-  ui::Process second;
+  tests::Process second;
   ASSERT_TRUE(second.Start(m_cd.ProgramExe()));
   DWORD code = 1;
   EXPECT_TRUE(second.WaitExit(kWait, &code)) << "the second instance kept running";
   EXPECT_EQ(code, 0u);
   EXPECT_TRUE(panel.process.Running());
   EXPECT_TRUE(IsWindowVisible(panel.main));
-  EXPECT_EQ(ui::TopWindows(panel.process.Id(), qvol2::kPrincipalClass).size(), 1u);
+  EXPECT_EQ(tests::TopWindows(panel.process.Id(), catalogue::kPrincipalClass).size(), 1u);
   EXPECT_EQ(panel.Titles(), Wide({"Cubo", "Esfera"}));
 
   Close(panel);
@@ -215,42 +214,42 @@ TEST_F(CatalogueTest, AMissingDescriptionAsksForTheDriveWhichAceptarStores) {
 
   // "Dos" has no description on this drive: the box empties and the dialog comes up.
   PressKey(panel.titles, VK_DOWN);
-  HWND dialog = ui::WaitForWindow(panel.process.Id(), qvol2::kVerDriveClass, kWait);
+  HWND dialog = tests::WaitForWindow(panel.process.Id(), catalogue::kVerDriveClass, kWait);
   ASSERT_NE(dialog, nullptr) << "no drive dialog";
   EXPECT_TRUE(WaitUntil([&] { return panel.Description().empty(); }));
-  EXPECT_EQ(ui::TextOf(dialog), FromUtf8("Ubicación del CD Rom"));
+  EXPECT_EQ(tests::TextOf(dialog), FromUtf8("Ubicación del CD Rom"));
   RECT client = {};
   GetClientRect(dialog, &client);
   EXPECT_EQ(client.right, 298);
   EXPECT_EQ(client.bottom, 187);
-  EXPECT_EQ(ui::TextOf(GetDlgItem(dialog, qvol2::kLblInfo)), L"No se encuentra el CD de Quorvel Vol 2");
-  EXPECT_EQ(ui::TextOf(GetDlgItem(dialog, qvol2::kLblIndi)),
+  EXPECT_EQ(tests::TextOf(GetDlgItem(dialog, catalogue::kLblInfo)), L"No se encuentra el CD de Quorvel Vol 2");
+  EXPECT_EQ(tests::TextOf(GetDlgItem(dialog, catalogue::kLblIndi)),
             FromUtf8("Asegúrese que Quorvel Vol 2 este buscando en la unidad de CD correcta o que el CD Rom de "
                      "Quorvel Vol 2 este colocado en la siguiente unidad de CD."));
-  EXPECT_EQ(ui::TextOf(GetDlgItem(dialog, qvol2::kLabel3)), L"Unidad lectora de CD");
-  EXPECT_EQ(ui::TextOf(GetDlgItem(dialog, qvol2::kCmdAceptar)), L"&Aceptar");
-  EXPECT_GT(Ask(GetDlgItem(dialog, qvol2::kImage1), STM_GETICON), 0) << "the CD-drive icon";
-  const RECT drive1 = ui::ChildRect(GetDlgItem(dialog, qvol2::kDrive1));
+  EXPECT_EQ(tests::TextOf(GetDlgItem(dialog, catalogue::kLabel3)), L"Unidad lectora de CD");
+  EXPECT_EQ(tests::TextOf(GetDlgItem(dialog, catalogue::kCmdAceptar)), L"&Aceptar");
+  EXPECT_GT(Ask(GetDlgItem(dialog, catalogue::kImage1), STM_GETICON), 0) << "the CD-drive icon";
+  const RECT drive1 = tests::ChildRect(GetDlgItem(dialog, catalogue::kDrive1));
   EXPECT_EQ(drive1.left, 68);
   EXPECT_EQ(drive1.top, 120);
 
   // Closed without "Aceptar": nothing stored, the same drive is used again.
   PostMessageW(dialog, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(ui::WaitGone(dialog, kWait));
+  ASSERT_TRUE(tests::WaitGone(dialog, kWait));
   EXPECT_EQ(StoredDrive(), first);
   EXPECT_TRUE(panel.MoveTitle(VK_DOWN, 2, L"Tres\r\n")) << "the CD is still found for the others";
   PressKey(panel.titles, VK_UP);
-  dialog = ui::WaitForWindow(panel.process.Id(), qvol2::kVerDriveClass, kWait);
+  dialog = tests::WaitForWindow(panel.process.Id(), catalogue::kVerDriveClass, kWait);
   ASSERT_NE(dialog, nullptr) << "the dialog comes up on every missing description";
 
   // A missing description while the dialog is open brings the same dialog forward.
   ASSERT_TRUE(panel.MoveTitle(VK_UP, 0, L"Uno\r\n"));
   PressKey(panel.titles, VK_DOWN);
   ASSERT_TRUE(WaitUntil([&] { return Ask(panel.titles, LB_GETCURSEL) == 1 && panel.Description().empty(); }));
-  EXPECT_EQ(ui::TopWindows(panel.process.Id(), qvol2::kVerDriveClass), std::vector<HWND>{dialog});
+  EXPECT_EQ(tests::TopWindows(panel.process.Id(), catalogue::kVerDriveClass), std::vector<HWND>{dialog});
 
   // The second drive's entry: its letter in lower case, as the list shows it, is stored.
-  HWND list = GetDlgItem(dialog, qvol2::kDrive1);
+  HWND list = GetDlgItem(dialog, catalogue::kDrive1);
   const std::vector<std::wstring> entries = Rows(list, true);
   const wchar_t second = static_cast<wchar_t>(m_cd.Drive(1) | 0x20);
   LRESULT pick = -1;
@@ -260,8 +259,8 @@ TEST_F(CatalogueTest, AMissingDescriptionAsksForTheDriveWhichAceptarStores) {
   ASSERT_GE(pick, 0) << "the drive list lacks the second drive";
   EXPECT_EQ(entries[static_cast<size_t>(pick)].substr(0, 2), std::wstring(1, second) + L":");
   ASSERT_EQ(Ask(list, CB_SETCURSEL, pick), pick);
-  ui::Click(GetDlgItem(dialog, qvol2::kCmdAceptar));
-  ASSERT_TRUE(ui::WaitGone(dialog, kWait));
+  tests::Click(GetDlgItem(dialog, catalogue::kCmdAceptar));
+  ASSERT_TRUE(tests::WaitGone(dialog, kWait));
   EXPECT_EQ(StoredDrive(), std::wstring(1, second));
   EXPECT_EQ(panel.Description(), L"") << "nothing is read again until a title is chosen";
 
@@ -293,7 +292,7 @@ TEST_F(CatalogueTest, WithoutTheCdTheDialogOutlivesTheMainWindow) {
 
   Panel panel;
   ASSERT_NO_FATAL_FAILURE(Start(panel));
-  HWND dialog = ui::WaitForWindow(panel.process.Id(), qvol2::kVerDriveClass, kWait);
+  HWND dialog = tests::WaitForWindow(panel.process.Id(), catalogue::kVerDriveClass, kWait);
   ASSERT_NE(dialog, nullptr) << "the first description is missing: the dialog comes up at start";
   EXPECT_EQ(panel.Titles(), Wide({"Uno"}));
   EXPECT_EQ(panel.Description(), L"");
@@ -304,7 +303,7 @@ TEST_F(CatalogueTest, WithoutTheCdTheDialogOutlivesTheMainWindow) {
   EXPECT_TRUE(panel.process.Running());
   EXPECT_TRUE(IsWindowVisible(dialog));
 
-  HWND list = GetDlgItem(dialog, qvol2::kDrive1);
+  HWND list = GetDlgItem(dialog, catalogue::kDrive1);
   const std::vector<std::wstring> entries = Rows(list, true);
   const wchar_t mapped = static_cast<wchar_t>(m_cd.Drive() | 0x20);
   LRESULT pick = -1;
@@ -313,7 +312,7 @@ TEST_F(CatalogueTest, WithoutTheCdTheDialogOutlivesTheMainWindow) {
   }
   ASSERT_GE(pick, 0);
   ASSERT_EQ(Ask(list, CB_SETCURSEL, pick), pick);
-  ui::Click(GetDlgItem(dialog, qvol2::kCmdAceptar));
+  tests::Click(GetDlgItem(dialog, catalogue::kCmdAceptar));
   DWORD code = 1;
   EXPECT_TRUE(panel.process.WaitExit(kWait, &code)) << "the last window closed: the program ends";
   EXPECT_EQ(code, 0u);
@@ -327,25 +326,25 @@ TEST_F(CatalogueTest, AMissingListFileIsReportedAndThePanelStaysUsable) {
   ASSERT_NO_FATAL_FAILURE(StoreDrive(std::wstring(1, m_cd.Drive())));
 
   const auto expectMessage = [](DWORD process, const std::wstring& text) {
-    HWND box = ui::WaitForWindow(process, L"#32770", kWait);
+    HWND box = tests::WaitForWindow(process, L"#32770", kWait);
     ASSERT_NE(box, nullptr) << "no message for the missing list file";
-    const ui::MessageBoxView view = ui::ReadMessageBox(box);
+    const tests::MessageBoxView view = tests::ReadMessageBox(box);
     EXPECT_EQ(view.caption, L"Quorvel Vol 2");
     EXPECT_EQ(view.text, text);
-    EXPECT_STREQ(ui::BoxIconName(view.icon), "error");
+    EXPECT_STREQ(tests::BoxIconName(view.icon), "error");
     EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
-    ui::PressMessageBoxButton(view, IDOK);
-    ASSERT_TRUE(ui::WaitGone(box, kWait));
+    tests::PressMessageBoxButton(view, IDOK);
+    ASSERT_TRUE(tests::WaitGone(box, kWait));
   };
 
   Panel panel;
   ASSERT_TRUE(panel.process.Start(m_cd.ProgramExe()));
   ASSERT_NO_FATAL_FAILURE(expectMessage(panel.process.Id(), L"No se encuentra el archivo 'Accion.LST'."));
-  panel.main = ui::WaitForWindow(panel.process.Id(), qvol2::kPrincipalClass, kWait);
+  panel.main = tests::WaitForWindow(panel.process.Id(), catalogue::kPrincipalClass, kWait);
   ASSERT_NE(panel.main, nullptr);
-  panel.categories = GetDlgItem(panel.main, qvol2::kCboTipoJuego);
-  panel.titles = GetDlgItem(panel.main, qvol2::kLstJuegos);
-  panel.description = GetDlgItem(panel.main, qvol2::kTxtDescripcion);
+  panel.categories = GetDlgItem(panel.main, catalogue::kCboTipoJuego);
+  panel.titles = GetDlgItem(panel.main, catalogue::kLstJuegos);
+  panel.description = GetDlgItem(panel.main, catalogue::kTxtDescripcion);
   EXPECT_TRUE(panel.Titles().empty());
   EXPECT_EQ(panel.Description(), L"");
   EXPECT_EQ(panel.DriveDialog(), nullptr) << "no title, so no description looked for";
@@ -411,15 +410,15 @@ TEST_F(CatalogueTest, OddListAndDescriptionFilesNeverStopThePanel) {
 // The stored drive through the program's own module, in this process.
 TEST_F(CatalogueTest, CDRootComesFromTheStoredLetter) {
   Settings().DeleteKey(L"General", L"DriveCD");
-  EXPECT_EQ(basVerificarDrive::GetCDRoot(), L"D:\\QVOL2\\") << "no letter stored";
-  ASSERT_EQ(basVerificarDrive::SaveDriveCD(L"e"), 0);
+  EXPECT_EQ(catalogue::GetCDRoot(), L"D:\\QVOL2\\") << "no letter stored";
+  ASSERT_EQ(catalogue::SaveDriveCD(L"e"), 0);
   EXPECT_EQ(StoredDrive(), L"e");
-  EXPECT_EQ(basVerificarDrive::GetCDRoot(), L"e:\\QVOL2\\");
+  EXPECT_EQ(catalogue::GetCDRoot(), L"e:\\QVOL2\\");
   ASSERT_EQ(Settings().Save(L"General", L"DriveCD", L"E:"), 0);
-  EXPECT_EQ(basVerificarDrive::GetCDRoot(), L"D:\\QVOL2\\") << "a value that is no letter";
+  EXPECT_EQ(catalogue::GetCDRoot(), L"D:\\QVOL2\\") << "a value that is no letter";
 
   // The drive list: every drive of the machine, lower-case letter and colon, label in brackets.
-  const std::vector<std::wstring> entries = frmVerDrive::DriveEntries();
+  const std::vector<std::wstring> entries = catalogue::frmVerDrive::DriveEntries();
   const std::wstring mapped = std::wstring(1, static_cast<wchar_t>(m_cd.Drive() | 0x20)) + L": [QVOL2_0]";
   bool foundC = false, foundMapped = false;
   for (const std::wstring& e : entries) {

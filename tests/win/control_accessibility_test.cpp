@@ -10,39 +10,39 @@
 #include "button/control/ButtonAccessible.h"
 #include "tests/win/control_interaction_host.h"
 
-using namespace zbuitest;
+using namespace tests;
 using Texts = std::vector<std::wstring>;
 
 namespace {
 
-zb::Variant Self() {
-  zb::Variant v;
+common::Variant Self() {
+  common::Variant v;
   v.Ptr()->vt = VT_I4;
   v.Ptr()->lVal = CHILDID_SELF;
   return v;
 }
 
-zb::ComPtr<IAccessible> AccessibleOf(HWND window) {
-  zb::ComPtr<IAccessible> acc;
-  if (FAILED(AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), zbaccess::kIidAccessible, acc.PutVoid())))
+common::ComPtr<IAccessible> AccessibleOf(HWND window) {
+  common::ComPtr<IAccessible> acc;
+  if (FAILED(AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), button::kIidAccessible, acc.PutVoid())))
     acc.Reset();
   return acc;
 }
 
 long Role(IAccessible* acc) {
-  zb::Variant v;
+  common::Variant v;
   if (FAILED(acc->get_accRole(Self().Ref(), v.Ptr())) || v.Type() != VT_I4) return -1;
   return v.Ref().lVal;
 }
 
 long State(IAccessible* acc) {
-  zb::Variant v;
+  common::Variant v;
   if (FAILED(acc->get_accState(Self().Ref(), v.Ptr())) || v.Type() != VT_I4) return -1;
   return v.Ref().lVal;
 }
 
 std::wstring Name(IAccessible* acc) {
-  zb::Bstr name;
+  common::Bstr name;
   if (FAILED(acc->get_accName(Self().Ref(), name.Put()))) return L"(failed)";
   return name.Str();
 }
@@ -110,17 +110,17 @@ TEST(Accessibility, RoleNameAndStatesFollowTheButtonAndTheirChangesAreAnnounced)
   // The name: the tooltip as it shows (no system-colours "&"), until a caption takes over; a
   // command given as ToolTipString is no text.
   EXPECT_EQ(Name(acc.Get()), L"Start the game");
-  ASSERT_HRESULT_SUCCEEDED(zbctltest::Put(b->Disp(), L"ToolTipString", *zbctltest::Str(L"script:DEBUG").Ptr()));
+  ASSERT_HRESULT_SUCCEEDED(tests::Put(b->Disp(), L"ToolTipString", *tests::Str(L"script:DEBUG").Ptr()));
   Pump(20);
   EXPECT_EQ(Name(acc.Get()), L"Start the game");
   EXPECT_EQ(events.Count(EVENT_OBJECT_NAMECHANGE), 0);
-  ASSERT_HRESULT_SUCCEEDED(zbctltest::Put(b->Disp(), L"Text", *zbctltest::Str(L"&Run").Ptr()));
+  ASSERT_HRESULT_SUCCEEDED(tests::Put(b->Disp(), L"Text", *tests::Str(L"&Run").Ptr()));
   EXPECT_TRUE(events.WaitFor(EVENT_OBJECT_NAMECHANGE, 0));
   EXPECT_EQ(Name(acc.Get()), L"Run");  // as the caption is drawn
-  ASSERT_HRESULT_SUCCEEDED(zbctltest::Put(b->Disp(), L"ToolTipString", *zbctltest::Str(L"Other").Ptr()));
+  ASSERT_HRESULT_SUCCEEDED(tests::Put(b->Disp(), L"ToolTipString", *tests::Str(L"Other").Ptr()));
   Pump(20);
   EXPECT_EQ(events.Count(EVENT_OBJECT_NAMECHANGE), 1);  // the caption still names it
-  ASSERT_HRESULT_SUCCEEDED(zbctltest::Put(b->Disp(), L"Text", *zbctltest::Str(L"").Ptr()));
+  ASSERT_HRESULT_SUCCEEDED(tests::Put(b->Disp(), L"Text", *tests::Str(L"").Ptr()));
   EXPECT_TRUE(events.WaitFor(EVENT_OBJECT_NAMECHANGE, 1));
   EXPECT_EQ(Name(acc.Get()), L"Other");
 
@@ -139,9 +139,8 @@ TEST(Accessibility, RoleNameAndStatesFollowTheButtonAndTheirChangesAreAnnounced)
        STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_HOTTRACKED | STATE_SYSTEM_PRESSED | STATE_SYSTEM_FOCUSED},
       {"released", [&] { b->LeftUp(5, 5); }, STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_HOTTRACKED | STATE_SYSTEM_FOCUSED},
       {"pointer away", [&] { b->PointerAway(); }, STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED},
-      {"disabled", [&] { zbctltest::Put(b->Disp(), L"Enabled", *zbctltest::Bool(false).Ptr()); },
-       STATE_SYSTEM_UNAVAILABLE},
-      {"enabled", [&] { zbctltest::Put(b->Disp(), L"Enabled", *zbctltest::Bool(true).Ptr()); }, STATE_SYSTEM_FOCUSABLE},
+      {"disabled", [&] { tests::Put(b->Disp(), L"Enabled", *tests::Bool(false).Ptr()); }, STATE_SYSTEM_UNAVAILABLE},
+      {"enabled", [&] { tests::Put(b->Disp(), L"Enabled", *tests::Bool(true).Ptr()); }, STATE_SYSTEM_FOCUSABLE},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.what);
@@ -159,14 +158,14 @@ TEST(Accessibility, RoleNameAndStatesFollowTheButtonAndTheirChangesAreAnnounced)
   EXPECT_EQ((std::vector<LONG>{x, y, w, h}),
             (std::vector<LONG>{window.left, window.top, window.right - window.left, window.bottom - window.top}));
   // Through IDispatch, as script clients ask.
-  zb::ComPtr<IDispatch> disp = zb::QueryAs<IDispatch>(acc.Get());
+  common::ComPtr<IDispatch> disp = common::QueryAs<IDispatch>(acc.Get());
   ASSERT_TRUE(disp);
-  zb::Variant role;
+  common::Variant role;
   VARIANT arg = Self().Ref();
   DISPPARAMS params{&arg, nullptr, 1, 0};
   ASSERT_HRESULT_SUCCEEDED(
       disp->Invoke(DISPID_ACC_ROLE, IID_NULL, 0, DISPATCH_PROPERTYGET, &params, role.Put(), nullptr, nullptr));
-  EXPECT_EQ(zbctltest::AsLong(role), ROLE_SYSTEM_PUSHBUTTON);
+  EXPECT_EQ(tests::AsLong(role), ROLE_SYSTEM_PUSHBUTTON);
 
   // A command loaded with the form's data names nothing either.
   auto loaded = Make(L"ToolTipString=BSTR:\"script:NODEBUG\"\n");
@@ -181,7 +180,7 @@ TEST(Accessibility, DefaultActionClicksAsTheMouseDoesAndTogglesACheckButton) {
   ASSERT_TRUE(b);
   auto acc = AccessibleOf(b->Window());
   ASSERT_TRUE(acc);
-  zb::Bstr action;
+  common::Bstr action;
   ASSERT_HRESULT_SUCCEEDED(acc->get_accDefaultAction(Self().Ref(), action.Put()));
   EXPECT_EQ(action.Str(), L"Press");
 
@@ -206,7 +205,7 @@ TEST(Accessibility, DefaultActionClicksAsTheMouseDoesAndTogglesACheckButton) {
 
   // A check button: its role, and the default action latches and releases it like clicks.
   WinEvents events(b->Window());
-  ASSERT_HRESULT_SUCCEEDED(zbctltest::Call(b->Disp(), L"SetButtonMode", {zbctltest::I2(3)}));
+  ASSERT_HRESULT_SUCCEEDED(tests::Call(b->Disp(), L"SetButtonMode", {tests::I2(3)}));
   EXPECT_EQ(Role(acc.Get()), ROLE_SYSTEM_CHECKBUTTON);
   for (bool checked : {true, false}) {
     SCOPED_TRACE(checked ? "checking" : "unchecking");
@@ -217,13 +216,13 @@ TEST(Accessibility, DefaultActionClicksAsTheMouseDoesAndTogglesACheckButton) {
     EXPECT_EQ(b->Events().front(), checked ? L"OnCheck(True)" : L"MouseDown(1,0," + at + L")");
     EXPECT_EQ(State(acc.Get()) & STATE_SYSTEM_CHECKED, checked ? STATE_SYSTEM_CHECKED : 0);
     EXPECT_TRUE(events.WaitFor(EVENT_OBJECT_STATECHANGE, before));
-    zb::Variant check;
-    ASSERT_HRESULT_SUCCEEDED(zbctltest::Call(b->Disp(), L"GetCheck", {}, &check));
-    EXPECT_EQ(zbctltest::AsLong(check) != 0, checked);
+    common::Variant check;
+    ASSERT_HRESULT_SUCCEEDED(tests::Call(b->Disp(), L"GetCheck", {}, &check));
+    EXPECT_EQ(tests::AsLong(check) != 0, checked);
   }
 
   // A disabled button takes no click, as from the mouse.
-  ASSERT_HRESULT_SUCCEEDED(zbctltest::Put(b->Disp(), L"Enabled", *zbctltest::Bool(false).Ptr()));
+  ASSERT_HRESULT_SUCCEEDED(tests::Put(b->Disp(), L"Enabled", *tests::Bool(false).Ptr()));
   b->ClearEvents();
   EXPECT_HRESULT_FAILED(acc->accDoDefaultAction(Self().Ref()));
   Pump(50);
@@ -239,10 +238,10 @@ TEST(Accessibility, AClientMayKeepTheObjectAfterTheControlIsGone) {
   b.reset();
   Pump(20);
   auto disconnected = [](HRESULT hr) { return hr == CO_E_OBJNOTCONNECTED || hr == RPC_E_DISCONNECTED; };
-  zb::Variant v;
+  common::Variant v;
   EXPECT_TRUE(disconnected(acc->get_accRole(Self().Ref(), v.Put())));
   EXPECT_TRUE(disconnected(acc->get_accState(Self().Ref(), v.Put())));
-  zb::Bstr name;
+  common::Bstr name;
   EXPECT_TRUE(disconnected(acc->get_accName(Self().Ref(), name.Put())));
   EXPECT_TRUE(disconnected(acc->accDoDefaultAction(Self().Ref())));
   LONG x, y, w, h;

@@ -7,7 +7,7 @@
 
 #include "tests/win/control_interaction_host.h"
 
-using namespace zbuitest;
+using namespace tests;
 
 namespace {
 
@@ -31,7 +31,7 @@ class Animation : public ::testing::TestWithParam<HostKind> {
     return TestButton::Create(o);
   }
   static HRESULT Start(TestButton& b, const std::wstring& pattern, long delay) {
-    return zbctltest::Call(b.Disp(), L"AnimationDirectory", {zbctltest::Str(pattern), zbctltest::I4(delay)});
+    return tests::Call(b.Disp(), L"AnimationDirectory", {tests::Str(pattern), tests::I4(delay)});
   }
   static int Ends(const TestButton& b) {
     const std::vector<std::wstring> e = b.Events();
@@ -46,9 +46,9 @@ class Animation : public ::testing::TestWithParam<HostKind> {
   // Pumps for up to `ms`, noting every change of PictureURL, until AnimationEnd (or `ms` is up).
   std::vector<Frame> Watch(TestButton& b, DWORD ms, bool untilEnd = true) {
     std::vector<Frame> frames;
-    std::wstring last = zbctltest::GetStr(b.Disp(), L"PictureURL");
+    std::wstring last = tests::GetStr(b.Disp(), L"PictureURL");
     PumpUntil(ms, [&] {
-      const std::wstring now = zbctltest::GetStr(b.Disp(), L"PictureURL");
+      const std::wstring now = tests::GetStr(b.Disp(), L"PictureURL");
       if (now != last) frames.push_back({now, GetTickCount(), Ends(b)});
       last = now;
       return untilEnd && Ends(b) > 0;
@@ -81,28 +81,28 @@ TEST_P(Animation, ThreePicturesChangeTheNormalPictureThreeTimesThenEndOnce) {
   Watch(*b, 400, false);
   EXPECT_EQ(Ends(*b), 1);
   // The last frame is the picture on show, and it stays.
-  zbctltest::Drawing d;
+  tests::Drawing d;
   ASSERT_TRUE(b->Draw(20, 10, kBack, d));
   const uint32_t expected = frames.back().url == folder + L"a.bmp"   ? 0x00FF0000u
                             : frames.back().url == folder + L"b.bmp" ? 0x0000FF00u
                                                                      : 0x000000FFu;
   EXPECT_EQ(d.At(10, 5), expected);
-  EXPECT_EQ(zbctltest::GetStr(b->Disp(), L"PictureURL"), frames.back().url);
+  EXPECT_EQ(tests::GetStr(b->Disp(), L"PictureURL"), frames.back().url);
 }
 
 TEST_P(Animation, StopIsSilentAndARestartBeginsAgain) {
   auto b = Make();
   ASSERT_TRUE(b);
   ASSERT_HRESULT_SUCCEEDED(Start(*b, folder + L"*.bmp", 60));
-  ASSERT_TRUE(PumpUntil(2000, [&] { return !zbctltest::GetStr(b->Disp(), L"PictureURL").empty(); }));
-  const std::wstring first = zbctltest::GetStr(b->Disp(), L"PictureURL");
-  ASSERT_HRESULT_SUCCEEDED(zbctltest::Call(b->Disp(), L"AnimationDirectoryStop", {}));
+  ASSERT_TRUE(PumpUntil(2000, [&] { return !tests::GetStr(b->Disp(), L"PictureURL").empty(); }));
+  const std::wstring first = tests::GetStr(b->Disp(), L"PictureURL");
+  ASSERT_HRESULT_SUCCEEDED(tests::Call(b->Disp(), L"AnimationDirectoryStop", {}));
   EXPECT_TRUE(Watch(*b, 300, false).empty());
   EXPECT_EQ(Ends(*b), 0);
 
   // Restarted after one frame: all three frames again, the first one first, then one end.
   ASSERT_HRESULT_SUCCEEDED(Start(*b, folder + L"*.bmp", 60));
-  ASSERT_TRUE(PumpUntil(2000, [&] { return zbctltest::GetStr(b->Disp(), L"PictureURL") != first; }));
+  ASSERT_TRUE(PumpUntil(2000, [&] { return tests::GetStr(b->Disp(), L"PictureURL") != first; }));
   ASSERT_HRESULT_SUCCEEDED(Start(*b, folder + L"*.bmp", 60));
   std::vector<Frame> frames = Watch(*b, 3000);
   ASSERT_EQ(frames.size(), 3u);

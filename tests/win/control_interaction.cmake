@@ -1,7 +1,7 @@
 # The button control in real windows (our container and the platform's ATL host), driven by window
 # messages: interaction and events, paint and sizing, the picture animation, accessibility. The
-# control is linked into the tests so that its seams can be replaced; the module file beside them
-# supplies resources.
+# control is linked into the tests so that its tooltip, downloader, font installer and cursors can be
+# replaced; the module file beside them supplies resources.
 set(zb_ctl_ui_support
   ${CMAKE_CURRENT_LIST_DIR}/control_interaction_host.cpp
   ${CMAKE_CURRENT_LIST_DIR}/control_props_support.cpp

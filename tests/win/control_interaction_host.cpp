@@ -9,7 +9,7 @@
 #include "common/olehost/PropertyBag.h"
 #include "tests/support/TestPaths.h"
 
-namespace zbuitest {
+namespace tests {
 
 namespace {
 
@@ -36,7 +36,7 @@ bool RegisterTopClass() {
   return ok;
 }
 
-class LoggingTooltip : public IButtonTooltip {
+class LoggingTooltip : public button::IButtonTooltip {
  public:
   explicit LoggingTooltip(std::shared_ptr<TooltipLog> log) : m_log(std::move(log)) {}
   bool Start(HWND owner) override {
@@ -45,7 +45,7 @@ class LoggingTooltip : public IButtonTooltip {
   }
   void Hide() override { ++m_log->hides; }
   void SetText(const std::wstring&, bool, int) override {}
-  void Apply(const TooltipSettings&) override {}
+  void Apply(const button::TooltipSettings&) override {}
 
  private:
   std::shared_ptr<TooltipLog> m_log;
@@ -87,15 +87,15 @@ std::string HostName(HostKind kind) { return kind == HostKind::Ours ? "OurContai
 
 HMODULE ResourceModule() {
   static const HMODULE module = [] {
-    HMODULE m = LoadLibraryW((zbctltest::ExeFolder() + L"ZEPHONBUTTONPRO.OCX").c_str());
-    if (m) zb::SetModuleInstance(m);
+    HMODULE m = LoadLibraryW((tests::ExeFolder() + L"ZEPHONBUTTONPRO.OCX").c_str());
+    if (m) button::SetModuleInstance(m);
     return m;
   }();
   return module;
 }
 
 std::wstring TempFolder(const char* tag) {
-  const std::string dir = zbtest::MakeTempDir(tag);
+  const std::string dir = tests::MakeTempDir(tag);
   return std::wstring(dir.begin(), dir.end()) + L"\\";
 }
 
@@ -158,37 +158,37 @@ std::unique_ptr<TestButton> TestButton::Create(const Options& options) {
   if (!b->m_top) return nullptr;
   SetWindowLongPtrW(b->m_top, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(b->parent.get()));
   SetForegroundWindow(b->m_top);
-  if (FAILED(zephon::CreateZephonButton(nullptr, IID_IUnknown, b->m_unknown.PutVoid()))) return nullptr;
-  b->m_disp = zb::QueryAs<IDispatch>(b->m_unknown.Get());
+  if (FAILED(button::CreateZephonButton(nullptr, IID_IUnknown, b->m_unknown.PutVoid()))) return nullptr;
+  b->m_disp = common::QueryAs<IDispatch>(b->m_unknown.Get());
   if (!b->m_disp) return nullptr;
-  b->m_ctrl = static_cast<CZephonButtonCtrl*>(b->m_disp.Get());
+  b->m_ctrl = static_cast<button::CZephonButtonCtrl*>(b->m_disp.Get());
   b->tooltip = std::make_shared<TooltipLog>();
   b->m_ctrl->SetTooltip(std::make_unique<LoggingTooltip>(b->tooltip));
-  b->events = zbctltest::EventRecorder::Attach(b->m_disp.Get());
+  b->events = tests::EventRecorder::Attach(b->m_disp.Get());
   if (!b->events) return nullptr;
   if (options.activate && !b->Activate()) return nullptr;
   return b;
 }
 
 bool TestButton::Activate() {
-  zb::ComPtr<zb::olehost::CPropertyBag> bag;
+  common::ComPtr<common::CPropertyBag> bag;
   if (!m_options.bag.empty()) {
-    bag = zb::olehost::CPropertyBag::Create();
+    bag = common::CPropertyBag::Create();
     std::wstring error;
     if (!bag->LoadText(m_options.bag, error)) return false;
   }
   if (m_options.host == HostKind::Ours) {
-    zb::olehost::CControlHost::Options o;
+    common::CControlHost::Options o;
     o.userMode = m_options.userMode;
-    if (FAILED(zb::olehost::CControlHost::Attach(m_top, m_options.rect, m_unknown.Get(), bag.Get(), o, m_host)))
+    if (FAILED(common::CControlHost::Attach(m_top, m_options.rect, m_unknown.Get(), bag.Get(), o, m_host)))
       return false;
   } else {
     const AtlApi& atl = Atl();
     if (!atl.init || !atl.attach) return false;
     HRESULT hr = E_FAIL;
     if (bag) {
-      if (auto persist = zb::QueryAs<IPersistPropertyBag>(m_unknown.Get())) hr = persist->Load(bag.Get(), nullptr);
-    } else if (auto persist = zb::QueryAs<IPersistStreamInit>(m_unknown.Get())) {
+      if (auto persist = common::QueryAs<IPersistPropertyBag>(m_unknown.Get())) hr = persist->Load(bag.Get(), nullptr);
+    } else if (auto persist = common::QueryAs<IPersistStreamInit>(m_unknown.Get())) {
       hr = persist->InitNew();
     }
     if (FAILED(hr)) return false;
@@ -250,7 +250,7 @@ void TestButton::PointerAway() {
 
 std::vector<std::wstring> TestButton::Events(bool withMoving) const {
   std::vector<std::wstring> out;
-  for (const zbctltest::Event& e : events->events) {
+  for (const tests::Event& e : events->events) {
     if (e.id == 8 && !withMoving) continue;
     std::wstring text = EventName(e.id);
     if (!e.args.empty()) {
@@ -263,11 +263,11 @@ std::vector<std::wstring> TestButton::Events(bool withMoving) const {
   return out;
 }
 
-bool TestButton::Draw(int w, int h, COLORREF fill, zbctltest::Drawing& out) const {
-  return zbctltest::DrawControl(m_disp.Get(), w, h, fill, out);
+bool TestButton::Draw(int w, int h, COLORREF fill, tests::Drawing& out) const {
+  return tests::DrawControl(m_disp.Get(), w, h, fill, out);
 }
 
-bool TestButton::Screen(zbctltest::Drawing& out) const {
+bool TestButton::Screen(tests::Drawing& out) const {
   HWND w = Window();
   if (!w) return false;
   UpdateWindow(w);
@@ -301,4 +301,4 @@ bool TestButton::Screen(zbctltest::Drawing& out) const {
   return ok;
 }
 
-}  // namespace zbuitest
+}  // namespace tests

@@ -1,6 +1,6 @@
 #pragma once
 // The button control in a real window, for the interaction, render and animation tests: a control
-// linked into the test (so its seams can be replaced), hosted by our container or by the platform's
+// linked into the test (so its collaborators can be replaced), hosted by our container or by the platform's
 // ATL host in a visible top-level window, driven by real window messages, its events recorded.
 // The module file ZEPHONBUTTONPRO.OCX beside the test supplies the resources (placeholders, cursors,
 // type library).
@@ -14,7 +14,7 @@
 #include "common/olehost/ControlHost.h"
 #include "tests/win/control_props_support.h"
 
-namespace zbuitest {
+namespace tests {
 
 enum class HostKind { Ours, Atl };
 std::string HostName(HostKind kind);
@@ -65,15 +65,15 @@ class TestButton {
   static std::unique_ptr<TestButton> Create(const Options& options);
   ~TestButton();
 
-  CZephonButtonCtrl& Ctrl() const { return *m_ctrl; }
+  button::CZephonButtonCtrl& Ctrl() const { return *m_ctrl; }
   IDispatch* Disp() const { return m_disp.Get(); }
-  zb::olehost::CControlHost* Host() const { return m_host.Get(); }
+  common::CControlHost* Host() const { return m_host.Get(); }
   HWND Top() const { return m_top; }
   HWND Window() const;  // the control's own window (null before activation)
   SIZE WindowSize() const;
   std::shared_ptr<TooltipLog> tooltip;
   std::shared_ptr<ParentLog> parent;
-  std::unique_ptr<zbctltest::EventRecorder> events;
+  std::unique_ptr<tests::EventRecorder> events;
 
   // Puts a not yet activated control into its container.
   bool Activate();
@@ -99,19 +99,19 @@ class TestButton {
 
   // What the control paints: through IViewObject::Draw into a w × h memory bitmap filled with `fill`,
   // or as its window shows it on the screen after WM_PAINT.
-  bool Draw(int w, int h, COLORREF fill, zbctltest::Drawing& out) const;
-  bool Screen(zbctltest::Drawing& out) const;
+  bool Draw(int w, int h, COLORREF fill, tests::Drawing& out) const;
+  bool Screen(tests::Drawing& out) const;
 
  private:
   TestButton() = default;
-  CZephonButtonCtrl* m_ctrl = nullptr;
-  zb::ComPtr<IUnknown> m_unknown;
-  zb::ComPtr<IDispatch> m_disp;
-  zb::ComPtr<zb::olehost::CControlHost> m_host;
-  zb::ComPtr<IUnknown> m_atlContainer;
+  button::CZephonButtonCtrl* m_ctrl = nullptr;
+  common::ComPtr<IUnknown> m_unknown;
+  common::ComPtr<IDispatch> m_disp;
+  common::ComPtr<common::CControlHost> m_host;
+  common::ComPtr<IUnknown> m_atlContainer;
   Options m_options;
   HWND m_top = nullptr;
   HWND m_ax = nullptr;
 };
 
-}  // namespace zbuitest
+}  // namespace tests

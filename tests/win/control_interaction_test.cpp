@@ -6,8 +6,8 @@
 #include "button/control/ZephonButtonIds.h"
 #include "tests/win/control_interaction_host.h"
 
-using namespace zbuitest;
-using zbctltest::Drawing;
+using namespace tests;
+using tests::Drawing;
 using Texts = std::vector<std::wstring>;
 
 namespace {
@@ -88,7 +88,7 @@ TEST_P(Interaction, EnteringMovingAndLeavingFireEnterOnceMovingEachTimeLeaveOnce
   EXPECT_EQ(b->Events(), Texts{L"MouseEnter"});
   EXPECT_EQ(b->tooltip->starts.size(), 2u);
   // ToolTipDraw starts it the same way.
-  ASSERT_HRESULT_SUCCEEDED(zbctltest::Call(b->Disp(), L"ToolTipDraw", {}));
+  ASSERT_HRESULT_SUCCEEDED(tests::Call(b->Disp(), L"ToolTipDraw", {}));
   ASSERT_EQ(b->tooltip->starts.size(), 3u);
   EXPECT_EQ(b->tooltip->starts[2], b->Window());
 }
@@ -126,7 +126,7 @@ TEST_P(Interaction, KeyEventsCarryCodesTheHandlerMayChange) {
   Pump(0);
   // A handler connected before the recorder rewrites F5 into F4, swallows the real F4 and turns "a"
   // into "b".
-  auto rewriter = zb::olehost::CEventSink::Create();
+  auto rewriter = common::CEventSink::Create();
   auto setShort = [](VARIANT* v, short to) {
     if (v->vt == (VT_BYREF | VT_I2)) *v->piVal = to;
   };
@@ -140,8 +140,8 @@ TEST_P(Interaction, KeyEventsCarryCodesTheHandlerMayChange) {
     if (*args[0]->piVal == 'a') setShort(args[0], 'b');
   });
   b->events.reset();
-  ASSERT_HRESULT_SUCCEEDED(rewriter->Connect(b->Disp(), &zephon::DIID__DZephonButtonEvents));
-  b->events = zbctltest::EventRecorder::Attach(b->Disp());
+  ASSERT_HRESULT_SUCCEEDED(rewriter->Connect(b->Disp(), &button::DIID__DZephonButtonEvents));
+  b->events = tests::EventRecorder::Attach(b->Disp());
 
   BYTE keys[256] = {};
   ASSERT_TRUE(GetKeyboardState(keys));
@@ -187,11 +187,11 @@ TEST_P(Interaction, OverOnFocusShowsTheOverPictureWhileFocused) {
 TEST_P(Interaction, CheckModeLatchesOnTheFirstPressAndReleasesOnTheSecondRelease) {
   auto b = Make({L"normal.bmp", L"over.bmp", L"down.bmp"});
   ASSERT_TRUE(b);
-  ASSERT_HRESULT_SUCCEEDED(zbctltest::Call(b->Disp(), L"SetButtonMode", {zbctltest::I2(3)}));
+  ASSERT_HRESULT_SUCCEEDED(tests::Call(b->Disp(), L"SetButtonMode", {tests::I2(3)}));
   auto getCheck = [&] {
-    zb::Variant v;
-    zbctltest::Call(b->Disp(), L"GetCheck", {}, &v);
-    return zbctltest::AsLong(v) != 0;
+    common::Variant v;
+    tests::Call(b->Disp(), L"GetCheck", {}, &v);
+    return tests::AsLong(v) != 0;
   };
   b->PointerAt(5, 5);
   SetFocus(b->Window());
@@ -216,16 +216,16 @@ TEST_P(Interaction, SetCheckActsInCheckModesOnly) {
   ASSERT_TRUE(b);
   for (short mode = 0; mode < 6; ++mode) {
     SCOPED_TRACE(mode);
-    ASSERT_HRESULT_SUCCEEDED(zbctltest::Call(b->Disp(), L"SetButtonMode", {zbctltest::I2(mode)}));
+    ASSERT_HRESULT_SUCCEEDED(tests::Call(b->Disp(), L"SetButtonMode", {tests::I2(mode)}));
     b->ClearEvents();
-    ASSERT_HRESULT_SUCCEEDED(zbctltest::Call(b->Disp(), L"SetCheck", {zbctltest::Bool(true)}));
-    zb::Variant check;
-    ASSERT_HRESULT_SUCCEEDED(zbctltest::Call(b->Disp(), L"GetCheck", {}, &check));
+    ASSERT_HRESULT_SUCCEEDED(tests::Call(b->Disp(), L"SetCheck", {tests::Bool(true)}));
+    common::Variant check;
+    ASSERT_HRESULT_SUCCEEDED(tests::Call(b->Disp(), L"GetCheck", {}, &check));
     const bool checkMode = mode >= 3;
-    EXPECT_EQ(zbctltest::AsLong(check) != 0, checkMode);
+    EXPECT_EQ(tests::AsLong(check) != 0, checkMode);
     EXPECT_EQ(b->Events(), checkMode ? Texts{L"OnCheck(True)"} : Texts{});
     EXPECT_EQ(Shown(*b), checkMode ? kDownRgb : kNormalRgb);
-    ASSERT_HRESULT_SUCCEEDED(zbctltest::Call(b->Disp(), L"SetCheck", {zbctltest::Bool(false)}));
+    ASSERT_HRESULT_SUCCEEDED(tests::Call(b->Disp(), L"SetCheck", {tests::Bool(false)}));
     EXPECT_EQ(b->Events(), checkMode ? (Texts{L"OnCheck(True)", L"OnCheck(False)"}) : Texts{});
     EXPECT_EQ(Shown(*b), kNormalRgb);
   }
@@ -279,21 +279,21 @@ TEST_P(Interaction, PicturesFallBackToNormalAndPlaceholdersFollowHideHelpersAndD
 TEST_P(Interaction, DisabledShowsTheDisablePictureOrFallsBackToNormal) {
   auto b = Make({L"normal.bmp", L"over.bmp", L"down.bmp", L"disable.bmp"});
   ASSERT_TRUE(b);
-  ASSERT_HRESULT_SUCCEEDED(zbctltest::Put(b->Disp(), L"Enabled", *zbctltest::Bool(false).Ptr()));
+  ASSERT_HRESULT_SUCCEEDED(tests::Put(b->Disp(), L"Enabled", *tests::Bool(false).Ptr()));
   EXPECT_EQ(Shown(*b), kDisableRgb);
   EXPECT_FALSE(IsWindowEnabled(b->Window()));
-  ASSERT_HRESULT_SUCCEEDED(zbctltest::Put(b->Disp(), L"Enabled", *zbctltest::Bool(true).Ptr()));
+  ASSERT_HRESULT_SUCCEEDED(tests::Put(b->Disp(), L"Enabled", *tests::Bool(true).Ptr()));
   EXPECT_EQ(Shown(*b), kNormalRgb);
 
   auto plain = Make({L"normal.bmp", L"over.bmp"});
   ASSERT_TRUE(plain);
-  ASSERT_HRESULT_SUCCEEDED(zbctltest::Put(plain->Disp(), L"Enabled", *zbctltest::Bool(false).Ptr()));
+  ASSERT_HRESULT_SUCCEEDED(tests::Put(plain->Disp(), L"Enabled", *tests::Bool(false).Ptr()));
   EXPECT_EQ(Shown(*plain), kNormalRgb);
 }
 
 namespace {
 // The system's cursors, but no hand among them.
-class NoSystemHand : public CSystemCursors {
+class NoSystemHand : public button::CSystemCursors {
  public:
   HCURSOR SystemHand() override { return nullptr; }
 };
@@ -313,7 +313,7 @@ TEST_P(Interaction, HandCursorComesFromTheSystemOrTheModule) {
   EXPECT_EQ(GetCursor(), arrow);
   b->PointerAway();
   ASSERT_TRUE(PumpUntil(2000, [&] { return !b->Events().empty() && b->Events().back() == L"MouseLeave"; }));
-  ASSERT_HRESULT_SUCCEEDED(zbctltest::Put(b->Disp(), L"AutoHandCursor", *zbctltest::Bool(true).Ptr()));
+  ASSERT_HRESULT_SUCCEEDED(tests::Put(b->Disp(), L"AutoHandCursor", *tests::Bool(true).Ptr()));
   b->PointerAt(5, 5);
   if (systemHand) {
     EXPECT_EQ(GetCursor(), systemHand);

@@ -13,10 +13,10 @@
 #include "common/olehost/PropertyBag.h"
 #include "tests/win/control_module_testctl.h"
 
-using zb::ComPtr;
-using zb::QueryAs;
-using zb::Variant;
-using namespace zbtest;
+using common::ComPtr;
+using common::QueryAs;
+using common::Variant;
+using namespace tests;
 
 namespace {
 
@@ -102,14 +102,14 @@ ComPtr<IPictureDisp> SolidPicture(int w, int h, COLORREF c) {
   DeleteObject(b);
   SelectObject(dc, old);
   DeleteDC(dc);
-  zb::CPictureHolder holder;
+  button::CPictureHolder holder;
   EXPECT_EQ(holder.CreateFromBitmap(bmp), S_OK);
   return holder.Dispatch();
 }
 
 // Colour of pixel (x, y) after the picture is drawn at its natural size.
 COLORREF PicturePixel(IPictureDisp* pic, int x, int y) {
-  zb::CPictureHolder h;
+  button::CPictureHolder h;
   h.SetPictureDispatch(pic);
   SIZE s{};
   if (!h.SizePixels(s)) return CLR_INVALID;
@@ -141,7 +141,7 @@ void SetEverything(IUnknown* unk) {
   ASSERT_EQ(Put(d.Get(), DISPID_TEXT, Str(L"stock text")), S_OK);
   ASSERT_EQ(Put(d.Get(), DISPID_ENABLED, f), S_OK);
   CTestCtl& c = Impl(unk);
-  zb::FontDescription desc = zb::FontDescription::FromPoints(L"Courier New", 13.5, FW_NORMAL);
+  button::FontDescription desc = button::FontDescription::FromPoints(L"Courier New", 13.5, FW_NORMAL);
   desc.italic = true;
   FONTDESC fd = desc.Desc();
   ASSERT_EQ(c.font.Initialize(fd), S_OK);
@@ -163,7 +163,7 @@ void ExpectEverything(IUnknown* unk) {
   EXPECT_FALSE(c.flag);
   EXPECT_EQ(c.GetText(), L"stock text");
   EXPECT_FALSE(c.GetEnabled());
-  zb::FontDescription fd = c.font.Describe();
+  button::FontDescription fd = c.font.Describe();
   EXPECT_EQ(fd.size.int64, 135000);
   EXPECT_TRUE(fd.italic);
   EXPECT_EQ(fd.weight, FW_NORMAL);
@@ -402,12 +402,12 @@ TEST(Framework, ConnectionPointsAdviseFireAndUnadvise) {
   for (ULONG i = 0; i < fetched; ++i) got[i]->Release();
 
   // An object that is no sink at all is refused.
-  ComPtr<zb::olehost::CPropertyBag> notASink = zb::olehost::CPropertyBag::Create();
+  ComPtr<common::CPropertyBag> notASink = common::CPropertyBag::Create();
   DWORD cookie = 0;
   EXPECT_EQ(cp->Advise(notASink.Get(), &cookie), CONNECT_E_CANNOTCONNECT);
 
   std::vector<std::pair<short, std::wstring>> calls;
-  ComPtr<zb::olehost::CEventSink> sink = zb::olehost::CEventSink::Create();
+  ComPtr<common::CEventSink> sink = common::CEventSink::Create();
   sink->On(kEventFired, [&](const std::vector<VARIANT*>& args) {
     ASSERT_EQ(args.size(), 2u);
     calls.emplace_back(args[0]->iVal, args[1]->bstrVal);
@@ -469,11 +469,11 @@ TEST(Framework, StreamStorageAndBagRoundTripsKeepEveryValue) {
   ExpectEverything(c.Get());
 
   // Property bag, through its text form and back.
-  ComPtr<zb::olehost::CPropertyBag> bag = zb::olehost::CPropertyBag::Create();
+  ComPtr<common::CPropertyBag> bag = common::CPropertyBag::Create();
   ASSERT_EQ(QueryAs<IPersistPropertyBag>(a.Get())->Save(bag.Get(), TRUE, TRUE), S_OK);
   std::wstring text, error;
   ASSERT_TRUE(bag->SaveText(text, error)) << std::string(error.begin(), error.end());
-  ComPtr<zb::olehost::CPropertyBag> bag2 = zb::olehost::CPropertyBag::Create();
+  ComPtr<common::CPropertyBag> bag2 = common::CPropertyBag::Create();
   ASSERT_TRUE(bag2->LoadText(text, error));
   ComPtr<IUnknown> e = NewControl(false);
   ASSERT_EQ(QueryAs<IPersistPropertyBag>(e.Get())->Load(bag2.Get(), nullptr), S_OK);
@@ -525,27 +525,27 @@ TEST(Framework, DamagedStreamsLoadWhatTheyCanAndReportNothingUsable) {
   ExpectDefaults(n.Get());
 
   // Every truncation: no crash, and each value is either the saved one or its default.
-  for (size_t cut = zb::propfmt::kHeaderBytes; cut < good.size(); cut += 7) {
+  for (size_t cut = button::kHeaderBytes; cut < good.size(); cut += 7) {
     ComPtr<IUnknown> c = NewControl(false);
     HRESULT hr = LoadFromBytes(c.Get(), std::vector<uint8_t>(good.begin(), good.begin() + cut));
     CTestCtl& t = Impl(c.Get());
     EXPECT_TRUE(t.number == -1234 || t.number == kDefaultNumber) << cut;
     EXPECT_TRUE(t.caption == L"caption" || t.caption == L"Gr\u00fc\u00dfe\n\"quoted\"") << cut;
     EXPECT_TRUE(t.font.HasFont()) << cut;
-    if (cut == zb::propfmt::kHeaderBytes) {
+    if (cut == button::kHeaderBytes) {
       EXPECT_TRUE(FAILED(hr));
     }
   }
 
   // A header claiming far more payload than the stream holds, and wrongly typed records.
-  zb::propfmt::RecordWriter w;
+  button::RecordWriter w;
   w.String(u"Number", u"not a number");
   w.Short(u"Colour", 3);
   w.Blob(u"Font", {1, 2, 3, 4, 5, 6, 7, 8});
   w.Blob(u"Picture", {'l', 't', 0, 0, 200, 0, 0, 0, 1, 2, 3});
   w.String(u"Caption", u"kept");
   std::vector<uint8_t> mixed = w.Finish();
-  const uint32_t claim = zb::propfmt::kMaxPayload;
+  const uint32_t claim = button::kMaxPayload;
   memcpy(mixed.data() + 12, &claim, 4);
   ComPtr<IUnknown> m = NewControl(false);
   EXPECT_EQ(LoadFromBytes(m.Get(), mixed), S_OK);
@@ -558,7 +558,7 @@ TEST(Framework, DamagedStreamsLoadWhatTheyCanAndReportNothingUsable) {
 }
 
 TEST(Framework, PropertyBagsWithMissingOrWrongValuesKeepDefaults) {
-  ComPtr<zb::olehost::CPropertyBag> bag = zb::olehost::CPropertyBag::Create();
+  ComPtr<common::CPropertyBag> bag = common::CPropertyBag::Create();
   std::wstring error;
   ASSERT_TRUE(
       bag->LoadText(L"Number=BSTR:\"twelve\"\nColour=UI4:4294967295\nCaption=I4:77\n"
@@ -574,7 +574,7 @@ TEST(Framework, PropertyBagsWithMissingOrWrongValuesKeepDefaults) {
   EXPECT_EQ(t.font.Describe().weight, FW_BOLD);
   EXPECT_TRUE(t.picture.IsEmpty());
 
-  ComPtr<zb::olehost::CPropertyBag> empty = zb::olehost::CPropertyBag::Create();
+  ComPtr<common::CPropertyBag> empty = common::CPropertyBag::Create();
   ComPtr<IUnknown> d = NewControl(false);
   EXPECT_EQ(QueryAs<IPersistPropertyBag>(d.Get())->Load(empty.Get(), nullptr), E_FAIL);
   ExpectDefaults(d.Get());
@@ -684,7 +684,7 @@ class Outer : public IUnknown {
 };
 
 TEST(Framework, AggregationAndLifetimeLeaveNothingBehind) {
-  const LONG before = zb::COleControl::LiveObjects();
+  const LONG before = button::COleControl::LiveObjects();
   {
     Outer outer;
     ASSERT_EQ(CTestCtl::Create(&outer, IID_IUnknown, outer.inner.PutVoid()), S_OK);
@@ -700,17 +700,17 @@ TEST(Framework, AggregationAndLifetimeLeaveNothingBehind) {
     d.Reset();
     identity.Reset();
     EXPECT_EQ(outer.refs, held - 2);
-    EXPECT_EQ(zb::COleControl::LiveObjects(), before + 1);
+    EXPECT_EQ(button::COleControl::LiveObjects(), before + 1);
     outer.inner.Reset();
   }
-  EXPECT_EQ(zb::COleControl::LiveObjects(), before);
+  EXPECT_EQ(button::COleControl::LiveObjects(), before);
   // Connection points hold the control: it lives until the last of them goes.
   ComPtr<IConnectionPoint> cp;
   {
     ComPtr<IUnknown> unk = NewControl();
     QueryAs<IConnectionPointContainer>(unk.Get())->FindConnectionPoint(DIID_TestCtlEvents, cp.Put());
   }
-  EXPECT_EQ(zb::COleControl::LiveObjects(), before + 1);
+  EXPECT_EQ(button::COleControl::LiveObjects(), before + 1);
   cp.Reset();
-  EXPECT_EQ(zb::COleControl::LiveObjects(), before);
+  EXPECT_EQ(button::COleControl::LiveObjects(), before);
 }

@@ -24,9 +24,9 @@
 #include "common/olehost/PropertyBag.h"
 #include "tests/support/GuiCounters_win.h"
 
-using zb::ComPtr;
-using zb::QueryAs;
-using zb::Variant;
+using common::ComPtr;
+using common::QueryAs;
+using common::Variant;
 
 namespace {
 
@@ -62,7 +62,7 @@ class Module : public ::testing::Environment {
 HMODULE Module::handle = nullptr;
 const auto* const g_env = ::testing::AddGlobalTestEnvironment(new Module);
 
-std::wstring Guid(const GUID& g) { return zb::GuidString(g); }
+std::wstring Guid(const GUID& g) { return button::GuidString(g); }
 
 // Default (or named) string value of HKCR\key; nullopt-like "<missing>" when absent.
 std::wstring RegValue(const std::wstring& key, const wchar_t* name = nullptr) {
@@ -121,9 +121,9 @@ class Registered : public ::testing::Test {
 
 // ---- resource counters for the leak check ---------------------------------------------------------
 // Private bytes answer 0 under Wine too; there they are counted by walking committed private memory.
-using zbtest::GdiCounterWorks;
-using zbtest::GdiObjects;
-using zbtest::UserObjects;
+using tests::GdiCounterWorks;
+using tests::GdiObjects;
+using tests::UserObjects;
 
 size_t PrivateBytes() {
   PROCESS_MEMORY_COUNTERS_EX pmc{};
@@ -147,11 +147,11 @@ TEST(ControlModule, RegistrationTwiceLeavesOneSetOfKeysAndUnregistrationRemovesT
   ASSERT_EQ(Module::Call("DllRegisterServer"), S_OK);
   ASSERT_EQ(Module::Call("DllRegisterServer"), S_OK);
   const std::wstring path = ModuleFile();
-  const std::wstring clsid = L"CLSID\\" + Guid(zephon::CLSID_ZephonButton);
-  const std::wstring progId = zephon::kControlProgId;
+  const std::wstring clsid = L"CLSID\\" + Guid(button::CLSID_ZephonButton);
+  const std::wstring progId = button::kControlProgId;
 
   EXPECT_EQ(RegValue(progId), L"ZephonButtonPro Control");
-  EXPECT_EQ(RegValue(progId + L"\\CLSID"), Guid(zephon::CLSID_ZephonButton));
+  EXPECT_EQ(RegValue(progId + L"\\CLSID"), Guid(button::CLSID_ZephonButton));
   EXPECT_EQ(SubKeys(progId), std::set<std::wstring>{L"CLSID"});
   EXPECT_EQ(RegValue(clsid), L"ZephonButtonPro Control");
   EXPECT_EQ(SubKeys(clsid),
@@ -163,7 +163,7 @@ TEST(ControlModule, RegistrationTwiceLeavesOneSetOfKeysAndUnregistrationRemovesT
   EXPECT_EQ(_wcsicmp(RegValue(clsid + L"\\ToolboxBitmap32").c_str(), (path + L", 1").c_str()), 0);
   EXPECT_EQ(RegValue(clsid + L"\\MiscStatus"), L"0");
   EXPECT_EQ(RegValue(clsid + L"\\MiscStatus\\1"), L"197009");
-  EXPECT_EQ(RegValue(clsid + L"\\TypeLib"), Guid(zephon::LIBID_ZEPHONBUTTONLib));
+  EXPECT_EQ(RegValue(clsid + L"\\TypeLib"), Guid(button::LIBID_ZEPHONBUTTONLib));
   EXPECT_EQ(RegValue(clsid + L"\\Version"), L"4.50");
   EXPECT_EQ(SubKeys(clsid + L"\\Implemented Categories"),
             (std::set<std::wstring>{Guid(CATID_SafeForScripting), Guid(CATID_SafeForInitializing)}));
@@ -172,14 +172,14 @@ TEST(ControlModule, RegistrationTwiceLeavesOneSetOfKeysAndUnregistrationRemovesT
   EXPECT_EQ(RegValue(L"Component Categories\\" + Guid(CATID_SafeForInitializing), L"409"),
             L"Controls safely initializable from persistent data");
   // The seven pages: class id, name, module.
-  for (const zephon::PageClass& page : zephon::kOwnPages) {
+  for (const button::PageClass& page : button::kOwnPages) {
     const std::wstring key = L"CLSID\\" + Guid(*page.clsid);
     EXPECT_EQ(RegValue(key + L"\\ProgID"), page.progId);
     EXPECT_EQ(RegValue(std::wstring(page.progId) + L"\\CLSID"), Guid(*page.clsid));
     EXPECT_EQ(_wcsicmp(RegValue(key + L"\\InprocServer32").c_str(), path.c_str()), 0);
   }
   // The type library (its registry version is hexadecimal: 4.50 is "4.32"), under this bitness' platform.
-  const std::wstring lib = L"TypeLib\\" + Guid(zephon::LIBID_ZEPHONBUTTONLib);
+  const std::wstring lib = L"TypeLib\\" + Guid(button::LIBID_ZEPHONBUTTONLib);
   const std::wstring platform = lib + (sizeof(void*) == 8 ? L"\\4.32\\409\\win64" : L"\\4.32\\409\\win32");
   EXPECT_EQ(SubKeys(lib), std::set<std::wstring>{L"4.32"});
   EXPECT_EQ(_wcsicmp(RegValue(platform).c_str(), path.c_str()), 0);
@@ -196,7 +196,7 @@ TEST(ControlModule, RegistrationTwiceLeavesOneSetOfKeysAndUnregistrationRemovesT
   EXPECT_EQ(KeyExists(progId), otherBitness);
   EXPECT_EQ(KeyExists(lib), otherBitness);
   EXPECT_FALSE(KeyExists(platform));
-  for (const zephon::PageClass& page : zephon::kOwnPages) {
+  for (const button::PageClass& page : button::kOwnPages) {
     EXPECT_FALSE(KeyExists(L"CLSID\\" + Guid(*page.clsid)));
     EXPECT_EQ(KeyExists(page.progId), otherBitness);
   }
@@ -209,7 +209,7 @@ TEST(ControlModule, RegistrationTwiceLeavesOneSetOfKeysAndUnregistrationRemovesT
 
 TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
   ComPtr<ITypeLib> lib;
-  ASSERT_EQ(LoadRegTypeLib(zephon::LIBID_ZEPHONBUTTONLib, 4, 50, 0x409, lib.Put()), S_OK);
+  ASSERT_EQ(LoadRegTypeLib(button::LIBID_ZEPHONBUTTONLib, 4, 50, 0x409, lib.Put()), S_OK);
   TLIBATTR* la = nullptr;
   ASSERT_EQ(lib->GetLibAttr(&la), S_OK);
   EXPECT_EQ(la->wMajorVerNum, 4);
@@ -217,7 +217,7 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
   EXPECT_EQ(la->lcid, 0x409u);
   EXPECT_TRUE(la->wLibFlags & LIBFLAG_FCONTROL);
   lib->ReleaseTLibAttr(la);
-  zb::Bstr name, doc, help;
+  common::Bstr name, doc, help;
   ASSERT_EQ(lib->GetDocumentation(-1, name.Put(), doc.Put(), nullptr, help.Put()), S_OK);
   EXPECT_EQ(name.Str(), L"ZEPHONBUTTONLib");
   EXPECT_EQ(doc.Str(), L"ZephonButtonPro ActiveX Control module");
@@ -226,7 +226,7 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
   // Dispatch interface: every property of the table as a dispatch variable in its order (the two
   // stock ones bindable and requestedit), then the 14 methods.
   ComPtr<ITypeInfo> disp;
-  ASSERT_EQ(lib->GetTypeInfoOfGuid(zephon::DIID__DZephonButton, disp.Put()), S_OK);
+  ASSERT_EQ(lib->GetTypeInfoOfGuid(button::DIID__DZephonButton, disp.Put()), S_OK);
   TYPEATTR* ta = nullptr;
   ASSERT_EQ(disp->GetTypeAttr(&ta), S_OK);
   EXPECT_EQ(ta->typekind, TKIND_DISPATCH);
@@ -253,7 +253,7 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
       if (FAILED(ti->GetFuncDesc(i, &fd))) break;
       Member m{fd->memid, L"", fd->invkind, fd->elemdescFunc.tdesc.vt, fd->wFuncFlags, {}};
       for (SHORT p = 0; p < fd->cParams; ++p) m.params.push_back(fd->lprgelemdescParam[p].tdesc.vt);
-      zb::Bstr n;
+      common::Bstr n;
       ti->GetDocumentation(fd->memid, n.Put(), nullptr, nullptr, nullptr);
       m.name = n.Str();
       ti->ReleaseFuncDesc(fd);
@@ -266,7 +266,7 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
     const TYPEDESC* t = td.vt == VT_PTR ? td.lptdesc : &td;
     ComPtr<ITypeInfo> ref;
     if (!t || t->vt != VT_USERDEFINED || FAILED(ti->GetRefTypeInfo(t->hreftype, ref.Put()))) return std::wstring();
-    zb::Bstr n, libName;
+    common::Bstr n, libName;
     ref->GetDocumentation(MEMBERID_NIL, n.Put(), nullptr, nullptr, nullptr);
     ComPtr<ITypeLib> owner;
     UINT index = 0;
@@ -276,10 +276,10 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
   };
   ASSERT_EQ(vars, 51u);
   ASSERT_EQ(funcs, 14u);
-  ASSERT_EQ(zbprops::TableSize(), 51u);
+  ASSERT_EQ(button::TableSize(), 51u);
   const WORD bound = VARFLAG_FBINDABLE | VARFLAG_FREQUESTEDIT;
   for (WORD i = 0; i < vars; ++i) {
-    const PropertyInfo& p = zbprops::Table()[i];
+    const button::PropertyInfo& p = button::Table()[i];
     SCOPED_TRACE(Narrow(p.Name));
     VARDESC* vd = nullptr;
     ASSERT_EQ(disp->GetVarDesc(i, &vd), S_OK);
@@ -288,17 +288,17 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
     EXPECT_EQ(vd->varkind, VAR_DISPATCH);
     const bool stock = p.Dispid == DISPID_ENABLED || p.Dispid == DISPID_TEXT;
     EXPECT_EQ(vd->wVarFlags, stock ? bound : 0);
-    zb::Bstr n;
+    common::Bstr n;
     disp->GetDocumentation(vd->memid, n.Put(), nullptr, nullptr, nullptr);
     EXPECT_EQ(n.Str(), p.Name);
     switch (p.Type) {
-      case PropType::Short: EXPECT_EQ(td.vt, VT_I2); break;
-      case PropType::Long: EXPECT_EQ(td.vt, VT_I4); break;
-      case PropType::Bool: EXPECT_EQ(td.vt, VT_BOOL); break;
-      case PropType::String: EXPECT_EQ(td.vt, VT_BSTR); break;
-      case PropType::Color: EXPECT_EQ(refName(disp.Get(), td), L"stdole.OLE_COLOR"); break;
-      case PropType::Font: EXPECT_EQ(refName(disp.Get(), td), L"stdole.IFontDisp"); break;
-      case PropType::Picture: EXPECT_EQ(refName(disp.Get(), td), L"stdole.IPictureDisp"); break;
+      case button::PropType::Short: EXPECT_EQ(td.vt, VT_I2); break;
+      case button::PropType::Long: EXPECT_EQ(td.vt, VT_I4); break;
+      case button::PropType::Bool: EXPECT_EQ(td.vt, VT_BOOL); break;
+      case button::PropType::String: EXPECT_EQ(td.vt, VT_BSTR); break;
+      case button::PropType::Color: EXPECT_EQ(refName(disp.Get(), td), L"stdole.OLE_COLOR"); break;
+      case button::PropType::Font: EXPECT_EQ(refName(disp.Get(), td), L"stdole.IFontDisp"); break;
+      case button::PropType::Picture: EXPECT_EQ(refName(disp.Get(), td), L"stdole.IPictureDisp"); break;
     }
     disp->ReleaseVarDesc(vd);
   }
@@ -331,7 +331,7 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
 
   // Event interface: 19 events with their help strings.
   ComPtr<ITypeInfo> events;
-  ASSERT_EQ(lib->GetTypeInfoOfGuid(zephon::DIID__DZephonButtonEvents, events.Put()), S_OK);
+  ASSERT_EQ(lib->GetTypeInfoOfGuid(button::DIID__DZephonButtonEvents, events.Put()), S_OK);
   ASSERT_EQ(events->GetTypeAttr(&ta), S_OK);
   const WORD eventCount = ta->cFuncs;
   events->ReleaseTypeAttr(ta);
@@ -361,7 +361,7 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
 
   // The control class.
   ComPtr<ITypeInfo> coclass;
-  ASSERT_EQ(lib->GetTypeInfoOfGuid(zephon::CLSID_ZephonButton, coclass.Put()), S_OK);
+  ASSERT_EQ(lib->GetTypeInfoOfGuid(button::CLSID_ZephonButton, coclass.Put()), S_OK);
   ASSERT_EQ(coclass->GetTypeAttr(&ta), S_OK);
   EXPECT_EQ(ta->typekind, TKIND_COCLASS);
   EXPECT_TRUE(ta->wTypeFlags & TYPEFLAG_FCANCREATE);
@@ -378,15 +378,15 @@ TEST_F(Registered, TypeLibraryListsEveryMemberWithItsDispidAndFlags) {
 
 TEST_F(Registered, CreatedByProgIdReportsPagesVerbAndNames) {
   CLSID clsid{};
-  ASSERT_EQ(CLSIDFromProgID(zephon::kControlProgId, &clsid), S_OK);
-  EXPECT_TRUE(IsEqualCLSID(clsid, zephon::CLSID_ZephonButton));
+  ASSERT_EQ(CLSIDFromProgID(button::kControlProgId, &clsid), S_OK);
+  EXPECT_TRUE(IsEqualCLSID(clsid, button::CLSID_ZephonButton));
   ComPtr<IUnknown> unk;
   ASSERT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, unk.PutVoid()), S_OK);
   ASSERT_EQ(QueryAs<IPersistStreamInit>(unk.Get())->InitNew(), S_OK);
   CAUUID pages{};
   ASSERT_EQ(QueryAs<ISpecifyPropertyPages>(unk.Get())->GetPages(&pages), S_OK);
   ASSERT_EQ(pages.cElems, 8u);
-  EXPECT_TRUE(IsEqualCLSID(pages.pElems[0], zephon::CLSID_ZephonGeneralPage));
+  EXPECT_TRUE(IsEqualCLSID(pages.pElems[0], button::CLSID_ZephonGeneralPage));
   EXPECT_TRUE(IsEqualCLSID(pages.pElems[7], CLSID_CFontPropPage));
   CoTaskMemFree(pages.pElems);
 
@@ -413,8 +413,8 @@ TEST_F(Registered, CreatedByProgIdReportsPagesVerbAndNames) {
   ASSERT_EQ(disp->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
   EXPECT_EQ(id, 12);
   // Every property resolves by name, whether the library holds it as a variable or an accessor pair.
-  for (size_t i = 0; i < zbprops::TableSize(); ++i) {
-    const PropertyInfo& p = zbprops::Table()[i];
+  for (size_t i = 0; i < button::TableSize(); ++i) {
+    const button::PropertyInfo& p = button::Table()[i];
     names[0] = const_cast<LPOLESTR>(p.Name);
     id = DISPID_UNKNOWN;
     EXPECT_EQ(disp->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK) << Narrow(p.Name);
@@ -431,7 +431,7 @@ TEST_F(Registered, CreatedByProgIdReportsPagesVerbAndNames) {
       GetProcAddress(Module::handle, "DllGetClassObject"));
   ASSERT_NE(getClassObject, nullptr);
   ComPtr<IClassFactory> factory;
-  ASSERT_EQ(getClassObject(zephon::CLSID_ZephonGeneralPage, IID_IClassFactory, factory.PutVoid()), S_OK);
+  ASSERT_EQ(getClassObject(button::CLSID_ZephonGeneralPage, IID_IClassFactory, factory.PutVoid()), S_OK);
   ComPtr<IPropertyPage> generalPage;
   EXPECT_EQ(factory->CreateInstance(nullptr, IID_IPropertyPage, generalPage.PutVoid()), S_OK);
   generalPage.Reset();
@@ -455,7 +455,7 @@ TEST_F(Registered, HostedInTheAtlHostAndInOurContainer) {
   ASSERT_TRUE(init());
   // No pointer near: a move over the control would size it too.
   SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2);
-  HWND ax = CreateWindowExW(0, L"AtlAxWin", zephon::kControlProgId, WS_CHILD | WS_VISIBLE, 5, 5, 120, 60, parent,
+  HWND ax = CreateWindowExW(0, L"AtlAxWin", button::kControlProgId, WS_CHILD | WS_VISIBLE, 5, 5, 120, 60, parent,
                             nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(ax, nullptr);
   ComPtr<IUnknown> control;
@@ -485,13 +485,13 @@ TEST_F(Registered, HostedInTheAtlHostAndInOurContainer) {
   Pump(50);
 
   // Our container, loading properties from text.
-  ComPtr<zb::olehost::CPropertyBag> bag = zb::olehost::CPropertyBag::Create();
+  ComPtr<common::CPropertyBag> bag = common::CPropertyBag::Create();
   std::wstring error;
   ASSERT_TRUE(bag->LoadText(L"Text=BSTR:\"Jugar\"\nToolWaitTime=I4:250\n", error));
-  ComPtr<zb::olehost::CControlHost> host;
+  ComPtr<common::CControlHost> host;
   RECT rc{10, 10, 110, 50};
-  ASSERT_EQ(zb::olehost::CControlHost::Create(parent, rc, zephon::kControlProgId, bag.Get(), {}, host), S_OK);
-  zb::olehost::HostedControl hosted(host);
+  ASSERT_EQ(common::CControlHost::Create(parent, rc, button::kControlProgId, bag.Get(), {}, host), S_OK);
+  common::HostedControl hosted(host);
   EXPECT_EQ(host->LoadResult(), S_OK);
   HWND w = host->ControlWindow();
   ASSERT_NE(w, nullptr);
@@ -502,7 +502,7 @@ TEST_F(Registered, HostedInTheAtlHostAndInOurContainer) {
   ASSERT_EQ(host->GetProperty(L"ToolTipWaitTime", v), S_OK);
   EXPECT_EQ(v.Ref().lVal, 250);
   Pump(50);
-  ComPtr<zb::olehost::CPropertyBag> saved = zb::olehost::CPropertyBag::Create();
+  ComPtr<common::CPropertyBag> saved = common::CPropertyBag::Create();
   ASSERT_EQ(host->Save(saved.Get()), S_OK);
   EXPECT_TRUE(saved->Has(L"ToolWaitTime"));
   EXPECT_FALSE(saved->Has(L"ToolTipWaitTime"));
@@ -515,8 +515,8 @@ TEST(ControlModuleLeaks, ThousandControlsLeaveGdiUserAndPrivateBytesFlat) {
       GetProcAddress(Module::handle, "DllGetClassObject"));
   ASSERT_NE(getClassObject, nullptr);
   ComPtr<IClassFactory> factory;
-  ASSERT_EQ(getClassObject(zephon::CLSID_ZephonButton, IID_IClassFactory, factory.PutVoid()), S_OK);
-  ComPtr<zb::olehost::CPropertyBag> bag = zb::olehost::CPropertyBag::Create();
+  ASSERT_EQ(getClassObject(button::CLSID_ZephonButton, IID_IClassFactory, factory.PutVoid()), S_OK);
+  ComPtr<common::CPropertyBag> bag = common::CPropertyBag::Create();
   std::wstring error;
   ASSERT_TRUE(bag->LoadText(L"Text=BSTR:\"Copiar\"\nBackGroundColor=I4:255\nToolTipString=BSTR:\"tip\"\n", error));
   HWND parent = NewParent();
@@ -529,9 +529,9 @@ TEST(ControlModuleLeaks, ThousandControlsLeaveGdiUserAndPrivateBytesFlat) {
   auto once = [&]() {
     ComPtr<IUnknown> unk;
     ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, unk.PutVoid()), S_OK);
-    ComPtr<zb::olehost::CControlHost> host;
-    ASSERT_EQ(zb::olehost::CControlHost::Attach(parent, RECT{0, 0, 64, 32}, unk.Get(), bag.Get(), {}, host), S_OK);
-    zb::olehost::HostedControl hosted(host);
+    ComPtr<common::CControlHost> host;
+    ASSERT_EQ(common::CControlHost::Attach(parent, RECT{0, 0, 64, 32}, unk.Get(), bag.Get(), {}, host), S_OK);
+    common::HostedControl hosted(host);
     RECTL bounds{0, 0, 64, 32};
     ASSERT_EQ(QueryAs<IViewObject>(unk.Get())->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds,
                                                     nullptr, nullptr, 0),
@@ -601,7 +601,7 @@ TEST(ControlModule, ResourcesHoldTheTextsBitmapsAndCursors) {
   ASSERT_EQ(LoadTypeLibEx(ModuleFile().c_str(), REGKIND_NONE, lib.Put()), S_OK);
   TLIBATTR* la = nullptr;
   ASSERT_EQ(lib->GetLibAttr(&la), S_OK);
-  EXPECT_TRUE(IsEqualGUID(la->guid, zephon::LIBID_ZEPHONBUTTONLib));
+  EXPECT_TRUE(IsEqualGUID(la->guid, button::LIBID_ZEPHONBUTTONLib));
   lib->ReleaseTLibAttr(la);
   HRSRC res = FindResourceExW(m, L"TYPELIB", MAKEINTRESOURCEW(1), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
   EXPECT_NE(res, nullptr);

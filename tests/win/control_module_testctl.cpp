@@ -2,7 +2,7 @@
 
 #include "button/framework/ClassFactory.h"
 
-namespace zbtest {
+namespace tests {
 
 const CLSID CLSID_TestCtl = {0x5A0C7E10, 0x1D2B, 0x4C3D, {0x9E, 0x8F, 0x0A, 0x1B, 0x2C, 0x3D, 0x4E, 0x5F}};
 const IID DIID_TestCtl = {0x5A0C7E11, 0x1D2B, 0x4C3D, {0x9E, 0x8F, 0x0A, 0x1B, 0x2C, 0x3D, 0x4E, 0x5F}};
@@ -14,55 +14,55 @@ namespace {
 const CLSID kPages[2] = {{0x5A0C7E14, 0x1D2B, 0x4C3D, {0x9E, 0x8F, 0x0A, 0x1B, 0x2C, 0x3D, 0x4E, 0x5F}},
                          CLSID_CFontPropPage};
 
-const zb::ControlClassInfo kInfo = {&CLSID_TestCtl,
-                                    &DIID_TestCtl,
-                                    &DIID_TestCtlEvents,
-                                    &LIBID_TestCtl,
-                                    1,
-                                    0,
-                                    0x00010002,  // "_Version"
-                                    OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST | OLEMISC_INSIDEOUT,
-                                    kDispCaption,  // DISPID_VALUE
-                                    kPages,
-                                    2,
-                                    0,
-                                    L"ZbTestCtlWindow",
-                                    {2540, 1270}};
+const button::ControlClassInfo kInfo = {&CLSID_TestCtl,
+                                        &DIID_TestCtl,
+                                        &DIID_TestCtlEvents,
+                                        &LIBID_TestCtl,
+                                        1,
+                                        0,
+                                        0x00010002,  // "_Version"
+                                        OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST | OLEMISC_INSIDEOUT,
+                                        kDispCaption,  // DISPID_VALUE
+                                        kPages,
+                                        2,
+                                        0,
+                                        L"ZbTestCtlWindow",
+                                        {2540, 1270}};
 
 }  // namespace
 
-CTestCtl::CTestCtl() : COleControl(kInfo) { defaultFont = zb::FontDescription::FromPoints(L"Arial", 9, FW_BOLD); }
+CTestCtl::CTestCtl() : COleControl(kInfo) { defaultFont = button::FontDescription::FromPoints(L"Arial", 9, FW_BOLD); }
 
 HRESULT CTestCtl::Create(IUnknown* outer, REFIID riid, void** out) {
-  return zb::CreateControl<CTestCtl>(outer, riid, out);
+  return button::CreateControl<CTestCtl>(outer, riid, out);
 }
 
-const zb::DispTable& CTestCtl::Members() const {
-  static const zb::DispTable table = {
-      zb::DispProperty<&CTestCtl::GetNumber, &CTestCtl::SetNumber>(kDispNumber, L"Number"),
-      zb::DispProperty<&CTestCtl::GetColour, &CTestCtl::SetColour>(kDispColour, L"Colour"),
-      zb::DispProperty<&CTestCtl::GetCaption, &CTestCtl::SetCaption>(kDispCaption, L"Caption"),
-      zb::DispProperty<&CTestCtl::GetFlag, &CTestCtl::SetFlag>(kDispFlag, L"Flag"),
-      zb::DispProperty<&CTestCtl::GetFont, &CTestCtl::SetFont>(kDispFont, L"Font"),
-      zb::DispProperty<&CTestCtl::GetPicture, &CTestCtl::SetPicture>(kDispPicture, L"Picture"),
-      zb::DispProperty<&CTestCtl::GetReadOnly>(kDispReadOnly, L"ReadOnly"),
-      zb::DispMethod<&CTestCtl::Add>(kDispAdd, L"Add"),
-      zb::DispMethod<&CTestCtl::Echo>(kDispEcho, L"Echo"),
-      zb::DispMethod<&CTestCtl::Fire>(kDispFire, L"Fire"),
-      zb::DispPropertyEntry(kDispGeneric, L"Generic", VT_I4, zb::kDispBindable | zb::kDispRequestEdit),
-      zb::DispMethod<&CTestCtl::Fail>(kDispFail, L"Fail"),
+const button::DispTable& CTestCtl::Members() const {
+  static const button::DispTable table = {
+      button::DispProperty<&CTestCtl::GetNumber, &CTestCtl::SetNumber>(kDispNumber, L"Number"),
+      button::DispProperty<&CTestCtl::GetColour, &CTestCtl::SetColour>(kDispColour, L"Colour"),
+      button::DispProperty<&CTestCtl::GetCaption, &CTestCtl::SetCaption>(kDispCaption, L"Caption"),
+      button::DispProperty<&CTestCtl::GetFlag, &CTestCtl::SetFlag>(kDispFlag, L"Flag"),
+      button::DispProperty<&CTestCtl::GetFont, &CTestCtl::SetFont>(kDispFont, L"Font"),
+      button::DispProperty<&CTestCtl::GetPicture, &CTestCtl::SetPicture>(kDispPicture, L"Picture"),
+      button::DispProperty<&CTestCtl::GetReadOnly>(kDispReadOnly, L"ReadOnly"),
+      button::DispMethod<&CTestCtl::Add>(kDispAdd, L"Add"),
+      button::DispMethod<&CTestCtl::Echo>(kDispEcho, L"Echo"),
+      button::DispMethod<&CTestCtl::Fire>(kDispFire, L"Fire"),
+      button::DispPropertyEntry(kDispGeneric, L"Generic", VT_I4, button::kDispBindable | button::kDispRequestEdit),
+      button::DispMethod<&CTestCtl::Fail>(kDispFail, L"Fail"),
   };
   return table;
 }
 
-HRESULT CTestCtl::GetProperty(const zb::DispMember& m, VARIANT* result) {
+HRESULT CTestCtl::GetProperty(const button::DispMember& m, VARIANT* result) {
   if (m.id != kDispGeneric) return DISP_E_MEMBERNOTFOUND;
   result->vt = VT_I4;
   result->lVal = generic;
   return S_OK;
 }
 
-HRESULT CTestCtl::PutProperty(const zb::DispMember& m, const VARIANT& value) {
+HRESULT CTestCtl::PutProperty(const button::DispMember& m, const VARIANT& value) {
   if (m.id != kDispGeneric) return DISP_E_MEMBERNOTFOUND;
   generic = value.lVal;
   SetModifiedFlag();
@@ -73,7 +73,7 @@ void CTestCtl::SetFont(IFontDisp* f) {
   if (SUCCEEDED(font.SetFont(f, defaultFont.Desc()))) SetModifiedFlag();
 }
 
-void CTestCtl::DoPropExchange(zb::CPropExchange& px) {
+void CTestCtl::DoPropExchange(button::CPropExchange& px) {
   ExchangeVersion(px);
   px.Short(L"Number", number, kDefaultNumber);
   px.Color(L"Colour", colour, kDefaultColour);
@@ -94,8 +94,8 @@ void CTestCtl::OnDraw(HDC dc, const RECT& bounds, const RECT&) {
 }
 
 TestCtlClassRegistration::TestCtlClassRegistration() {
-  zb::ComPtr<IClassFactory> factory;
-  m_hr = zb::GetClassFactory(&CTestCtl::Create, IID_IClassFactory, factory.PutVoid());
+  common::ComPtr<IClassFactory> factory;
+  m_hr = button::GetClassFactory(&CTestCtl::Create, IID_IClassFactory, factory.PutVoid());
   if (SUCCEEDED(m_hr))
     m_hr = CoRegisterClassObject(CLSID_TestCtl, factory.Get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &m_cookie);
 }
@@ -104,4 +104,4 @@ TestCtlClassRegistration::~TestCtlClassRegistration() {
   if (m_cookie) CoRevokeClassObject(m_cookie);
 }
 
-}  // namespace zbtest
+}  // namespace tests

@@ -8,7 +8,7 @@
 #include "button/framework/OleControl.h"
 #include "button/framework/PictureHolder.h"
 
-namespace zbtest {
+namespace tests {
 
 // {5A0C7E10-1D2B-4C3D-9E8F-0A1B2C3D4E5F} and neighbours.
 extern const CLSID CLSID_TestCtl;
@@ -23,13 +23,13 @@ constexpr short kDefaultNumber = 5;
 constexpr OLE_COLOR kDefaultColour = 0x00123456;
 constexpr bool kDefaultFlag = true;
 
-class CTestCtl : public zb::COleControl {
+class CTestCtl : public button::COleControl {
  public:
   CTestCtl();
   static HRESULT Create(IUnknown* outer, REFIID riid, void** out);
 
-  const zb::DispTable& Members() const override;
-  void DoPropExchange(zb::CPropExchange& px) override;
+  const button::DispTable& Members() const override;
+  void DoPropExchange(button::CPropExchange& px) override;
   void OnDraw(HDC dc, const RECT& bounds, const RECT& invalid) override;
   void OnEnabledChanged() override { ++enabledChanges; }
   void OnWindowCreated() override { ++windowsCreated; }
@@ -38,8 +38,8 @@ class CTestCtl : public zb::COleControl {
     lastAmbient = id;
     userMode = AmbientUserMode();
   }
-  HRESULT GetProperty(const zb::DispMember& m, VARIANT* result) override;
-  HRESULT PutProperty(const zb::DispMember& m, const VARIANT& value) override;
+  HRESULT GetProperty(const button::DispMember& m, VARIANT* result) override;
+  HRESULT PutProperty(const button::DispMember& m, const VARIANT& value) override;
 
   short GetNumber() const { return number; }
   void SetNumber(short v) {
@@ -62,9 +62,9 @@ class CTestCtl : public zb::COleControl {
     flag = v;
     SetModifiedFlag();
   }
-  zb::ComPtr<IFontDisp> GetFont() const { return font.Dispatch(); }
+  common::ComPtr<IFontDisp> GetFont() const { return font.Dispatch(); }
   void SetFont(IFontDisp* f);
-  zb::ComPtr<IPictureDisp> GetPicture() const { return picture.Dispatch(); }
+  common::ComPtr<IPictureDisp> GetPicture() const { return picture.Dispatch(); }
   void SetPicture(IPictureDisp* p) {
     picture.SetPictureDispatch(p);
     SetModifiedFlag();
@@ -72,8 +72,8 @@ class CTestCtl : public zb::COleControl {
   long GetReadOnly() const { return 42; }
   long Add(short a, long b) const { return a + b; }
   std::wstring Echo(const std::wstring& s) const { return s + L"!"; }
-  void Fire(short v) { FireEvent(kEventFired, {zb::EventArg::I2(v), zb::EventArg::Str(L"fired")}); }
-  zb::HResult Fail() { return {E_ACCESSDENIED}; }
+  void Fire(short v) { FireEvent(kEventFired, {button::EventArg::I2(v), button::EventArg::Str(L"fired")}); }
+  button::HResult Fail() { return {E_ACCESSDENIED}; }
 
   FONTDESC DefaultFont() const { return defaultFont.Desc(); }
 
@@ -82,9 +82,9 @@ class CTestCtl : public zb::COleControl {
   std::wstring caption;
   bool flag = false;
   long generic = 0;
-  zb::FontDescription defaultFont;
-  zb::CFontHolder font;
-  zb::CPictureHolder picture;
+  button::FontDescription defaultFont;
+  button::CFontHolder font;
+  button::CPictureHolder picture;
   int enabledChanges = 0;
   int windowsCreated = 0;
   int windowsDestroyed = 0;
@@ -105,4 +105,4 @@ class TestCtlClassRegistration {
   HRESULT m_hr = E_FAIL;
 };
 
-}  // namespace zbtest
+}  // namespace tests

@@ -9,7 +9,7 @@
 #include <jpeglib.h>
 #include <tiffio.h>
 
-namespace zbtestpics {
+namespace tests {
 namespace {
 
 struct FileCloser {
@@ -180,4 +180,4 @@ bool WriteText(const std::wstring& path, const std::string& text) {
   return WriteAll(path, std::vector<uint8_t>(text.begin(), text.end()));
 }
 
-}  // namespace zbtestpics
+}  // namespace tests

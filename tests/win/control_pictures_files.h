@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace zbtestpics {
+namespace tests {
 
 inline uint32_t Colour(int x, int y) { return (uint32_t(x * 40 % 256) << 16) | (uint32_t(y * 60 % 256) << 8) | 0x80; }
 
@@ -18,4 +18,4 @@ bool WriteTiff(const std::wstring& path, int w, int h);
 bool WriteGif(const std::wstring& path, int w, int h, bool transparentBlue);
 bool WriteText(const std::wstring& path, const std::string& text);
 
-}  // namespace zbtestpics
+}  // namespace tests

@@ -13,16 +13,16 @@
 #include "tests/win/control_pictures_files.h"
 #include "tests/win/control_props_support.h"
 
-using namespace zbctltest;
-using zbtestpics::Colour;
+using namespace tests;
+using tests::Colour;
 
 namespace {
 
 std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
-std::wstring NewDir(const char* tag) { return Wide(zbtest::MakeTempDir(tag)) + L"\\"; }
+std::wstring NewDir(const char* tag) { return Wide(tests::MakeTempDir(tag)) + L"\\"; }
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-class FakeSite : public IPictureSourceSite {
+class FakeSite : public button::IPictureSourceSite {
  public:
   std::vector<std::wstring> debugErrors, pictureErrors;
   OLE_COLOR back = RGB(9, 8, 7);
@@ -38,7 +38,7 @@ class FakeSite : public IPictureSourceSite {
 
 // Answers every address with a fresh copy of one local file (named after the address's extension),
 // or fails with a fixed text.
-class FakeDownloader : public IUrlDownloader {
+class FakeDownloader : public button::IUrlDownloader {
  public:
   FakeDownloader(std::wstring source, std::wstring dir, std::wstring error)
       : m_source(std::move(source)), m_dir(std::move(dir)), m_error(std::move(error)) {}
@@ -60,7 +60,7 @@ class FakeDownloader : public IUrlDownloader {
 };
 
 // Pixel (x, y) counted from the top of the state's picture.
-uint32_t TopDown(const CImageDIB& dib, int x, int y) { return dib.Pixel(x, dib.Height() - 1 - y) & 0x00FFFFFF; }
+uint32_t TopDown(const button::CImageDIB& dib, int x, int y) { return dib.Pixel(x, dib.Height() - 1 - y) & 0x00FFFFFF; }
 
 bool Near(uint32_t a, uint32_t b, int tolerance) {
   for (int shift = 0; shift < 24; shift += 8)
@@ -76,20 +76,18 @@ TEST(PictureSources, EveryFormatLandsInTheStatePixels) {
     const wchar_t* name;
     bool (*write)(const std::wstring&, int, int);
     int tolerance;
-  } files[] = {{L"p.bmp", zbtestpics::WriteBmp24, 0},
-               {L"p.jpg", zbtestpics::WriteJpeg, 12},
-               {L"p.tif", zbtestpics::WriteTiff, 0}};
+  } files[] = {{L"p.bmp", tests::WriteBmp24, 0}, {L"p.jpg", tests::WriteJpeg, 12}, {L"p.tif", tests::WriteTiff, 0}};
   FakeSite site;
-  CPictureSources sources(site);
+  button::CPictureSources sources(site);
   for (const File& f : files) {
     SCOPED_TRACE(std::string(f.name, f.name + wcslen(f.name)));
     ASSERT_TRUE(f.write(dir + f.name, 9, 7));
-    StateImage image;
+    button::StateImage image;
     image.Url = dir + f.name;
     image.Pending = 1;
     image.PreviousUrl = L"old";
-    ASSERT_TRUE(sources.LoadStateImage(image, kNormal, nullptr));
-    EXPECT_EQ(image.ImageKind, StateImage::Kind::Picture);
+    ASSERT_TRUE(sources.LoadStateImage(image, button::kNormal, nullptr));
+    EXPECT_EQ(image.ImageKind, button::StateImage::Kind::Picture);
     EXPECT_EQ(image.Pending, 0);
     EXPECT_EQ(image.PreviousUrl, L"");
     ASSERT_EQ(image.ImageDIB.Width(), 9);
@@ -100,10 +98,10 @@ TEST(PictureSources, EveryFormatLandsInTheStatePixels) {
             << x << "," << y << ": " << std::hex << TopDown(image.ImageDIB, x, y) << " vs " << Colour(x, y);
   }
   // GIF by its name, with the transparent entry in the background colour.
-  ASSERT_TRUE(zbtestpics::WriteGif(dir + L"t.GIF", 5, 3, true));
-  StateImage gif;
+  ASSERT_TRUE(tests::WriteGif(dir + L"t.GIF", 5, 3, true));
+  button::StateImage gif;
   gif.Url = dir + L"t.GIF";
-  ASSERT_TRUE(sources.LoadStateImage(gif, kOver, nullptr));
+  ASSERT_TRUE(sources.LoadStateImage(gif, button::kOver, nullptr));
   ASSERT_EQ(gif.ImageDIB.Width(), 5);
   EXPECT_EQ(TopDown(gif.ImageDIB, 0, 0), 0x00FF0000u);
   EXPECT_EQ(TopDown(gif.ImageDIB, 1, 2), 0x00090807u);
@@ -113,17 +111,17 @@ TEST(PictureSources, EveryFormatLandsInTheStatePixels) {
 
 TEST(PictureSources, NameEndingPicksTheDecoderAndFailuresKeepTheOldPicture) {
   const std::wstring dir = NewDir("routing");
-  ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"a.gif.bmp", 4, 4));
-  ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"bmp.jpg", 3, 2));
-  ASSERT_TRUE(zbtestpics::WriteGif(dir + L"gif.jpg", 4, 4, false));
-  ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"bmp.gif", 4, 4));
-  ASSERT_TRUE(zbtestpics::WriteText(dir + L"text.tif", "not a picture"));
+  ASSERT_TRUE(tests::WriteBmp24(dir + L"a.gif.bmp", 4, 4));
+  ASSERT_TRUE(tests::WriteBmp24(dir + L"bmp.jpg", 3, 2));
+  ASSERT_TRUE(tests::WriteGif(dir + L"gif.jpg", 4, 4, false));
+  ASSERT_TRUE(tests::WriteBmp24(dir + L"bmp.gif", 4, 4));
+  ASSERT_TRUE(tests::WriteText(dir + L"text.tif", "not a picture"));
   FakeSite site;
-  CPictureSources sources(site);
-  StateImage image;
+  button::CPictureSources sources(site);
+  button::StateImage image;
   for (const wchar_t* ok : {L"a.gif.bmp", L"bmp.jpg"}) {
     image.Url = dir + ok;
-    EXPECT_TRUE(sources.LoadStateImage(image, kDown, nullptr)) << ok;
+    EXPECT_TRUE(sources.LoadStateImage(image, button::kDown, nullptr)) << ok;
   }
   EXPECT_EQ(image.ImageDIB.Width(), 3);
   struct Failure {
@@ -138,38 +136,38 @@ TEST(PictureSources, NameEndingPicksTheDecoderAndFailuresKeepTheOldPicture) {
     site.debugErrors.clear();
     site.pictureErrors.clear();
     image.Url = dir + f.name;
-    EXPECT_FALSE(sources.LoadStateImage(image, kDown, nullptr)) << f.name;
+    EXPECT_FALSE(sources.LoadStateImage(image, button::kDown, nullptr)) << f.name;
     EXPECT_EQ(site.debugErrors, std::vector<std::wstring>{f.debugText + dir + f.name});
     EXPECT_EQ(site.pictureErrors, std::vector<std::wstring>{dir + f.name});
-    EXPECT_EQ(image.ImageKind, StateImage::Kind::Picture);
+    EXPECT_EQ(image.ImageKind, button::StateImage::Kind::Picture);
     EXPECT_EQ(image.ImageDIB.Width(), 3);
     EXPECT_EQ(TopDown(image.ImageDIB, 2, 1), Colour(2, 1));
   }
   // An empty address empties the state and succeeds.
   image.Url.clear();
   image.PreviousUrl = L"x";
-  EXPECT_TRUE(sources.LoadStateImage(image, kDown, nullptr));
-  EXPECT_EQ(image.ImageKind, StateImage::Kind::Empty);
+  EXPECT_TRUE(sources.LoadStateImage(image, button::kDown, nullptr));
+  EXPECT_EQ(image.ImageKind, button::StateImage::Kind::Empty);
   EXPECT_FALSE(image.ImageDIB.HasPixels());
   EXPECT_EQ(image.PreviousUrl, L"");
 }
 
 TEST(PictureSources, DownloadedPicturesReplaceTheirTemporaryFile) {
   const std::wstring dir = NewDir("download");
-  ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"src.bmp", 4, 2));
+  ASSERT_TRUE(tests::WriteBmp24(dir + L"src.bmp", 4, 2));
   FakeSite site;
-  CPictureSources sources(site);
+  button::CPictureSources sources(site);
   auto* fake = new FakeDownloader(dir + L"src.bmp", dir, L"");
-  sources.SetDownloader(std::unique_ptr<IUrlDownloader>(fake));
-  StateImage image;
+  sources.SetDownloader(std::unique_ptr<button::IUrlDownloader>(fake));
+  button::StateImage image;
   image.Url = L"http://example.invalid/pic.bmp";
-  ASSERT_TRUE(sources.LoadStateImage(image, kNormal, nullptr));
+  ASSERT_TRUE(sources.LoadStateImage(image, button::kNormal, nullptr));
   const std::wstring first = image.TempFile;
   EXPECT_EQ(image.Url, first);
   EXPECT_TRUE(Exists(first));
   EXPECT_EQ(image.ImageDIB.Width(), 4);
   image.Url = L"HTTPS://example.invalid/pic.bmp";
-  ASSERT_TRUE(sources.LoadStateImage(image, kNormal, nullptr));
+  ASSERT_TRUE(sources.LoadStateImage(image, button::kNormal, nullptr));
   EXPECT_NE(image.TempFile, first);
   EXPECT_FALSE(Exists(first));
   EXPECT_TRUE(Exists(image.TempFile));
@@ -180,23 +178,23 @@ TEST(PictureSources, DownloadedPicturesReplaceTheirTemporaryFile) {
   const std::wstring second = image.TempFile;
   sources.SetDownloader(std::make_unique<FakeDownloader>(L"", dir, L"Requested URL not found: "));
   image.Url = L"httpfoo.bmp";
-  EXPECT_TRUE(sources.LoadStateImage(image, kNormal, nullptr));
+  EXPECT_TRUE(sources.LoadStateImage(image, button::kNormal, nullptr));
   EXPECT_EQ(site.pictureErrors, std::vector<std::wstring>{L"Requested URL not found: httpfoo.bmp"});
   EXPECT_TRUE(site.debugErrors.empty());
-  EXPECT_EQ(image.ImageKind, StateImage::Kind::Empty);
+  EXPECT_EQ(image.ImageKind, button::StateImage::Kind::Empty);
   EXPECT_EQ(image.TempFile, L"");
   EXPECT_FALSE(Exists(second));
 }
 
 TEST(PictureSources, PictureObjectsRenderAtNaturalSizeAndHeldPicturesSurviveSaving) {
   FakeSite site;
-  CPictureSources sources(site);
-  zb::CPictureHolder holder;
-  StateImage image;
+  button::CPictureSources sources(site);
+  button::CPictureHolder holder;
+  button::StateImage image;
   EXPECT_FALSE(sources.RenderPictureObject(image, nullptr));
   ASSERT_HRESULT_SUCCEEDED(holder.CreateEmpty());
   EXPECT_TRUE(sources.RenderPictureObject(image, &holder));  // nothing to render, nothing changed
-  EXPECT_EQ(image.ImageKind, StateImage::Kind::Empty);
+  EXPECT_EQ(image.ImageKind, button::StateImage::Kind::Empty);
 
   // 96 x 96 pixels are 2540 x 2540 HIMETRIC at 96 dpi.
   ASSERT_HRESULT_SUCCEEDED(holder.SetPictureDispatch(MakeBitmapPicture(96, 96, RGB(200, 100, 50)).Get()));
@@ -204,30 +202,30 @@ TEST(PictureSources, PictureObjectsRenderAtNaturalSizeAndHeldPicturesSurviveSavi
   ASSERT_TRUE(holder.SizeHimetric(him));
   EXPECT_EQ(him.cx, 2540);
   ASSERT_TRUE(sources.RenderPictureObject(image, &holder));
-  EXPECT_EQ(image.ImageKind, StateImage::Kind::Picture);
+  EXPECT_EQ(image.ImageKind, button::StateImage::Kind::Picture);
   ASSERT_EQ(image.ImageDIB.Width(), 96);
   ASSERT_EQ(image.ImageDIB.Height(), 96);
   EXPECT_EQ(TopDown(image.ImageDIB, 50, 10), 0x00C86432u);
 
   // Holding: only at design time; the held picture saves and loads back pixel for pixel.
   const std::wstring dir = NewDir("hold");
-  ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"h.bmp", 7, 5));
-  StateImage source;
+  ASSERT_TRUE(tests::WriteBmp24(dir + L"h.bmp", 7, 5));
+  button::StateImage source;
   source.Url = dir + L"h.bmp";
-  ASSERT_TRUE(sources.LoadStateImage(source, kOver, nullptr));
-  zb::CPictureHolder held;
+  ASSERT_TRUE(sources.LoadStateImage(source, button::kOver, nullptr));
+  button::CPictureHolder held;
   EXPECT_FALSE(sources.HoldStateImage(source, &held));
   EXPECT_TRUE(held.IsEmpty());
   site.userMode = false;
   ASSERT_TRUE(sources.HoldStateImage(source, &held));
-  zb::ComPtr<IStream> stream;
+  common::ComPtr<IStream> stream;
   ASSERT_HRESULT_SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()));
   ASSERT_HRESULT_SUCCEEDED(held.Save(stream.Get()));
   LARGE_INTEGER zero{};
   stream->Seek(zero, STREAM_SEEK_SET, nullptr);
-  zb::CPictureHolder loaded;
+  button::CPictureHolder loaded;
   ASSERT_HRESULT_SUCCEEDED(loaded.Load(stream.Get()));
-  StateImage copy;
+  button::StateImage copy;
   ASSERT_TRUE(sources.RenderPictureObject(copy, &loaded));
   ASSERT_EQ(copy.ImageDIB.Width(), 7);
   ASSERT_EQ(copy.ImageDIB.Height(), 5);
@@ -235,17 +233,17 @@ TEST(PictureSources, PictureObjectsRenderAtNaturalSizeAndHeldPicturesSurviveSavi
     for (int x = 0; x < 7; ++x) ASSERT_EQ(TopDown(copy.ImageDIB, x, y), Colour(x, y)) << x << "," << y;
 
   // A load with the state's hold bit fills the holder at design time only; no pixels empty it.
-  zb::CPictureHolder over;
+  button::CPictureHolder over;
   site.hold = 0x0002;
-  StateImage again;
+  button::StateImage again;
   again.Url = dir + L"h.bmp";
-  ASSERT_TRUE(sources.LoadStateImage(again, kOver, &over));
+  ASSERT_TRUE(sources.LoadStateImage(again, button::kOver, &over));
   EXPECT_FALSE(over.IsEmpty());
-  StateImage nothing;
+  button::StateImage nothing;
   ASSERT_TRUE(sources.HoldStateImage(nothing, &over));
   EXPECT_TRUE(over.IsEmpty());
   site.userMode = true;
-  ASSERT_TRUE(sources.LoadStateImage(again, kOver, &over));
+  ASSERT_TRUE(sources.LoadStateImage(again, button::kOver, &over));
   EXPECT_TRUE(over.IsEmpty());
 }
 
@@ -256,8 +254,8 @@ namespace {
 constexpr COLORREF kFill = RGB(0x12, 0x34, 0x56);
 constexpr uint32_t kFillPixel = 0x00123456;
 
-zb::ComPtr<IDispatch> PlainControl() {
-  zb::ComPtr<IDispatch> c = CreateControl();
+common::ComPtr<IDispatch> PlainControl() {
+  common::ComPtr<IDispatch> c = CreateControl();
   if (!c || FAILED(SiteAndInit(c.Get(), nullptr))) return nullptr;
   // Top-left, unscaled, placeholders painted, the background the same colour as the drawing's fill.
   Put(c.Get(), L"AlignHor", *I2(0).Ptr());
@@ -271,7 +269,7 @@ zb::ComPtr<IDispatch> PlainControl() {
 
 TEST(ControlPictures, FailedLoadKeepsThePropertyAndReportsDebugThenPictureError) {
   const std::wstring dir = NewDir("ctlfail");
-  ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"good.bmp", 8, 6));
+  ASSERT_TRUE(tests::WriteBmp24(dir + L"good.bmp", 8, 6));
   auto c = PlainControl();
   ASSERT_TRUE(c);
   Drawing d;
@@ -302,7 +300,7 @@ TEST(ControlPictures, DelayedPictureLoadsWhenShownAndFallsBackToThePreviousUrlOn
   // At run time with SmartLoading, a picture not on show waits: the file need not exist yet.
   ASSERT_HRESULT_SUCCEEDED(Put(c.Get(), L"PictureDownURL", *Str(dir + L"down.bmp").Ptr()));
   EXPECT_EQ(GetStr(c.Get(), L"PictureDownURL"), dir + L"down.bmp");
-  ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"down.bmp", 10, 4));
+  ASSERT_TRUE(tests::WriteBmp24(dir + L"down.bmp", 10, 4));
   ASSERT_HRESULT_SUCCEEDED(Call(c.Get(), L"SetCheck", {Bool(true)}));  // shows the down state
   Drawing d;
   ASSERT_TRUE(DrawControl(c.Get(), 60, 60, kFill, d));
@@ -341,19 +339,19 @@ TEST(ControlPictures, UnreachableInternetAddressReportsOnceAndKeepsTheAddress) {
 
 TEST(ControlPictures, DesignTimeHoldBitCopiesALoadedPictureIntoItsProperty) {
   const std::wstring dir = NewDir("holdctl");
-  ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"o.bmp", 11, 3));
+  ASSERT_TRUE(tests::WriteBmp24(dir + L"o.bmp", 11, 3));
   for (bool designTime : {true, false}) {
     SCOPED_TRACE(designTime ? "design time" : "run time");
     auto site = AmbientSite::Make(!designTime);
-    zb::ComPtr<IDispatch> c = CreateControl();
+    common::ComPtr<IDispatch> c = CreateControl();
     ASSERT_TRUE(c);
     ASSERT_HRESULT_SUCCEEDED(SiteAndInit(c.Get(), site.Get()));
     ASSERT_HRESULT_SUCCEEDED(Put(c.Get(), L"SmartLoading", *Bool(false).Ptr()));
     ASSERT_HRESULT_SUCCEEDED(Put(c.Get(), L"HoldingFlag", *I2(0x0002).Ptr()));
     ASSERT_HRESULT_SUCCEEDED(Put(c.Get(), L"PictureOverURL", *Str(dir + L"o.bmp").Ptr()));
-    zb::Variant v;
+    common::Variant v;
     ASSERT_HRESULT_SUCCEEDED(Call(c.Get(), L"GetPicture", {I2(2)}, &v));
-    auto pic = zb::QueryAs<IPicture>(v.Type() == VT_DISPATCH ? v.Ptr()->pdispVal : nullptr);
+    auto pic = common::QueryAs<IPicture>(v.Type() == VT_DISPATCH ? v.Ptr()->pdispVal : nullptr);
     SHORT type = PICTYPE_NONE;
     if (pic) pic->get_Type(&type);
     EXPECT_EQ(type == PICTYPE_BITMAP, designTime);
@@ -367,23 +365,23 @@ TEST(ControlPictures, DesignTimeHoldBitCopiesALoadedPictureIntoItsProperty) {
 // when its window goes away.
 TEST(ControlPictures, DownloadedFilesGoWithTheControlWindow) {
   const std::wstring dir = NewDir("tempfiles");
-  ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"src.bmp", 5, 5));
-  zb::ComPtr<IUnknown> unknown;
-  ASSERT_HRESULT_SUCCEEDED(zephon::CreateZephonButton(nullptr, IID_IUnknown, unknown.PutVoid()));
-  auto* control = static_cast<CZephonButtonCtrl*>(zb::QueryAs<IDispatch>(unknown.Get()).Get());
+  ASSERT_TRUE(tests::WriteBmp24(dir + L"src.bmp", 5, 5));
+  common::ComPtr<IUnknown> unknown;
+  ASSERT_HRESULT_SUCCEEDED(button::CreateZephonButton(nullptr, IID_IUnknown, unknown.PutVoid()));
+  auto* control = static_cast<button::CZephonButtonCtrl*>(common::QueryAs<IDispatch>(unknown.Get()).Get());
   control->SetDownloader(std::make_unique<FakeDownloader>(dir + L"src.bmp", dir, L""));
   HWND parent = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(parent, nullptr);
-  zb::ComPtr<zb::olehost::CControlHost> host;
-  ASSERT_EQ(zb::olehost::CControlHost::Attach(parent, RECT{0, 0, 40, 40}, unknown.Get(), nullptr, {}, host), S_OK);
-  zb::olehost::HostedControl hosted(host);
+  common::ComPtr<common::CControlHost> host;
+  ASSERT_EQ(common::CControlHost::Attach(parent, RECT{0, 0, 40, 40}, unknown.Get(), nullptr, {}, host), S_OK);
+  common::HostedControl hosted(host);
   ASSERT_NE(host->ControlWindow(), nullptr);
-  const PropertyInfo& over = *zbprops::FindByName(L"PictureOverURL");
-  control->SetNumberProperty(*zbprops::FindByName(L"SmartLoading"), 0);
+  const button::PropertyInfo& over = *button::FindByName(L"PictureOverURL");
+  control->SetNumberProperty(*button::FindByName(L"SmartLoading"), 0);
   control->SetStringProperty(over, L"http://example.invalid/a.bmp");
-  const std::wstring first = control->Image(kOver).TempFile;
+  const std::wstring first = control->Image(button::kOver).TempFile;
   control->SetStringProperty(over, L"http://example.invalid/b.bmp");
-  const std::wstring second = control->Image(kOver).TempFile;
+  const std::wstring second = control->Image(button::kOver).TempFile;
   EXPECT_FALSE(first.empty() || Exists(first));
   EXPECT_TRUE(Exists(second));
   EXPECT_EQ(control->Props().PictureOverURL, L"http://example.invalid/b.bmp");

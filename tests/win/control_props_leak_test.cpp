@@ -12,7 +12,7 @@
 #include "tests/win/control_pictures_files.h"
 #include "tests/win/control_props_support.h"
 
-using namespace zbctltest;
+using namespace tests;
 
 namespace {
 
@@ -38,13 +38,13 @@ void Pump() {
 
 TEST(ControlLeaks, AThousandControlsWithPicturesLeaveMemoryFlat) {
   ASSERT_HRESULT_SUCCEEDED(RegisterControlModule());
-  const std::string dir = zbtest::MakeTempDir("leak");
+  const std::string dir = tests::MakeTempDir("leak");
   const std::wstring wdir(dir.begin(), dir.end());
-  ASSERT_TRUE(zbtestpics::WriteBmp24(wdir + L"\\n.bmp", 40, 30));
-  ASSERT_TRUE(zbtestpics::WriteGif(wdir + L"\\o.gif", 40, 30, true));
+  ASSERT_TRUE(tests::WriteBmp24(wdir + L"\\n.bmp", 40, 30));
+  ASSERT_TRUE(tests::WriteGif(wdir + L"\\o.gif", 40, 30, true));
 
   // The property set every control loads: two picture files, a held picture, a caption, fonts.
-  zb::ComPtr<zb::olehost::CPropertyBag> bag = zb::olehost::CPropertyBag::Create();
+  common::ComPtr<common::CPropertyBag> bag = common::CPropertyBag::Create();
   {
     auto seed = CreateControl();
     ASSERT_TRUE(seed);
@@ -56,16 +56,16 @@ TEST(ControlLeaks, AThousandControlsWithPicturesLeaveMemoryFlat) {
     ASSERT_HRESULT_SUCCEEDED(Put(seed.Get(), L"Text", *Str(L"Jugar").Ptr()));
     ASSERT_HRESULT_SUCCEEDED(
         Call(seed.Get(), L"SetTextFontByName", {Str(L"DejaVu Sans"), I4(12), Bool(false), Bool(true), Bool(false)}));
-    ASSERT_HRESULT_SUCCEEDED(zb::QueryAs<IPersistPropertyBag>(seed.Get())->Save(bag.Get(), TRUE, TRUE));
+    ASSERT_HRESULT_SUCCEEDED(common::QueryAs<IPersistPropertyBag>(seed.Get())->Save(bag.Get(), TRUE, TRUE));
   }
 
   HWND parent = CreateWindowExW(0, L"STATIC", L"leak", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(parent, nullptr);
   auto cycle = [&] {
-    zb::ComPtr<zb::olehost::CControlHost> host;
+    common::ComPtr<common::CControlHost> host;
     RECT rc{0, 0, 60, 40};
-    ASSERT_EQ(zb::olehost::CControlHost::Create(parent, rc, zephon::kControlProgId, bag.Get(), {}, host), S_OK);
-    zb::olehost::HostedControl hosted(host);
+    ASSERT_EQ(common::CControlHost::Create(parent, rc, button::kControlProgId, bag.Get(), {}, host), S_OK);
+    common::HostedControl hosted(host);
     Drawing d;
     ASSERT_TRUE(DrawControl(host->Dispatch().Get(), 60, 40, RGB(0, 0, 0), d));
     Pump();

@@ -4,7 +4,7 @@
 
 #include "button/control/ZephonButtonIds.h"
 
-namespace zbctltest {
+namespace tests {
 
 namespace {
 class OleEnvironment : public ::testing::Environment {
@@ -35,10 +35,10 @@ HRESULT RegisterControlModule() {
   return result;
 }
 
-zb::ComPtr<IDispatch> CreateControl() {
-  zb::ComPtr<IDispatch> d;
+common::ComPtr<IDispatch> CreateControl() {
+  common::ComPtr<IDispatch> d;
   CLSID clsid;
-  if (FAILED(RegisterControlModule()) || FAILED(CLSIDFromProgID(zephon::kControlProgId, &clsid))) return d;
+  if (FAILED(RegisterControlModule()) || FAILED(CLSIDFromProgID(button::kControlProgId, &clsid))) return d;
   CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, d.PutVoid());
   return d;
 }
@@ -52,7 +52,7 @@ DISPID IdOf(IDispatch* d, const wchar_t* name) {
 
 namespace {
 
-HRESULT InvokeByName(IDispatch* d, const wchar_t* name, WORD flags, std::vector<zb::Variant>& argsLeftToRight,
+HRESULT InvokeByName(IDispatch* d, const wchar_t* name, WORD flags, std::vector<common::Variant>& argsLeftToRight,
                      VARIANT* result) {
   const DISPID id = IdOf(d, name);
   if (id == DISPID_UNKNOWN) return DISP_E_UNKNOWNNAME;
@@ -70,76 +70,76 @@ HRESULT InvokeByName(IDispatch* d, const wchar_t* name, WORD flags, std::vector<
 
 }  // namespace
 
-HRESULT Get(IDispatch* d, const wchar_t* name, zb::Variant& out) {
-  std::vector<zb::Variant> none;
+HRESULT Get(IDispatch* d, const wchar_t* name, common::Variant& out) {
+  std::vector<common::Variant> none;
   VariantClear(out.Ptr());
   return InvokeByName(d, name, DISPATCH_PROPERTYGET, none, out.Ptr());
 }
 
 HRESULT Put(IDispatch* d, const wchar_t* name, const VARIANT& value) {
-  std::vector<zb::Variant> args(1);
+  std::vector<common::Variant> args(1);
   VariantCopy(args[0].Ptr(), const_cast<VARIANT*>(&value));
   return InvokeByName(d, name, DISPATCH_PROPERTYPUT, args, nullptr);
 }
 
 HRESULT PutRef(IDispatch* d, const wchar_t* name, IDispatch* object) {
-  std::vector<zb::Variant> args(1);
+  std::vector<common::Variant> args(1);
   args[0].Ptr()->vt = VT_DISPATCH;
   args[0].Ptr()->pdispVal = object;
   if (object) object->AddRef();
   return InvokeByName(d, name, DISPATCH_PROPERTYPUTREF, args, nullptr);
 }
 
-HRESULT Call(IDispatch* d, const wchar_t* name, std::vector<zb::Variant> args, zb::Variant* result) {
-  zb::Variant ignored;
+HRESULT Call(IDispatch* d, const wchar_t* name, std::vector<common::Variant> args, common::Variant* result) {
+  common::Variant ignored;
   return InvokeByName(d, name, DISPATCH_METHOD, args, result ? result->Ptr() : ignored.Ptr());
 }
 
-zb::Variant I2(short v) {
-  zb::Variant r;
+common::Variant I2(short v) {
+  common::Variant r;
   r.Ptr()->vt = VT_I2;
   r.Ptr()->iVal = v;
   return r;
 }
-zb::Variant I4(long v) {
-  zb::Variant r;
+common::Variant I4(long v) {
+  common::Variant r;
   r.Ptr()->vt = VT_I4;
   r.Ptr()->lVal = v;
   return r;
 }
-zb::Variant Bool(bool v) {
-  zb::Variant r;
+common::Variant Bool(bool v) {
+  common::Variant r;
   r.Ptr()->vt = VT_BOOL;
   r.Ptr()->boolVal = v ? VARIANT_TRUE : VARIANT_FALSE;
   return r;
 }
-zb::Variant Str(const std::wstring& v) {
-  zb::Variant r;
+common::Variant Str(const std::wstring& v) {
+  common::Variant r;
   r.Ptr()->vt = VT_BSTR;
   r.Ptr()->bstrVal = SysAllocStringLen(v.data(), UINT(v.size()));
   return r;
 }
 
-long AsLong(const zb::Variant& v) {
+long AsLong(const common::Variant& v) {
   VARIANT c;
   VariantInit(&c);
   if (FAILED(VariantChangeType(&c, const_cast<VARIANT*>(v.Ptr()), 0, VT_I4))) return LONG_MIN;
   return c.lVal;
 }
 
-std::wstring AsStr(const zb::Variant& v) {
+std::wstring AsStr(const common::Variant& v) {
   if (v.Ptr()->vt != VT_BSTR || !v.Ptr()->bstrVal) return std::wstring();
   return std::wstring(v.Ptr()->bstrVal, SysStringLen(v.Ptr()->bstrVal));
 }
 
 long GetLong(IDispatch* d, const wchar_t* name) {
-  zb::Variant v;
+  common::Variant v;
   if (FAILED(Get(d, name, v))) return LONG_MIN;
   return AsLong(v);
 }
 
 std::wstring GetStr(IDispatch* d, const wchar_t* name) {
-  zb::Variant v;
+  common::Variant v;
   if (FAILED(Get(d, name, v))) return L"<failed>";
   return AsStr(v);
 }
@@ -148,7 +148,7 @@ std::wstring GetStr(IDispatch* d, const wchar_t* name) {
 
 std::unique_ptr<EventRecorder> EventRecorder::Attach(IDispatch* control) {
   std::unique_ptr<EventRecorder> r(new EventRecorder);
-  r->m_sink = zb::olehost::CEventSink::Create();
+  r->m_sink = common::CEventSink::Create();
   EventRecorder* self = r.get();
   r->m_sink->OnAny([self](DISPID id, const std::vector<VARIANT*>& args) {
     Event e{id, {}};
@@ -163,7 +163,7 @@ std::unique_ptr<EventRecorder> EventRecorder::Attach(IDispatch* control) {
     }
     self->events.push_back(std::move(e));
   });
-  if (FAILED(r->m_sink->Connect(control, &zephon::DIID__DZephonButtonEvents))) return nullptr;
+  if (FAILED(r->m_sink->Connect(control, &button::DIID__DZephonButtonEvents))) return nullptr;
   return r;
 }
 
@@ -180,9 +180,9 @@ std::vector<std::wstring> EventRecorder::TextsOf(DISPID id) const {
 
 // ---- OrderedBag -----------------------------------------------------------------------------------
 
-zb::ComPtr<OrderedBag> OrderedBag::Make() { return zb::ComPtr<OrderedBag>::Attach(new OrderedBag); }
+common::ComPtr<OrderedBag> OrderedBag::Make() { return common::ComPtr<OrderedBag>::Attach(new OrderedBag); }
 
-const zb::Variant* OrderedBag::Find(const std::wstring& name) const {
+const common::Variant* OrderedBag::Find(const std::wstring& name) const {
   for (const auto& e : entries)
     if (e.first == name) return &e.second;
   return nullptr;
@@ -212,7 +212,7 @@ STDMETHODIMP_(ULONG) OrderedBag::Release() {
 }
 STDMETHODIMP OrderedBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
   if (!name || !value) return E_POINTER;
-  const zb::Variant* v = Find(name);
+  const common::Variant* v = Find(name);
   if (!v) return E_INVALIDARG;
   const VARTYPE want = value->vt;
   VariantClear(value);
@@ -221,7 +221,7 @@ STDMETHODIMP OrderedBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
 }
 STDMETHODIMP OrderedBag::Write(LPCOLESTR name, VARIANT* value) {
   if (!name || !value) return E_POINTER;
-  zb::Variant copy;
+  common::Variant copy;
   HRESULT hr = VariantCopy(copy.Ptr(), value);
   if (FAILED(hr)) return hr;
   for (auto& e : entries)
@@ -235,8 +235,8 @@ STDMETHODIMP OrderedBag::Write(LPCOLESTR name, VARIANT* value) {
 
 // ---- AmbientSite ----------------------------------------------------------------------------------
 
-zb::ComPtr<AmbientSite> AmbientSite::Make(bool userMode) {
-  return zb::ComPtr<AmbientSite>::Attach(new AmbientSite(userMode));
+common::ComPtr<AmbientSite> AmbientSite::Make(bool userMode) {
+  return common::ComPtr<AmbientSite>::Attach(new AmbientSite(userMode));
 }
 STDMETHODIMP AmbientSite::QueryInterface(REFIID riid, void** out) {
   if (!out) return E_POINTER;
@@ -272,8 +272,8 @@ STDMETHODIMP AmbientSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VAR
 }
 
 HRESULT SiteAndInit(IDispatch* control, IOleClientSite* site) {
-  auto object = zb::QueryAs<IOleObject>(control);
-  auto persist = zb::QueryAs<IPersistStreamInit>(control);
+  auto object = common::QueryAs<IOleObject>(control);
+  auto persist = common::QueryAs<IPersistStreamInit>(control);
   if (!object || !persist) return E_NOINTERFACE;
   HRESULT hr = object->SetClientSite(site);
   if (FAILED(hr)) return hr;
@@ -341,7 +341,7 @@ class FilledDib {
 }  // namespace
 
 bool DrawControl(IDispatch* control, int w, int h, COLORREF fill, Drawing& out) {
-  auto view = zb::QueryAs<IViewObject>(control);
+  auto view = common::QueryAs<IViewObject>(control);
   if (!view) return false;
   FilledDib dib(w, h, 32, true, fill);  // top-down, so rows read in screen order
   RECTL bounds{0, 0, w, h};
@@ -356,15 +356,15 @@ bool DrawControl(IDispatch* control, int w, int h, COLORREF fill, Drawing& out) 
   return SUCCEEDED(hr);
 }
 
-zb::ComPtr<IPictureDisp> MakeBitmapPicture(int w, int h, COLORREF colour) {
+common::ComPtr<IPictureDisp> MakeBitmapPicture(int w, int h, COLORREF colour) {
   HBITMAP bmp = FilledDib(w, h, 24, false, colour).Release();
   PICTDESC desc{};
   desc.cbSizeofstruct = sizeof(desc);
   desc.picType = PICTYPE_BITMAP;
   desc.bmp.hbitmap = bmp;
-  zb::ComPtr<IPictureDisp> pic;
+  common::ComPtr<IPictureDisp> pic;
   if (FAILED(OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, pic.PutVoid()))) DeleteObject(bmp);
   return pic;
 }
 
-}  // namespace zbctltest
+}  // namespace tests

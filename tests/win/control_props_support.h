@@ -14,7 +14,7 @@
 #include "common/win/ComPtr.h"
 #include "common/olehost/EventSink.h"
 
-namespace zbctltest {
+namespace tests {
 
 // OleInitialize for the test's thread (the test programs hold one for their whole run).
 class OleScope {
@@ -34,21 +34,21 @@ std::wstring ExeFolder();
 // Loads ZEPHONBUTTONPRO.OCX from the test's folder and registers it (once per process).
 HRESULT RegisterControlModule();
 // A new control through CoCreateInstance by ProgID.
-zb::ComPtr<IDispatch> CreateControl();
+common::ComPtr<IDispatch> CreateControl();
 
 DISPID IdOf(IDispatch* d, const wchar_t* name);
-HRESULT Get(IDispatch* d, const wchar_t* name, zb::Variant& out);
+HRESULT Get(IDispatch* d, const wchar_t* name, common::Variant& out);
 HRESULT Put(IDispatch* d, const wchar_t* name, const VARIANT& value);
 HRESULT PutRef(IDispatch* d, const wchar_t* name, IDispatch* object);
 // Calls a method with arguments given left to right.
-HRESULT Call(IDispatch* d, const wchar_t* name, std::vector<zb::Variant> args, zb::Variant* result = nullptr);
+HRESULT Call(IDispatch* d, const wchar_t* name, std::vector<common::Variant> args, common::Variant* result = nullptr);
 
-zb::Variant I2(short v);
-zb::Variant I4(long v);
-zb::Variant Bool(bool v);
-zb::Variant Str(const std::wstring& v);
-long AsLong(const zb::Variant& v);  // after coercion to VT_I4
-std::wstring AsStr(const zb::Variant& v);
+common::Variant I2(short v);
+common::Variant I4(long v);
+common::Variant Bool(bool v);
+common::Variant Str(const std::wstring& v);
+long AsLong(const common::Variant& v);  // after coercion to VT_I4
+std::wstring AsStr(const common::Variant& v);
 
 long GetLong(IDispatch* d, const wchar_t* name);
 std::wstring GetStr(IDispatch* d, const wchar_t* name);
@@ -69,15 +69,15 @@ class EventRecorder {
 
  private:
   EventRecorder() = default;
-  zb::ComPtr<zb::olehost::CEventSink> m_sink;
+  common::ComPtr<common::CEventSink> m_sink;
 };
 
 // A property bag that keeps its entries in the order they were written.
 class OrderedBag final : public IPropertyBag {
  public:
-  static zb::ComPtr<OrderedBag> Make();
-  std::vector<std::pair<std::wstring, zb::Variant>> entries;
-  const zb::Variant* Find(const std::wstring& name) const;
+  static common::ComPtr<OrderedBag> Make();
+  std::vector<std::pair<std::wstring, common::Variant>> entries;
+  const common::Variant* Find(const std::wstring& name) const;
   std::vector<std::wstring> Names() const;
 
   STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
@@ -94,7 +94,7 @@ class OrderedBag final : public IPropertyBag {
 // A client site whose ambient UserMode the test sets (FALSE = design time).
 class AmbientSite final : public IOleClientSite, public IDispatch {
  public:
-  static zb::ComPtr<AmbientSite> Make(bool userMode);
+  static common::ComPtr<AmbientSite> Make(bool userMode);
   bool userMode;
 
   STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
@@ -130,6 +130,6 @@ struct Drawing {
 bool DrawControl(IDispatch* control, int w, int h, COLORREF fill, Drawing& out);
 
 // A bitmap picture object of w × h pixels filled with `colour` (0x00BBGGRR).
-zb::ComPtr<IPictureDisp> MakeBitmapPicture(int w, int h, COLORREF colour);
+common::ComPtr<IPictureDisp> MakeBitmapPicture(int w, int h, COLORREF colour);
 
-}  // namespace zbctltest
+}  // namespace tests

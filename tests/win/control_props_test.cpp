@@ -10,7 +10,7 @@
 #include "tests/win/control_pictures_files.h"
 #include "tests/win/control_props_support.h"
 
-using namespace zbctltest;
+using namespace tests;
 
 namespace {
 
@@ -18,40 +18,41 @@ std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()
 std::string Narrow(const wchar_t* s) { return std::string(s, s + wcslen(s)); }
 
 // A fresh, initialised control (no client site: the container's user mode counts as TRUE).
-zb::ComPtr<IDispatch> NewControl(IOleClientSite* site = nullptr) {
-  zb::ComPtr<IDispatch> c = CreateControl();
+common::ComPtr<IDispatch> NewControl(IOleClientSite* site = nullptr) {
+  common::ComPtr<IDispatch> c = CreateControl();
   if (c && FAILED(SiteAndInit(c.Get(), site))) c.Reset();
   return c;
 }
 
 // A value each numeric property accepts unchanged and that differs from its default and from the
 // values of the other properties.
-long DistinctValue(const PropertyInfo& p, int index) {
+long DistinctValue(const button::PropertyInfo& p, int index) {
   switch (p.Rule) {
-    case Clamp::ZeroUnless0To2: return p.Default == 2 ? 0 : 2;
-    case Clamp::ZeroUnless0To4: return 3;
-    case Clamp::To0To255: return 200 - index;
+    case button::Clamp::ZeroUnless0To2: return p.Default == 2 ? 0 : 2;
+    case button::Clamp::ZeroUnless0To4: return 3;
+    case button::Clamp::To0To255: return 200 - index;
     default: break;
   }
   switch (p.Type) {
-    case PropType::Bool: return p.Default ? 0 : 1;
-    case PropType::Color: return long(0x00102030u + unsigned(index));
-    case PropType::Long: return 100000L + index;
+    case button::PropType::Bool: return p.Default ? 0 : 1;
+    case button::PropType::Color: return long(0x00102030u + unsigned(index));
+    case button::PropType::Long: return 100000L + index;
     default: return 20 + index;
   }
 }
 
-bool IsPlainNumber(const PropertyInfo& p) {
-  return p.Type != PropType::String && p.Type != PropType::Font && p.Type != PropType::Picture &&
-         p.Effect != Action::Stock && p.Effect != Action::PrevPointer && p.Effect != Action::HoldingFlag;
+bool IsPlainNumber(const button::PropertyInfo& p) {
+  return p.Type != button::PropType::String && p.Type != button::PropType::Font &&
+         p.Type != button::PropType::Picture && p.Effect != button::Action::Stock &&
+         p.Effect != button::Action::PrevPointer && p.Effect != button::Action::HoldingFlag;
 }
 
 // What a property reads back through IDispatch: a BOOL TRUE is VARIANT_TRUE (-1).
-long AsRead(const PropertyInfo& p, long v) { return p.Type == PropType::Bool ? (v ? -1 : 0) : v; }
+long AsRead(const button::PropertyInfo& p, long v) { return p.Type == button::PropType::Bool ? (v ? -1 : 0) : v; }
 
-zb::Variant ValueOf(const PropertyInfo& p, long v) {
-  if (p.Type == PropType::Short) return I2(short(v));
-  if (p.Type == PropType::Bool) return Bool(v != 0);
+common::Variant ValueOf(const button::PropertyInfo& p, long v) {
+  if (p.Type == button::PropType::Short) return I2(short(v));
+  if (p.Type == button::PropType::Bool) return Bool(v != 0);
   return I4(v);
 }
 
@@ -60,28 +61,28 @@ zb::Variant ValueOf(const PropertyInfo& p, long v) {
 TEST(ControlDispatch, EveryPropertyAnswersByNameWithItsDispidAndDefault) {
   auto c = NewControl();
   ASSERT_TRUE(c);
-  for (size_t i = 0; i < zbprops::TableSize(); ++i) {
-    const PropertyInfo& p = zbprops::Table()[i];
+  for (size_t i = 0; i < button::TableSize(); ++i) {
+    const button::PropertyInfo& p = button::Table()[i];
     SCOPED_TRACE(Narrow(p.Name));
     EXPECT_EQ(IdOf(c.Get(), p.Name), p.Dispid);
-    zb::Variant v;
+    common::Variant v;
     ASSERT_HRESULT_SUCCEEDED(Get(c.Get(), p.Name, v));
     switch (p.Type) {
-      case PropType::String: EXPECT_EQ(AsStr(v), L""); break;
-      case PropType::Font:
-      case PropType::Picture: EXPECT_EQ(v.Type(), VT_DISPATCH); break;
+      case button::PropType::String: EXPECT_EQ(AsStr(v), L""); break;
+      case button::PropType::Font:
+      case button::PropType::Picture: EXPECT_EQ(v.Type(), VT_DISPATCH); break;
       default:
-        if (p.Effect == Action::PrevPointer)
+        if (p.Effect == button::Action::PrevPointer)
           EXPECT_GT(AsLong(v), 0);
         else
           EXPECT_EQ(AsLong(v), AsRead(p, p.Default));
     }
   }
   // Both fonts start as the system's status-bar font (or Arial 10 pt bold where the system has none).
-  zb::Variant text, tip;
+  common::Variant text, tip;
   ASSERT_HRESULT_SUCCEEDED(Get(c.Get(), L"TextFont", text));
   ASSERT_HRESULT_SUCCEEDED(Get(c.Get(), L"ToolTipFont", tip));
-  auto f1 = zb::QueryAs<IFont>(text.Ptr()->pdispVal), f2 = zb::QueryAs<IFont>(tip.Ptr()->pdispVal);
+  auto f1 = common::QueryAs<IFont>(text.Ptr()->pdispVal), f2 = common::QueryAs<IFont>(tip.Ptr()->pdispVal);
   ASSERT_TRUE(f1 && f2);
   CY s1{}, s2{};
   f1->get_Size(&s1);
@@ -94,14 +95,14 @@ TEST(ControlDispatch, EveryNumberPropertyKeepsItsOwnValue) {
   auto c = NewControl();
   ASSERT_TRUE(c);
   std::map<int, long> written;
-  for (size_t i = 0; i < zbprops::TableSize(); ++i) {
-    const PropertyInfo& p = zbprops::Table()[i];
+  for (size_t i = 0; i < button::TableSize(); ++i) {
+    const button::PropertyInfo& p = button::Table()[i];
     if (!IsPlainNumber(p)) continue;
     written[int(i)] = DistinctValue(p, int(i));
     ASSERT_HRESULT_SUCCEEDED(Put(c.Get(), p.Name, *ValueOf(p, written[int(i)]).Ptr())) << Narrow(p.Name);
   }
   for (const auto& w : written) {
-    const PropertyInfo& p = zbprops::Table()[w.first];
+    const button::PropertyInfo& p = button::Table()[w.first];
     EXPECT_EQ(GetLong(c.Get(), p.Name), AsRead(p, w.second)) << Narrow(p.Name);
   }
 }
@@ -132,7 +133,7 @@ TEST(ControlDispatch, OutOfRangeValuesAreClampedOrZeroedNeverRefused) {
       {L"ToolTipShowTime", -1, -1},
   };
   for (const Case& k : cases) {
-    const PropertyInfo* p = zbprops::FindByName(k.name);
+    const button::PropertyInfo* p = button::FindByName(k.name);
     ASSERT_HRESULT_SUCCEEDED(Put(c.Get(), k.name, *ValueOf(*p, k.in).Ptr())) << Narrow(k.name);
     EXPECT_EQ(GetLong(c.Get(), k.name), k.out) << Narrow(k.name) << " <- " << k.in;
   }
@@ -148,9 +149,9 @@ TEST(ControlDispatch, OutOfRangeValuesAreClampedOrZeroedNeverRefused) {
 }
 
 TEST(ControlDispatch, PictureBaseUrlIsAnotherWayToPictureUrl) {
-  const std::wstring dir = Wide(zbtest::MakeTempDir("base")) + L"\\";
-  ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"a.bmp", 4, 3));
-  ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"b.bmp", 5, 3));
+  const std::wstring dir = Wide(tests::MakeTempDir("base")) + L"\\";
+  ASSERT_TRUE(tests::WriteBmp24(dir + L"a.bmp", 4, 3));
+  ASSERT_TRUE(tests::WriteBmp24(dir + L"b.bmp", 5, 3));
   auto c = NewControl();
   ASSERT_TRUE(c);
   ASSERT_HRESULT_SUCCEEDED(Put(c.Get(), L"PictureURL", *Str(dir + L"a.bmp").Ptr()));
@@ -160,7 +161,7 @@ TEST(ControlDispatch, PictureBaseUrlIsAnotherWayToPictureUrl) {
   EXPECT_EQ(GetStr(c.Get(), L"PictureURL"), dir + L"b.bmp");
   EXPECT_EQ(GetStr(c.Get(), L"PictureBaseURL"), dir + L"b.bmp");
   // The control's value is PictureURL.
-  zb::Variant v;
+  common::Variant v;
   DISPPARAMS none{};
   ASSERT_HRESULT_SUCCEEDED(
       c->Invoke(DISPID_VALUE, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, v.Ptr(), nullptr, nullptr));
@@ -170,9 +171,9 @@ TEST(ControlDispatch, PictureBaseUrlIsAnotherWayToPictureUrl) {
 TEST(ControlDispatch, ScriptCommandsInToolTipStringLeaveTextAndModifiedFlagAlone) {
   auto c = NewControl();
   ASSERT_TRUE(c);
-  auto persist = zb::QueryAs<IPersistStreamInit>(c.Get());
+  auto persist = common::QueryAs<IPersistStreamInit>(c.Get());
   ASSERT_HRESULT_SUCCEEDED(Put(c.Get(), L"ToolTipString", *Str(L"Hello").Ptr()));
-  zb::ComPtr<IStream> stream;
+  common::ComPtr<IStream> stream;
   ASSERT_HRESULT_SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()));
   ASSERT_HRESULT_SUCCEEDED(persist->Save(stream.Get(), TRUE));
   EXPECT_EQ(persist->IsDirty(), S_FALSE);
@@ -192,20 +193,20 @@ TEST(ControlMethods, ButtonModeLivesInTheHighByteOfHoldingFlagAndSurvivesSaving)
   ASSERT_HRESULT_SUCCEEDED(Put(c.Get(), L"HoldingFlag", *I2(0x0005).Ptr()));
   ASSERT_HRESULT_SUCCEEDED(Call(c.Get(), L"SetButtonMode", {I2(4)}));
   EXPECT_EQ(GetLong(c.Get(), L"HoldingFlag"), 0x0405);
-  zb::Variant mode;
+  common::Variant mode;
   ASSERT_HRESULT_SUCCEEDED(Call(c.Get(), L"GetButtonMode", {}, &mode));
   EXPECT_EQ(AsLong(mode), 4);
 
-  zb::ComPtr<IStream> stream;
+  common::ComPtr<IStream> stream;
   ASSERT_HRESULT_SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()));
-  ASSERT_HRESULT_SUCCEEDED(zb::QueryAs<IPersistStreamInit>(c.Get())->Save(stream.Get(), TRUE));
+  ASSERT_HRESULT_SUCCEEDED(common::QueryAs<IPersistStreamInit>(c.Get())->Save(stream.Get(), TRUE));
   LARGE_INTEGER zero{};
   stream->Seek(zero, STREAM_SEEK_SET, nullptr);
   auto loaded = CreateControl();
-  ASSERT_HRESULT_SUCCEEDED(zb::QueryAs<IPersistStreamInit>(loaded.Get())->Load(stream.Get()));
+  ASSERT_HRESULT_SUCCEEDED(common::QueryAs<IPersistStreamInit>(loaded.Get())->Load(stream.Get()));
   ASSERT_HRESULT_SUCCEEDED(Call(loaded.Get(), L"GetButtonMode", {}, &mode));
   EXPECT_EQ(AsLong(mode), 4);
-  EXPECT_EQ(zb::QueryAs<IPersistStreamInit>(loaded.Get())->IsDirty(), S_FALSE);  // loading changes nothing
+  EXPECT_EQ(common::QueryAs<IPersistStreamInit>(loaded.Get())->IsDirty(), S_FALSE);  // loading changes nothing
 
   // Modes above 5 become 0; a negative mode is taken from HoldingFlag; a mode written into HoldingFlag counts.
   ASSERT_HRESULT_SUCCEEDED(Call(c.Get(), L"SetButtonMode", {I2(9)}));
@@ -228,9 +229,9 @@ TEST(ControlMethods, GetPictureMapsAnyNumberToOneOfTheFourPictures) {
   ASSERT_HRESULT_SUCCEEDED(PutRef(c.Get(), L"PictureDisableRES", blue.Get()));
   EXPECT_EQ(GetLong(c.Get(), L"HoldingFlag") & 0xF, 0x9);  // hold bits of normal and disable
   auto widthOf = [&](short n) {
-    zb::Variant v;
+    common::Variant v;
     if (FAILED(Call(c.Get(), L"GetPicture", {I2(n)}, &v)) || v.Type() != VT_DISPATCH) return -1L;
-    auto pic = zb::QueryAs<IPicture>(v.Ptr()->pdispVal);
+    auto pic = common::QueryAs<IPicture>(v.Ptr()->pdispVal);
     OLE_XSIZE_HIMETRIC w = 0;
     if (!pic || FAILED(pic->get_Width(&w))) return -1L;
     return long(MulDiv(w, 96, 2540));
@@ -245,8 +246,8 @@ TEST(ControlMethods, GetPictureMapsAnyNumberToOneOfTheFourPictures) {
 }
 
 TEST(ControlMethods, CaptureBackgroundTurnsPlaceholdersIntoBackgroundButKeepsPictures) {
-  const std::wstring dir = Wide(zbtest::MakeTempDir("capture")) + L"\\";
-  ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"n.bmp", 6, 4));
+  const std::wstring dir = Wide(tests::MakeTempDir("capture")) + L"\\";
+  ASSERT_TRUE(tests::WriteBmp24(dir + L"n.bmp", 6, 4));
   auto site = AmbientSite::Make(false);  // design time: hold bits copy pictures into the RES properties
   auto c = NewControl(site.Get());
   ASSERT_TRUE(c);
@@ -255,10 +256,10 @@ TEST(ControlMethods, CaptureBackgroundTurnsPlaceholdersIntoBackgroundButKeepsPic
   ASSERT_HRESULT_SUCCEEDED(Call(c.Get(), L"CaptureBackground", {I2(7), I2(9)}));
   ASSERT_HRESULT_SUCCEEDED(Put(c.Get(), L"HoldingFlag", *I2(0x0003).Ptr()));
   auto pixelsOf = [&](const wchar_t* name, SIZE& size) {
-    zb::Variant v;
+    common::Variant v;
     std::vector<uint32_t> px;
     if (FAILED(Get(c.Get(), name, v)) || v.Type() != VT_DISPATCH) return px;
-    auto pic = zb::QueryAs<IPicture>(v.Ptr()->pdispVal);
+    auto pic = common::QueryAs<IPicture>(v.Ptr()->pdispVal);
     OLE_HANDLE h = 0;
     if (!pic || FAILED(pic->get_Handle(&h)) || !h) return px;
     BITMAP bm{};
@@ -281,8 +282,8 @@ TEST(ControlMethods, CaptureBackgroundTurnsPlaceholdersIntoBackgroundButKeepsPic
   const auto n = pixelsOf(L"PictureRES", normal), o = pixelsOf(L"PictureOverRES", over);
   ASSERT_EQ(normal.cx, 6);
   ASSERT_EQ(normal.cy, 4);
-  EXPECT_EQ(n[0], zbtestpics::Colour(0, 0));
-  EXPECT_EQ(n[6 * 3 + 5], zbtestpics::Colour(5, 3));
+  EXPECT_EQ(n[0], tests::Colour(0, 0));
+  EXPECT_EQ(n[6 * 3 + 5], tests::Colour(5, 3));
   ASSERT_EQ(over.cx, 33);
   ASSERT_EQ(over.cy, 28);
   for (uint32_t p : o) ASSERT_EQ(p, 0x00010203u);
@@ -294,9 +295,9 @@ TEST(ControlMethods, FontsByNameAndCharSetEditTheFontObjects) {
   auto c = NewControl();
   ASSERT_TRUE(c);
   auto fontOf = [&](const wchar_t* name) {
-    zb::Variant v;
+    common::Variant v;
     Get(c.Get(), name, v);
-    return zb::QueryAs<IFont>(v.Type() == VT_DISPATCH ? v.Ptr()->pdispVal : nullptr);
+    return common::QueryAs<IFont>(v.Type() == VT_DISPATCH ? v.Ptr()->pdispVal : nullptr);
   };
   CY before{};
   ASSERT_TRUE(fontOf(L"ToolTipFont"));
@@ -308,7 +309,7 @@ TEST(ControlMethods, FontsByNameAndCharSetEditTheFontObjects) {
   ASSERT_HRESULT_SUCCEEDED(Call(c.Get(), L"SetFontsCharSet", {I2(RUSSIAN_CHARSET)}));
   auto text = fontOf(L"TextFont"), tip = fontOf(L"ToolTipFont");
   ASSERT_TRUE(text && tip);
-  zb::Bstr name;
+  common::Bstr name;
   text->get_Name(name.Put());
   CY size{};
   text->get_Size(&size);
@@ -336,7 +337,7 @@ TEST(ControlMethods, FontsByNameAndCharSetEditTheFontObjects) {
 TEST(ControlDispatch, HostileCallsGetErrorCodesNotExceptions) {
   auto c = NewControl();
   ASSERT_TRUE(c);
-  zb::Variant v;
+  common::Variant v;
   EXPECT_EQ(Call(c.Get(), L"SetButtonMode", {}), DISP_E_BADPARAMCOUNT);
   EXPECT_EQ(Put(c.Get(), L"TextFont", *I4(0).Ptr()), DISP_E_TYPEMISMATCH);
   for (short n : {short(32767), short(-32768)}) {
@@ -372,11 +373,11 @@ struct FontFacts {
 
 FontFacts FactsOf(IDispatch* c, const wchar_t* property) {
   FontFacts f;
-  zb::Variant v;
+  common::Variant v;
   Get(c, property, v);
-  auto font = zb::QueryAs<IFont>(v.Type() == VT_DISPATCH ? v.Ptr()->pdispVal : nullptr);
+  auto font = common::QueryAs<IFont>(v.Type() == VT_DISPATCH ? v.Ptr()->pdispVal : nullptr);
   if (!font) return f;
-  zb::Bstr n;
+  common::Bstr n;
   font->get_Name(n.Put());
   f.name = n.Str();
   CY cy{};
@@ -397,16 +398,16 @@ struct Snapshot {
 
 Snapshot SetEverything(IDispatch* c, const std::wstring& dir) {
   Snapshot s;
-  for (size_t i = 0; i < zbprops::TableSize(); ++i) {
-    const PropertyInfo& p = zbprops::Table()[i];
+  for (size_t i = 0; i < button::TableSize(); ++i) {
+    const button::PropertyInfo& p = button::Table()[i];
     if (!IsPlainNumber(p)) continue;
     const long v = DistinctValue(p, int(i));
     EXPECT_HRESULT_SUCCEEDED(Put(c, p.Name, *ValueOf(p, v).Ptr()));
     s.numbers[p.Name] = AsRead(p, v);
   }
   // Pictures: normal and down held as picture objects, over and disable from files.
-  zbtestpics::WriteBmp24(dir + L"o.bmp", 7, 5);
-  zbtestpics::WriteGif(dir + L"d.gif", 6, 2, false);
+  tests::WriteBmp24(dir + L"o.bmp", 7, 5);
+  tests::WriteGif(dir + L"d.gif", 6, 2, false);
   EXPECT_HRESULT_SUCCEEDED(Put(c, L"PictureOverURL", *Str(dir + L"o.bmp").Ptr()));
   EXPECT_HRESULT_SUCCEEDED(Put(c, L"PictureDisableURL", *Str(dir + L"d.gif").Ptr()));
   EXPECT_HRESULT_SUCCEEDED(PutRef(c, L"PictureRES", MakeBitmapPicture(12, 8, RGB(10, 200, 30)).Get()));
@@ -435,7 +436,7 @@ void ExpectSame(IDispatch* loaded, const Snapshot& s, long handleOfOriginal) {
   for (const auto& n : s.numbers) EXPECT_EQ(GetLong(loaded, n.first.c_str()), n.second) << Narrow(n.first.c_str());
   for (const auto& t : s.strings) EXPECT_EQ(GetStr(loaded, t.first.c_str()), t.second) << Narrow(t.first.c_str());
   EXPECT_EQ(s.numbers.at(L"HoldingFlag") & 0xF, 0x5);
-  zb::Variant mode;
+  common::Variant mode;
   Call(loaded, L"GetButtonMode", {}, &mode);
   EXPECT_EQ(AsLong(mode), 5);
   EXPECT_NE(GetLong(loaded, L"PrevPointer"), handleOfOriginal);
@@ -443,9 +444,9 @@ void ExpectSame(IDispatch* loaded, const Snapshot& s, long handleOfOriginal) {
   EXPECT_TRUE(FactsOf(loaded, L"TextFont") == s.textFont);
   EXPECT_TRUE(FactsOf(loaded, L"ToolTipFont") == s.toolTipFont);
   auto picture = [&](const wchar_t* name, long w, long h) {
-    zb::Variant v;
+    common::Variant v;
     ASSERT_HRESULT_SUCCEEDED(Get(loaded, name, v));
-    auto pic = zb::QueryAs<IPicture>(v.Type() == VT_DISPATCH ? v.Ptr()->pdispVal : nullptr);
+    auto pic = common::QueryAs<IPicture>(v.Type() == VT_DISPATCH ? v.Ptr()->pdispVal : nullptr);
     ASSERT_TRUE(pic) << Narrow(name);
     SHORT type = 0;
     pic->get_Type(&type);
@@ -464,42 +465,42 @@ void ExpectSame(IDispatch* loaded, const Snapshot& s, long handleOfOriginal) {
 }  // namespace
 
 TEST(ControlPersistence, StreamStorageAndBagRoundTripEveryProperty) {
-  const std::wstring dir = Wide(zbtest::MakeTempDir("persist")) + L"\\";
+  const std::wstring dir = Wide(tests::MakeTempDir("persist")) + L"\\";
   auto c = NewControl();
   ASSERT_TRUE(c);
   const Snapshot s = SetEverything(c.Get(), dir);
   const long handle = GetLong(c.Get(), L"PrevPointer");
   {
     SCOPED_TRACE("stream");
-    zb::ComPtr<IStream> stream;
+    common::ComPtr<IStream> stream;
     ASSERT_HRESULT_SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()));
-    ASSERT_HRESULT_SUCCEEDED(zb::QueryAs<IPersistStreamInit>(c.Get())->Save(stream.Get(), FALSE));
+    ASSERT_HRESULT_SUCCEEDED(common::QueryAs<IPersistStreamInit>(c.Get())->Save(stream.Get(), FALSE));
     LARGE_INTEGER zero{};
     stream->Seek(zero, STREAM_SEEK_SET, nullptr);
     auto loaded = CreateControl();
-    ASSERT_HRESULT_SUCCEEDED(zb::QueryAs<IPersistStreamInit>(loaded.Get())->Load(stream.Get()));
+    ASSERT_HRESULT_SUCCEEDED(common::QueryAs<IPersistStreamInit>(loaded.Get())->Load(stream.Get()));
     ExpectSame(loaded.Get(), s, handle);
   }
   {
     SCOPED_TRACE("storage");
-    zb::ComPtr<ILockBytes> bytes;
-    zb::ComPtr<IStorage> storage;
+    common::ComPtr<ILockBytes> bytes;
+    common::ComPtr<IStorage> storage;
     ASSERT_HRESULT_SUCCEEDED(CreateILockBytesOnHGlobal(nullptr, TRUE, bytes.Put()));
     ASSERT_HRESULT_SUCCEEDED(StgCreateDocfileOnILockBytes(
         bytes.Get(), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, storage.Put()));
-    auto ps = zb::QueryAs<IPersistStorage>(c.Get());
+    auto ps = common::QueryAs<IPersistStorage>(c.Get());
     ASSERT_HRESULT_SUCCEEDED(ps->Save(storage.Get(), FALSE));
     ASSERT_HRESULT_SUCCEEDED(ps->SaveCompleted(nullptr));
     auto loaded = CreateControl();
-    ASSERT_HRESULT_SUCCEEDED(zb::QueryAs<IPersistStorage>(loaded.Get())->Load(storage.Get()));
+    ASSERT_HRESULT_SUCCEEDED(common::QueryAs<IPersistStorage>(loaded.Get())->Load(storage.Get()));
     ExpectSame(loaded.Get(), s, handle);
   }
   {
     SCOPED_TRACE("property bag");
     auto bag = OrderedBag::Make();
-    ASSERT_HRESULT_SUCCEEDED(zb::QueryAs<IPersistPropertyBag>(c.Get())->Save(bag.Get(), FALSE, TRUE));
+    ASSERT_HRESULT_SUCCEEDED(common::QueryAs<IPersistPropertyBag>(c.Get())->Save(bag.Get(), FALSE, TRUE));
     auto loaded = CreateControl();
-    ASSERT_HRESULT_SUCCEEDED(zb::QueryAs<IPersistPropertyBag>(loaded.Get())->Load(bag.Get(), nullptr));
+    ASSERT_HRESULT_SUCCEEDED(common::QueryAs<IPersistPropertyBag>(loaded.Get())->Load(bag.Get(), nullptr));
     ExpectSame(loaded.Get(), s, handle);
   }
 }
@@ -508,7 +509,7 @@ TEST(ControlPersistence, BagUsesThePersistedNamesInTheirOrder) {
   auto c = NewControl();
   ASSERT_TRUE(c);
   auto bag = OrderedBag::Make();
-  ASSERT_HRESULT_SUCCEEDED(zb::QueryAs<IPersistPropertyBag>(c.Get())->Save(bag.Get(), FALSE, TRUE));
+  ASSERT_HRESULT_SUCCEEDED(common::QueryAs<IPersistPropertyBag>(c.Get())->Save(bag.Get(), FALSE, TRUE));
   const std::vector<std::wstring> expected = {L"_Version",
                                               L"AlignVer",
                                               L"AlignHor",
@@ -565,10 +566,10 @@ TEST(ControlPersistence, BagUsesThePersistedNamesInTheirOrder) {
                                               L"Text",
                                               L"Enabled"};
   EXPECT_EQ(bag->Names(), expected);
-  const zb::Variant* version = bag->Find(L"_Version");
+  const common::Variant* version = bag->Find(L"_Version");
   ASSERT_TRUE(version);
   EXPECT_EQ(AsLong(*version), 0x00040032);
-  const zb::Variant* wait = bag->Find(L"ToolWaitTime");
+  const common::Variant* wait = bag->Find(L"ToolWaitTime");
   ASSERT_TRUE(wait);
   EXPECT_EQ(AsLong(*wait), 1000);
   EXPECT_EQ(bag->Find(L"ToolTipWaitTime"), nullptr);
@@ -578,7 +579,7 @@ TEST(ControlPersistence, HostileBagAndStreamDataLoadWhatTheyCan) {
   {
     SCOPED_TRACE("wrongly typed and out-of-range bag values");
     auto bag = OrderedBag::Make();
-    auto put = [&](const wchar_t* name, zb::Variant v) { bag->Write(name, v.Ptr()); };
+    auto put = [&](const wchar_t* name, common::Variant v) { bag->Write(name, v.Ptr()); };
     put(L"AlignHor", Str(L"not a number"));
     put(L"AlignVer", I4(2));
     put(L"Stretch", I4(77));
@@ -590,14 +591,14 @@ TEST(ControlPersistence, HostileBagAndStreamDataLoadWhatTheyCan) {
     put(L"ToolTipString", Str(L"kept"));
     auto c = CreateControl();
     ASSERT_TRUE(c);
-    zb::QueryAs<IPersistPropertyBag>(c.Get())->Load(bag.Get(), nullptr);
+    common::QueryAs<IPersistPropertyBag>(c.Get())->Load(bag.Get(), nullptr);
     EXPECT_EQ(GetLong(c.Get(), L"AlignHor"), 1);
     EXPECT_EQ(GetLong(c.Get(), L"AlignVer"), 2);
     EXPECT_EQ(GetLong(c.Get(), L"Stretch"), 0);
     EXPECT_EQ(GetLong(c.Get(), L"EffectGlobalBlendValue"), 255);
     EXPECT_EQ(GetLong(c.Get(), L"EffectFilter"), 0);
     EXPECT_EQ(GetStr(c.Get(), L"ToolTipString"), L"kept");
-    zb::Variant mode, font;
+    common::Variant mode, font;
     ASSERT_HRESULT_SUCCEEDED(Call(c.Get(), L"GetButtonMode", {}, &mode));
     EXPECT_EQ(AsLong(mode), 0);
     ASSERT_HRESULT_SUCCEEDED(Get(c.Get(), L"TextFont", font));
@@ -607,13 +608,13 @@ TEST(ControlPersistence, HostileBagAndStreamDataLoadWhatTheyCan) {
   }
   {
     SCOPED_TRACE("every truncation of a saved stream, and noise");
-    const std::wstring dir = Wide(zbtest::MakeTempDir("hostile")) + L"\\";
+    const std::wstring dir = Wide(tests::MakeTempDir("hostile")) + L"\\";
     auto c = NewControl();
     ASSERT_TRUE(c);
     SetEverything(c.Get(), dir);
-    zb::ComPtr<IStream> stream;
+    common::ComPtr<IStream> stream;
     ASSERT_HRESULT_SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()));
-    ASSERT_HRESULT_SUCCEEDED(zb::QueryAs<IPersistStreamInit>(c.Get())->Save(stream.Get(), FALSE));
+    ASSERT_HRESULT_SUCCEEDED(common::QueryAs<IPersistStreamInit>(c.Get())->Save(stream.Get(), FALSE));
     STATSTG stat{};
     stream->Stat(&stat, STATFLAG_NONAME);
     std::vector<uint8_t> bytes(size_t(stat.cbSize.QuadPart));
@@ -625,23 +626,23 @@ TEST(ControlPersistence, HostileBagAndStreamDataLoadWhatTheyCan) {
     std::vector<size_t> cuts;
     for (size_t n = 0; n < bytes.size(); n += 1 + bytes.size() / 97) cuts.push_back(n);
     for (size_t n : cuts) {
-      zb::ComPtr<IStream> part;
+      common::ComPtr<IStream> part;
       ASSERT_HRESULT_SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, part.Put()));
       part->Write(bytes.data(), ULONG(n), nullptr);
       part->Seek(zero, STREAM_SEEK_SET, nullptr);
       auto loaded = CreateControl();
-      zb::QueryAs<IPersistStreamInit>(loaded.Get())->Load(part.Get());
+      common::QueryAs<IPersistStreamInit>(loaded.Get())->Load(part.Get());
       EXPECT_NE(GetLong(loaded.Get(), L"AlignHor"), LONG_MIN) << n;
     }
     std::vector<uint8_t> noise(4096);
     uint32_t x = 12345;
     for (uint8_t& b : noise) b = uint8_t((x = x * 1103515245u + 12345u) >> 24);
-    zb::ComPtr<IStream> junk;
+    common::ComPtr<IStream> junk;
     ASSERT_HRESULT_SUCCEEDED(CreateStreamOnHGlobal(nullptr, TRUE, junk.Put()));
     junk->Write(noise.data(), ULONG(noise.size()), nullptr);
     junk->Seek(zero, STREAM_SEEK_SET, nullptr);
     auto loaded = CreateControl();
-    zb::QueryAs<IPersistStreamInit>(loaded.Get())->Load(junk.Get());
+    common::QueryAs<IPersistStreamInit>(loaded.Get())->Load(junk.Get());
     EXPECT_NE(GetLong(loaded.Get(), L"ToolTipShowTime"), LONG_MIN);
   }
 }

@@ -9,9 +9,9 @@
 #include "tests/win/control_interaction_host.h"
 #include "tests/win/control_pictures_files.h"
 
-using namespace zbuitest;
-using zbctltest::Drawing;
-using zbtestpics::Colour;
+using namespace tests;
+using tests::Colour;
+using tests::Drawing;
 
 namespace {
 
@@ -22,8 +22,8 @@ class Render : public ::testing::TestWithParam<HostKind> {
  protected:
   void SetUp() override {
     folder = TempFolder("render");
-    ASSERT_TRUE(zbtestpics::WriteBmp24(folder + L"pic.bmp", 20, 10));
-    ASSERT_TRUE(zbtestpics::WriteBmp24(folder + L"wide.bmp", 40, 20));
+    ASSERT_TRUE(tests::WriteBmp24(folder + L"pic.bmp", 20, 10));
+    ASSERT_TRUE(tests::WriteBmp24(folder + L"wide.bmp", 40, 20));
   }
 
   // A button at `rect` with `picture` as its normal picture, top-left aligned, over kBack.
@@ -38,8 +38,8 @@ class Render : public ::testing::TestWithParam<HostKind> {
     EXPECT_TRUE(b) << "the button could not be created and hosted";
     return b;
   }
-  void Put(TestButton& b, const wchar_t* name, const zb::Variant& v) {
-    ASSERT_HRESULT_SUCCEEDED(zbctltest::Put(b.Disp(), name, *v.Ptr()));
+  void Put(TestButton& b, const wchar_t* name, const common::Variant& v) {
+    ASSERT_HRESULT_SUCCEEDED(tests::Put(b.Disp(), name, *v.Ptr()));
     Pump(0);
   }
 
@@ -53,8 +53,8 @@ int Luma(uint32_t rgb) { return int((rgb >> 16) & 0xFF) + int((rgb >> 8) & 0xFF)
 TEST_P(Render, StretchModesScaleAndAlignThePicture) {
   auto b = Make(L"wide.bmp", L"AutoSize=BOOL:False\n");
   ASSERT_TRUE(b);
-  Put(*b, L"Stretch", zbctltest::I2(1));
-  Put(*b, L"AlignVer", zbctltest::I2(1));
+  Put(*b, L"Stretch", tests::I2(1));
+  Put(*b, L"AlignVer", tests::I2(1));
   Drawing d;
   ASSERT_TRUE(b->Draw(80, 80, kBack, d));
   // 40 × 20 in 80 × 80 keeping its aspect: 80 × 40, centred from y = 20.
@@ -64,16 +64,16 @@ TEST_P(Render, StretchModesScaleAndAlignThePicture) {
   EXPECT_EQ(d.At(3, 25), Colour(1, 2));
   EXPECT_EQ(d.At(0, 60), kBackRgb);
 
-  Put(*b, L"Stretch", zbctltest::I2(2));
+  Put(*b, L"Stretch", tests::I2(2));
   ASSERT_TRUE(b->Draw(80, 80, kBack, d));
   EXPECT_EQ(d.At(0, 0), Colour(0, 0));
   EXPECT_EQ(d.At(79, 79), Colour(39, 19));
   EXPECT_EQ(d.At(5, 13), Colour(2, 3));
 
   // Natural size, right-aligned in a narrower area: the picture's right part shows.
-  Put(*b, L"Stretch", zbctltest::I2(0));
-  Put(*b, L"AlignHor", zbctltest::I2(2));
-  Put(*b, L"AlignVer", zbctltest::I2(0));
+  Put(*b, L"Stretch", tests::I2(0));
+  Put(*b, L"AlignHor", tests::I2(2));
+  Put(*b, L"AlignVer", tests::I2(0));
   ASSERT_TRUE(b->Draw(20, 30, kBack, d));
   EXPECT_EQ(d.At(0, 0), Colour(20, 0));
   EXPECT_EQ(d.At(19, 19), Colour(39, 19));
@@ -125,7 +125,7 @@ TEST_P(Render, FlippingMirrorsTheCaptionWithThePicture) {
   ASSERT_TRUE(b);
   Drawing plain, flipped;
   ASSERT_TRUE(b->Screen(plain));
-  Put(*b, L"FlipHorisontal", zbctltest::Bool(true));
+  Put(*b, L"FlipHorisontal", tests::Bool(true));
   ASSERT_TRUE(b->Screen(flipped));
   ASSERT_EQ(plain.w, 60);
   int ink = 0;
@@ -181,8 +181,8 @@ TEST_P(Render, FastDrawRepaintsTheInvalidPartInPlace) {
 }
 
 TEST_P(Render, AutoSizeFollowsThePictureAndNeverShrinksBelowTheNormalOne) {
-  ASSERT_TRUE(zbtestpics::WriteBmp24(folder + L"small.bmp", 12, 6));
-  ASSERT_TRUE(zbtestpics::WriteBmp24(folder + L"big.bmp", 30, 25));
+  ASSERT_TRUE(tests::WriteBmp24(folder + L"small.bmp", 12, 6));
+  ASSERT_TRUE(tests::WriteBmp24(folder + L"big.bmp", 30, 25));
   auto b = Make(L"wide.bmp", L"SmartLoading=BOOL:False\nPictureOverURL=BSTR:" + BagString(folder + L"small.bmp") +
                                  L"\nPictureDownURL=BSTR:" + BagString(folder + L"big.bmp") + L"\n");
   ASSERT_TRUE(b);
@@ -215,7 +215,7 @@ TEST_P(Render, AutoSizeFollowsThePictureAndNeverShrinksBelowTheNormalOne) {
   EXPECT_EQ(b->WindowSize().cy, 20);
 
   // A new normal picture re-sizes the control to it.
-  ASSERT_HRESULT_SUCCEEDED(zbctltest::Put(b->Disp(), L"PictureURL", *zbctltest::Str(folder + L"pic.bmp").Ptr()));
+  ASSERT_HRESULT_SUCCEEDED(tests::Put(b->Disp(), L"PictureURL", *tests::Str(folder + L"pic.bmp").Ptr()));
   Pump(0);
   EXPECT_EQ(b->WindowSize().cx, 20);
   EXPECT_EQ(b->WindowSize().cy, 10);
@@ -227,7 +227,7 @@ TEST_P(Render, Stretch4HoldsNinetySixSquareAndStretch3FillsTheParent) {
   EXPECT_EQ(b->WindowSize().cx, 96);
   EXPECT_EQ(b->WindowSize().cy, 96);
   SIZEL extent{};
-  ASSERT_HRESULT_SUCCEEDED(zb::QueryAs<IOleObject>(b->Disp())->GetExtent(DVASPECT_CONTENT, &extent));
+  ASSERT_HRESULT_SUCCEEDED(common::QueryAs<IOleObject>(b->Disp())->GetExtent(DVASPECT_CONTENT, &extent));
   HDC screen = GetDC(nullptr);
   EXPECT_EQ(extent.cx, MulDiv(96, 2540, GetDeviceCaps(screen, LOGPIXELSX)));
   ReleaseDC(nullptr, screen);
@@ -240,7 +240,7 @@ TEST_P(Render, Stretch4HoldsNinetySixSquareAndStretch3FillsTheParent) {
   ASSERT_TRUE(b->Screen(d));
   EXPECT_EQ(d.At(95, 95), Colour(19, 9));  // the picture fills the 96 × 96
 
-  Put(*b, L"Stretch", zbctltest::I2(3));
+  Put(*b, L"Stretch", tests::I2(3));
   RECT parent{};
   GetClientRect(GetParent(b->Window()), &parent);
   RECT own{};

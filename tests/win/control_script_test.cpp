@@ -20,7 +20,7 @@
 #include "tests/win/control_pictures_files.h"
 #include "tests/win/control_props_support.h"
 
-using namespace zbctltest;
+using namespace tests;
 
 namespace {
 
@@ -38,7 +38,7 @@ std::wstring ScriptHost() {
 std::map<std::string, std::string> RunScript(const std::string& dir, const std::string& script, std::string& all) {
   const std::string file = dir + "\\test.vbs";
   std::ofstream(file, std::ios::binary) << script;
-  const zbtest::ChildRun run = zbtest::RunChild(ScriptHost(), L"//nologo \"" + Wide(file) + L"\"", 60000);
+  const tests::ChildRun run = tests::RunChild(ScriptHost(), L"//nologo \"" + Wide(file) + L"\"", 60000);
   all = run.out + run.err;
   std::map<std::string, std::string> values;
   std::istringstream lines(run.out);
@@ -51,8 +51,8 @@ std::map<std::string, std::string> RunScript(const std::string& dir, const std::
 }
 
 // How VBScript prints a property's default.
-std::string Printed(const PropertyInfo& p) {
-  if (p.Type == PropType::Bool) return p.Default ? "True" : "False";
+std::string Printed(const button::PropertyInfo& p) {
+  if (p.Type == button::PropType::Bool) return p.Default ? "True" : "False";
   return std::to_string(p.Default);
 }
 
@@ -60,16 +60,18 @@ std::string Printed(const PropertyInfo& p) {
 
 TEST(ScriptHost, CreateObjectGivesAnInitialisedControlAndScriptErrorsForBadCalls) {
   ASSERT_HRESULT_SUCCEEDED(RegisterControlModule());
-  const std::string dir = zbtest::MakeTempDir("script");
-  ASSERT_TRUE(zbtestpics::WriteBmp24(Wide(dir) + L"\\pic.bmp", 7, 5));
+  const std::string dir = tests::MakeTempDir("script");
+  ASSERT_TRUE(tests::WriteBmp24(Wide(dir) + L"\\pic.bmp", 7, 5));
 
   std::string s =
       "Set b = CreateObject(\"ZEPHONBUTTON.ZephonButtonProCtrl.1\")\n"
       "Sub Show(name, value)\n  WScript.Echo name & \"=\" & value\nEnd Sub\n";
   // Every plain property's value straight after creation.
-  for (size_t i = 0; i < zbprops::TableSize(); ++i) {
-    const PropertyInfo& p = zbprops::Table()[i];
-    if (p.Type == PropType::Font || p.Type == PropType::Picture || p.Effect == Action::PrevPointer) continue;
+  for (size_t i = 0; i < button::TableSize(); ++i) {
+    const button::PropertyInfo& p = button::Table()[i];
+    if (p.Type == button::PropType::Font || p.Type == button::PropType::Picture ||
+        p.Effect == button::Action::PrevPointer)
+      continue;
     s += "Show \"" + Narrow(p.Name) + "\", b." + Narrow(p.Name) + "\n";
   }
   // Pictures are empty picture objects, fonts are there.
@@ -112,12 +114,13 @@ TEST(ScriptHost, CreateObjectGivesAnInitialisedControlAndScriptErrorsForBadCalls
   std::map<std::string, std::string> v = RunScript(dir, s, output);
   ASSERT_EQ(v["End"], "done") << output;
 
-  for (size_t i = 0; i < zbprops::TableSize(); ++i) {
-    const PropertyInfo& p = zbprops::Table()[i];
+  for (size_t i = 0; i < button::TableSize(); ++i) {
+    const button::PropertyInfo& p = button::Table()[i];
     const std::string name = Narrow(p.Name);
-    if (p.Type == PropType::String) {
+    if (p.Type == button::PropType::String) {
       EXPECT_EQ(v[name], "") << name;
-    } else if (p.Type != PropType::Font && p.Type != PropType::Picture && p.Effect != Action::PrevPointer) {
+    } else if (p.Type != button::PropType::Font && p.Type != button::PropType::Picture &&
+               p.Effect != button::Action::PrevPointer) {
       EXPECT_EQ(v[name], Printed(p)) << name;
     }
   }
@@ -176,8 +179,8 @@ class Held {
 };
 
 // (mingw's headers give IObjectSafety no __uuidof.)
-zb::ComPtr<IObjectSafety> SafetyOf(IUnknown* control) {
-  zb::ComPtr<IObjectSafety> safety;
+common::ComPtr<IObjectSafety> SafetyOf(IUnknown* control) {
+  common::ComPtr<IObjectSafety> safety;
   control->QueryInterface(IID_IObjectSafety, safety.PutVoid());
   return safety;
 }
@@ -192,9 +195,9 @@ bool OpensForReading(const std::wstring& path) {
 }  // namespace
 
 TEST(PageSafety, SafetyOptionsRoundTripAndTheOptionsNoInterfaceHas) {
-  zb::ComPtr<IDispatch> c = CreateControl();
+  common::ComPtr<IDispatch> c = CreateControl();
   ASSERT_TRUE(c);
-  zb::ComPtr<IObjectSafety> safety = SafetyOf(c.Get());
+  common::ComPtr<IObjectSafety> safety = SafetyOf(c.Get());
   ASSERT_TRUE(safety);
   DWORD supported = 0, enabled = 0;
   for (const IID* iid : {&IID_IDispatch, &IID_IPersistStreamInit, &IID_IPersistStorage, &IID_IPersistPropertyBag}) {
@@ -219,7 +222,7 @@ TEST(PageSafety, SafetyOptionsRoundTripAndTheOptionsNoInterfaceHas) {
   EXPECT_EQ(safety->GetInterfaceSafetyOptions(IID_IStream, &supported, &enabled), E_NOINTERFACE);
   EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IStream, kBoth, kBoth), E_NOINTERFACE);
   // The object is the control's own face.
-  EXPECT_EQ(zb::QueryAs<IUnknown>(safety.Get()).Get(), zb::QueryAs<IUnknown>(c.Get()).Get());
+  EXPECT_EQ(common::QueryAs<IUnknown>(safety.Get()).Get(), common::QueryAs<IUnknown>(c.Get()).Get());
 }
 
 // A page may name internet pictures only. Local, UNC and animation paths are refused with a text
@@ -228,22 +231,22 @@ TEST(PageSafety, SafetyOptionsRoundTripAndTheOptionsNoInterfaceHas) {
 // there and report the path (DebugError "Error load image: ...") or end the animation
 // (AnimationEnd), instead of the one refusal.
 TEST(PageSafety, UntrustedPagesGetInternetPicturesButNoFilesOrFonts) {
-  ASSERT_TRUE(zbtest::wine::Running()) << "UNC paths are made through the Wine prefix";
-  const std::wstring dir = Wide(zbtest::MakeTempDir("safety"));
+  ASSERT_TRUE(tests::Running()) << "UNC paths are made through the Wine prefix";
+  const std::wstring dir = Wide(tests::MakeTempDir("safety"));
   const std::wstring local = dir + L"\\pic.bmp";
-  ASSERT_TRUE(zbtestpics::WriteBmp24(local, 7, 5));
+  ASSERT_TRUE(tests::WriteBmp24(local, 7, 5));
   ASSERT_TRUE(CreateDirectoryW((dir + L"\\anim").c_str(), nullptr));
-  ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"\\anim\\a.bmp", 3, 3));
+  ASSERT_TRUE(tests::WriteBmp24(dir + L"\\anim\\a.bmp", 3, 3));
   const std::string server = "zbsafe" + std::to_string(GetCurrentProcessId());
-  ASSERT_TRUE(zbtest::wine::MapUncShare(server, "pics", dir));
+  ASSERT_TRUE(tests::MapUncShare(server, "pics", dir));
   const std::wstring unc = L"\\\\" + Wide(server) + L"\\pics\\pic.bmp";
-  zbtest::LoopbackHttpServer http;
+  tests::LoopbackHttpServer http;
   ASSERT_NE(http.port(), 0);
   http.Set("/pic.bmp", ReadFile(local));
 
-  zb::ComPtr<IDispatch> c = CreateControl();
+  common::ComPtr<IDispatch> c = CreateControl();
   ASSERT_TRUE(c);
-  zb::ComPtr<IObjectSafety> safety = SafetyOf(c.Get());
+  common::ComPtr<IObjectSafety> safety = SafetyOf(c.Get());
   ASSERT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, kBoth, INTERFACESAFE_FOR_UNTRUSTED_CALLER), S_OK);
   auto events = EventRecorder::Attach(c.Get());
   ASSERT_TRUE(events);
@@ -260,21 +263,21 @@ TEST(PageSafety, UntrustedPagesGetInternetPicturesButNoFilesOrFonts) {
       events->events.clear();
       EXPECT_HRESULT_SUCCEEDED(Put(c.Get(), L"PictureURL", *Str(path).Ptr()));
       EXPECT_EQ(GetStr(c.Get(), L"PictureURL"), L"");  // refused, not stored
-      EXPECT_EQ(events->TextsOf(kPictureError), std::vector<std::wstring>{zbuntrusted::kPictureRefusedText});
+      EXPECT_EQ(events->TextsOf(kPictureError), std::vector<std::wstring>{button::kPictureRefusedText});
       EXPECT_EQ(events->events.size(), 1u);
     }
     events->events.clear();
     EXPECT_HRESULT_SUCCEEDED(Call(c.Get(), L"AnimationDirectory", {Str(dir + L"\\anim\\*.bmp"), I4(10)}));
-    EXPECT_EQ(events->TextsOf(kPictureError), std::vector<std::wstring>{zbuntrusted::kAnimationRefusedText});
+    EXPECT_EQ(events->TextsOf(kPictureError), std::vector<std::wstring>{button::kAnimationRefusedText});
     EXPECT_EQ(events->events.size(), 1u);  // no AnimationEnd: no search was made
 
     // No font, and not a byte fetched for it.
     events->events.clear();
     const int requests = http.requests;
-    zb::Variant added;
+    common::Variant added;
     EXPECT_HRESULT_SUCCEEDED(Call(c.Get(), L"InstallFontFromInternet", {Str(http.Url(L"/font.ttf"))}, &added));
     EXPECT_EQ(AsLong(added), 0);
-    EXPECT_EQ(events->TextsOf(kInternetFontError), std::vector<std::wstring>{zbuntrusted::kFontRefusedText});
+    EXPECT_EQ(events->TextsOf(kInternetFontError), std::vector<std::wstring>{button::kFontRefusedText});
     EXPECT_EQ(events->events.size(), 1u);
     EXPECT_EQ(http.requests, requests);
 
@@ -294,26 +297,26 @@ TEST(PageSafety, UntrustedPagesGetInternetPicturesButNoFilesOrFonts) {
     EXPECT_EQ(events->TextsOf(kPictureError), std::vector<std::wstring>{bad});
 
     // Stored properties from a page come through the same door.
-    zb::ComPtr<IDispatch> loaded = CreateControl();
+    common::ComPtr<IDispatch> loaded = CreateControl();
     ASSERT_TRUE(loaded);
     ASSERT_EQ(SafetyOf(loaded.Get())
                   ->SetInterfaceSafetyOptions(IID_IPersistPropertyBag, kBoth, INTERFACESAFE_FOR_UNTRUSTED_DATA),
               S_OK);
     auto loadEvents = EventRecorder::Attach(loaded.Get());
-    zb::ComPtr<OrderedBag> bag = OrderedBag::Make();
+    common::ComPtr<OrderedBag> bag = OrderedBag::Make();
     bag->entries.emplace_back(L"PictureURL", Str(local));
     bag->entries.emplace_back(L"PictureOverURL", Str(unc));
     bag->entries.emplace_back(L"PictureDownURL", Str(url));
     bag->entries.emplace_back(L"PictureBaseURL", Str(local));
-    ASSERT_HRESULT_SUCCEEDED(zb::QueryAs<IPersistPropertyBag>(loaded.Get())->Load(bag.Get(), nullptr));
+    ASSERT_HRESULT_SUCCEEDED(common::QueryAs<IPersistPropertyBag>(loaded.Get())->Load(bag.Get(), nullptr));
     EXPECT_EQ(GetStr(loaded.Get(), L"PictureURL"), L"");
     EXPECT_EQ(GetStr(loaded.Get(), L"PictureOverURL"), L"");
     EXPECT_EQ(GetStr(loaded.Get(), L"PictureDownURL"), url);
     EXPECT_EQ(loadEvents->TextsOf(kPictureError),
-              (std::vector<std::wstring>{zbuntrusted::kPictureRefusedText, zbuntrusted::kPictureRefusedText}));
+              (std::vector<std::wstring>{button::kPictureRefusedText, button::kPictureRefusedText}));
     EXPECT_TRUE(loadEvents->TextsOf(kDebugError).empty());
-    zb::ComPtr<OrderedBag> saved = OrderedBag::Make();
-    ASSERT_HRESULT_SUCCEEDED(zb::QueryAs<IPersistPropertyBag>(loaded.Get())->Save(saved.Get(), TRUE, TRUE));
+    common::ComPtr<OrderedBag> saved = OrderedBag::Make();
+    ASSERT_HRESULT_SUCCEEDED(common::QueryAs<IPersistPropertyBag>(loaded.Get())->Save(saved.Get(), TRUE, TRUE));
     ASSERT_TRUE(saved->Find(L"PictureBaseURL"));
     EXPECT_EQ(AsStr(*saved->Find(L"PictureBaseURL")), L"");
   }
@@ -329,5 +332,5 @@ TEST(PageSafety, UntrustedPagesGetInternetPicturesButNoFilesOrFonts) {
   }
   events.reset();
   c.Reset();
-  EXPECT_TRUE(zbtest::wine::UnmapUncShare(server, "pics"));
+  EXPECT_TRUE(tests::UnmapUncShare(server, "pics"));
 }

@@ -14,11 +14,11 @@
 #include "tests/win/control_pictures_files.h"
 #include "tests/win/control_props_support.h"
 
-using namespace zbctltest;
+using namespace tests;
 
 namespace {
 
-using zbtest::LoopbackHttpServer;
+using tests::LoopbackHttpServer;
 
 std::string ReadAll(const std::wstring& path) {
   std::ifstream in(path.c_str(), std::ios::binary);
@@ -48,7 +48,7 @@ std::vector<std::wstring> TemporaryPictures() {
 }  // namespace
 
 TEST(DownloadRules, LocalNameTakesTheUrlsExtension) {
-  using zbdownload::LocalNameForUrl;
+  using button::LocalNameForUrl;
   EXPECT_EQ(LocalNameForUrl(L"C:\\T\\ZPX3F.TMP", L"http://h/a/logo.gif"), L"C:\\T\\ZPX3F.gif");
   EXPECT_EQ(LocalNameForUrl(L"C:\\T\\ZPX3F.TMP", L"http://h.com/x.tar.GZ"), L"C:\\T\\ZPX3F.GZ");
   EXPECT_EQ(LocalNameForUrl(L"C:\\T\\ZPX3F.TMP", L"http://h.com/"), L"C:\\T\\ZPX3F.com/");
@@ -71,14 +71,14 @@ TEST(InternetDownloader, StatusCodesBecomeTheirTextsAndNoFile) {
   for (const Case& k : cases) {
     const std::wstring url = server.Url(L"/status/" + std::to_wstring(k.status));
     SCOPED_TRACE(k.status);
-    CInternetDownloader d;
+    button::CInternetDownloader d;
     EXPECT_EQ(d.Download(url, L"", false), L"");
     EXPECT_EQ(d.GetErrorText(), k.prefix.empty() ? k.text : k.prefix + url);
   }
   EXPECT_EQ(TemporaryPictures().size(), before);
 
   const std::wstring closed = L"http://127.0.0.1:9/pic.bmp";
-  CInternetDownloader d;
+  button::CInternetDownloader d;
   EXPECT_EQ(d.Download(closed, L"", false), L"");
   EXPECT_EQ(d.GetErrorText(), L"Internet Session - Cant open URL: " + closed);
   // An empty address does nothing, not even forget the last failure.
@@ -93,7 +93,7 @@ TEST(InternetDownloader, BodiesArriveWholeInUniqueTemporaryFilesOrTheTarget) {
   for (size_t size : {size_t(0), size_t(100), size_t(8192), size_t(3 * 8192), size_t(20000)}) {
     SCOPED_TRACE(size);
     const std::wstring url = server.Url(L"/size/" + std::to_wstring(size) + L".bin");
-    CInternetDownloader d;
+    button::CInternetDownloader d;
     const std::wstring path = d.Download(url, L"", true);
     ASSERT_NE(path, L"") << d.GetErrorText().c_str();
     EXPECT_EQ(d.GetErrorText(), L"");
@@ -110,25 +110,25 @@ TEST(InternetDownloader, BodiesArriveWholeInUniqueTemporaryFilesOrTheTarget) {
   }
   for (const std::wstring& p : seen) DeleteFileW(p.c_str());
 
-  const std::wstring target = Wide(zbtest::MakeTempDir("download")) + L"\\copy.dat";
-  CInternetDownloader d;
+  const std::wstring target = Wide(tests::MakeTempDir("download")) + L"\\copy.dat";
+  button::CInternetDownloader d;
   EXPECT_EQ(d.Download(server.Url(L"/size/5000.bin"), target, false), target);
   EXPECT_EQ(ReadAll(target).size(), 5000u);
   // A target that cannot be created.
-  const std::wstring bad = Wide(zbtest::MakeTempDir("download")) + L"\\no\\such\\folder.dat";
+  const std::wstring bad = Wide(tests::MakeTempDir("download")) + L"\\no\\such\\folder.dat";
   EXPECT_EQ(d.Download(server.Url(L"/size/10.bin"), bad, false), L"");
   EXPECT_EQ(d.GetErrorText(), L"Internet Session - Cant Create temp file: " + bad);
 }
 
 TEST(ControlDownloads, InternetPicturesLoadKeepOneTemporaryFileAndReportMissingOnes) {
-  const std::wstring dir = Wide(zbtest::MakeTempDir("ctldownload")) + L"\\";
-  ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"pic.bmp", 7, 5));
+  const std::wstring dir = Wide(tests::MakeTempDir("ctldownload")) + L"\\";
+  ASSERT_TRUE(tests::WriteBmp24(dir + L"pic.bmp", 7, 5));
   LoopbackHttpServer server;
   server.Set("/pic.bmp", ReadAll(dir + L"pic.bmp"));
   ASSERT_NE(server.port(), 0);
   const size_t before = TemporaryPictures().size();
   {
-    zb::ComPtr<IDispatch> c = CreateControl();
+    common::ComPtr<IDispatch> c = CreateControl();
     ASSERT_TRUE(c);
     ASSERT_HRESULT_SUCCEEDED(SiteAndInit(c.Get(), nullptr));
     Put(c.Get(), L"AlignHor", *I2(0).Ptr());

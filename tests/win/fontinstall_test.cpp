@@ -12,8 +12,8 @@
 #include "tests/support/TestFont.h"
 #include "tests/win/control_props_support.h"
 
-using namespace zbctltest;
-using zbtest::LoopbackHttpServer;
+using namespace tests;
+using tests::LoopbackHttpServer;
 
 namespace {
 
@@ -75,7 +75,7 @@ struct FontFileCleanup {
 TEST(InternetFontInstaller, TheServedFontBecomesUsableByNameFromItsFileInTheTemporaryFolder) {
   LoopbackHttpServer server;
   ASSERT_NE(server.port(), 0);
-  const std::string font = zbtest::MakeTrueTypeFont("Zb Font Alpha");
+  const std::string font = tests::MakeTrueTypeFont("Zb Font Alpha");
   server.Set("/fonts/ZbAlpha.ttf", font);
   const std::wstring local = TempFolder() + L"ZbAlpha.ttf";
   FontFileCleanup cleanup{local};
@@ -84,7 +84,7 @@ TEST(InternetFontInstaller, TheServedFontBecomesUsableByNameFromItsFileInTheTemp
   ASSERT_NE(FaceOf(L"Zb Font Alpha", 15), L"Zb Font Alpha");
   const size_t working = WorkingFiles();
 
-  CInternetFontInstaller installer;
+  button::CInternetFontInstaller installer;
   ASSERT_TRUE(installer.Install(server.Url(L"/fonts/ZbAlpha.ttf"))) << installer.GetErrorText().c_str();
   EXPECT_EQ(installer.GetErrorText(), L"");
   EXPECT_EQ(FaceOf(L"Zb Font Alpha"), L"Zb Font Alpha");
@@ -94,7 +94,7 @@ TEST(InternetFontInstaller, TheServedFontBecomesUsableByNameFromItsFileInTheTemp
   // The file is in use by the font engine now: a second call finds the font there and fetches
   // nothing.
   const int requests = server.requests;
-  CInternetFontInstaller again;
+  button::CInternetFontInstaller again;
   EXPECT_TRUE(again.Install(server.Url(L"/fonts/ZbAlpha.ttf")));
   EXPECT_EQ(again.GetErrorText(), L"");
   EXPECT_EQ(server.requests, requests);
@@ -131,7 +131,7 @@ TEST(InternetFontInstaller, FailuresSayWhyAndLeaveNoFilesBehind) {
   for (const Case& k : cases) {
     SCOPED_TRACE(std::string(k.url.begin(), k.url.end()));
     const int requests = server.requests;
-    CInternetFontInstaller installer;
+    button::CInternetFontInstaller installer;
     EXPECT_FALSE(installer.Install(k.url));
     EXPECT_EQ(installer.GetErrorText(), k.text);
     EXPECT_EQ(server.requests, requests + (k.fetched ? 1 : 0));
@@ -149,15 +149,15 @@ TEST(InternetFontInstaller, OnlyAFontReplacesAnEarlierFileOfTheSameName) {
   FontFileCleanup cleanup{local};
   WriteAll(local, "earlier file");
   server.Set("/a/ZbKeep.ttf", "<html>not a font</html>");
-  const std::string font = zbtest::MakeTrueTypeFont("Zb Font Keep");
+  const std::string font = tests::MakeTrueTypeFont("Zb Font Keep");
   server.Set("/c/ZbKeep.ttf", font);
 
   for (const wchar_t* path : {L"/a/ZbKeep.ttf", L"/b/ZbKeep.ttf"}) {
-    CInternetFontInstaller installer;
+    button::CInternetFontInstaller installer;
     EXPECT_FALSE(installer.Install(server.Url(path)));
     EXPECT_EQ(ReadAll(local), "earlier file") << installer.GetErrorText().c_str();
   }
-  CInternetFontInstaller installer;
+  button::CInternetFontInstaller installer;
   ASSERT_TRUE(installer.Install(server.Url(L"/c/ZbKeep.ttf"))) << installer.GetErrorText().c_str();
   EXPECT_EQ(ReadAll(local), font);
   EXPECT_EQ(FaceOf(L"Zb Font Keep"), L"Zb Font Keep");
@@ -166,21 +166,21 @@ TEST(InternetFontInstaller, OnlyAFontReplacesAnEarlierFileOfTheSameName) {
 TEST(ControlFonts, InstallFontFromInternetAnswersTrueOrFiresInternetFontErrorOnce) {
   LoopbackHttpServer server;
   ASSERT_NE(server.port(), 0);
-  server.Set("/fonts/ZbBeta.ttf", zbtest::MakeTrueTypeFont("Zb Font Beta"));
+  server.Set("/fonts/ZbBeta.ttf", tests::MakeTrueTypeFont("Zb Font Beta"));
   FontFileCleanup cleanup{TempFolder() + L"ZbBeta.ttf"};
-  zb::ComPtr<IDispatch> c = CreateControl();
+  common::ComPtr<IDispatch> c = CreateControl();
   ASSERT_TRUE(c);
   ASSERT_HRESULT_SUCCEEDED(SiteAndInit(c.Get(), nullptr));
   auto events = EventRecorder::Attach(c.Get());
   ASSERT_TRUE(events);
-  zb::ComPtr<IPersistStreamInit> persist;
+  common::ComPtr<IPersistStreamInit> persist;
   ASSERT_HRESULT_SUCCEEDED(c->QueryInterface(IID_IPersistStreamInit, persist.PutVoid()));
   const HRESULT dirtyBefore = persist->IsDirty();
 
   // Failures: FALSE, one event each with the reason, nothing else changed.
   const std::wstring missing = server.Url(L"/fonts/Missing.ttf");
   for (const std::wstring& url : {missing, std::wstring()}) {
-    zb::Variant result;
+    common::Variant result;
     ASSERT_HRESULT_SUCCEEDED(Call(c.Get(), L"InstallFontFromInternet", {Str(url)}, &result));
     EXPECT_EQ(AsLong(result), 0);
   }
@@ -189,7 +189,7 @@ TEST(ControlFonts, InstallFontFromInternetAnswersTrueOrFiresInternetFontErrorOnc
   EXPECT_EQ(events->events.size(), 2u);
   EXPECT_EQ(persist->IsDirty(), dirtyBefore);
 
-  zb::Variant result;
+  common::Variant result;
   ASSERT_HRESULT_SUCCEEDED(Call(c.Get(), L"InstallFontFromInternet", {Str(server.Url(L"/fonts/ZbBeta.ttf"))}, &result));
   EXPECT_NE(AsLong(result), 0);
   EXPECT_EQ(events->TextsOf(12).size(), 2u);

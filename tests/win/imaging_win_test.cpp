@@ -26,7 +26,7 @@ struct Handle {
 std::string Utf8(const fs::path& p) { return p.u8string(); }
 
 // Writes through the wide-character API, whatever the ANSI code page.
-bool Write(const fs::path& p, const forge::Bytes& bytes) {
+bool Write(const fs::path& p, const tests::Bytes& bytes) {
   Handle f{CreateFileW(p.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)};
   DWORD written = 0;
   return f.h != INVALID_HANDLE_VALUE && WriteFile(f.h, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
@@ -34,10 +34,10 @@ bool Write(const fs::path& p, const forge::Bytes& bytes) {
 }
 
 TEST(ImagingWinFileSource, PlatformErrorsBecomeOpenResults) {
-  const fs::path dir = fs::u8path(zbtest::MakeTempDir("imaging-win"));
+  const fs::path dir = fs::u8path(tests::MakeTempDir("imaging-win"));
   const fs::path file = dir / "locked.bmp";
-  ASSERT_TRUE(Write(file, forge::MakeBmp({2, 1, 24}, {0x112233, 0x445566})));
-  CFileSource source;
+  ASSERT_TRUE(Write(file, tests::MakeBmp({2, 1, 24}, {0x112233, 0x445566})));
+  button::CFileSource source;
   EXPECT_EQ(source.Open(Utf8(file)), 0);
   EXPECT_EQ(source.Size(), fs::file_size(file));
   source.Close();
@@ -56,17 +56,17 @@ TEST(ImagingWinFileSource, PlatformErrorsBecomeOpenResults) {
 }
 
 TEST(ImagingWinFileSource, NonAsciiPathsDecode) {
-  const fs::path dir = fs::u8path(zbtest::MakeTempDir("imaging-win")) / fs::u8path(u8"Bilder \u00e4\u00f1\u20ac");
+  const fs::path dir = fs::u8path(tests::MakeTempDir("imaging-win")) / fs::u8path(u8"Bilder \u00e4\u00f1\u20ac");
   fs::create_directories(dir);
   const fs::path bmp = dir / fs::u8path(u8"b\u00f6t\u00f3n.bmp");
   const fs::path gif = dir / fs::u8path(u8"\u00fcber.GIF");
-  ASSERT_TRUE(Write(bmp, forge::MakeBmp({2, 1, 24}, {0x112233, 0x445566})));
-  ASSERT_TRUE(Write(gif, forge::MakeGif({1, 1, {0x00, 0xABCDEF}, {{0, 0, 1, 1, false, {}, {1}}}})));
-  CImageDIB dib;
-  PictureResult r = DecodePictureFile(Utf8(bmp), 0, dib);
+  ASSERT_TRUE(Write(bmp, tests::MakeBmp({2, 1, 24}, {0x112233, 0x445566})));
+  ASSERT_TRUE(Write(gif, tests::MakeGif({1, 1, {0x00, 0xABCDEF}, {{0, 0, 1, 1, false, {}, {1}}}})));
+  button::CImageDIB dib;
+  button::PictureResult r = button::DecodePictureFile(Utf8(bmp), 0, dib);
   ASSERT_TRUE(r.Ok()) << r.text;
   EXPECT_EQ(dib.Pixel(1, 0) & 0xFFFFFF, 0x445566u);
-  r = DecodePictureFile(Utf8(gif), 0, dib);
+  r = button::DecodePictureFile(Utf8(gif), 0, dib);
   ASSERT_TRUE(r.Ok()) << r.text;
   EXPECT_TRUE(r.viaGif);
   EXPECT_EQ(dib.Pixel(0, 0) & 0xFFFFFF, 0xABCDEFu);

@@ -9,13 +9,13 @@
 #include "common/olehost/PropertyBag.h"
 #include "tests/win/control_module_testctl.h"
 
-using zb::ComPtr;
-using zb::QueryAs;
-using zb::Variant;
-using zb::olehost::CControlHost;
-using zb::olehost::CPropertyBag;
-using zb::olehost::HostedControl;
-using namespace zbtest;
+using common::CControlHost;
+using common::ComPtr;
+using common::CPropertyBag;
+using common::HostedControl;
+using common::QueryAs;
+using common::Variant;
+using namespace tests;
 
 namespace {
 
@@ -52,12 +52,12 @@ class Host : public ::testing::Test {
     parent = CreateWindowExW(0, L"STATIC", L"panel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 320, 240,
                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(parent, nullptr);
-    before = zb::COleControl::LiveObjects();
+    before = button::COleControl::LiveObjects();
   }
   void TearDown() override {
     DestroyWindow(parent);
     Pump();
-    EXPECT_EQ(zb::COleControl::LiveObjects(), before) << "every control was released";
+    EXPECT_EQ(button::COleControl::LiveObjects(), before) << "every control was released";
   }
   HostedControl Make(IPropertyBag* bag = nullptr, bool userMode = true) {
     ComPtr<CControlHost> host;
@@ -197,7 +197,7 @@ TEST_F(Host, EventsFiredWhileLoadingReachTheContainer) {
   ASSERT_TRUE(bag->LoadText(L"Number=I2:-3\n", error));
   std::vector<short> fired;
   CControlHost::Options options;
-  options.setupEvents = [&](zb::olehost::CEventSink& events) {
+  options.setupEvents = [&](common::CEventSink& events) {
     events.On(kEventFired, [&](const std::vector<VARIANT*>& args) { fired.push_back(args[0]->iVal); });
   };
   ComPtr<CControlHost> host;

@@ -16,19 +16,19 @@
 #include "button/pixels/ImageDIB.h"
 #include "tests/win/pages_fixture.h"
 
-using namespace zbtest;
+using namespace tests;
 
 // The Colors and Effects pages.
 namespace {
 
 class ColorsPage : public PageFixture {
  protected:
-  ColorsPage() : PageFixture(zephon::CLSID_ZephonColorsPage) {}
+  ColorsPage() : PageFixture(button::CLSID_ZephonColorsPage) {}
 };
 
 class EffectsPage : public PageFixture {
  protected:
-  EffectsPage() : PageFixture(zephon::CLSID_ZephonEffectsPage) {}
+  EffectsPage() : PageFixture(button::CLSID_ZephonEffectsPage) {}
 };
 
 HRESULT PutColor(IDispatch* disp, const wchar_t* name, uint32_t colorref) {
@@ -128,7 +128,7 @@ TEST_F(ColorsPage, ThePlaneAndStripPickWithTheMouseAndResetRestoresTheFaceColour
 }
 
 // The sample picture as the module holds it, put through the control's own effect pass.
-void ExpectedPreview(CImageDIB& out, const EffectSettings& settings) {
+void ExpectedPreview(button::CImageDIB& out, const button::EffectSettings& settings) {
   HBITMAP sample =
       static_cast<HBITMAP>(LoadImageW(Module::handle, MAKEINTRESOURCEW(1235), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   ASSERT_NE(sample, nullptr);
@@ -141,13 +141,13 @@ void ExpectedPreview(CImageDIB& out, const EffectSettings& settings) {
   EXPECT_EQ(out.GetFromBitmap(screen, sample), 78);
   ReleaseDC(nullptr, screen);
   DeleteObject(sample);
-  CImageDIB work;
+  button::CImageDIB work;
   ASSERT_TRUE(work.Create(68, 78));
-  RunEffectPass(out, work, settings, PictureState{});
+  button::RunEffectPass(out, work, settings, button::PictureState{});
 }
 
 // The preview as the page drew it at (16, 16).
-void ShownPreview(HWND dialog, CImageDIB& out) {
+void ShownPreview(HWND dialog, button::CImageDIB& out) {
   ASSERT_TRUE(out.Create(68, 78));
   FinishPainting(dialog);
   HDC dc = GetDC(dialog);
@@ -155,7 +155,7 @@ void ShownPreview(HWND dialog, CImageDIB& out) {
   ReleaseDC(dialog, dc);
 }
 
-int DifferentPixels(const CImageDIB& a, const CImageDIB& b) {
+int DifferentPixels(const button::CImageDIB& a, const button::CImageDIB& b) {
   int n = 0;
   for (int y = 0; y < 78; ++y)
     for (int x = 0; x < 68; ++x) n += (a.Pixel(x, y) & 0xFFFFFF) != (b.Pixel(x, y) & 0xFFFFFF);
@@ -167,7 +167,7 @@ TEST_F(EffectsPage, ShowsTheFilterWithItsHelpAndPreviewsTheControlsEffectPass) {
   ASSERT_EQ(page->GetPageInfo(&info), S_OK);
   EXPECT_STREQ(info.pszTitle, L"Effects");
   CoTaskMemFree(info.pszTitle);
-  EffectSettings s;
+  button::EffectSettings s;
   s.EffectFilter = 9;
   s.BackGroundColor = 0x000000FF;
   s.MaskColor = 0x00FF0000;
@@ -187,15 +187,15 @@ TEST_F(EffectsPage, ShowsTheFilterWithItsHelpAndPreviewsTheControlsEffectPass) {
   EXPECT_EQ(ListItem(GetDlgItem(dialog, 488), 0), L"NONE");
   EXPECT_EQ(ListItem(GetDlgItem(dialog, 488), 23), L"Mask Transparent 2");
   EXPECT_EQ(ListItem(GetDlgItem(dialog, 489), 6), L"On Focus");
-  EXPECT_EQ(ItemText(dialog, 731),
-            std::wstring(EffectFilterHelp(9), EffectFilterHelp(9) + strlen(EffectFilterHelp(9))));
+  EXPECT_EQ(ItemText(dialog, 731), std::wstring(button::EffectFilterHelp(9),
+                                                button::EffectFilterHelp(9) + strlen(button::EffectFilterHelp(9))));
   EXPECT_TRUE(Checked(dialog, 232));
   EXPECT_EQ(ItemText(dialog, 394), L"80");
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 399)));
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 492)));
 
   s.EffectApplyTo = 0;
-  CImageDIB expected, shown;
+  button::CImageDIB expected, shown;
   ExpectedPreview(expected, s);
   ShownPreview(dialog, shown);
   EXPECT_EQ(DifferentPixels(expected, shown), 0);
@@ -239,7 +239,7 @@ TEST_F(EffectsPage, ArrowsStepTheAmountsWithinTheByteAndFullBlendShowsTheBack) {
   EXPECT_EQ(ItemText(dialog, 394), L"1");
 
   ClickButton(dialog, 231);
-  CImageDIB shown;
+  button::CImageDIB shown;
   ShownPreview(dialog, shown);
   int green = 0;
   for (int y = 0; y < 78; ++y)
@@ -264,7 +264,7 @@ TEST_F(EffectsPage, SystemColoursShowAsTheColourTheyStandForAndStayStored) {
   HWND dialog = Open();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(ItemText(dialog, 398), std::to_wstring(face));
-  CImageDIB shown;
+  button::CImageDIB shown;
   ShownPreview(dialog, shown);
   EXPECT_EQ(shown.Pixel(0, 0) & 0xFFFFFF,
             uint32_t(GetRValue(faceRgb)) << 16 | uint32_t(GetGValue(faceRgb)) << 8 | GetBValue(faceRgb));
@@ -272,7 +272,7 @@ TEST_F(EffectsPage, SystemColoursShowAsTheColourTheyStandForAndStayStored) {
   ASSERT_EQ(page->Apply(), S_OK);
   EXPECT_EQ(uint32_t(GetNumber(control.Get(), L"BackGroundColor")), face);
 
-  SwitchPage(zephon::CLSID_ZephonColorsPage);
+  SwitchPage(button::CLSID_ZephonColorsPage);
   dialog = Open();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(PagePixel(dialog, 170, 130), faceRgb);  // the loaded Back item's swatch
@@ -292,9 +292,9 @@ TEST_F(EffectsPage, ApplyWritesOnlyEditedValuesAndKeepsValuesNoItemShows) {
     const wchar_t* takenBack;  // edited, taken into the page, then typed back as it was
   };
   const Case cases[] = {
-      {zephon::CLSID_ZephonEffectsPage, L"EffectApplyTo", 7, [](HWND d) { PickListEntry(d, 488, 17); }, L"EffectFilter",
+      {button::CLSID_ZephonEffectsPage, L"EffectApplyTo", 7, [](HWND d) { PickListEntry(d, 488, 17); }, L"EffectFilter",
        L"17", nullptr},
-      {zephon::CLSID_ZephonTextPage, L"TextApplyTo", 9,
+      {button::CLSID_ZephonTextPage, L"TextApplyTo", 9,
        [](HWND d) {
          SetDlgItemTextW(d, 529, L"40");
          ClickButton(d, 524);  // "Word break" takes the dialog's values
@@ -303,7 +303,7 @@ TEST_F(EffectsPage, ApplyWritesOnlyEditedValuesAndKeepsValuesNoItemShows) {
          SetDlgItemTextW(d, 527, L"12");
        },
        L"TextBlendValue", L"12", L"TextVerticalOffset"},
-      {zephon::CLSID_ZephonToolTipPage, L"ToolTipEffect", 6, [](HWND d) { SetDlgItemTextW(d, 440, L"Hola"); },
+      {button::CLSID_ZephonToolTipPage, L"ToolTipEffect", 6, [](HWND d) { SetDlgItemTextW(d, 440, L"Hola"); },
        L"ToolTipString", L"Hola", nullptr},
   };
   for (const Case& c : cases) {

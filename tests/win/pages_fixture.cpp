@@ -1,8 +1,8 @@
 #include "tests/win/pages_fixture.h"
 
-namespace zbtest {
+namespace tests {
 
 HMODULE Module::handle = nullptr;
 const auto* const g_env = ::testing::AddGlobalTestEnvironment(new Module);
 
-}  // namespace zbtest
+}  // namespace tests

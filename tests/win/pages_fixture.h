@@ -16,11 +16,11 @@
 #include "common/win/ComPtr.h"
 #include "tests/support/UiDriver_win.h"
 
-namespace zbtest {
+namespace tests {
 
-using zb::ComPtr;
-using zb::QueryAs;
-using zb::Variant;
+using common::ComPtr;
+using common::QueryAs;
+using common::Variant;
 
 using DllFn = HRESULT(STDAPICALLTYPE*)();
 
@@ -29,7 +29,7 @@ class Module : public ::testing::Environment {
   static HMODULE handle;  // set up once for the whole program (pages_fixture.cpp)
   void SetUp() override {
     ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-    handle = LoadLibraryW((zbtest::ui::OwnFolder() + L"\\ZEPHONBUTTONPRO.OCX").c_str());
+    handle = LoadLibraryW((tests::OwnFolder() + L"\\ZEPHONBUTTONPRO.OCX").c_str());
     ASSERT_NE(handle, nullptr);
     ASSERT_EQ(Call("DllRegisterServer"), S_OK);
   }
@@ -144,7 +144,7 @@ inline HWND FindDescendant(HWND root, int id, const wchar_t* className) {
       root,
       [](HWND w, LPARAM p) CALLBACK -> BOOL {
         auto* s = reinterpret_cast<Search*>(p);
-        if (GetDlgCtrlID(w) == s->id && zbtest::ui::ClassOf(w) == s->className) {
+        if (GetDlgCtrlID(w) == s->id && tests::ClassOf(w) == s->className) {
           s->found = w;
           return FALSE;
         }
@@ -165,8 +165,8 @@ class ModalWatcher {
           const ULONGLONG end = GetTickCount64() + 30000;
           HWND window = nullptr;
           while (!window && GetTickCount64() < end) {
-            for (HWND w : zbtest::ui::TopWindows(GetCurrentProcessId(), L"#32770"))
-              if (zbtest::ui::TextOf(w).find(caption) != std::wstring::npos) window = w;
+            for (HWND w : tests::TopWindows(GetCurrentProcessId(), L"#32770"))
+              if (tests::TextOf(w).find(caption) != std::wstring::npos) window = w;
             if (!window) Sleep(20);
           }
           if (window) {
@@ -196,7 +196,7 @@ inline HWND ThreadToolTip() {
   EnumThreadWindows(
       GetCurrentThreadId(),
       [](HWND w, LPARAM p) CALLBACK -> BOOL {
-        if (zbtest::ui::ClassOf(w) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(p) = w;
+        if (tests::ClassOf(w) == TOOLTIPS_CLASSW) *reinterpret_cast<HWND*>(p) = w;
         return TRUE;
       },
       LPARAM(&tip));
@@ -208,7 +208,7 @@ class PageFixture : public ::testing::Test {
   explicit PageFixture(const CLSID& pageClass) : pageClass(pageClass) {}
   void SetUp() override {
     ASSERT_EQ(
-        CoCreateInstance(zephon::CLSID_ZephonButton, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, control.PutVoid()),
+        CoCreateInstance(button::CLSID_ZephonButton, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, control.PutVoid()),
         S_OK);
     ASSERT_EQ(QueryAs<IPersistStreamInit>(control.Get())->InitNew(), S_OK);
     ASSERT_EQ(CoCreateInstance(pageClass, nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage2, page.PutVoid()), S_OK);
@@ -287,14 +287,14 @@ inline std::wstring GetString(IDispatch* disp, const wchar_t* name) {
   return text.Ref().bstrVal ? text.Ref().bstrVal : L"";
 }
 
-inline std::wstring BoxText(HWND dialog, int id) { return zbtest::ui::TextOf(GetDlgItem(dialog, id)); }
+inline std::wstring BoxText(HWND dialog, int id) { return tests::TextOf(GetDlgItem(dialog, id)); }
 
 // A spin arrow pressed: the scroll bar tells its owner.
 inline void PressArrow(HWND dialog, int scrollBar, int code) {
   SendMessageW(dialog, WM_VSCROLL, MAKEWPARAM(code, 0), LPARAM(GetDlgItem(dialog, scrollBar)));
 }
 
-inline std::wstring ItemText(HWND dialog, int id) { return zbtest::ui::TextOf(GetDlgItem(dialog, id)); }
+inline std::wstring ItemText(HWND dialog, int id) { return tests::TextOf(GetDlgItem(dialog, id)); }
 
 inline void ClickButton(HWND dialog, int id) { SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0); }
 
@@ -310,4 +310,4 @@ inline COLORREF PagePixel(HWND dialog, int x, int y) {
   return c;
 }
 
-}  // namespace zbtest
+}  // namespace tests

@@ -15,22 +15,22 @@
 #include "tests/win/control_pictures_files.h"
 #include "tests/win/pages_fixture.h"
 
-using namespace zbtest;
+using namespace tests;
 
 // The Images page.
 namespace {
 
 class ImagesPage : public PageFixture {
  protected:
-  ImagesPage() : PageFixture(zephon::CLSID_ZephonImagesPage) {}
+  ImagesPage() : PageFixture(button::CLSID_ZephonImagesPage) {}
   void SetUp() override {
     PageFixture::SetUp();
     wchar_t temp[MAX_PATH] = {};
     ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
     dir = std::wstring(temp) + L"zb_images_page_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
     CreateDirectoryW(dir.c_str(), nullptr);
-    ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"wide.bmp", 240, 60));
-    ASSERT_TRUE(zbtestpics::WriteBmp24(dir + L"small.bmp", 100, 50));
+    ASSERT_TRUE(tests::WriteBmp24(dir + L"wide.bmp", 240, 60));
+    ASSERT_TRUE(tests::WriteBmp24(dir + L"small.bmp", 100, 50));
   }
   void TearDown() override {
     PageFixture::TearDown();
@@ -159,7 +159,7 @@ TEST_F(ImagesPage, FileDialogPreviewsTheSelectedPicture) {
     EnumChildWindows(
         box,
         [](HWND w, LPARAM p) CALLBACK -> BOOL {
-          if (zbtest::ui::ClassOf(w) == L"SysListView32") *reinterpret_cast<HWND*>(p) = w;
+          if (tests::ClassOf(w) == L"SysListView32") *reinterpret_cast<HWND*>(p) = w;
           return TRUE;
         },
         LPARAM(&list));

@@ -17,18 +17,18 @@
 
 #include "tests/win/pages_fixture.h"
 
-using namespace zbtest;
+using namespace tests;
 
 namespace {
 
 class GeneralPage : public PageFixture {
  protected:
-  GeneralPage() : PageFixture(zephon::CLSID_ZephonGeneralPage) {}
+  GeneralPage() : PageFixture(button::CLSID_ZephonGeneralPage) {}
 };
 
 class ProfiPage : public PageFixture {
  protected:
-  ProfiPage() : PageFixture(zephon::CLSID_ZephonProfiPage) {}
+  ProfiPage() : PageFixture(button::CLSID_ZephonProfiPage) {}
 };
 
 TEST_F(GeneralPage, InfoGivesCaptionAndTheTemplateSize) {
@@ -160,10 +160,10 @@ TEST_F(GeneralPage, AboutButtonOpensTheAboutBoxOnce) {
   ASSERT_NE(dialog, nullptr);
   std::wstring text;
   ModalWatcher watcher(L"About ZephonButtonPro", IDOK, [&text](HWND box) {
-    text = zbtest::ui::TextOf(GetDlgItem(box, 1221));
+    text = tests::TextOf(GetDlgItem(box, 1221));
     return !text.empty();
   });
-  zbtest::ui::Click(GetDlgItem(dialog, 228));
+  tests::Click(GetDlgItem(dialog, 228));
   const ULONGLONG end = GetTickCount64() + 60000;
   while (!watcher.Done() && GetTickCount64() < end) {
     Pump();

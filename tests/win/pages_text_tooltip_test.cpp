@@ -14,18 +14,18 @@
 
 #include "tests/win/pages_fixture.h"
 
-using namespace zbtest;
+using namespace tests;
 
 namespace {
 
 class TextPage : public PageFixture {
  protected:
-  TextPage() : PageFixture(zephon::CLSID_ZephonTextPage) {}
+  TextPage() : PageFixture(button::CLSID_ZephonTextPage) {}
 };
 
 class ToolTipPage : public PageFixture {
  protected:
-  ToolTipPage() : PageFixture(zephon::CLSID_ZephonToolTipPage) {}
+  ToolTipPage() : PageFixture(button::CLSID_ZephonToolTipPage) {}
 };
 
 // The page's visible test tooltip, once it is up (null after the wait).
@@ -34,8 +34,8 @@ HWND WaitForTestTip(DWORD timeoutMs) {
   while (GetTickCount64() < end) {
     Pump();
     HWND found = nullptr;
-    for (HWND w : zbtest::ui::TopWindows(GetCurrentProcessId()))
-      if (zbtest::ui::TextOf(w) == L"ZephonToolTip" && IsWindowVisible(w)) found = w;
+    for (HWND w : tests::TopWindows(GetCurrentProcessId()))
+      if (tests::TextOf(w) == L"ZephonToolTip" && IsWindowVisible(w)) found = w;
     if (found) return found;
     Sleep(10);
   }

@@ -49,7 +49,7 @@ class Surface {
 TEST(GdiTest, DrawPutsTheLastMemoryRowOnTop) {
   Surface s(4, 4);
   ASSERT_TRUE(s.Ok());
-  CImageDIB d;
+  button::CImageDIB d;
   ASSERT_TRUE(d.Create(1, 2));
   d.SetPixel(0, 0, kRed);
   d.SetPixel(0, 1, kBlue);
@@ -63,7 +63,7 @@ TEST(GdiTest, DrawPutsTheLastMemoryRowOnTop) {
 TEST(GdiTest, DrawPartCountsItsSourceFromTheTop) {
   Surface s(4, 4);
   ASSERT_TRUE(s.Ok());
-  CImageDIB d;
+  button::CImageDIB d;
   ASSERT_TRUE(d.Create(3, 3));
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 3; ++x) d.SetPixel(x, y, uint32_t(0x10 * (y + 1) + x));
@@ -81,7 +81,7 @@ TEST(GdiTest, BitmapRoundTripKeepsEveryColour) {
   HDC screen = GetDC(nullptr);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, 37, 5);
   ASSERT_NE(bitmap, nullptr);
-  CImageDIB a, b;
+  button::CImageDIB a, b;
   ASSERT_TRUE(a.Create(37, 5));
   ASSERT_TRUE(b.Create(37, 5));
   for (int y = 0; y < 5; ++y)
@@ -99,12 +99,12 @@ TEST(GdiTest, BitmapRoundTripKeepsEveryColour) {
 TEST(GdiTest, GrabCopiesARectangleAndBlacksOutTheOutside) {
   Surface s(6, 4);
   ASSERT_TRUE(s.Ok());
-  CImageDIB picture;
+  button::CImageDIB picture;
   ASSERT_TRUE(picture.Create(6, 4));
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 6; ++x) picture.SetPixel(x, y, uint32_t(0x010000 * (3 - y) + x));  // value = top row, column
   picture.Draw(s.dc(), 0, 0);
-  CImageDIB grab;
+  button::CImageDIB grab;
   ASSERT_TRUE(grab.Create(3, 2));
   EXPECT_EQ(grab.GrabFromDC(s.dc(), 4, 1, 3, 2), 2);
   // Memory row 1 is the grabbed rectangle's top row (surface row 1).
@@ -113,7 +113,7 @@ TEST(GdiTest, GrabCopiesARectangleAndBlacksOutTheOutside) {
   EXPECT_EQ(grab.Pixel(0, 0) & 0xFFFFFF, 0x020004u);
   EXPECT_EQ(grab.Pixel(2, 1) & 0xFFFFFF, 0u);  // beyond the surface's right edge
   // A rectangle taller than the buffer fills only the buffer's rows.
-  CImageDIB small;
+  button::CImageDIB small;
   ASSERT_TRUE(small.Create(2, 1));
   small.GrabFromDC(s.dc(), 0, 0, 2, 4);
   for (size_t i = 2; i < 6; ++i) EXPECT_EQ(small.m_bits[i], 0xFFFFFFFFu);

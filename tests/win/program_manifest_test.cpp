@@ -49,7 +49,7 @@ TEST(ProgramManifests, SayTheLevelOsVersionsDpiAndLookChosen) {
   };
   for (const auto& program : programs) {
     SCOPED_TRACE(std::string(program.file, program.file + wcslen(program.file)));
-    const std::wstring path = zbtest::ui::OwnFolder() + L"\\" + program.file;
+    const std::wstring path = tests::OwnFolder() + L"\\" + program.file;
     const std::string text = ManifestResource(path);
     ASSERT_FALSE(text.empty()) << "no manifest resource";
     // Classic controls, the look the windows were designed with: no Common Controls 6.

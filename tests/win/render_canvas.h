@@ -8,7 +8,7 @@
 
 #include "button/pixels/ImageDIB.h"
 
-namespace zbtest {
+namespace tests {
 
 class Canvas {
  public:
@@ -65,20 +65,20 @@ class Canvas {
 };
 
 // Pixel (x, y) of a buffer, y counted from the top as the screen shows it.
-inline void PutTop(CImageDIB& img, int x, int y, uint32_t rgb) { img.SetPixel(x, img.Height() - 1 - y, rgb); }
+inline void PutTop(button::CImageDIB& img, int x, int y, uint32_t rgb) { img.SetPixel(x, img.Height() - 1 - y, rgb); }
 
 // A w x h picture of one colour.
-inline void MakeSolid(CImageDIB& img, int w, int h, uint32_t rgb) {
+inline void MakeSolid(button::CImageDIB& img, int w, int h, uint32_t rgb) {
   img.Create(w, h);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) img.SetPixel(x, y, rgb);
 }
 
 // A picture whose every pixel tells its own position: red = column, green = row (from the top).
-inline void MakeCoordinates(CImageDIB& img, int w, int h) {
+inline void MakeCoordinates(button::CImageDIB& img, int w, int h) {
   img.Create(w, h);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) PutTop(img, x, y, (uint32_t(x & 0xFF) << 16) | (uint32_t(y & 0xFF) << 8) | 0x40);
 }
 
-}  // namespace zbtest
+}  // namespace tests

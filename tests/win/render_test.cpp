@@ -9,10 +9,10 @@
 #include "button/control/ButtonRenderer.h"
 #include "tests/win/render_canvas.h"
 
-using namespace zblayout;
-using zbtest::Canvas;
-using zbtest::MakeCoordinates;
-using zbtest::MakeSolid;
+using namespace button;
+using tests::Canvas;
+using tests::MakeCoordinates;
+using tests::MakeSolid;
 
 namespace {
 
@@ -57,20 +57,20 @@ class RenderTest : public ::testing::Test {
     state.currentKind = kKindPicture;
   }
 
-  void PaintInto(Canvas& c, CImageDIB* pic, const RECT& bounds, const RECT& invalid) {
+  void PaintInto(Canvas& c, button::CImageDIB* pic, const RECT& bounds, const RECT& invalid) {
     renderer.Paint(c.dc(), bounds, invalid, pic, props, state, captionFont,
                    [this](const std::wstring& text) { errors.push_back(text); });
   }
-  void PaintInto(Canvas& c, CImageDIB* pic) { PaintInto(c, pic, c.Rect(), c.Rect()); }
+  void PaintInto(Canvas& c, button::CImageDIB* pic) { PaintInto(c, pic, c.Rect(), c.Rect()); }
 
   // A caption test setup: white picture and background, black bold text.
-  void CaptionOnWhite(CImageDIB& pic, int w, int h, const wchar_t* text) {
+  void CaptionOnWhite(button::CImageDIB& pic, int w, int h, const wchar_t* text) {
     MakeSolid(pic, w, h, 0x00FFFFFF);
     props.effects.BackGroundColor = 0x00FFFFFF;
     props.TextColor = 0;
     props.Text = text;
   }
-  Box CaptionBox(CImageDIB& pic) {
+  Box CaptionBox(button::CImageDIB& pic) {
     Canvas c(pic.Width(), pic.Height());
     PaintInto(c, &pic);
     return InkBox(c, 0x00FFFFFF);
@@ -78,7 +78,7 @@ class RenderTest : public ::testing::Test {
 
   static HFONT font;
   HFONT captionFont = font;
-  CButtonRenderer renderer;
+  button::CButtonRenderer renderer;
   ButtonPaintProps props;
   ButtonPaintState state;
   std::vector<std::wstring> errors;
@@ -88,7 +88,7 @@ HFONT RenderTest::font = nullptr;
 }  // namespace
 
 TEST_F(RenderTest, AspectRatioScalesAndCentresVertically) {
-  CImageDIB pic;
+  button::CImageDIB pic;
   MakeSolid(pic, 40, 20, 0x00FF0000);
   props.Stretch = kStretchAspect;
   props.effects.BackGroundColor = 0x00FF0000;  // blue
@@ -104,7 +104,7 @@ TEST_F(RenderTest, AspectRatioScalesAndCentresVertically) {
 }
 
 TEST_F(RenderTest, OversizedPictureShowsTheAlignedPartOnBothCompositionPaths) {
-  CImageDIB pic;
+  button::CImageDIB pic;
   MakeCoordinates(pic, 101, 10);
   Canvas c(60, 10);
   struct Case {
@@ -127,12 +127,12 @@ TEST_F(RenderTest, OversizedPictureShowsTheAlignedPartOnBothCompositionPaths) {
 }
 
 TEST_F(RenderTest, FullStretchModesScaleToTheBounds) {
-  CImageDIB pic;
+  button::CImageDIB pic;
   pic.Create(2, 2);
-  zbtest::PutTop(pic, 0, 0, 0x00110000);
-  zbtest::PutTop(pic, 1, 0, 0x00220000);
-  zbtest::PutTop(pic, 0, 1, 0x00330000);
-  zbtest::PutTop(pic, 1, 1, 0x00440000);
+  tests::PutTop(pic, 0, 0, 0x00110000);
+  tests::PutTop(pic, 1, 0, 0x00220000);
+  tests::PutTop(pic, 0, 1, 0x00330000);
+  tests::PutTop(pic, 1, 1, 0x00440000);
   for (short s : {kStretchFull, kStretchParent, kStretchFixed96}) {
     props.Stretch = s;
     Canvas c(40, 20);
@@ -146,12 +146,12 @@ TEST_F(RenderTest, FullStretchModesScaleToTheBounds) {
 }
 
 TEST_F(RenderTest, PressOffsetMovesThePictureInTheClickOffsetModes) {
-  CImageDIB pic;
+  button::CImageDIB pic;
   MakeCoordinates(pic, 20, 10);
   for (short mode = 0; mode <= 5; ++mode) {
     state.picture.buttonMode = mode;
     state.picture.pressed = true;
-    state.picture.shown = ShownPicture::Down;
+    state.picture.shown = button::ShownPicture::Down;
     state.pressOffset = ModeHasClickOffset(mode) ? kPressOffset : 0;
     Canvas c(40, 30);
     PaintInto(c, &pic);
@@ -162,7 +162,7 @@ TEST_F(RenderTest, PressOffsetMovesThePictureInTheClickOffsetModes) {
 }
 
 TEST_F(RenderTest, BevelModesRaiseAtRestAndSinkWhenPressed) {
-  CImageDIB pic;
+  button::CImageDIB pic;
   MakeSolid(pic, 30, 20, 0x00808080);
   props.effects.BackGroundColor = 0x00808080;
   for (short mode : {1, 2, 5}) {
@@ -170,7 +170,7 @@ TEST_F(RenderTest, BevelModesRaiseAtRestAndSinkWhenPressed) {
     const bool bevel = mode != 1;
     for (bool pressed : {false, true}) {
       state.picture.pressed = pressed;
-      state.picture.shown = pressed ? ShownPicture::Down : ShownPicture::Normal;
+      state.picture.shown = pressed ? button::ShownPicture::Down : button::ShownPicture::Normal;
       state.pressOffset = pressed ? kPressOffset : 0;
       Canvas c(30, 20);
       PaintInto(c, &pic);
@@ -193,7 +193,7 @@ TEST_F(RenderTest, BevelModesRaiseAtRestAndSinkWhenPressed) {
 }
 
 TEST_F(RenderTest, CaptionFollowsItsAlignment) {
-  CImageDIB pic;
+  button::CImageDIB pic;
   CaptionOnWhite(pic, 120, 60, L"Hi");
   Box b[3][3];
   for (short h = 0; h < 3; ++h)
@@ -220,7 +220,7 @@ TEST_F(RenderTest, CaptionFollowsItsAlignment) {
 }
 
 TEST_F(RenderTest, CaptionWrapsMovesWithOffsetsAndObeysItsStateRule) {
-  CImageDIB pic;
+  button::CImageDIB pic;
   CaptionOnWhite(pic, 60, 80, L"Wide words wrap here");
   props.TextAlignHor = 0;
   props.TextAlignVer = 0;
@@ -239,7 +239,7 @@ TEST_F(RenderTest, CaptionWrapsMovesWithOffsetsAndObeysItsStateRule) {
   props.TextVerticalOffset = 0;
   state.picture.buttonMode = 1;
   state.picture.pressed = true;
-  state.picture.shown = ShownPicture::Down;
+  state.picture.shown = button::ShownPicture::Down;
   state.pressOffset = kPressOffset;
   moved = CaptionBox(pic);
   EXPECT_EQ(moved.top, single.top + 2);
@@ -256,7 +256,7 @@ TEST_F(RenderTest, CaptionWrapsMovesWithOffsetsAndObeysItsStateRule) {
 }
 
 TEST_F(RenderTest, CaptionOpacityBlendsBelow254) {
-  CImageDIB pic;
+  button::CImageDIB pic;
   MakeCoordinates(pic, 80, 30);
   props.Text = L"Blend";
   props.TextColor = 0x000000FF;  // red
@@ -289,7 +289,7 @@ TEST_F(RenderTest, CaptionOpacityBlendsBelow254) {
 }
 
 TEST_F(RenderTest, MirroringTurnsPictureAndCaptionAround) {
-  CImageDIB pic;
+  button::CImageDIB pic;
   MakeCoordinates(pic, 60, 30);
   props.Text = L"Ab";
   props.TextAlignHor = 0;
@@ -308,7 +308,7 @@ TEST_F(RenderTest, MirroringTurnsPictureAndCaptionAround) {
 }
 
 TEST_F(RenderTest, GlobalBlendOnANaturalSizePictureIsComposed) {
-  CImageDIB pic;
+  button::CImageDIB pic;
   MakeCoordinates(pic, 30, 20);
   props.effects.BackGroundColor = 0;
   props.effects.EffectGlobalBlend = true;
@@ -320,7 +320,7 @@ TEST_F(RenderTest, GlobalBlendOnANaturalSizePictureIsComposed) {
 }
 
 TEST_F(RenderTest, EffectPassSeesTheShownState) {
-  CImageDIB pic;
+  button::CImageDIB pic;
   MakeSolid(pic, 20, 10, 0x00FF0000);
   props.effects.EffectFilter = 8;   // desaturate
   props.effects.EffectApplyTo = 1;  // normal image only
@@ -333,7 +333,7 @@ TEST_F(RenderTest, EffectPassSeesTheShownState) {
 }
 
 TEST_F(RenderTest, FastDrawCopiesOnlyTheInvalidRectangle) {
-  CImageDIB pic;
+  button::CImageDIB pic;
   MakeCoordinates(pic, 40, 20);
   props.FastDraw = true;
   const RECT invalid{10, 5, 30, 15};
@@ -351,7 +351,7 @@ TEST_F(RenderTest, FastDrawCopiesOnlyTheInvalidRectangle) {
 }
 
 TEST_F(RenderTest, NothingIsPaintedWhenTheGateSaysNo) {
-  CImageDIB pic;
+  button::CImageDIB pic;
   MakeCoordinates(pic, 20, 20);
   state.anyPictureUrl = true;
   state.userMode = true;
@@ -366,7 +366,7 @@ TEST_F(RenderTest, NothingIsPaintedWhenTheGateSaysNo) {
 }
 
 TEST_F(RenderTest, BoundsAwayFromTheOriginDrawAtTheBounds) {
-  CImageDIB pic;
+  button::CImageDIB pic;
   MakeCoordinates(pic, 40, 30);
   for (bool composed : {false, true}) {
     props.Text = composed ? L"Cap" : L"";
@@ -382,7 +382,7 @@ TEST_F(RenderTest, BoundsAwayFromTheOriginDrawAtTheBounds) {
 }
 
 TEST_F(RenderTest, FailuresReportTheirStepAndPaintNothing) {
-  CImageDIB pic;
+  button::CImageDIB pic;
   MakeCoordinates(pic, 20, 15);
   props.Stretch = kStretchFull;
   Canvas c(40, 30);
@@ -410,7 +410,7 @@ TEST_F(RenderTest, FailuresReportTheirStepAndPaintNothing) {
 }
 
 TEST_F(RenderTest, AKeptFrameIsNeverShownForChangedInputs) {
-  CImageDIB pic;
+  button::CImageDIB pic;
   MakeCoordinates(pic, 40, 30);
   props.Text = L"Go";
   props.TextAlignHor = 0;
@@ -419,7 +419,7 @@ TEST_F(RenderTest, AKeptFrameIsNeverShownForChangedInputs) {
   const std::vector<uint32_t> first = c.Pixels();
 
   // Pixels changed in place, behind the same buffer.
-  zbtest::PutTop(pic, 39, 29, 0x00ABCDEF);
+  tests::PutTop(pic, 39, 29, 0x00ABCDEF);
   PaintInto(c, &pic);
   EXPECT_EQ(c.At(39, 29), 0x00ABCDEFu);
 
@@ -440,7 +440,7 @@ TEST_F(RenderTest, AKeptFrameIsNeverShownForChangedInputs) {
   PaintInto(c, &pic);
   EXPECT_EQ(c.At(2, 2), Coord(0, 0));
   state.pressOffset = 0;
-  zbtest::PutTop(pic, 39, 29, Coord(39, 29));
+  tests::PutTop(pic, 39, 29, Coord(39, 29));
   PaintInto(c, &pic);
   EXPECT_EQ(c.Pixels(), first);
 }

@@ -11,16 +11,16 @@
 #include "button/control/ButtonRenderer.h"
 #include "tests/win/render_canvas.h"
 
-using namespace zblayout;
-using zbtest::Canvas;
-using zbtest::MakeCoordinates;
+using namespace button;
+using tests::Canvas;
+using tests::MakeCoordinates;
 
 namespace {
 
 constexpr uint32_t kSentinel = 0x00123456;
 
 // Every word of a frame, the byte GDI leaves above the colour included.
-std::vector<uint32_t> Words(const CImageDIB& image) {
+std::vector<uint32_t> Words(const button::CImageDIB& image) {
   if (!image.HasPixels()) return {};
   return std::vector<uint32_t>(image.m_bits, image.m_bits + size_t(image.Width()) * size_t(image.Height()));
 }
@@ -34,7 +34,7 @@ HFONT MakeFont(int height, int weight, bool italic, const wchar_t* face) {
 struct Look {
   ButtonPaintProps props;
   ButtonPaintState state;
-  CImageDIB* picture = nullptr;
+  button::CImageDIB* picture = nullptr;
   HFONT font = nullptr;
   int w = 78, h = 62;
 };
@@ -54,7 +54,7 @@ class RenderFramesTest : public ::testing::Test {
     MakeCoordinates(normal, 78, 62);
     MakeCoordinates(other, 33, 47);
     MakeCoordinates(large, 101, 80);
-    for (int y = 0; y < 47; ++y) zbtest::PutTop(other, 5, y, 0x00FFFFFF);
+    for (int y = 0; y < 47; ++y) tests::PutTop(other, 5, y, 0x00FFFFFF);
   }
 
   Look Base() {
@@ -70,7 +70,7 @@ class RenderFramesTest : public ::testing::Test {
     return l;
   }
 
-  void Paint(CButtonRenderer& r, HDC dc, const Look& l, const RECT& bounds, const RECT& invalid) {
+  void Paint(button::CButtonRenderer& r, HDC dc, const Look& l, const RECT& bounds, const RECT& invalid) {
     r.Paint(dc, bounds, invalid, l.picture, l.props, l.state, l.font,
             [this](const std::wstring& text) { errors.push_back(text); });
   }
@@ -78,7 +78,7 @@ class RenderFramesTest : public ::testing::Test {
   void ExpectSameAsFresh(const Look& l, const std::string& what) {
     Canvas kept(l.w, l.h, kSentinel), fresh(l.w, l.h, kSentinel);
     Paint(warm, kept.dc(), l, kept.Rect(), kept.Rect());
-    CButtonRenderer first;
+    button::CButtonRenderer first;
     Paint(first, fresh.dc(), l, fresh.Rect(), fresh.Rect());
     ASSERT_TRUE(first.RenderDIB().HasPixels()) << what;
     EXPECT_EQ(kept.Pixels(), fresh.Pixels()) << what;
@@ -86,8 +86,8 @@ class RenderFramesTest : public ::testing::Test {
   }
 
   static HFONT bold, serif;
-  CImageDIB normal, other, large;
-  CButtonRenderer warm;
+  button::CImageDIB normal, other, large;
+  button::CButtonRenderer warm;
   std::vector<std::wstring> errors;
 };
 HFONT RenderFramesTest::bold = nullptr;
@@ -150,7 +150,7 @@ TEST_F(RenderFramesTest, AWarmedRendererPaintsExactlyWhatAFreshOneDoes) {
       c.second(l);
       ExpectSameAsFresh(l, c.first + " round " + std::to_string(round));
     }
-  EXPECT_LE(warm.Frames().Count(), zbframes::CButtonFrameCache::kDefaultFrames);
+  EXPECT_LE(warm.Frames().Count(), button::CButtonFrameCache::kDefaultFrames);
 
   // Other kinds of target: a screen-compatible bitmap, and 16 bits a pixel, where the caption and the
   // scaled picture lose colour bits in the target's format.
@@ -170,7 +170,7 @@ TEST_F(RenderFramesTest, AWarmedRendererPaintsExactlyWhatAFreshOneDoes) {
     HGDIOBJ old = ::SelectObject(dc, bm);
     const Look l = Base();
     const RECT r{0, 0, 78, 62};
-    CButtonRenderer first;
+    button::CButtonRenderer first;
     Paint(warm, dc, l, r, r);
     Paint(first, dc, l, r, r);
     EXPECT_EQ(Words(warm.RenderDIB()), Words(first.RenderDIB())) << bits;
@@ -185,11 +185,11 @@ TEST_F(RenderFramesTest, AWarmedRendererPaintsExactlyWhatAFreshOneDoes) {
 TEST_F(RenderFramesTest, EveryInputChangeShowsWhileFramesAreKept) {
   Look over = Base();
   over.state.picture.hover = true;
-  over.state.picture.shown = ShownPicture::Over;
+  over.state.picture.shown = button::ShownPicture::Over;
   over.props.effects.EffectApplyTo = 2;  // the blur only on the over picture
   Look rest = over;
   rest.state.picture.hover = false;
-  rest.state.picture.shown = ShownPicture::Normal;
+  rest.state.picture.shown = button::ShownPicture::Normal;
 
   Canvas c(78, 62);
   auto show = [&](const Look& l) {
@@ -234,15 +234,15 @@ TEST_F(RenderFramesTest, EveryInputChangeShowsWhileFramesAreKept) {
   const std::vector<uint32_t> noCaption = show(none);
   EXPECT_NE(noCaption, restPixels);
   EXPECT_EQ(show(dead), noCaption);
-  CButtonRenderer other;
+  button::CButtonRenderer other;
   Paint(other, c.dc(), dead, c.Rect(), c.Rect());
   EXPECT_EQ(c.Pixels(), noCaption);
 
   // Pixels changed in place, behind the same buffer and size.
-  zbtest::PutTop(normal, 70, 40, 0x00FFFFFF);
+  tests::PutTop(normal, 70, 40, 0x00FFFFFF);
   EXPECT_NE(show(rest), restPixels);
   ExpectSameAsFresh(rest, "picture");
-  zbtest::PutTop(normal, 70, 40, 0x00462840);  // its coordinate colour again
+  tests::PutTop(normal, 70, 40, 0x00462840);  // its coordinate colour again
   EXPECT_EQ(show(rest), restPixels);
   EXPECT_EQ(show(over), overPixels);
   ::DeleteObject(bigger);

@@ -14,7 +14,7 @@
 #include "tests/support/GuiCounters_win.h"
 #include "tests/win/control_interaction_host.h"
 
-using namespace zbuitest;
+using namespace tests;
 
 namespace {
 
@@ -59,7 +59,7 @@ class OwnerWindow {
 
 // The window's pixels as 0x00RRGGBB, row 0 at the top.
 struct Shot {
-  CImageDIB image;
+  button::CImageDIB image;
   int w = 0, h = 0;
   uint32_t At(int x, int y) const { return image.Pixel(x, h - 1 - y) & 0xFFFFFF; }
 };
@@ -76,17 +76,19 @@ bool Capture(HWND hwnd, Shot& out) {
 }
 
 // The composed picture as the screen should show it (rows from the top).
-uint32_t FinalAt(const zbtip::CTooltipCore& core, int x, int y) {
+uint32_t FinalAt(const button::CTooltipCore& core, int x, int y) {
   return core.Final().Pixel(x, core.Final().Height() - 1 - y) & 0xFFFFFF;
 }
 
-bool Visible(const CTooltipWindow& tip) { return tip.Window() && IsWindowVisible(tip.Window()); }
+bool Visible(const button::CTooltipWindow& tip) { return tip.Window() && IsWindowVisible(tip.Window()); }
 
 // Shown and done animating.
-bool Settled(const CTooltipWindow& tip) { return Visible(tip) && tip.Core().Showing() && !tip.Core().Animating(); }
+bool Settled(const button::CTooltipWindow& tip) {
+  return Visible(tip) && tip.Core().Showing() && !tip.Core().Animating();
+}
 
-zbtip::Settings Solid(const std::wstring& text, int effect, long animTime) {
-  zbtip::Settings s;
+button::Settings Solid(const std::wstring& text, int effect, long animTime) {
+  button::Settings s;
   s.text = text;
   s.waitTime = 0;
   s.showTime = 60000;
@@ -104,9 +106,9 @@ TEST(TooltipWindow, ComesUpBelowThePointerWithGradientBorderAndTextOverWhatWasBe
   ASSERT_NE(owner.Get(), nullptr);
   SetCursorPos(200, 150);
   Pump(50);
-  CTooltipWindow tip;
+  button::CTooltipWindow tip;
   // Blend with a period long enough that the first steps can be watched.
-  tip.Configure(Solid(L"Jugar ahora", zbtip::kBlend, 1000));
+  tip.Configure(Solid(L"Jugar ahora", button::kBlend, 1000));
   ASSERT_TRUE(tip.Start(owner.Get()));
   ASSERT_TRUE(PumpUntil(kPatience, [&] { return Visible(tip); }));
   HWND hwnd = tip.Window();
@@ -128,7 +130,7 @@ TEST(TooltipWindow, ComesUpBelowThePointerWithGradientBorderAndTextOverWhatWasBe
   EXPECT_GT(h, 4 + 5);
 
   // What the owner window showed there was grabbed as the background the tooltip fades in over.
-  const CImageDIB& background = tip.Core().Background();
+  const button::CImageDIB& background = tip.Core().Background();
   ASSERT_EQ(background.Width(), w);
   ASSERT_EQ(background.Height(), h);
   const uint32_t ownerRgb =
@@ -137,7 +139,7 @@ TEST(TooltipWindow, ComesUpBelowThePointerWithGradientBorderAndTextOverWhatWasBe
   EXPECT_EQ(background.Pixel(0, 0) & 0xFFFFFF, ownerRgb);
 
   // The composed picture: green border, red at the left turning blue, white text.
-  const zbtip::CTooltipCore& core = tip.Core();
+  const button::CTooltipCore& core = tip.Core();
   EXPECT_EQ(FinalAt(core, 0, h / 2), 0x00FF00u);
   EXPECT_EQ(FinalAt(core, w - 1, h / 2), 0x00FF00u);
   EXPECT_EQ(FinalAt(core, w / 2, 0), 0x00FF00u);
@@ -153,7 +155,7 @@ TEST(TooltipWindow, ComesUpBelowThePointerWithGradientBorderAndTextOverWhatWasBe
   tip.Hide();
   EXPECT_EQ(tip.Window(), nullptr);
   EXPECT_FALSE(IsWindow(hwnd));
-  tip.Configure(Solid(L"Jugar ahora", zbtip::kBlend, 5));
+  tip.Configure(Solid(L"Jugar ahora", button::kBlend, 5));
   ASSERT_TRUE(tip.Start(owner.Get()));
   ASSERT_TRUE(PumpUntil(kPatience, [&] { return Settled(tip); }));
   EXPECT_EQ(tip.Core().Frame(), 129);
@@ -173,8 +175,8 @@ TEST(TooltipWindow, SlidesInGoesAfterTheShowTimeAndWithItsOwner) {
   ASSERT_NE(owner.Get(), nullptr);
   SetCursorPos(100, 100);
   Pump(50);
-  CTooltipWindow tip;
-  zbtip::Settings s = Solid(L"abc", zbtip::kUpToDown, 2);
+  button::CTooltipWindow tip;
+  button::Settings s = Solid(L"abc", button::kUpToDown, 2);
   tip.Configure(s);
   ASSERT_TRUE(tip.Start(owner.Get()));
   // The slide ends with the picture in place, after height + 1 steps.
@@ -196,7 +198,7 @@ TEST(TooltipWindow, SlidesInGoesAfterTheShowTimeAndWithItsOwner) {
   EXPECT_FALSE(tip.Core().Showing());
 
   // Without an animation period the tooltip shows at once; destroying the owner takes it along.
-  s = Solid(L"abc", zbtip::kLeftToRight, 0);
+  s = Solid(L"abc", button::kLeftToRight, 0);
   tip.Configure(s);
   HWND second =
       CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
@@ -220,13 +222,13 @@ class TooltipOnTheButton : public ::testing::Test {
     o.bag = L"AutoSize=BOOL:False\n" + bag;
     auto b = TestButton::Create(o);
     if (!b) return nullptr;
-    auto tip = std::make_unique<CButtonTooltip>();
+    auto tip = std::make_unique<button::CButtonTooltip>();
     tooltip = tip.get();
     b->Ctrl().SetTooltip(std::move(tip));
     return b;
   }
-  const CTooltipWindow& Tip() const { return tooltip->Window(); }
-  CButtonTooltip* tooltip = nullptr;
+  const button::CTooltipWindow& Tip() const { return tooltip->Window(); }
+  button::CButtonTooltip* tooltip = nullptr;
 };
 
 TEST_F(TooltipOnTheButton, ComesUpAfterTheWaitTimeOverTheButtonAndGoesWhenThePointerLeaves) {
@@ -264,7 +266,7 @@ TEST_F(TooltipOnTheButton, ToolTipDrawShowsTheTextAndAnEmptyTextShowsNothing) {
   b->Ctrl().ToolTipDraw();
   ASSERT_TRUE(PumpUntil(kPatience, [&] { return Settled(Tip()); }));
   // "&" shows the word in the system's tooltip colours.
-  const zbtip::Colors sys = CTooltipWindow::SystemColors();
+  const button::Colors sys = button::CTooltipWindow::SystemColors();
   Shot shot;
   ASSERT_TRUE(Capture(Tip().Window(), shot));
   auto rgb = [](uint32_t ole) { return (ole & 0xFF) << 16 | (ole & 0xFF00) | (ole >> 16 & 0xFF); };
@@ -287,20 +289,20 @@ TEST(TooltipLeaks, ManyShowsLeaveNoWindowsOrGdiObjects) {
   ASSERT_NE(owner.Get(), nullptr);
   SetCursorPos(300, 300);
   Pump(50);
-  CTooltipWindow tip;
-  const bool gdiCounted = zbtest::GdiCounterWorks();
+  button::CTooltipWindow tip;
+  const bool gdiCounted = tests::GdiCounterWorks();
   auto cycle = [&](long animTime) {
-    tip.Configure(Solid(L"Copiar al disco", zbtip::kNoEffect, animTime));
+    tip.Configure(Solid(L"Copiar al disco", button::kNoEffect, animTime));
     ASSERT_TRUE(tip.Start(owner.Get()));
     ASSERT_TRUE(PumpUntil(kPatience, [&] { return Settled(tip); }));
     tip.Hide();
   };
   for (int i = 0; i < 5; ++i) cycle(1);  // the class, the default font, first-use allocations
   Pump(20);
-  const long gdi0 = zbtest::GdiObjects(), user0 = zbtest::UserObjects();
+  const long gdi0 = tests::GdiObjects(), user0 = tests::UserObjects();
   for (int i = 0; i < 100 && !HasFatalFailure(); ++i) cycle(i % 2 ? 1 : 0);
   Pump(20);
-  const long gdi1 = zbtest::GdiObjects(), user1 = zbtest::UserObjects();
+  const long gdi1 = tests::GdiObjects(), user1 = tests::UserObjects();
   std::printf("GDI %ld -> %ld%s, USER %ld -> %ld\n", gdi0, gdi1, gdiCounted ? "" : " (not countable here)", user0,
               user1);
   if (gdiCounted) {

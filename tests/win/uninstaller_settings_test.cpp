@@ -10,7 +10,7 @@
 
 namespace {
 
-using zbtest::FromUtf8;
+using tests::FromUtf8;
 
 // Each test works on an application of its own, removed again at the end.
 class AppSettingsTest : public ::testing::Test {
@@ -23,13 +23,13 @@ class AppSettingsTest : public ::testing::Test {
     RegDeleteTreeW(HKEY_CURRENT_USER, Path(m_app).c_str());
     RegDeleteTreeW(HKEY_CURRENT_USER, Path(m_other).c_str());
   }
-  static std::wstring Path(const std::wstring& app) { return std::wstring(zb::AppSettings::kRoot) + L"\\" + app; }
+  static std::wstring Path(const std::wstring& app) { return std::wstring(common::AppSettings::kRoot) + L"\\" + app; }
   static bool KeyExists(const std::wstring& path) {
-    zb::RegKey key;
+    common::RegKey key;
     return RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.Put()) == ERROR_SUCCESS;
   }
   void WriteRaw(const std::wstring& section, const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
-    zb::RegKey key;
+    common::RegKey key;
     ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (Path(m_app) + L"\\" + section).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
                               nullptr, key.Put(), nullptr),
               ERROR_SUCCESS);
@@ -41,7 +41,7 @@ class AppSettingsTest : public ::testing::Test {
 };
 
 TEST_F(AppSettingsTest, StoresStringsWhereInstallerPanelAndUninstallerMeet) {
-  zb::AppSettings settings(m_app);
+  common::AppSettings settings(m_app);
   EXPECT_EQ(settings.Get(L"General", L"Path", L"por omisión"), L"por omisión");
   const std::wstring path = FromUtf8("C:\\Juegos\\Ñandú €\\");
   ASSERT_EQ(settings.Save(L"General", L"Path", path), ERROR_SUCCESS);
@@ -72,15 +72,15 @@ TEST_F(AppSettingsTest, ReadsWhatOtherWritersLeaveAndFallsBackOnOtherTypes) {
   ASSERT_NO_FATAL_FAILURE(WriteRaw(L"General", L"Impar", REG_SZ, text, 9 * sizeof(wchar_t) + 1));
   const DWORD number = 7;
   ASSERT_NO_FATAL_FAILURE(WriteRaw(L"General", L"Numero", REG_DWORD, &number, sizeof number));
-  zb::AppSettings settings(m_app);
+  common::AppSettings settings(m_app);
   EXPECT_EQ(settings.Get(L"General", L"SinFin"), L"C:\\Juegos");
   EXPECT_EQ(settings.Get(L"General", L"Impar"), L"C:\\Juegos");
   EXPECT_EQ(settings.Get(L"General", L"Numero", L"x"), L"x");
 }
 
 TEST_F(AppSettingsTest, DeletesKeysSectionsAndTheWholeApplicationOnly) {
-  zb::AppSettings settings(m_app);
-  zb::AppSettings other(m_other);
+  common::AppSettings settings(m_app);
+  common::AppSettings other(m_other);
   ASSERT_EQ(settings.Save(L"General", L"Path", L"a"), ERROR_SUCCESS);
   ASSERT_EQ(settings.Save(L"General", L"DriveCD", L"D"), ERROR_SUCCESS);
   ASSERT_EQ(settings.Save(L"Otra", L"Clave", L"b"), ERROR_SUCCESS);
@@ -99,16 +99,16 @@ TEST_F(AppSettingsTest, DeletesKeysSectionsAndTheWholeApplicationOnly) {
 }
 
 TEST_F(AppSettingsTest, RefusesNamesThatWouldAddressOtherKeys) {
-  zb::AppSettings other(m_other);
+  common::AppSettings other(m_other);
   ASSERT_EQ(other.Save(L"General", L"Path", L"c"), ERROR_SUCCESS);
   // An empty application name would delete every application's settings.
-  zb::AppSettings unnamed(L"");
+  common::AppSettings unnamed(L"");
   EXPECT_EQ(unnamed.DeleteApplication(), ERROR_INVALID_NAME);
   EXPECT_EQ(unnamed.Save(L"General", L"Path", L"x"), ERROR_INVALID_NAME);
   EXPECT_EQ(unnamed.Get(L"General", L"Path", L"-"), L"-");
-  zb::AppSettings nested(m_other + L"\\General");
+  common::AppSettings nested(m_other + L"\\General");
   EXPECT_EQ(nested.DeleteApplication(), ERROR_INVALID_NAME);
-  zb::AppSettings settings(m_app);
+  common::AppSettings settings(m_app);
   EXPECT_EQ(settings.Save(L"", L"Path", L"x"), ERROR_INVALID_NAME);
   EXPECT_EQ(settings.Save(L"General\\Sub", L"Path", L"x"), ERROR_INVALID_NAME);
   EXPECT_EQ(settings.DeleteSection(L""), ERROR_INVALID_NAME);
@@ -124,18 +124,18 @@ TEST_F(AppSettingsTest, RegistryQueriesReadStringsAndNumbersOnly) {
   const BYTE blob[] = {1, 2, 3};
   ASSERT_NO_FATAL_FAILURE(WriteRaw(L"R", L"Binario", REG_BINARY, blob, sizeof blob));
   const std::wstring key = Path(m_app) + L"\\R";
-  EXPECT_EQ(basRegistry::QueryRegistryValue(HKEY_CURRENT_USER, key, L"Texto"), L"C:\\Menú");
-  EXPECT_EQ(basRegistry::QueryRegistryValue(HKEY_CURRENT_USER, key, L"Numero"), L"4000000000");
-  EXPECT_EQ(basRegistry::QueryRegistryValue(HKEY_CURRENT_USER, key, L"Binario"), L"");
-  EXPECT_EQ(basRegistry::QueryRegistryValue(HKEY_CURRENT_USER, key, L"Falta"), L"");
-  EXPECT_EQ(basRegistry::QueryRegistryValue(HKEY_CURRENT_USER, key + L"\\Falta", L"Texto"), L"");
+  EXPECT_EQ(uninstaller::QueryRegistryValue(HKEY_CURRENT_USER, key, L"Texto"), L"C:\\Menú");
+  EXPECT_EQ(uninstaller::QueryRegistryValue(HKEY_CURRENT_USER, key, L"Numero"), L"4000000000");
+  EXPECT_EQ(uninstaller::QueryRegistryValue(HKEY_CURRENT_USER, key, L"Binario"), L"");
+  EXPECT_EQ(uninstaller::QueryRegistryValue(HKEY_CURRENT_USER, key, L"Falta"), L"");
+  EXPECT_EQ(uninstaller::QueryRegistryValue(HKEY_CURRENT_USER, key + L"\\Falta", L"Texto"), L"");
 
-  zb::RegKey open;
+  common::RegKey open;
   ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, open.Put()), ERROR_SUCCESS);
   std::wstring value = L"old";
-  EXPECT_EQ(basRegistry::QueryRegistryValueEx(open.Get(), L"Binario", value), basRegistry::kUnsupportedType);
+  EXPECT_EQ(uninstaller::QueryRegistryValueEx(open.Get(), L"Binario", value), uninstaller::kUnsupportedType);
   EXPECT_EQ(value, L"");
-  EXPECT_EQ(basRegistry::QueryRegistryValueEx(open.Get(), L"Falta", value), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(uninstaller::QueryRegistryValueEx(open.Get(), L"Falta", value), ERROR_FILE_NOT_FOUND);
 }
 
 }  // namespace

@@ -25,11 +25,10 @@
 
 namespace {
 
-namespace ui = zbtest::ui;
-using trvu_fixture::InstallLayout;
-using trvu_fixture::InstallState;
-using trvu_fixture::QuorvelInstall;
-using zbtest::FromUtf8;
+using tests::FromUtf8;
+using uninstaller::InstallLayout;
+using uninstaller::InstallState;
+using uninstaller::QuorvelInstall;
 
 constexpr DWORD kWindowWait = 15000;
 constexpr wchar_t kBoxClass[] = L"#32770";
@@ -88,15 +87,15 @@ void ExpectRecordsRemoved(const InstallLayout& layout) {
 class UninstallerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_root = Widen(zbtest::MakeTempDir("trvu"));
+    m_root = Widen(tests::MakeTempDir("trvu"));
     m_group = L"Quorvel V2 prueba " + std::to_wstring(GetCurrentProcessId()) + L"-" +
               Widen(::testing::UnitTest::GetInstance()->current_test_info()->name());
     ClearRecords();
   }
 
   void TearDown() override {
-    for (const std::wstring& link : m_links) zbtest::wine::RemoveSymlink(link);
-    if (m_drive) zbtest::wine::UnmapDrive(m_drive);
+    for (const std::wstring& link : m_links) tests::RemoveSymlink(link);
+    if (m_drive) tests::UnmapDrive(m_drive);
     for (const std::wstring& folder : m_extraFolders) QuorvelInstall::RemoveTree(folder);
     QuorvelInstall::RemoveTree(QuorvelInstall::GroupFolder(m_group));
     QuorvelInstall::RemoveTree(m_root);
@@ -104,7 +103,7 @@ class UninstallerTest : public ::testing::Test {
   }
 
   static void ClearRecords() {
-    zb::AppSettings(L"Quorvel Vol. 2").DeleteApplication();
+    common::AppSettings(L"Quorvel Vol. 2").DeleteApplication();
     WritePrivateProfileStringW(L"Quorvel Vol. 2", nullptr, nullptr, L"TRVAR.INI");
     for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
       RegDeleteKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvel Vol. 2",
@@ -119,63 +118,63 @@ class UninstallerTest : public ::testing::Test {
     ASSERT_TRUE(QuorvelInstall::Install(layout, &error)) << std::string(error.begin(), error.end());
   }
 
-  static std::wstring Exe() { return ui::OwnFolder() + L"\\TRVUQV2.exe"; }
+  static std::wstring Exe() { return tests::OwnFolder() + L"\\TRVUQV2.exe"; }
 
   // Starts the program, checks the first question and answers OK; returns the window.
-  static HWND StartToWindow(ui::Process& process) {
+  static HWND StartToWindow(tests::Process& process) {
     EXPECT_TRUE(process.Start(Exe()));
-    HWND box = ui::WaitForWindow(process.Id(), kBoxClass, kWindowWait);
+    HWND box = tests::WaitForWindow(process.Id(), kBoxClass, kWindowWait);
     EXPECT_NE(box, nullptr) << "no first question";
     if (!box) return nullptr;
-    const ui::MessageBoxView question = ui::ReadMessageBox(box);
+    const tests::MessageBoxView question = tests::ReadMessageBox(box);
     EXPECT_EQ(question.caption, Caption());
     EXPECT_EQ(question.text, FromUtf8("¿Está seguro que quiere desinstalar Quorvel V2 de su PC?"));
-    EXPECT_STREQ(ui::BoxIconName(question.icon), "question");
+    EXPECT_STREQ(tests::BoxIconName(question.icon), "question");
     EXPECT_EQ(question.buttons, (std::vector<int>{IDOK, IDCANCEL}));
-    ui::PressMessageBoxButton(question, IDOK);
-    HWND form = ui::WaitForWindow(process.Id(), trvu::kPrincipalClass, kWindowWait);
+    tests::PressMessageBoxButton(question, IDOK);
+    HWND form = tests::WaitForWindow(process.Id(), uninstaller::kPrincipalClass, kWindowWait);
     EXPECT_NE(form, nullptr) << "the window did not come up";
     return form;
   }
 
   // Presses "Desinstalar", checks the warning for `path` and answers it; returns the warning box.
-  static ui::MessageBoxView PressUninstall(ui::Process& process, HWND form, const std::wstring& path) {
-    ui::Click(GetDlgItem(form, trvu::kCmdDesinstal));
-    HWND box = ui::WaitForWindow(process.Id(), kBoxClass, kWindowWait);
+  static tests::MessageBoxView PressUninstall(tests::Process& process, HWND form, const std::wstring& path) {
+    tests::Click(GetDlgItem(form, uninstaller::kCmdDesinstal));
+    HWND box = tests::WaitForWindow(process.Id(), kBoxClass, kWindowWait);
     EXPECT_NE(box, nullptr) << "no warning";
     if (!box) return {};
-    ui::MessageBoxView warning = ui::ReadMessageBox(box);
+    tests::MessageBoxView warning = tests::ReadMessageBox(box);
     EXPECT_EQ(warning.caption, Caption());
     EXPECT_EQ(warning.text, Warning(path));
-    EXPECT_STREQ(ui::BoxIconName(warning.icon), "warning");
+    EXPECT_STREQ(tests::BoxIconName(warning.icon), "warning");
     EXPECT_EQ(warning.buttons, (std::vector<int>{IDOK, IDCANCEL}));
     return warning;
   }
 
   // A whole run with `path` recorded: OK everywhere. Returns the closing message, which it
   // dismisses; the program must then end.
-  ui::MessageBoxView RunThrough(const std::wstring& path, DWORD deleteWait = kWindowWait) {
-    ui::Process process;
+  tests::MessageBoxView RunThrough(const std::wstring& path, DWORD deleteWait = kWindowWait) {
+    tests::Process process;
     HWND form = StartToWindow(process);
     if (!form) return {};
-    ui::MessageBoxView warning = PressUninstall(process, form, path);
+    tests::MessageBoxView warning = PressUninstall(process, form, path);
     if (!warning.window) return {};
-    ui::PressMessageBoxButton(warning, IDOK);
-    EXPECT_TRUE(ui::WaitGone(warning.window, kWindowWait));
-    HWND box = ui::WaitForWindow(process.Id(), kBoxClass, deleteWait);
+    tests::PressMessageBoxButton(warning, IDOK);
+    EXPECT_TRUE(tests::WaitGone(warning.window, kWindowWait));
+    HWND box = tests::WaitForWindow(process.Id(), kBoxClass, deleteWait);
     EXPECT_NE(box, nullptr) << "no closing message";
     if (!box) return {};
-    ui::MessageBoxView done = ui::ReadMessageBox(box);
+    tests::MessageBoxView done = tests::ReadMessageBox(box);
     EXPECT_EQ(done.caption, Caption());
     EXPECT_EQ(done.buttons, (std::vector<int>{IDOK}));
-    ui::PressMessageBoxButton(done, IDOK);
+    tests::PressMessageBoxButton(done, IDOK);
     DWORD code = 1;
     EXPECT_TRUE(process.WaitExit(kWindowWait, &code)) << "the program did not end";
     EXPECT_EQ(code, 0u);
     return done;
   }
 
-  ui::MessageBoxView RunWithPath(const std::wstring& path) {
+  tests::MessageBoxView RunWithPath(const std::wstring& path) {
     EXPECT_TRUE(QuorvelInstall::WriteSettings(path, m_group));
     return RunThrough(path);
   }
@@ -191,10 +190,10 @@ TEST_F(UninstallerTest, ShowsItsWindowThenRemovesTheWholeInstallation) {
   const InstallLayout layout = Layout(L"Quorvel V2");
   ASSERT_NO_FATAL_FAILURE(Install(layout));
 
-  ui::Process process;
+  tests::Process process;
   HWND form = StartToWindow(process);
   ASSERT_NE(form, nullptr);
-  EXPECT_EQ(ui::TextOf(form), Caption());
+  EXPECT_EQ(tests::TextOf(form), Caption());
   RECT client;
   GetClientRect(form, &client);
   EXPECT_EQ(client.right, 434);
@@ -210,22 +209,24 @@ TEST_F(UninstallerTest, ShowsItsWindowThenRemovesTheWholeInstallation) {
     const char* text;
     RECT rect;
   } controls[] = {
-      {trvu::kLblTitulo, "Desinstalador de Quorvel V2", {168, 4, 0, 0}},
-      {trvu::kLbl, "·", {168, 24, 173, 39}},
-      {trvu::kLblCerraApp, "Recuerde cerrar el programa de Quorvel V2, antes de desinstalarlo.", {180, 24, 431, 53}},
-      {trvu::kLabel1, "·", {168, 64, 173, 79}},
-      {trvu::kLblComent,
+      {uninstaller::kLblTitulo, "Desinstalador de Quorvel V2", {168, 4, 0, 0}},
+      {uninstaller::kLbl, "·", {168, 24, 173, 39}},
+      {uninstaller::kLblCerraApp,
+       "Recuerde cerrar el programa de Quorvel V2, antes de desinstalarlo.",
+       {180, 24, 431, 53}},
+      {uninstaller::kLabel1, "·", {168, 64, 173, 79}},
+      {uninstaller::kLblComent,
        "Presione el botón Desinstalar para quitar de su PC el programa Quorvel V2.",
        {180, 64, 433, 90}},
-      {trvu::kCmdCancel, "&Cancelar", {232, 104, 313, 129}},
-      {trvu::kCmdDesinstal, "&Desinstalar", {320, 104, 429, 129}},
-      {trvu::kImage1, "", {4, 4, 148, 119}},
+      {uninstaller::kCmdCancel, "&Cancelar", {232, 104, 313, 129}},
+      {uninstaller::kCmdDesinstal, "&Desinstalar", {320, 104, 429, 129}},
+      {uninstaller::kImage1, "", {4, 4, 148, 119}},
   };
   for (const Control& c : controls) {
     HWND child = GetDlgItem(form, c.id);
     ASSERT_NE(child, nullptr) << c.text;
-    EXPECT_EQ(ui::TextOf(child), FromUtf8(c.text));
-    const RECT r = ui::ChildRect(child);
+    EXPECT_EQ(tests::TextOf(child), FromUtf8(c.text));
+    const RECT r = tests::ChildRect(child);
     EXPECT_EQ(r.left, c.rect.left) << c.text;
     EXPECT_EQ(r.top, c.rect.top) << c.text;
     if (c.rect.right) {
@@ -233,7 +234,7 @@ TEST_F(UninstallerTest, ShowsItsWindowThenRemovesTheWholeInstallation) {
       EXPECT_EQ(r.bottom, c.rect.bottom) << c.text;
     }
   }
-  HWND image = GetDlgItem(form, trvu::kImage1);
+  HWND image = GetDlgItem(form, uninstaller::kImage1);
   RECT inner;
   GetClientRect(image, &inner);
   EXPECT_EQ(inner.right, 140);
@@ -241,25 +242,25 @@ TEST_F(UninstallerTest, ShowsItsWindowThenRemovesTheWholeInstallation) {
   EXPECT_EQ(GetWindowLongW(image, GWL_STYLE) & SS_TYPEMASK, SS_BITMAP);
 
   // "Desinstalar" is first in the tab order and has the focus; Tab goes on to "Cancelar".
-  HWND uninstall = GetDlgItem(form, trvu::kCmdDesinstal);
+  HWND uninstall = GetDlgItem(form, uninstaller::kCmdDesinstal);
   GUITHREADINFO gui = {};
   gui.cbSize = sizeof gui;
   ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &gui));
   EXPECT_EQ(gui.hwndFocus, uninstall);
-  EXPECT_EQ(GetNextDlgTabItem(form, uninstall, FALSE), GetDlgItem(form, trvu::kCmdCancel));
+  EXPECT_EQ(GetNextDlgTabItem(form, uninstall, FALSE), GetDlgItem(form, uninstaller::kCmdCancel));
 
-  ui::MessageBoxView warning = PressUninstall(process, form, layout.folder);
+  tests::MessageBoxView warning = PressUninstall(process, form, layout.folder);
   ASSERT_NE(warning.window, nullptr);
-  ui::PressMessageBoxButton(warning, IDOK);
-  ASSERT_TRUE(ui::WaitGone(warning.window, kWindowWait));
-  HWND box = ui::WaitForWindow(process.Id(), kBoxClass, kWindowWait);
+  tests::PressMessageBoxButton(warning, IDOK);
+  ASSERT_TRUE(tests::WaitGone(warning.window, kWindowWait));
+  HWND box = tests::WaitForWindow(process.Id(), kBoxClass, kWindowWait);
   ASSERT_NE(box, nullptr);
-  const ui::MessageBoxView done = ui::ReadMessageBox(box);
+  const tests::MessageBoxView done = tests::ReadMessageBox(box);
   EXPECT_EQ(done.caption, Caption());
   EXPECT_EQ(done.text, Done());
-  EXPECT_STREQ(ui::BoxIconName(done.icon), "information");
+  EXPECT_STREQ(tests::BoxIconName(done.icon), "information");
   EXPECT_EQ(done.buttons, (std::vector<int>{IDOK}));
-  ui::PressMessageBoxButton(done, IDOK);
+  tests::PressMessageBoxButton(done, IDOK);
   DWORD code = 1;
   ASSERT_TRUE(process.WaitExit(kWindowWait, &code));
   EXPECT_EQ(code, 0u);
@@ -293,29 +294,29 @@ TEST_F(UninstallerTest, CancelAtEitherQuestionChangesNothing) {
   const InstallLayout layout = Layout(L"Quorvel V2");
   ASSERT_NO_FATAL_FAILURE(Install(layout));
   {
-    ui::Process process;
+    tests::Process process;
     ASSERT_TRUE(process.Start(Exe()));
-    HWND box = ui::WaitForWindow(process.Id(), kBoxClass, kWindowWait);
+    HWND box = tests::WaitForWindow(process.Id(), kBoxClass, kWindowWait);
     ASSERT_NE(box, nullptr);
-    ui::PressMessageBoxButton(ui::ReadMessageBox(box), IDCANCEL);
+    tests::PressMessageBoxButton(tests::ReadMessageBox(box), IDCANCEL);
     DWORD code = 1;
     ASSERT_TRUE(process.WaitExit(kWindowWait, &code));
     EXPECT_EQ(code, 0u);
   }
   ExpectEverythingInstalled(layout);
   {
-    ui::Process process;
+    tests::Process process;
     HWND form = StartToWindow(process);
     ASSERT_NE(form, nullptr);
-    ui::MessageBoxView warning = PressUninstall(process, form, layout.folder);
+    tests::MessageBoxView warning = PressUninstall(process, form, layout.folder);
     ASSERT_NE(warning.window, nullptr);
-    ui::PressMessageBoxButton(warning, IDCANCEL);
-    ASSERT_TRUE(ui::WaitGone(warning.window, kWindowWait));
+    tests::PressMessageBoxButton(warning, IDCANCEL);
+    ASSERT_TRUE(tests::WaitGone(warning.window, kWindowWait));
     Sleep(300);
     EXPECT_TRUE(IsWindowVisible(form)) << "the window stays after a cancelled warning";
     EXPECT_TRUE(process.Running());
     ExpectEverythingInstalled(layout);
-    ui::Click(GetDlgItem(form, trvu::kCmdCancel));
+    tests::Click(GetDlgItem(form, uninstaller::kCmdCancel));
     DWORD code = 1;
     ASSERT_TRUE(process.WaitExit(kWindowWait, &code));
     EXPECT_EQ(code, 0u);
@@ -327,16 +328,16 @@ TEST_F(UninstallerTest, EmptyPathDeletesNoFolderButRemovesTheRest) {
   InstallLayout layout{L"", m_group};
   ASSERT_NO_FATAL_FAILURE(Install(layout));
   ASSERT_TRUE(WriteSmallFile(m_root + L"\\canary.txt"));
-  const ui::MessageBoxView done = RunThrough(L"");
+  const tests::MessageBoxView done = RunThrough(L"");
   EXPECT_EQ(done.text, Done());
-  EXPECT_STREQ(ui::BoxIconName(done.icon), "information");
+  EXPECT_STREQ(tests::BoxIconName(done.icon), "information");
   EXPECT_TRUE(Exists(m_root + L"\\canary.txt"));
   EXPECT_FALSE(Exists(QuorvelInstall::GroupFolder(m_group)));
   ExpectRecordsRemoved(layout);
 }
 
 TEST_F(UninstallerTest, RefusesDriveRootsAndSystemFoldersButRemovesFoldersBelowThem) {
-  ASSERT_TRUE(zbtest::wine::Running()) << "the drive mapping needs Wine";
+  ASSERT_TRUE(tests::Running()) << "the drive mapping needs Wine";
   // A drive of our own stands in for a system drive: its root and its Windows, Archivos de
   // programa and Mis documentos folders hold files that must survive.
   const std::wstring driveFolder = m_root + L"\\unidad";
@@ -346,9 +347,9 @@ TEST_F(UninstallerTest, RefusesDriveRootsAndSystemFoldersButRemovesFoldersBelowT
     CreateDirectoryW((driveFolder + folder).c_str(), nullptr);
   }
   for (const wchar_t* canary : canaries) ASSERT_TRUE(WriteSmallFile(driveFolder + canary));
-  m_drive = zbtest::wine::FreeDriveLetter();
+  m_drive = tests::FreeDriveLetter();
   ASSERT_NE(m_drive, 0);
-  ASSERT_TRUE(zbtest::wine::MapDrive(m_drive, driveFolder));
+  ASSERT_TRUE(tests::MapDrive(m_drive, driveFolder));
   const std::wstring d(1, m_drive);
   ASSERT_TRUE(Exists(d + L":\\Windows\\canary.txt"));
   ASSERT_NO_FATAL_FAILURE(Install(InstallLayout{L"", m_group}));
@@ -365,10 +366,10 @@ TEST_F(UninstallerTest, RefusesDriveRootsAndSystemFoldersButRemovesFoldersBelowT
       {d + L":\\Mis documentos\\", "es una carpeta del sistema"},
   };
   for (const Refusal& r : onOwnDrive) {
-    const ui::MessageBoxView done = RunWithPath(r.path);
+    const tests::MessageBoxView done = RunWithPath(r.path);
     EXPECT_EQ(done.text, FromUtf8("No se pudo quitar por completo Quorvel V2 de su PC.\n\nNo se borró la carpeta \"") +
                              r.path + L"\" porque " + FromUtf8(r.reason) + L".");
-    EXPECT_STREQ(ui::BoxIconName(done.icon), "warning");
+    EXPECT_STREQ(tests::BoxIconName(done.icon), "warning");
     for (const wchar_t* canary : canaries) ASSERT_TRUE(Exists(driveFolder + canary)) << "deleted through " << r.reason;
   }
   // The steps after the folder ran all the same.
@@ -377,9 +378,9 @@ TEST_F(UninstallerTest, RefusesDriveRootsAndSystemFoldersButRemovesFoldersBelowT
 
   // The real system drive, only once the rule has proved itself above.
   for (const wchar_t* path : {L"D:\\", L"C:\\Windows\\", L"C:\\WINDOWS"}) {
-    const ui::MessageBoxView done = RunWithPath(path);
+    const tests::MessageBoxView done = RunWithPath(path);
     EXPECT_NE(done.text.find(FromUtf8("No se borró la carpeta \"") + path + L"\""), std::wstring::npos);
-    EXPECT_STREQ(ui::BoxIconName(done.icon), "warning");
+    EXPECT_STREQ(tests::BoxIconName(done.icon), "warning");
     ASSERT_TRUE(Exists(L"C:\\windows\\system32\\kernel32.dll"));
   }
   // Folders of those names on C: (made in the prefix for the test), and a collection below one.
@@ -389,15 +390,15 @@ TEST_F(UninstallerTest, RefusesDriveRootsAndSystemFoldersButRemovesFoldersBelowT
       m_extraFolders.push_back(folder);
     }
     ASSERT_TRUE(WriteSmallFile(std::wstring(folder) + L"\\canary-trvu.txt"));
-    const ui::MessageBoxView done = RunWithPath(std::wstring(folder) + L"\\");
-    EXPECT_STREQ(ui::BoxIconName(done.icon), "warning");
+    const tests::MessageBoxView done = RunWithPath(std::wstring(folder) + L"\\");
+    EXPECT_STREQ(tests::BoxIconName(done.icon), "warning");
     EXPECT_TRUE(Exists(std::wstring(folder) + L"\\canary-trvu.txt"));
   }
   const InstallLayout below{L"C:\\Archivos de programa\\Juegos\\", m_group};
   if (Exists(L"C:\\Archivos de programa\\Juegos")) GTEST_SKIP() << "C:\\Archivos de programa\\Juegos is in use";
   m_extraFolders.push_back(L"C:\\Archivos de programa\\Juegos");
   ASSERT_NO_FATAL_FAILURE(Install(below));
-  const ui::MessageBoxView done = RunThrough(below.folder);
+  const tests::MessageBoxView done = RunThrough(below.folder);
   EXPECT_EQ(done.text, Done());
   EXPECT_FALSE(Exists(L"C:\\Archivos de programa\\Juegos"));
   EXPECT_TRUE(Exists(L"C:\\Archivos de programa\\canary-trvu.txt"));
@@ -410,14 +411,14 @@ class ProgramsValueGuard {
  public:
   ProgramsValueGuard() : m_value(QuorvelInstall::ProgramsFolder()) {}
   ~ProgramsValueGuard() {
-    zb::RegKey key;
+    common::RegKey key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kShellFolders, 0, KEY_SET_VALUE, key.Put()) == ERROR_SUCCESS) {
       RegSetValueExW(key.Get(), L"Programs", 0, REG_SZ, reinterpret_cast<const BYTE*>(m_value.c_str()),
                      static_cast<DWORD>((m_value.size() + 1) * sizeof(wchar_t)));
     }
   }
   bool Remove() {
-    zb::RegKey key;
+    common::RegKey key;
     return RegOpenKeyExW(HKEY_CURRENT_USER, kShellFolders, 0, KEY_SET_VALUE, key.Put()) == ERROR_SUCCESS &&
            RegDeleteValueW(key.Get(), L"Programs") == ERROR_SUCCESS;
   }
@@ -444,7 +445,7 @@ TEST_F(UninstallerTest, StartMenuIsLeftAloneWithoutGroupNameOrProgramsFolder) {
   // A group name that climbs out of the Programs folder is refused and said so.
   ASSERT_NO_FATAL_FAILURE(Install(layout));
   ASSERT_TRUE(QuorvelInstall::WriteSettings(layout.folder, L".."));
-  const ui::MessageBoxView climbed = RunThrough(layout.folder);
+  const tests::MessageBoxView climbed = RunThrough(layout.folder);
   EXPECT_EQ(climbed.text, FromUtf8("No se pudo quitar por completo Quorvel V2 de su PC.\n\n"
                                    "No se borró el grupo \"..\" del menú Inicio porque su nombre no es válido."));
   EXPECT_TRUE(Exists(canary));
@@ -467,7 +468,7 @@ TEST_F(UninstallerTest, FileHeldOpenIsLeftInPlaceAndReported) {
   const std::wstring held = layout.folder + L"Datos\\Sonidos\\fondo.wav";  // read-only
   HANDLE h = CreateFileW(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  const ui::MessageBoxView done = RunThrough(layout.folder);
+  const tests::MessageBoxView done = RunThrough(layout.folder);
   CloseHandle(h);
 
   EXPECT_EQ(done.text, FromUtf8("No se pudo quitar por completo Quorvel V2 de su PC.\n\n"
@@ -475,7 +476,7 @@ TEST_F(UninstallerTest, FileHeldOpenIsLeftInPlaceAndReported) {
                            layout.folder + L"\". Quedaron:\n    " + held +
                            FromUtf8(" (en uso)\n\nPuede borrarlos usted mismo después de cerrar los programas que los "
                                     "estén usando."));
-  EXPECT_STREQ(ui::BoxIconName(done.icon), "warning");
+  EXPECT_STREQ(tests::BoxIconName(done.icon), "warning");
   // The file stays as it was; the folders holding it stay; everything else went.
   EXPECT_EQ(GetFileAttributesW(held.c_str()) & FILE_ATTRIBUTE_READONLY, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
   for (const QuorvelInstall::Item& item : QuorvelInstall::TreeItems()) {
@@ -497,14 +498,14 @@ class UndeletableKey {
   }
   ~UndeletableKey() { Secure(L"D:P(A;;KA;;;WD)", DACL_SECURITY_INFORMATION); }
   bool Refuses() const {
-    zb::RegKey key;
+    common::RegKey key;
     return RegOpenKeyExW(m_root, m_path.c_str(), 0, DELETE, key.Put()) == ERROR_ACCESS_DENIED;
   }
 
  private:
   void Secure(const wchar_t* sddl, SECURITY_INFORMATION parts) {
     PSECURITY_DESCRIPTOR sd = nullptr;
-    zb::RegKey key;
+    common::RegKey key;
     if (ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &sd, nullptr) &&
         RegOpenKeyExW(m_root, m_path.c_str(), 0, WRITE_DAC | WRITE_OWNER, key.Put()) == ERROR_SUCCESS) {
       RegSetKeySecurity(key.Get(), parts, sd);
@@ -519,18 +520,18 @@ class UndeletableKey {
 TEST_F(UninstallerTest, RegistryKeysThatRefuseDeletionAreReported) {
   const InstallLayout layout = Layout(L"Quorvel V2");
   ASSERT_NO_FATAL_FAILURE(Install(layout));
-  const std::wstring settings = std::wstring(zb::AppSettings::kRoot) + L"\\Quorvel Vol. 2";
+  const std::wstring settings = std::wstring(common::AppSettings::kRoot) + L"\\Quorvel Vol. 2";
   const std::wstring uninstall = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvel Vol. 2";
   {
     UndeletableKey section(HKEY_CURRENT_USER, settings + L"\\General");
     UndeletableKey registration(HKEY_LOCAL_MACHINE, uninstall);
     ASSERT_TRUE(section.Refuses() && registration.Refuses()) << "the keys' permissions are not enforced";
-    const ui::MessageBoxView done = RunThrough(layout.folder);
+    const tests::MessageBoxView done = RunThrough(layout.folder);
     EXPECT_EQ(done.text, FromUtf8("No se pudo quitar por completo Quorvel V2 de su PC.\n\n"
                                   "No se pudieron borrar estas claves del registro:\n    HKEY_CURRENT_USER\\") +
                              settings + FromUtf8(" (acceso denegado)\n    HKEY_LOCAL_MACHINE\\") + uninstall +
                              FromUtf8(" (acceso denegado)"));
-    EXPECT_STREQ(ui::BoxIconName(done.icon), "warning");
+    EXPECT_STREQ(tests::BoxIconName(done.icon), "warning");
   }
   const InstallState s = QuorvelInstall::State(layout);
   EXPECT_TRUE(s.settingsApplication);
@@ -541,23 +542,23 @@ TEST_F(UninstallerTest, RegistryKeysThatRefuseDeletionAreReported) {
 }
 
 TEST_F(UninstallerTest, SecondInstanceEndsSilently) {
-  ui::Process first;
+  tests::Process first;
   ASSERT_TRUE(first.Start(Exe()));
-  HWND question = ui::WaitForWindow(first.Id(), kBoxClass, kWindowWait);
+  HWND question = tests::WaitForWindow(first.Id(), kBoxClass, kWindowWait);
   ASSERT_NE(question, nullptr);
 
-  ui::Process second;
+  tests::Process second;
   ASSERT_TRUE(second.Start(Exe()));
   DWORD code = 1;
   bool ended = false;
   for (int i = 0; i < 250 && !ended; ++i) {
-    EXPECT_TRUE(ui::TopWindows(second.Id()).empty()) << "the second instance showed a window";
+    EXPECT_TRUE(tests::TopWindows(second.Id()).empty()) << "the second instance showed a window";
     ended = second.WaitExit(20, &code);
   }
   ASSERT_TRUE(ended);
   EXPECT_EQ(code, 0u);
   EXPECT_TRUE(first.Running());
-  ui::PressMessageBoxButton(ui::ReadMessageBox(question), IDCANCEL);
+  tests::PressMessageBoxButton(tests::ReadMessageBox(question), IDCANCEL);
   EXPECT_TRUE(first.WaitExit(kWindowWait));
 }
 
@@ -566,7 +567,7 @@ TEST_F(UninstallerTest, FolderWithMoreThan40000EntriesIsRemovedWhole) {
   ASSERT_NO_FATAL_FAILURE(Install(layout));
   const std::wstring many = layout.folder + L"Muchos";
   ASSERT_TRUE(CreateDirectoryW(many.c_str(), nullptr));
-  ASSERT_TRUE(zbtest::wine::MakeManyFiles(many, 40010));
+  ASSERT_TRUE(tests::MakeManyFiles(many, 40010));
   ASSERT_TRUE(Exists(many + L"\\f40009.dat"));
   EXPECT_EQ(RunThrough(layout.folder, 120000).text, Done());
   EXPECT_FALSE(Exists(many + L"\\f40009.dat"));
@@ -574,7 +575,7 @@ TEST_F(UninstallerTest, FolderWithMoreThan40000EntriesIsRemovedWhole) {
 }
 
 TEST_F(UninstallerTest, LinksAreNeitherFollowedNorRemoved) {
-  ASSERT_TRUE(zbtest::wine::Running()) << "Unix links need Wine";
+  ASSERT_TRUE(tests::Running()) << "Unix links need Wine";
   const std::wstring outside = m_root + L"\\fuera";
   ASSERT_TRUE(CreateDirectoryW(outside.c_str(), nullptr));
   ASSERT_TRUE(WriteSmallFile(outside + L"\\dato.txt"));
@@ -584,27 +585,27 @@ TEST_F(UninstallerTest, LinksAreNeitherFollowedNorRemoved) {
   ASSERT_NO_FATAL_FAILURE(Install(layout));
   const std::wstring folderLink = layout.folder + L"Datos\\enlace";
   const std::wstring fileLink = layout.folder + L"dato-enlace.txt";
-  ASSERT_TRUE(zbtest::wine::MakeSymlink(outside, folderLink));
+  ASSERT_TRUE(tests::MakeSymlink(outside, folderLink));
   m_links.push_back(folderLink);
-  ASSERT_TRUE(zbtest::wine::MakeSymlink(outside + L"\\dato.txt", fileLink));
+  ASSERT_TRUE(tests::MakeSymlink(outside + L"\\dato.txt", fileLink));
   m_links.push_back(fileLink);
 
-  const ui::MessageBoxView done = RunThrough(layout.folder);
+  const tests::MessageBoxView done = RunThrough(layout.folder);
   EXPECT_TRUE(Exists(outside + L"\\dato.txt"));
   EXPECT_TRUE(Exists(outside + L"\\otro.txt"));
   EXPECT_TRUE(Exists(folderLink));
   EXPECT_TRUE(Exists(fileLink));
   EXPECT_FALSE(Exists(layout.folder + L"QVOL2.EXE"));
   EXPECT_FALSE(Exists(layout.folder + L"Datos\\Sonidos"));
-  EXPECT_STREQ(ui::BoxIconName(done.icon), "warning");
+  EXPECT_STREQ(tests::BoxIconName(done.icon), "warning");
   EXPECT_NE(done.text.find(fileLink + L" (enlace)"), std::wstring::npos);
   EXPECT_NE(done.text.find(folderLink + L" (enlace)"), std::wstring::npos);
 
   // The installed folder itself a link: what it leads to is not touched either.
   const std::wstring linkedInstall = m_root + L"\\instalado";
-  ASSERT_TRUE(zbtest::wine::MakeSymlink(outside, linkedInstall));
+  ASSERT_TRUE(tests::MakeSymlink(outside, linkedInstall));
   m_links.push_back(linkedInstall);
-  const ui::MessageBoxView linked = RunWithPath(linkedInstall + L"\\");
+  const tests::MessageBoxView linked = RunWithPath(linkedInstall + L"\\");
   EXPECT_TRUE(Exists(outside + L"\\dato.txt"));
   EXPECT_TRUE(Exists(outside + L"\\otro.txt"));
   EXPECT_NE(linked.text.find(linkedInstall + L" (enlace)"), std::wstring::npos);
@@ -627,10 +628,10 @@ std::wstring Resolved(const std::wstring& path) {
 }
 
 TEST(SystemFolders, CoverWhatTheSystemReportsUnderEveryName) {
-  const trvu::ProtectedFolders folders = trvu::SystemProtectedFolders();
+  const uninstaller::ProtectedFolders folders = uninstaller::SystemProtectedFolders();
   wchar_t windows[MAX_PATH];
   ASSERT_GT(GetWindowsDirectoryW(windows, MAX_PATH), 0u);
-  using V = trvu::FolderVerdict;
+  using V = uninstaller::FolderVerdict;
   auto verdict = [&](const std::wstring& path) { return static_cast<int>(folders.Check(path)); };
   EXPECT_EQ(verdict(std::wstring(windows) + L"\\"), static_cast<int>(V::ListedFolder));
   EXPECT_EQ(verdict(std::wstring(windows) + L"\\Fonts"), static_cast<int>(V::ListedFolder));
@@ -640,7 +641,7 @@ TEST(SystemFolders, CoverWhatTheSystemReportsUnderEveryName) {
     ASSERT_FALSE(path.empty()) << csidl;
     EXPECT_EQ(verdict(path), static_cast<int>(V::SystemFolder)) << csidl;
     const std::wstring target = Resolved(path);
-    if (!target.empty() && !trvu::SamePath(target, path)) {
+    if (!target.empty() && !uninstaller::SamePath(target, path)) {
       EXPECT_NE(verdict(target), static_cast<int>(V::Allowed)) << "the target of " << csidl;
     }
   }
@@ -651,7 +652,7 @@ TEST(SystemFolders, CoverWhatTheSystemReportsUnderEveryName) {
 }
 
 TEST(DeleteFolderTree, RemovesTreesDeeperThanMaxPath) {
-  const std::wstring root = Widen(zbtest::MakeTempDir("trvu-deep"));
+  const std::wstring root = Widen(tests::MakeTempDir("trvu-deep"));
   std::wstring path = L"\\\\?\\" + root;
   for (int level = 0; level < 20; ++level) {
     path += L"\\carpeta-profunda-" + std::to_wstring(level);
@@ -659,14 +660,14 @@ TEST(DeleteFolderTree, RemovesTreesDeeperThanMaxPath) {
     ASSERT_TRUE(WriteSmallFile(path + L"\\archivo.txt"));
   }
   ASSERT_GT(path.size(), static_cast<size_t>(MAX_PATH));
-  const basGeneral::TreeRemoval removal = basGeneral::DeleteFolderTree(root);
+  const uninstaller::TreeRemoval removal = uninstaller::DeleteFolderTree(root);
   EXPECT_TRUE(removal.existed);
-  for (const trvu::LeftItem& item : removal.left) {
+  for (const uninstaller::LeftItem& item : removal.left) {
     ADD_FAILURE() << "left: " << std::string(item.path.begin(), item.path.end()) << " reason "
                   << static_cast<int>(item.reason);
   }
   EXPECT_FALSE(Exists(root));
-  EXPECT_FALSE(basGeneral::DeleteFolderTree(root).existed);
+  EXPECT_FALSE(uninstaller::DeleteFolderTree(root).existed);
 }
 
 }  // namespace

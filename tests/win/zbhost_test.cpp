@@ -21,7 +21,7 @@ namespace {
 class RegisteredControl : public ::testing::Environment {
  public:
   void SetUp() override {
-    HMODULE module = LoadLibraryW((zbtest::ui::OwnFolder() + L"\\ZEPHONBUTTONPRO.OCX").c_str());
+    HMODULE module = LoadLibraryW((tests::OwnFolder() + L"\\ZEPHONBUTTONPRO.OCX").c_str());
     ASSERT_NE(module, nullptr);
     using Fn = HRESULT(STDAPICALLTYPE*)();
     auto reg = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")));
@@ -59,10 +59,10 @@ void WriteSolidBmp(const std::string& path, int w, int h, uint8_t r, uint8_t g, 
 
 void WriteText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
-using HostRun = zbtest::ChildRun;
+using HostRun = tests::ChildRun;
 
 // Runs ZBHOST.exe with `args` and collects its exit status, stdout and stderr.
-HostRun RunHost(const std::wstring& args) { return zbtest::RunChild(zbtest::ui::OwnFolder() + L"\\ZBHOST.exe", args); }
+HostRun RunHost(const std::wstring& args) { return tests::RunChild(tests::OwnFolder() + L"\\ZBHOST.exe", args); }
 
 std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 
@@ -127,7 +127,7 @@ constexpr uint32_t kBack = 0x204060, kRed = 0xFF0000, kGreen = 0x00FF00, kBlue =
 class ZbhostTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = zbtest::MakeTempDir("zbhost") + "\\";
+    dir = tests::MakeTempDir("zbhost") + "\\";
     WriteSolidBmp(dir + "red.bmp", 40, 30, 0xFF, 0, 0);
     WriteSolidBmp(dir + "green.bmp", 40, 30, 0, 0xFF, 0);
     WriteSolidBmp(dir + "blue.bmp", 40, 30, 0, 0, 0xFF);

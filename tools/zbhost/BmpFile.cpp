@@ -1,6 +1,7 @@
 #include "tools/zbhost/BmpFile.h"
 
-namespace zbhost {
+namespace tools {
+
 namespace {
 
 void Put16(std::vector<uint8_t>& b, std::size_t at, uint32_t v) {
@@ -49,4 +50,4 @@ std::vector<uint8_t> EncodeBmp24(int width, int height, const std::vector<uint32
   return b;
 }
 
-}  // namespace zbhost
+}  // namespace tools

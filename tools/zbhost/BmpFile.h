@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <vector>
 
-namespace zbhost {
+namespace tools {
 
 // `pixels` are width x height words 0x00RRGGBB, rows top to bottom. Empty result when the sizes
 // are not positive, the pixel count does not match, or the file would pass 2 GB.
 std::vector<uint8_t> EncodeBmp24(int width, int height, const std::vector<uint32_t>& pixels);
 
-}  // namespace zbhost
+}  // namespace tools

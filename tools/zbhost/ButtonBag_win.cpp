@@ -8,11 +8,13 @@
 #include "tools/zbhost/HostValues.h"
 #include "tools/zbhost/TextConvert_win.h"
 #include "common/win/ComError.h"
+#include "common/win/Handles.h"
 
-namespace zbhost {
+namespace tools {
+
 namespace {
 
-using zb::ComPtr;
+using common::ComPtr;
 
 // The one property the control saves under another name than its own.
 struct NameAlias {
@@ -33,22 +35,22 @@ bool FileExists(const std::wstring& path) {
 }
 
 HRESULT LoadPictureFile(const std::wstring& path, ComPtr<IPictureDisp>& out) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return HRESULT_FROM_WIN32(GetLastError());
+  common::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) return HRESULT_FROM_WIN32(GetLastError());
   LARGE_INTEGER size{};
   HRESULT hr = S_OK;
   std::vector<BYTE> bytes;
-  if (!GetFileSizeEx(file, &size)) {
+  if (!GetFileSizeEx(file.Get(), &size)) {
     hr = HRESULT_FROM_WIN32(GetLastError());
   } else if (size.QuadPart <= 0 || size.QuadPart > kMaxPictureBytes) {
     hr = E_INVALIDARG;
   } else {
     bytes.resize(size_t(size.QuadPart));
     DWORD read = 0;
-    if (!ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr) || read != bytes.size())
+    if (!ReadFile(file.Get(), bytes.data(), DWORD(bytes.size()), &read, nullptr) || read != bytes.size())
       hr = HRESULT_FROM_WIN32(ERROR_READ_FAULT);
   }
-  CloseHandle(file);
+  file.Reset();
   ZB_RETURN_IF_FAILED(hr);
   HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
   if (!mem) return E_OUTOFMEMORY;
@@ -89,7 +91,7 @@ bool Fail(FileError& error, const Setting& s, const std::string& message) {
 }
 
 // Converts one setting to the VARIANT its property takes.
-bool Convert(const Setting& s, const PropertyType& type, const std::string& folder, zb::Variant& out,
+bool Convert(const Setting& s, const PropertyType& type, const std::string& folder, common::Variant& out,
              FileError& error) {
   std::string why;
   VARIANT& v = *out.Put();
@@ -168,8 +170,8 @@ bool Convert(const Setting& s, const PropertyType& type, const std::string& fold
 }  // namespace
 
 bool BuildButtonBag(const ButtonPlacement& button, const CControlTypes& types, const std::string& folder,
-                    ComPtr<zb::olehost::CPropertyBag>& out, FileError& error) {
-  ComPtr<zb::olehost::CPropertyBag> bag = zb::olehost::CPropertyBag::Create();
+                    ComPtr<common::CPropertyBag>& out, FileError& error) {
+  ComPtr<common::CPropertyBag> bag = common::CPropertyBag::Create();
   if (!bag) {
     error.line = button.line;
     error.message = "out of memory";
@@ -182,7 +184,7 @@ bool BuildButtonBag(const ButtonPlacement& button, const CControlTypes& types, c
     const PropertyType* type = types.Property(name);
     if (!type) return Fail(error, s, "the button control has no such property");
     if (!type->settable) return Fail(error, s, "the property is read-only");
-    zb::Variant value;
+    common::Variant value;
     if (!Convert(s, *type, folder, value, error)) return false;
     std::wstring persisted = type->name;
     for (const NameAlias& a : kAliases)
@@ -194,4 +196,4 @@ bool BuildButtonBag(const ButtonPlacement& button, const CControlTypes& types, c
   return true;
 }
 
-}  // namespace zbhost
+}  // namespace tools

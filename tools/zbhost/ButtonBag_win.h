@@ -10,10 +10,10 @@
 #include "tools/zbhost/ControlTypes_win.h"
 #include "tools/zbhost/HostLayout.h"
 
-namespace zbhost {
+namespace tools {
 
 // `folder` is the property file's folder. On failure `error` names the line and the fault.
 bool BuildButtonBag(const ButtonPlacement& button, const CControlTypes& types, const std::string& folder,
-                    zb::ComPtr<zb::olehost::CPropertyBag>& out, FileError& error);
+                    common::ComPtr<common::CPropertyBag>& out, FileError& error);
 
-}  // namespace zbhost
+}  // namespace tools

@@ -6,7 +6,8 @@
 #include "tools/zbhost/EventLog_win.h"
 #include "tools/zbhost/TextConvert_win.h"
 
-namespace zbhost {
+namespace tools {
+
 namespace {
 
 const wchar_t kModuleName[] = L"ZEPHONBUTTONPRO.OCX";
@@ -28,7 +29,7 @@ std::wstring OwnFolder() {
 
 std::string ClassText() {
   wchar_t text[64] = {};
-  StringFromGUID2(zephon::CLSID_ZephonButton, text, 64);
+  StringFromGUID2(button::CLSID_ZephonButton, text, 64);
   return Utf8(text);
 }
 
@@ -80,12 +81,12 @@ HRESULT CButtonClass::RegisterModuleBesideUs(std::string& error) {
   return S_OK;
 }
 
-HRESULT CButtonClass::CreateObject(zb::ComPtr<IUnknown>& out, std::string& error) {
-  HRESULT hr = CoCreateInstance(zephon::CLSID_ZephonButton, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, out.PutVoid());
+HRESULT CButtonClass::CreateObject(common::ComPtr<IUnknown>& out, std::string& error) {
+  HRESULT hr = CoCreateInstance(button::CLSID_ZephonButton, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, out.PutVoid());
   if (NotRegistered(hr) && !m_triedRegistering) {
     const HRESULT reg = RegisterModuleBesideUs(error);
     if (FAILED(reg)) return reg;
-    hr = CoCreateInstance(zephon::CLSID_ZephonButton, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, out.PutVoid());
+    hr = CoCreateInstance(button::CLSID_ZephonButton, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, out.PutVoid());
   }
   if (FAILED(hr)) {
     error = "cannot create the button control " + ClassText() + ": " + HResultText(hr);
@@ -94,4 +95,4 @@ HRESULT CButtonClass::CreateObject(zb::ComPtr<IUnknown>& out, std::string& error
   return S_OK;
 }
 
-}  // namespace zbhost
+}  // namespace tools

@@ -9,12 +9,12 @@
 
 #include "common/win/ComPtr.h"
 
-namespace zbhost {
+namespace tools {
 
 class CButtonClass {
  public:
   // On failure `error` is one line saying why.
-  HRESULT CreateObject(zb::ComPtr<IUnknown>& out, std::string& error);
+  HRESULT CreateObject(common::ComPtr<IUnknown>& out, std::string& error);
 
   static std::string HResultText(HRESULT hr);
 
@@ -23,4 +23,4 @@ class CButtonClass {
   bool m_triedRegistering = false;
 };
 
-}  // namespace zbhost
+}  // namespace tools

@@ -5,11 +5,12 @@
 #include "common/win/ComPtr.h"
 #include "common/win/ComError.h"
 
-namespace zbhost {
+namespace tools {
+
 namespace {
 
-using zb::Bstr;
-using zb::ComPtr;
+using common::Bstr;
+using common::ComPtr;
 
 // Type information hands out descriptions that must be given back to it.
 template <class T, void (STDMETHODCALLTYPE ITypeInfo::*Free)(T*)>
@@ -83,14 +84,14 @@ PropKind KindOf(ITypeInfo* owner, const TYPEDESC& td, int depth = 0) {
 HRESULT CControlTypes::Read(IUnknown* control) {
   m_properties.clear();
   m_events.clear();
-  ComPtr<IDispatch> disp = zb::QueryAs<IDispatch>(control);
+  ComPtr<IDispatch> disp = common::QueryAs<IDispatch>(control);
   if (!disp) return E_NOINTERFACE;
   ComPtr<ITypeInfo> info;
   ZB_RETURN_IF_FAILED(disp->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.Put()));
   if (!info) return E_UNEXPECTED;
   ReadProperties(info.Get());
 
-  ComPtr<IProvideClassInfo> classInfo = zb::QueryAs<IProvideClassInfo>(control);
+  ComPtr<IProvideClassInfo> classInfo = common::QueryAs<IProvideClassInfo>(control);
   ComPtr<ITypeInfo> coclass;
   if (!classInfo || FAILED(classInfo->GetClassInfo(coclass.Put())) || !coclass) return S_OK;
   TypeAttr attr(coclass.Get());
@@ -174,4 +175,4 @@ const EventType* CControlTypes::Event(DISPID id) const {
   return it == m_events.end() ? nullptr : &it->second;
 }
 
-}  // namespace zbhost
+}  // namespace tools

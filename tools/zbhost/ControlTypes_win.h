@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace zbhost {
+namespace tools {
 
 enum class PropKind { Bool, Short, Long, Color, Text, Font, Picture, Other };
 
@@ -47,4 +47,4 @@ class CControlTypes {
   std::map<DISPID, EventType> m_events;
 };
 
-}  // namespace zbhost
+}  // namespace tools

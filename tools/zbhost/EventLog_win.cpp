@@ -5,10 +5,10 @@
 #include "common/win/ComPtr.h"
 #include "tools/zbhost/TextConvert_win.h"
 
-namespace zbhost {
+namespace tools {
 
 std::string CEventLog::ArgText(const VARIANT& value) {
-  zb::Variant v;
+  common::Variant v;
   if (FAILED(VariantCopyInd(v.Put(), const_cast<VARIANT*>(&value)))) return "?";
   switch (v.Type()) {
     case VT_EMPTY: return "";
@@ -37,7 +37,7 @@ std::string CEventLog::ArgText(const VARIANT& value) {
       return Utf8(out + L"\"");
     }
     default: {
-      zb::Variant text;
+      common::Variant text;
       if (FAILED(VariantChangeTypeEx(text.Put(), v.Ptr(), LOCALE_INVARIANT, 0, VT_BSTR))) return "?";
       return Utf8(std::wstring(text.Ref().bstrVal, SysStringLen(text.Ref().bstrVal)));
     }
@@ -60,4 +60,4 @@ void CEventLog::Write(const std::string& line) {
   std::fflush(stdout);
 }
 
-}  // namespace zbhost
+}  // namespace tools

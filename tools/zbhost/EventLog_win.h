@@ -12,7 +12,7 @@
 
 #include "tools/zbhost/ControlTypes_win.h"
 
-namespace zbhost {
+namespace tools {
 
 class CEventLog {
  public:
@@ -28,4 +28,4 @@ class CEventLog {
   const CControlTypes& m_types;
 };
 
-}  // namespace zbhost
+}  // namespace tools

@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-namespace zbhost {
+namespace tools {
+
 namespace {
 
 const char kWindowSection[] = "Window";
@@ -156,4 +157,4 @@ bool ParseHostFile(const std::string& input, HostFile& out, FileError& error) {
   return true;
 }
 
-}  // namespace zbhost
+}  // namespace tools

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace zbhost {
+namespace tools {
 
 struct Setting {
   std::string name;
@@ -49,4 +49,4 @@ bool SameName(const std::string& a, const std::string& b);
 // Button names appear in the event log as one word.
 bool ValidButtonName(const std::string& name);
 
-}  // namespace zbhost
+}  // namespace tools

@@ -2,7 +2,8 @@
 
 #include "tools/zbhost/HostValues.h"
 
-namespace zbhost {
+namespace tools {
+
 namespace {
 
 bool Number(const Setting& s, int64_t min, int64_t max, int& out, FileError& error) {
@@ -81,4 +82,4 @@ bool PlaceButtons(const std::vector<ButtonSection>& sections, std::vector<Button
   return true;
 }
 
-}  // namespace zbhost
+}  // namespace tools

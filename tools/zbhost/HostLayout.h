@@ -7,7 +7,7 @@
 
 #include "tools/zbhost/HostFile.h"
 
-namespace zbhost {
+namespace tools {
 
 struct WindowSettings {
   std::string title;  // empty: "ZBHOST - " and the file's name
@@ -33,4 +33,4 @@ bool ReadWindowSettings(const std::vector<Setting>& settings, WindowSettings& ou
 // Height to 64.
 bool PlaceButtons(const std::vector<ButtonSection>& sections, std::vector<ButtonPlacement>& out, FileError& error);
 
-}  // namespace zbhost
+}  // namespace tools

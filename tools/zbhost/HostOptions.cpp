@@ -4,7 +4,7 @@
 
 #include "tools/zbhost/HostValues.h"
 
-namespace zbhost {
+namespace tools {
 
 const char kUsage[] =
     "usage: ZBHOST.exe FILE [--screenshot OUT.bmp] [--wait MS] [--click BUTTON]... [--rclick BUTTON]...\n"
@@ -80,4 +80,4 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& out, st
   return true;
 }
 
-}  // namespace zbhost
+}  // namespace tools

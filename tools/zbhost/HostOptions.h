@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace zbhost {
+namespace tools {
 
 extern const char kUsage[];
 
@@ -26,4 +26,4 @@ struct HostOptions {
 // False with a one-line reason for unknown options, missing or bad values, or no file.
 bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& out, std::string& error);
 
-}  // namespace zbhost
+}  // namespace tools

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-namespace zbhost {
+namespace tools {
+
 namespace {
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
@@ -247,4 +248,4 @@ std::string ResolvePath(const std::string& folder, const std::string& path) {
   return r;
 }
 
-}  // namespace zbhost
+}  // namespace tools

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace zbhost {
+namespace tools {
 
 // True, False, Yes, No, On, Off, 1, 0, -1 (any letter case).
 bool ParseBool(const std::string& text, bool& out, std::string& error);
@@ -36,4 +36,4 @@ bool IsInternetAddress(const std::string& path);
 // with or without a trailing separator); absolute paths and internet addresses stay as they are.
 std::string ResolvePath(const std::string& folder, const std::string& path);
 
-}  // namespace zbhost
+}  // namespace tools

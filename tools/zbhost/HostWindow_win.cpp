@@ -5,7 +5,8 @@
 #include "tools/zbhost/Screenshot_win.h"
 #include "tools/zbhost/TextConvert_win.h"
 
-namespace zbhost {
+namespace tools {
+
 namespace {
 
 const wchar_t kWindowClass[] = L"ZBHOST";
@@ -60,11 +61,11 @@ bool CHostWindow::AddButton(const ButtonSetup& setup, bool userMode, std::string
   button->name = Wide(setup.place.name);
   const std::string where = "line " + std::to_string(setup.place.line) + ", button " + setup.place.name + ": ";
 
-  zb::ComPtr<IUnknown> control;
+  common::ComPtr<IUnknown> control;
   if (FAILED(m_class.CreateObject(control, error))) return false;
 
   // Our own sink, connected before the control loads, so that what loading reports is logged too.
-  button->sink = zb::olehost::CEventSink::Create();
+  button->sink = common::CEventSink::Create();
   if (!button->sink) {
     error = where + "out of memory";
     return false;
@@ -78,16 +79,16 @@ bool CHostWindow::AddButton(const ButtonSetup& setup, bool userMode, std::string
 
   const RECT rect{setup.place.left, setup.place.top, setup.place.left + setup.place.width,
                   setup.place.top + setup.place.height};
-  zb::olehost::CControlHost::Options options;
+  common::CControlHost::Options options;
   options.userMode = userMode;
-  zb::ComPtr<zb::olehost::CControlHost> host;
-  hr = zb::olehost::CControlHost::Attach(m_hwnd, rect, control.Get(), setup.bag.Get(), options, host);
+  common::ComPtr<common::CControlHost> host;
+  hr = common::CControlHost::Attach(m_hwnd, rect, control.Get(), setup.bag.Get(), options, host);
   if (FAILED(hr)) {
     button->sink->Disconnect();
     error = where + "the control did not start: " + CButtonClass::HResultText(hr);
     return false;
   }
-  button->host = zb::olehost::HostedControl(std::move(host));
+  button->host = common::HostedControl(std::move(host));
   // The container library listens too; one log line per event is enough.
   button->host->Events().Disconnect();
   if (FAILED(button->host->LoadResult()))
@@ -268,4 +269,4 @@ LRESULT CHostWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(m_hwnd, msg, wp, lp);
 }
 
-}  // namespace zbhost
+}  // namespace tools

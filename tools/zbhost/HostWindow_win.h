@@ -17,13 +17,13 @@
 #include "tools/zbhost/HostLayout.h"
 #include "tools/zbhost/HostOptions.h"
 
-namespace zbhost {
+namespace tools {
 
 class CHostWindow {
  public:
   struct ButtonSetup {
     ButtonPlacement place;
-    zb::ComPtr<zb::olehost::CPropertyBag> bag;
+    common::ComPtr<common::CPropertyBag> bag;
   };
 
   CHostWindow(CButtonClass& buttonClass, const CEventLog& log) : m_class(buttonClass), m_log(log) {}
@@ -53,8 +53,8 @@ class CHostWindow {
  private:
   struct Button {
     std::wstring name;
-    zb::olehost::HostedControl host;
-    zb::ComPtr<zb::olehost::CEventSink> sink;
+    common::HostedControl host;
+    common::ComPtr<common::CEventSink> sink;
   };
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -68,9 +68,9 @@ class CHostWindow {
   CButtonClass& m_class;
   const CEventLog& m_log;
   HWND m_hwnd = nullptr;
-  zb::GdiBrush m_background;
+  common::GdiBrush m_background;
   bool m_closed = false;
   std::vector<std::unique_ptr<Button>> m_buttons;
 };
 
-}  // namespace zbhost
+}  // namespace tools

@@ -8,7 +8,8 @@
 #include "tools/zbhost/TextConvert_win.h"
 #include "common/win/Handles.h"
 
-namespace zbhost {
+namespace tools {
+
 namespace {
 
 std::string LastError(const char* what) {
@@ -28,12 +29,12 @@ bool Capture(HWND window, int& width, int& height, std::vector<uint32_t>& pixels
     error = "the window has no client area";
     return false;
   }
-  zb::WindowDC screen = zb::TakeWindowDC(window);
+  common::WindowDC screen = common::TakeWindowDC(window);
   if (!screen.Get()) {
     error = "GetDC failed";
     return false;
   }
-  zb::MemoryDC memory(CreateCompatibleDC(screen.Get()));
+  common::MemoryDC memory(CreateCompatibleDC(screen.Get()));
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -42,7 +43,7 @@ bool Capture(HWND window, int& width, int& height, std::vector<uint32_t>& pixels
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  zb::GdiBitmap section(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  common::GdiBitmap section(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!memory.Get() || !section.Get() || !bits) {
     error = LastError("no memory bitmap for the screenshot");
     return false;
@@ -63,15 +64,17 @@ bool Capture(HWND window, int& width, int& height, std::vector<uint32_t>& pixels
 
 bool WriteWhole(const std::wstring& path, const std::vector<uint8_t>& bytes, std::string& error) {
   const std::wstring temp = path + L".part";
-  HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  common::FileHandle file(
+      CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     error = LastError(("cannot write " + Utf8(temp)).c_str());
     return false;
   }
   DWORD written = 0;
-  const BOOL ok = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
+  const BOOL ok =
+      WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
   const DWORD writeError = GetLastError();
-  CloseHandle(file);
+  file.Reset();  // closed before the file is deleted or moved into place
   if (!ok) {
     DeleteFileW(temp.c_str());
     SetLastError(writeError);
@@ -100,4 +103,4 @@ bool SaveClientScreenshot(HWND window, const std::wstring& path, std::string& er
   return WriteWhole(path, bytes, error);
 }
 
-}  // namespace zbhost
+}  // namespace tools

@@ -5,10 +5,10 @@
 
 #include <string>
 
-namespace zbhost {
+namespace tools {
 
 // Writes the client area of `window` to `path`. The file appears whole or not at all (written
 // under a temporary name, then moved over). On failure `error` says why in one line.
 bool SaveClientScreenshot(HWND window, const std::wstring& path, std::string& error);
 
-}  // namespace zbhost
+}  // namespace tools

@@ -2,9 +2,9 @@
 // UTF-8 <-> UTF-16 at ZBHOST's Win32 boundary (the portable parts work in UTF-8).
 #include "common/win/TextConvert.h"
 
-namespace zbhost {
+namespace tools {
 
-using zb::Utf8;
-using zb::Wide;
+using common::Utf8;
+using common::Wide;
 
-}  // namespace zbhost
+}  // namespace tools

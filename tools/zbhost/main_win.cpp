@@ -18,8 +18,9 @@
 #include "tools/zbhost/HostOptions.h"
 #include "tools/zbhost/HostWindow_win.h"
 #include "tools/zbhost/TextConvert_win.h"
+#include "common/win/Handles.h"
 
-namespace zbhost {
+namespace tools {
 namespace {
 
 constexpr int kExitDone = 0;
@@ -68,24 +69,23 @@ std::wstring FullPath(const std::wstring& path) {
 }
 
 bool ReadWholeFile(const std::wstring& path, std::string& out, std::string& error) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  const common::FileHandle file(
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) {
     error = "cannot open " + Utf8(path) + ": " + CButtonClass::HResultText(HRESULT_FROM_WIN32(GetLastError()));
     return false;
   }
   LARGE_INTEGER size{};
-  bool ok = GetFileSizeEx(file, &size) != 0;
+  bool ok = GetFileSizeEx(file.Get(), &size) != 0;
   if (ok && size.QuadPart > LONGLONG(kMaxFileBytes)) {
     error = Utf8(path) + ": file is larger than 1 MB";
-    CloseHandle(file);
     return false;
   }
   std::string bytes(ok ? size_t(size.QuadPart) : 0, '\0');
   DWORD read = 0;
-  ok = ok &&
-       (bytes.empty() || (ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr) && read == bytes.size()));
+  ok = ok && (bytes.empty() ||
+              (ReadFile(file.Get(), bytes.data(), DWORD(bytes.size()), &read, nullptr) && read == bytes.size()));
   const DWORD readError = GetLastError();
-  CloseHandle(file);
   if (!ok) {
     error = "cannot read " + Utf8(path) + ": " + CButtonClass::HResultText(HRESULT_FROM_WIN32(readError));
     return false;
@@ -134,7 +134,7 @@ int Run() {
   CButtonClass buttonClass;
   CControlTypes types;
   {
-    zb::ComPtr<IUnknown> probe;
+    common::ComPtr<IUnknown> probe;
     if (FAILED(buttonClass.CreateObject(probe, error))) return Fail(kExitControl, error);
     const HRESULT hr = types.Read(probe.Get());
     if (FAILED(hr)) return Fail(kExitControl, "the control describes no properties: " + CButtonClass::HResultText(hr));
@@ -172,6 +172,6 @@ int Run() {
 }
 
 }  // namespace
-}  // namespace zbhost
+}  // namespace tools
 
-int main() { return zbhost::Run(); }
+int main() { return tools::Run(); }

@@ -5,6 +5,8 @@
 
 #include "button/pixels/ImageDIB.h"
 
+namespace tools {
+
 namespace {
 
 // Decimal with an optional sign, or 0x followed by hex digits; the whole text must be the number.
@@ -42,21 +44,22 @@ struct Option {
 };
 
 const Option kOptions[] = {
-    {"EffectFilter", Kind::Short, [](EffectJob& j, int64_t v) { j.settings.EffectFilter = ClampEffectFilter(int(v)); }},
+    {"EffectFilter", Kind::Short,
+     [](EffectJob& j, int64_t v) { j.settings.EffectFilter = button::ClampEffectFilter(int(v)); }},
     {"EffectApplyTo", Kind::Short, [](EffectJob& j, int64_t v) { j.settings.EffectApplyTo = short(v); }},
     {"BackGroundColor", Kind::Colour, [](EffectJob& j, int64_t v) { j.settings.BackGroundColor = uint32_t(v); }},
     {"MaskColor", Kind::Colour, [](EffectJob& j, int64_t v) { j.settings.MaskColor = uint32_t(v); }},
     {"EffectColorMask", Kind::Bool, [](EffectJob& j, int64_t v) { j.settings.EffectColorMask = v == 1; }},
     {"EffectColorMaskValue", Kind::Short,
-     [](EffectJob& j, int64_t v) { j.settings.EffectColorMaskValue = ClampEffectAmount(int(v)); }},
+     [](EffectJob& j, int64_t v) { j.settings.EffectColorMaskValue = button::ClampEffectAmount(int(v)); }},
     {"EffectGlobalBlend", Kind::Bool, [](EffectJob& j, int64_t v) { j.settings.EffectGlobalBlend = v == 1; }},
     {"EffectGlobalBlendValue", Kind::Short,
-     [](EffectJob& j, int64_t v) { j.settings.EffectGlobalBlendValue = ClampEffectAmount(int(v)); }},
+     [](EffectJob& j, int64_t v) { j.settings.EffectGlobalBlendValue = button::ClampEffectAmount(int(v)); }},
     {"FlipVertical", Kind::Bool, [](EffectJob& j, int64_t v) { j.FlipVertical = v == 1; }},
     {"FlipHorisontal", Kind::Bool, [](EffectJob& j, int64_t v) { j.FlipHorisontal = v == 1; }},
     // A negative mode means "the mode stored in HoldingFlag", which is 0 here.
-    {"ButtonMode", Kind::Short, [](EffectJob& j, int64_t v) { j.state.buttonMode = ClampButtonMode(int(v)); }},
-    {"state", Kind::State, [](EffectJob& j, int64_t v) { j.state.shown = ShownPicture(v); }},
+    {"ButtonMode", Kind::Short, [](EffectJob& j, int64_t v) { j.state.buttonMode = button::ClampButtonMode(int(v)); }},
+    {"state", Kind::State, [](EffectJob& j, int64_t v) { j.state.shown = button::ShownPicture(v); }},
     {"pressed", Kind::Bool, [](EffectJob& j, int64_t v) { j.state.pressed = v == 1; }},
     {"hover", Kind::Bool, [](EffectJob& j, int64_t v) { j.state.hover = v == 1; }},
     {"focus", Kind::Bool, [](EffectJob& j, int64_t v) { j.state.focus = v == 1; }},
@@ -110,13 +113,15 @@ bool ParseEffectOptions(const std::vector<std::string>& args, EffectJob& job, st
   return true;
 }
 
-bool RunEffectJob(CImageDIB& picture, const EffectJob& job, std::string& error) {
-  CImageDIB work;
-  if (EffectPassWanted(job.settings, job.state) && !work.Create(picture.Width(), picture.Height())) {
+bool RunEffectJob(button::CImageDIB& picture, const EffectJob& job, std::string& error) {
+  button::CImageDIB work;
+  if (button::EffectPassWanted(job.settings, job.state) && !work.Create(picture.Width(), picture.Height())) {
     error = "work buffer: " + work.ErrorText;
     return false;
   }
-  MirrorPicture(picture, job.FlipVertical, job.FlipHorisontal);
-  RunEffectPass(picture, work, job.settings, job.state);
+  button::MirrorPicture(picture, job.FlipVertical, job.FlipHorisontal);
+  button::RunEffectPass(picture, work, job.settings, job.state);
   return true;
 }
+
+}  // namespace tools

@@ -6,11 +6,17 @@
 
 #include "button/pixels/EffectPass.h"
 
+namespace button {
 class CImageDIB;
+}  // namespace button
+
+namespace tools {
+
+using button::CImageDIB;
 
 struct EffectJob {
-  EffectSettings settings;  // the control's defaults unless an option says otherwise
-  PictureState state;
+  button::EffectSettings settings;  // the control's defaults unless an option says otherwise
+  button::PictureState state;
   bool FlipVertical = false;
   bool FlipHorisontal = false;
 };
@@ -22,4 +28,6 @@ bool ParseEffectOptions(const std::vector<std::string>& args, EffectJob& job, st
 
 // Mirrors picture and runs the effect pass over it, with a work buffer of its size, as the control's
 // paint does. False (picture unchanged) when the work buffer cannot be created.
-bool RunEffectJob(CImageDIB& picture, const EffectJob& job, std::string& error);
+bool RunEffectJob(button::CImageDIB& picture, const EffectJob& job, std::string& error);
+
+}  // namespace tools

@@ -10,6 +10,8 @@
 #include "button/pixels/ImageDIB.h"
 #include "tools/zbimage/FileMove.h"
 
+namespace tools {
+
 namespace {
 
 std::string LowerExtension(const std::string& path) {
@@ -62,7 +64,7 @@ bool ParseCount(const std::string& s, uint32_t& v) {
 
 // Checks that width x height pixels of the given size fit in the available bytes, then creates
 // the buffer. Nothing is allocated for a header that promises more than the file holds.
-bool CreateChecked(CImageDIB& out, uint64_t w, uint64_t h, uint64_t bytesPerPixel, uint64_t available,
+bool CreateChecked(button::CImageDIB& out, uint64_t w, uint64_t h, uint64_t bytesPerPixel, uint64_t available,
                    std::string& error) {
   if (w == 0 || h == 0) {
     error = "the picture has no pixels";
@@ -86,7 +88,7 @@ uint32_t Word(uint8_t r, uint8_t g, uint8_t b, uint8_t fourth) {
 
 }  // namespace
 
-bool DecodePam(const std::vector<uint8_t>& d, CImageDIB& out, std::string& error) {
+bool DecodePam(const std::vector<uint8_t>& d, button::CImageDIB& out, std::string& error) {
   if (d.size() < 3 || std::memcmp(d.data(), "P7\n", 3) != 0) {
     error = "not a PAM file (no P7 signature)";
     return false;
@@ -135,7 +137,7 @@ bool DecodePam(const std::vector<uint8_t>& d, CImageDIB& out, std::string& error
   return true;
 }
 
-bool DecodePpm(const std::vector<uint8_t>& d, CImageDIB& out, std::string& error) {
+bool DecodePpm(const std::vector<uint8_t>& d, button::CImageDIB& out, std::string& error) {
   if (d.size() < 2 || d[0] != 'P' || d[1] != '6') {
     error = "not a binary PPM file (no P6 signature)";
     return false;
@@ -170,7 +172,7 @@ bool DecodePpm(const std::vector<uint8_t>& d, CImageDIB& out, std::string& error
   return true;
 }
 
-bool DecodeBmp32(const std::vector<uint8_t>& d, CImageDIB& out, std::string& error) {
+bool DecodeBmp32(const std::vector<uint8_t>& d, button::CImageDIB& out, std::string& error) {
   if (d.size() < 54 || d[0] != 'B' || d[1] != 'M' || U32(d, 14) < 40) {
     error = "not a Windows bitmap file";
     return false;
@@ -194,7 +196,7 @@ bool DecodeBmp32(const std::vector<uint8_t>& d, CImageDIB& out, std::string& err
   return true;
 }
 
-std::vector<uint8_t> EncodePam(const CImageDIB& picture) {
+std::vector<uint8_t> EncodePam(const button::CImageDIB& picture) {
   const std::string header = "P7\nWIDTH " + std::to_string(picture.Width()) + "\nHEIGHT " +
                              std::to_string(picture.Height()) + "\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n";
   std::vector<uint8_t> d(header.begin(), header.end());
@@ -207,7 +209,7 @@ std::vector<uint8_t> EncodePam(const CImageDIB& picture) {
   return d;
 }
 
-std::vector<uint8_t> EncodeBmp32(const CImageDIB& picture) {
+std::vector<uint8_t> EncodeBmp32(const button::CImageDIB& picture) {
   const uint32_t pixelBytes = uint32_t(picture.Width()) * uint32_t(picture.Height()) * 4;  // below 1 GiB
   std::vector<uint8_t> d{'B', 'M'};
   PutU32(d, 54 + pixelBytes);
@@ -229,17 +231,17 @@ std::vector<uint8_t> EncodeBmp32(const CImageDIB& picture) {
 namespace {
 
 // The control's decoders: GIF by name (transparent parts on white), anything else by content.
-bool ReadWithDecoders(const std::string& path, CImageDIB& out, std::string& error) {
-  const PictureResult result = DecodePictureFile(path, 0x00FFFFFF, out);
+bool ReadWithDecoders(const std::string& path, button::CImageDIB& out, std::string& error) {
+  const button::PictureResult result = button::DecodePictureFile(path, 0x00FFFFFF, out);
   if (result.Ok()) return true;
   std::string text = result.text;
   while (!text.empty() && text.back() == '\n') text.pop_back();
   std::replace(text.begin(), text.end(), '\n', ' ');
-  if (result.outcome == PictureOutcome::DecoderFailed)
+  if (result.outcome == button::PictureOutcome::DecoderFailed)
     error = "error " + std::to_string(result.code) + ": " + text;
-  else if (result.outcome == PictureOutcome::GifUnreadable)
+  else if (result.outcome == button::PictureOutcome::GifUnreadable)
     error = "cannot read " + path;
-  else if (result.outcome == PictureOutcome::GifNotGif)
+  else if (result.outcome == button::PictureOutcome::GifNotGif)
     error = path + ": not a GIF file (no GIF signature)";
   else
     error = path + ": " + text;
@@ -249,10 +251,10 @@ bool ReadWithDecoders(const std::string& path, CImageDIB& out, std::string& erro
 }  // namespace
 
 // The one place where a file name picks its reader.
-bool ReadPicture(const std::string& path, CImageDIB& out, std::string& error) {
+bool ReadPicture(const std::string& path, button::CImageDIB& out, std::string& error) {
   const std::string ext = LowerExtension(path);
   if (ext != ".pam" && ext != ".ppm") return ReadWithDecoders(path, out, error);
-  bool (*decode)(const std::vector<uint8_t>&, CImageDIB&, std::string&) = ext == ".pam" ? DecodePam : DecodePpm;
+  bool (*decode)(const std::vector<uint8_t>&, button::CImageDIB&, std::string&) = ext == ".pam" ? DecodePam : DecodePpm;
   std::vector<uint8_t> data;
   if (!ReadFileBytes(path, data, error)) return false;
   if (decode(data, out, error)) return true;
@@ -265,7 +267,7 @@ bool CanWritePicture(const std::string& path) {
   return ext == ".pam" || ext == ".bmp";
 }
 
-bool WritePicture(const std::string& path, const CImageDIB& picture, std::string& error) {
+bool WritePicture(const std::string& path, const button::CImageDIB& picture, std::string& error) {
   if (!CanWritePicture(path)) {
     error = "cannot write " + path + ": unknown picture type (use .pam or .bmp)";
     return false;
@@ -289,3 +291,5 @@ bool WritePicture(const std::string& path, const CImageDIB& picture, std::string
   }
   return true;
 }
+
+}  // namespace tools

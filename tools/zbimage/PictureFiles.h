@@ -11,7 +11,13 @@
 #include <string>
 #include <vector>
 
+namespace button {
 class CImageDIB;
+}  // namespace button
+
+namespace tools {
+
+using button::CImageDIB;
 
 // Reads the picture at path into out (re-created at the picture's size). On failure returns false
 // with a one-line reason in error; out may then have been emptied.
@@ -30,3 +36,5 @@ bool DecodePpm(const std::vector<uint8_t>& data, CImageDIB& out, std::string& er
 bool DecodeBmp32(const std::vector<uint8_t>& data, CImageDIB& out, std::string& error);
 std::vector<uint8_t> EncodePam(const CImageDIB& picture);
 std::vector<uint8_t> EncodeBmp32(const CImageDIB& picture);
+
+}  // namespace tools

@@ -2,7 +2,9 @@
 
 #include "button/pixels/ImageDIB.h"
 
-bool MakeSamplePicture(CImageDIB& out) {
+namespace tools {
+
+bool MakeSamplePicture(button::CImageDIB& out) {
   constexpr int W = 96, H = 64;
   if (!out.Create(W, H)) return false;
   // Positions below are as displayed (top = 0); memory rows count from the bottom.
@@ -24,3 +26,5 @@ bool MakeSamplePicture(CImageDIB& out) {
   for (int i = 0; i < 40; ++i) put(50 + i, 60 - i, 255, 255, 255);  // a diagonal
   return true;
 }
+
+}  // namespace tools

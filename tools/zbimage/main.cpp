@@ -12,6 +12,7 @@
 #include "tools/zbimage/PictureFiles.h"
 #include "tools/zbimage/SamplePicture.h"
 
+namespace tools {
 namespace {
 
 const char kUsage[] =
@@ -44,5 +45,6 @@ int Run(const std::vector<std::string>& args) {
 }
 
 }  // namespace
+}  // namespace tools
 
-int main(int argc, char** argv) { return Run(std::vector<std::string>(argv + 1, argv + argc)); }
+int main(int argc, char** argv) { return tools::Run(std::vector<std::string>(argv + 1, argv + argc)); }
