@@ -17,6 +17,8 @@
 #include "catalogue/PanelTexts.h"
 #include "catalogue/TitleLauncher.h"
 #include "common/settings/AppSettings.h"
+#include "common/win/Handles.h"
+#include "common/win/TextConvert.h"
 #include "tests/support/TestPaths.h"
 #include "tests/support/UiDriver_win.h"
 #include "tests/win/catalogue_fixture.h"
@@ -69,31 +71,33 @@ struct Recorded {
   std::wstring commandLine;
 };
 
-// Waits for the report of a recorder copy at `exe` (its name with ".txt"); false when none came.
-bool WaitForRecord(const std::wstring& exe, Recorded* out) {
-  const std::wstring report = exe.substr(0, exe.find_last_of(L'.')) + L".txt";
-  if (!WaitUntil([&] { return GetFileAttributesW(report.c_str()) != INVALID_FILE_ATTRIBUTES; }, kWait)) return false;
-  HANDLE h = CreateFileW(report.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+// Reads a recorder's report; false while it is not there whole. The recorder renames the report
+// into place and closes its handle a moment later: until then an open that does not share delete
+// access fails, so the report is opened sharing everything and read again until it parses.
+bool ReadRecord(const std::wstring& report, Recorded* out) {
+  const common::FileHandle file(CreateFileW(report.c_str(), GENERIC_READ,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, 0, nullptr));
+  if (!file) return false;
   std::string bytes(4096, '\0');
   DWORD read = 0;
-  ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-  CloseHandle(h);
+  if (!ReadFile(file.Get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr)) return false;
   bytes.resize(read);
   std::vector<std::wstring> lines;
   size_t start = 0;
-  for (size_t end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1) {
-    const std::string line = bytes.substr(start, end - start);
-    const int n = MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), &wide[0], n);
-    lines.push_back(wide);
-  }
+  for (size_t end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1)
+    lines.push_back(common::Wide(bytes.substr(start, end - start)));
   if (lines.size() != 3) return false;
   out->folder = lines[0];
   out->show = _wtoi(lines[1].c_str());
   out->commandLine = lines[2];
   return true;
+}
+
+// Waits for the report of a recorder copy at `exe` (its name with ".txt"); false when none came.
+bool WaitForRecord(const std::wstring& exe, Recorded* out) {
+  const std::wstring report = exe.substr(0, exe.find_last_of(L'.')) + L".txt";
+  return WaitUntil([&] { return ReadRecord(report, out); }, kWait);
 }
 
 bool CopyRecorder(const std::wstring& to) {
