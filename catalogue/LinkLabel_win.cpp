@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "catalogue/basGeneral.h"
+#include "common/win/Handles.h"
 
 namespace catalogue {
 
@@ -23,12 +24,10 @@ void DrawBackgroundPart(HDC dc, HBITMAP picture, const RECT& rect) {
   const LONG width = std::min<LONG>(local.right, size.bmWidth - rect.left);
   const LONG height = std::min<LONG>(local.bottom, std::abs(size.bmHeight) - rect.top);
   if (width <= 0 || height <= 0) return;
-  HDC source = CreateCompatibleDC(dc);
+  const common::MemoryDC source(CreateCompatibleDC(dc));
   if (!source) return;
-  HGDIOBJ old = SelectObject(source, picture);
-  BitBlt(dc, 0, 0, width, height, source, rect.left, rect.top, SRCCOPY);
-  SelectObject(source, old);
-  DeleteDC(source);
+  const common::SelectedObject selected = common::SelectInto(source.Get(), picture);
+  BitBlt(dc, 0, 0, width, height, source.Get(), rect.left, rect.top, SRCCOPY);
 }
 
 bool CLinkLabel::Create(HINSTANCE instance, HWND parent, int id, const RECT& rect, const wchar_t* text, int weight,

@@ -4,6 +4,8 @@
 
 #include "catalogue/CopyOutline.h"
 #include "catalogue/MainOutline.h"
+#include "common/win/Handles.h"
+#include "common/win/ScreenDpi.h"
 
 namespace catalogue {
 
@@ -11,29 +13,19 @@ namespace {
 
 // Twips a pixel of the screen on each axis (1440 twips an inch).
 void ScreenTwipsPerPixel(double* x, double* y) {
-  *x = *y = 15;
-  HDC screen = GetDC(nullptr);
-  if (!screen) return;
-  const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
-  const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  if (dpiX > 0) *x = 1440.0 / dpiX;
-  if (dpiY > 0) *y = 1440.0 / dpiY;
+  *x = 1440.0 / common::ScreenDpi(LOGPIXELSX);
+  *y = 1440.0 / common::ScreenDpi(LOGPIXELSY);
 }
 
 // The region of an outline already scaled; null when the system could not make it.
 HRGN RegionOf(const std::vector<OutlinePoint>& outline) {
   std::vector<POINT> points;
   for (const OutlinePoint& p : outline) points.push_back({p.x, p.y});
-  HRGN shape = CreatePolygonRgn(points.data(), static_cast<int>(points.size()), ALTERNATE);
+  const common::GdiRegion shape(CreatePolygonRgn(points.data(), static_cast<int>(points.size()), ALTERNATE));
   if (!shape) return nullptr;
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
-  if (region && CombineRgn(region, shape, nullptr, RGN_COPY) == ERROR) {
-    DeleteObject(region);
-    region = nullptr;
-  }
-  DeleteObject(shape);
-  return region;
+  common::GdiRegion region(CreateRectRgn(0, 0, 0, 0));
+  if (region && CombineRgn(region.Get(), shape.Get(), nullptr, RGN_COPY) == ERROR) return nullptr;
+  return region.Release();
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "catalogue/basVerificarDrive.h"
 #include "catalogue/frmPrincipal.h"
 #include "catalogue/frmVerDrive.h"
+#include "common/win/ScreenDpi.h"
 
 namespace catalogue {
 
@@ -70,10 +71,7 @@ LRESULT DefaultFormMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 HFONT MakeFont(double points, int weight, const wchar_t* face, bool underline) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  const int height = -static_cast<int>(points * dpi / 72.0 + 0.5);
+  const int height = -static_cast<int>(points * common::ScreenDpi(LOGPIXELSY) / 72.0 + 0.5);
   return CreateFontW(height, 0, 0, 0, weight, FALSE, underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
 }

@@ -9,6 +9,7 @@
 #include "catalogue/PanelTexts.h"
 #include "catalogue/TitleLauncher.h"
 #include "catalogue/basGeneral.h"
+#include "common/win/Handles.h"
 
 namespace catalogue {
 
@@ -53,13 +54,13 @@ std::wstring TextOf(HWND control) {
 // design's would otherwise wrap the caption's last word out of sight.
 void FitLabel(HWND label, HFONT font) {
   if (!label) return;
-  HDC dc = GetDC(label);
-  if (!dc) return;
-  HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
   RECT text = {0, 0, 0, 0};
-  DrawTextW(dc, catalogue::kCopyCaption, -1, &text, DT_CALCRECT | DT_SINGLELINE);
-  if (old) SelectObject(dc, old);
-  ReleaseDC(label, dc);
+  {
+    const common::WindowDC dc = common::TakeWindowDC(label);
+    if (!dc) return;
+    const common::SelectedObject selected = font ? common::SelectInto(dc.Get(), font) : common::SelectedObject();
+    DrawTextW(dc.Get(), catalogue::kCopyCaption, -1, &text, DT_CALCRECT | DT_SINGLELINE);
+  }
   RECT now{};
   GetClientRect(label, &now);
   if (text.right > now.right) {

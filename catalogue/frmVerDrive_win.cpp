@@ -8,6 +8,7 @@
 #include "catalogue/CatalogueRules.h"
 #include "catalogue/basGeneral.h"
 #include "catalogue/basVerificarDrive.h"
+#include "common/win/Handles.h"
 
 namespace catalogue {
 
@@ -53,13 +54,15 @@ void FitWidthToText(HWND label) {
   if (length <= 0) return;
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   text.resize(static_cast<size_t>(GetWindowTextW(label, text.data(), length + 1)));
-  HDC dc = GetDC(label);
-  if (!dc) return;
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
   RECT needed = {0, 0, 0, 0};
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, old);
-  ReleaseDC(label, dc);
+  {
+    const common::WindowDC dc = common::TakeWindowDC(label);
+    if (!dc) return;
+    const common::SelectedObject selected =
+        common::SelectInto(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &needed,
+              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  }
   RECT now;
   GetClientRect(label, &now);
   if (needed.right > now.right) {

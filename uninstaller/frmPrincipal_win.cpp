@@ -13,6 +13,7 @@
 #include "uninstaller/basRegistry.h"
 #include "uninstaller/frmPrincipalIds.h"
 #include "uninstaller/resource.h"
+#include "common/win/ScreenDpi.h"
 
 namespace uninstaller {
 
@@ -25,12 +26,7 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIP
 constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW;
 
 // A point size as a font height in pixels on this screen.
-int FontHeight(double points) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return -static_cast<int>(points * dpi / 72.0 + 0.5);
-}
+int FontHeight(double points) { return -static_cast<int>(points * common::ScreenDpi(LOGPIXELSY) / 72.0 + 0.5); }
 
 HFONT MakeFont(double points, int weight, const wchar_t* face, BYTE charset) {
   return CreateFontW(FontHeight(points), 0, 0, 0, weight, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,

@@ -1,4 +1,5 @@
 #include "button/control/FontDescription.h"
+#include "common/win/ScreenDpi.h"
 
 #include <windows.h>
 
@@ -18,13 +19,11 @@ button::FontDescription SystemDefault() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return Fallback();
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-  if (screen) ReleaseDC(nullptr, screen);
+  const int dpi = common::ScreenDpi(LOGPIXELSY);
   const LOGFONTW& lf = metrics.lfStatusFont;
   // The height's sign only says whether it counts internal leading; its magnitude gives the points.
   const int64_t height = lf.lfHeight < 0 ? -int64_t(lf.lfHeight) : int64_t(lf.lfHeight);
-  if (dpi <= 0 || height == 0 || lf.lfFaceName[0] == 0) return Fallback();
+  if (height == 0 || lf.lfFaceName[0] == 0) return Fallback();
   button::FontDescription d;
   d.face.assign(lf.lfFaceName, wcsnlen(lf.lfFaceName, LF_FACESIZE));
   d.size.int64 = height * 72 / dpi * 10000;

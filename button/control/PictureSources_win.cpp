@@ -102,11 +102,8 @@ bool CPictureSources::RenderPictureObject(StateImage& image, const button::CPict
   common::SelectedObject selected = common::SelectInto(dc.Get(), bitmap.Get());
   const RECT rc{0, 0, size.cx, size.cy};
   const OLE_COLOR back = m_site.BackgroundColor();
-  HBRUSH brush = CreateSolidBrush(back & 0x00FFFFFF);
-  if (brush) {
-    FillRect(dc.Get(), &rc, brush);
-    DeleteObject(brush);
-  }
+  const common::GdiBrush brush(CreateSolidBrush(back & 0x00FFFFFF));
+  if (brush) FillRect(dc.Get(), &rc, brush.Get());
   if (FAILED(holder->Render(dc.Get(), rc, rc))) return false;
   selected.Reset();  // GetDIBits wants the bitmap deselected
 

@@ -32,7 +32,7 @@
 //    puArgErr), DISP_E_PARAMNOTOPTIONAL, DISP_E_PARAMNOTFOUND; property puts take the named argument
 //    DISPID_PROPERTYPUT; object properties accept DISPATCH_PROPERTYPUTREF too.
 //
-// 3. Property exchange: DoPropExchange(px) runs for load, save AND reset (CPropExchange.h). Call the
+// 3. Property exchange: DoPropExchange(px) runs for load, save AND reset (PropExchange.h). Call the
 //    typed exchangers in the persisted order, e.g.
 //      ExchangeVersion(px);                           // "_Version" = ControlClassInfo::persistVersion
 //      px.Short(L"AlignVer", m_alignVer, 1);  px.Bool(L"AutoSize", m_autoSize, true);

@@ -10,6 +10,7 @@
 #include "button/framework/PropExchangeBackends.h"
 #include "common/win/ComError.h"
 #include "common/win/Himetric.h"
+#include "common/win/ScreenDpi.h"
 
 namespace button {
 
@@ -19,13 +20,6 @@ LONG g_liveObjects = 0;
 
 HRESULT StockGetEnabled(COleControl& c, VARIANT* r) { return detail::VarTraits<bool>::To(c.GetEnabled(), r); }
 HRESULT StockGetText(COleControl& c, VARIANT* r) { return detail::VarTraits<std::wstring>::To(c.GetText(), r); }
-
-int ScreenDpi(int index) {
-  HDC dc = GetDC(nullptr);
-  int dpi = dc ? GetDeviceCaps(dc, index) : 96;
-  if (dc) ReleaseDC(nullptr, dc);
-  return dpi > 0 ? dpi : 96;
-}
 
 }  // namespace
 
@@ -289,8 +283,8 @@ void COleControl::GetControlSize(int* cx, int* cy) const {
     w = m_posRect.right - m_posRect.left;
     h = m_posRect.bottom - m_posRect.top;
   } else {
-    w = MulDiv(m_extent.cx, ScreenDpi(LOGPIXELSX), common::kHimetricPerInch);
-    h = MulDiv(m_extent.cy, ScreenDpi(LOGPIXELSY), common::kHimetricPerInch);
+    w = MulDiv(m_extent.cx, common::ScreenDpi(LOGPIXELSX), common::kHimetricPerInch);
+    h = MulDiv(m_extent.cy, common::ScreenDpi(LOGPIXELSY), common::kHimetricPerInch);
   }
   if (cx) *cx = w;
   if (cy) *cy = h;
@@ -298,8 +292,8 @@ void COleControl::GetControlSize(int* cx, int* cy) const {
 
 bool COleControl::SetControlSize(int cx, int cy) {
   if (cx < 0 || cy < 0) return false;
-  m_extent.cx = MulDiv(cx, common::kHimetricPerInch, ScreenDpi(LOGPIXELSX));
-  m_extent.cy = MulDiv(cy, common::kHimetricPerInch, ScreenDpi(LOGPIXELSY));
+  m_extent.cx = MulDiv(cx, common::kHimetricPerInch, common::ScreenDpi(LOGPIXELSX));
+  m_extent.cy = MulDiv(cy, common::kHimetricPerInch, common::ScreenDpi(LOGPIXELSY));
   SetModifiedFlag();
   if (m_inPlaceActive && m_impl->m_inPlaceSite) {
     RECT r = m_posRect;

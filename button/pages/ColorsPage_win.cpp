@@ -9,6 +9,7 @@
 #include "button/pages/ColorsPageRules.h"
 #include "button/pages/PageResources.h"
 #include "button/pixels/ImageDIB.h"
+#include "common/win/Handles.h"
 
 namespace button {
 
@@ -23,11 +24,10 @@ void Swatch(HDC dc, int x, int y, const PickerColor& c) {
   HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   RECT frame{x - 1, y - 1, x + 41, y + 21};
   FrameRect(dc, &frame, black);
-  HBRUSH fill = CreateSolidBrush(RGB(c.r, c.g, c.b));
+  const common::GdiBrush fill(CreateSolidBrush(RGB(c.r, c.g, c.b)));
   if (!fill) return;
   RECT inner{x, y, x + 40, y + 20};
-  FillRect(dc, &inner, fill);
-  DeleteObject(fill);
+  FillRect(dc, &inner, fill.Get());
 }
 
 }  // namespace
@@ -142,10 +142,8 @@ void CColorsPage::Paint(HDC dc) const {
 
 void CColorsPage::Redraw() {
   if (!Dialog()) return;
-  HDC dc = GetDC(Dialog());
-  if (!dc) return;
-  Paint(dc);
-  ReleaseDC(Dialog(), dc);
+  const common::WindowDC dc = common::TakeWindowDC(Dialog());
+  if (dc) Paint(dc.Get());
 }
 
 void CColorsPage::ShowNumbers() {

@@ -150,10 +150,8 @@ void CEffectsPage::DrawPreview(HDC dc) {
 
 void CEffectsPage::Redraw() {
   if (!Dialog()) return;
-  HDC dc = GetDC(Dialog());
-  if (!dc) return;
-  DrawPreview(dc);
-  ReleaseDC(Dialog(), dc);
+  const common::WindowDC dc = common::TakeWindowDC(Dialog());
+  if (dc) DrawPreview(dc.Get());
 }
 
 }  // namespace button

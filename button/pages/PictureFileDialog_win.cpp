@@ -9,6 +9,7 @@
 #include "button/pages/ImagesPageRules.h"
 #include "button/pages/PreviewDrawing.h"
 #include "common/win/TextConvert.h"
+#include "common/win/Handles.h"
 
 namespace button {
 
@@ -149,36 +150,32 @@ void CPictureFileDialog::RedrawFrame() const {
   if (!m_frame) return;
   RECT client{};
   GetClientRect(m_frame, &client);
-  HDC dc = GetDC(m_frame);
-  if (!dc) return;
-  DrawPreview(dc, client.right - button::kDialogPreviewW - 10, kPreviewTop);
-  ReleaseDC(m_frame, dc);
+  const common::WindowDC dc = common::TakeWindowDC(m_frame);
+  if (dc) DrawPreview(dc.Get(), client.right - button::kDialogPreviewW - 10, kPreviewTop);
 }
 
 void CPictureFileDialog::DrawPreview(HDC dc, int x, int y) const {
   const int w = button::kDialogPreviewW, h = button::kDialogPreviewH;
-  HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(WHITE_BRUSH));
-  Rectangle(dc, x, y, x + w, y + h);
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
+  {
+    const common::SelectedObject pen = common::SelectInto(dc, GetStockObject(BLACK_PEN));
+    const common::SelectedObject brush = common::SelectInto(dc, GetStockObject(WHITE_BRUSH));
+    Rectangle(dc, x, y, x + w, y + h);
+  }
   RECT band{x, y + h + 4, x + w, y + h + 24};
   FillRect(dc, &band, GetSysColorBrush(COLOR_BTNFACE));
   if (!m_picture.HasPixels()) return;
   DrawPictureScaled(dc, m_picture, button::DialogPreviewPlacement(m_picture.Width(), m_picture.Height()), x, y);
 
-  HFONT font =
-      CreateFontW(-MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma");
-  HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
+  const common::GdiFont font(CreateFontW(-MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE,
+                                         FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                         DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma"));
+  const common::SelectedObject selected = font ? common::SelectInto(dc, font.Get()) : common::SelectedObject();
   const COLORREF oldColour = SetTextColor(dc, kSizeTextColour);
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const std::wstring text = button::DialogSizeText(m_picture.Width(), m_picture.Height());
   DrawTextW(dc, text.c_str(), int(text.size()), &band, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
   SetBkMode(dc, oldMode);
   SetTextColor(dc, oldColour);
-  if (oldFont) SelectObject(dc, oldFont);
-  if (font) DeleteObject(font);
 }
 
 }  // namespace button

@@ -8,19 +8,11 @@
 
 #include "common/win/ComError.h"
 #include "common/win/Himetric.h"
+#include "common/win/ScreenDpi.h"
 
 namespace common {
 
-namespace {
-
-int Dpi(int index) {
-  HDC dc = GetDC(nullptr);
-  int dpi = dc ? GetDeviceCaps(dc, index) : 96;
-  if (dc) ReleaseDC(nullptr, dc);
-  return dpi > 0 ? dpi : 96;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 // The in-place frame: the top-level window around the parent. No menus, tools or status bar.
 class CControlHost::Frame final : public IOleInPlaceFrame {
@@ -138,8 +130,8 @@ HRESULT CControlHost::Start(IUnknown* control, IPropertyBag* bag) {
     ZB_RETURN_IF_FAILED(hr = m_oleObject->SetClientSite(this));
   }
   // The container decides the size.
-  SIZEL extent{MulDiv(m_rect.right - m_rect.left, kHimetricPerInch, Dpi(LOGPIXELSX)),
-               MulDiv(m_rect.bottom - m_rect.top, kHimetricPerInch, Dpi(LOGPIXELSY))};
+  SIZEL extent{MulDiv(m_rect.right - m_rect.left, kHimetricPerInch, ScreenDpi(LOGPIXELSX)),
+               MulDiv(m_rect.bottom - m_rect.top, kHimetricPerInch, ScreenDpi(LOGPIXELSY))};
   m_oleObject->SetExtent(DVASPECT_CONTENT, &extent);
   // A control without events or bound properties is fine.
   if (ComPtr<IConnectionPointContainer> cpc = QueryAs<IConnectionPointContainer>(control)) {
@@ -339,7 +331,7 @@ STDMETHODIMP CControlHost::GetExtendedControl(IDispatch** disp) {
 
 STDMETHODIMP CControlHost::TransformCoords(POINTL* himetric, POINTF* container, DWORD flags) {
   if (!himetric || !container) return E_POINTER;
-  const double dx = Dpi(LOGPIXELSX), dy = Dpi(LOGPIXELSY);
+  const double dx = ScreenDpi(LOGPIXELSX), dy = ScreenDpi(LOGPIXELSY);
   if (flags & XFORMCOORDS_HIMETRICTOCONTAINER) {
     container->x = float(himetric->x * dx / kHimetricPerInch);
     container->y = float(himetric->y * dy / kHimetricPerInch);
