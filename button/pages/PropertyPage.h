@@ -81,6 +81,7 @@ class CPropertyPage : public common::CComObject<CPropertyPage, IPropertyPage2> {
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+  static INT_PTR DialogMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
   const PageBinding* BindingOf(int id) const;
   void ReadObjectValues();
   HRESULT WriteValue(IDispatch* object, const PageBinding& binding, const PageValue& value) const;

@@ -3,6 +3,7 @@
 #include "button/framework/Module.h"
 #include "button/pages/DialogControls.h"
 #include "button/pages/PageColor.h"
+#include "common/win/ComError.h"
 
 namespace button {
 
@@ -104,57 +105,65 @@ STDMETHODIMP CPropertyPage::SetPageSite(IPropertyPageSite* site) {
 }
 
 STDMETHODIMP CPropertyPage::Activate(HWND parent, LPCRECT rect, BOOL) {
-  if (m_dialog) return E_UNEXPECTED;
-  // WM_INITDIALOG records the window and shows the values before CreateDialogParam returns.
-  HWND dialog = CreateDialogParamW(button::ModuleInstance(), MAKEINTRESOURCEW(m_description.templateId), parent,
-                                   &CPropertyPage::DialogProc, LPARAM(this));
-  if (!dialog) {
-    const DWORD error = GetLastError();
-    return error ? HRESULT_FROM_WIN32(error) : E_FAIL;
-  }
-  if (rect) MoveWindow(dialog, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, FALSE);
-  return S_OK;
+  return common::Guarded([&]() -> HRESULT {
+    if (m_dialog) return E_UNEXPECTED;
+    // WM_INITDIALOG records the window and shows the values before CreateDialogParam returns.
+    HWND dialog = CreateDialogParamW(button::ModuleInstance(), MAKEINTRESOURCEW(m_description.templateId), parent,
+                                     &CPropertyPage::DialogProc, LPARAM(this));
+    if (!dialog) {
+      const DWORD error = GetLastError();
+      return error ? HRESULT_FROM_WIN32(error) : E_FAIL;
+    }
+    if (rect) MoveWindow(dialog, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, FALSE);
+    return S_OK;
+  });
 }
 
 STDMETHODIMP CPropertyPage::Deactivate() {
-  if (!m_dialog) return S_OK;
-  TakeDialogValues(false);
-  HWND dialog = m_dialog;
-  m_dialog = nullptr;
-  m_shown.clear();
-  DestroyWindow(dialog);
-  return S_OK;
+  return common::Guarded([&]() -> HRESULT {
+    if (!m_dialog) return S_OK;
+    TakeDialogValues(false);
+    HWND dialog = m_dialog;
+    m_dialog = nullptr;
+    m_shown.clear();
+    DestroyWindow(dialog);
+    return S_OK;
+  });
 }
 
 STDMETHODIMP CPropertyPage::GetPageInfo(PROPPAGEINFO* info) {
-  if (!info) return E_POINTER;
-  SIZE size{};
-  if (!MeasureTemplate(m_description.templateId, size)) return E_FAIL;
-  LPOLESTR title = CoTaskString(button::LoadModuleString(m_description.captionId));
-  if (!title) return E_OUTOFMEMORY;
-  info->cb = sizeof(PROPPAGEINFO);
-  info->pszTitle = title;
-  info->size = size;
-  info->pszDocString = nullptr;
-  info->pszHelpFile = nullptr;
-  info->dwHelpContext = 0;
-  return S_OK;
+  return common::Guarded([&]() -> HRESULT {
+    if (!info) return E_POINTER;
+    SIZE size{};
+    if (!MeasureTemplate(m_description.templateId, size)) return E_FAIL;
+    LPOLESTR title = CoTaskString(button::LoadModuleString(m_description.captionId));
+    if (!title) return E_OUTOFMEMORY;
+    info->cb = sizeof(PROPPAGEINFO);
+    info->pszTitle = title;
+    info->size = size;
+    info->pszDocString = nullptr;
+    info->pszHelpFile = nullptr;
+    info->dwHelpContext = 0;
+    return S_OK;
+  });
 }
 
 STDMETHODIMP CPropertyPage::SetObjects(ULONG count, IUnknown** objects) {
-  if (count && !objects) return E_POINTER;
-  std::vector<common::ComPtr<IDispatch>> found;
-  for (ULONG i = 0; i < count; ++i) {
-    common::ComPtr<IDispatch> disp = common::QueryAs<IDispatch>(objects[i]);
-    if (!disp) return E_NOINTERFACE;
-    found.push_back(std::move(disp));
-  }
-  m_objects = std::move(found);
-  if (m_objects.empty()) return S_OK;
-  ReadObjectValues();
-  m_dirty = false;
-  if (m_dialog) ShowValues();
-  return S_OK;
+  return common::Guarded([&]() -> HRESULT {
+    if (count && !objects) return E_POINTER;
+    std::vector<common::ComPtr<IDispatch>> found;
+    for (ULONG i = 0; i < count; ++i) {
+      common::ComPtr<IDispatch> disp = common::QueryAs<IDispatch>(objects[i]);
+      if (!disp) return E_NOINTERFACE;
+      found.push_back(std::move(disp));
+    }
+    m_objects = std::move(found);
+    if (m_objects.empty()) return S_OK;
+    ReadObjectValues();
+    m_dirty = false;
+    if (m_dialog) ShowValues();
+    return S_OK;
+  });
 }
 
 STDMETHODIMP CPropertyPage::Show(UINT cmdShow) {
@@ -173,26 +182,28 @@ STDMETHODIMP CPropertyPage::Move(LPCRECT rect) {
 STDMETHODIMP CPropertyPage::IsPageDirty() { return m_dirty ? S_OK : S_FALSE; }
 
 STDMETHODIMP CPropertyPage::Apply() {
-  if (m_dialog && !TakeDialogValues(true)) return E_FAIL;
-  if (!m_dirty) return S_OK;
-  HRESULT result = S_OK;
-  for (size_t i = 0; i < m_description.bindingCount; ++i) {
-    const PageBinding& b = m_description.bindings[i];
-    // Only what the user changed is written, so the other selected controls keep their own values.
-    if (!b.property || m_values[i] == m_read[i]) continue;
-    bool written = true;
-    for (const auto& object : m_objects) {
-      const HRESULT hr = WriteValue(object.Get(), b, m_values[i]);
-      if (FAILED(hr)) {
-        written = false;
-        if (SUCCEEDED(result)) result = hr;
+  return common::Guarded([&]() -> HRESULT {
+    if (m_dialog && !TakeDialogValues(true)) return E_FAIL;
+    if (!m_dirty) return S_OK;
+    HRESULT result = S_OK;
+    for (size_t i = 0; i < m_description.bindingCount; ++i) {
+      const PageBinding& b = m_description.bindings[i];
+      // Only what the user changed is written, so the other selected controls keep their own values.
+      if (!b.property || m_values[i] == m_read[i]) continue;
+      bool written = true;
+      for (const auto& object : m_objects) {
+        const HRESULT hr = WriteValue(object.Get(), b, m_values[i]);
+        if (FAILED(hr)) {
+          written = false;
+          if (SUCCEEDED(result)) result = hr;
+        }
       }
+      if (written) m_read[i] = m_values[i];
     }
-    if (written) m_read[i] = m_values[i];
-  }
-  // A value that could not be written stays pending.
-  m_dirty = FAILED(result);
-  return result;
+    // A value that could not be written stays pending.
+    m_dirty = FAILED(result);
+    return result;
+  });
 }
 
 STDMETHODIMP CPropertyPage::Help(LPCOLESTR) { return E_NOTIMPL; }
@@ -204,14 +215,16 @@ STDMETHODIMP CPropertyPage::TranslateAccelerator(MSG* msg) {
 }
 
 STDMETHODIMP CPropertyPage::EditProperty(DISPID dispid) {
-  if (m_objects.empty()) return E_UNEXPECTED;
-  for (size_t i = 0; i < m_description.bindingCount; ++i) {
-    const PageBinding& b = m_description.bindings[i];
-    if (!b.property || DispidOf(m_objects.front().Get(), b.property) != dispid) continue;
-    if (m_dialog) SetFocus(GetDlgItem(m_dialog, b.id));
-    return S_OK;
-  }
-  return E_INVALIDARG;
+  return common::Guarded([&]() -> HRESULT {
+    if (m_objects.empty()) return E_UNEXPECTED;
+    for (size_t i = 0; i < m_description.bindingCount; ++i) {
+      const PageBinding& b = m_description.bindings[i];
+      if (!b.property || DispidOf(m_objects.front().Get(), b.property) != dispid) continue;
+      if (m_dialog) SetFocus(GetDlgItem(m_dialog, b.id));
+      return S_OK;
+    }
+    return E_INVALIDARG;
+  });
 }
 
 PageValue* CPropertyPage::ValueOf(int id) {
@@ -320,7 +333,17 @@ HRESULT CPropertyPage::WriteValue(IDispatch* object, const PageBinding& b, const
   return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
 }
 
+// No exception leaves the dialog's procedure: a failing handler leaves the message unhandled.
 INT_PTR CALLBACK CPropertyPage::DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+  INT_PTR answer = FALSE;
+  common::Guarded([&] {
+    answer = DialogMessage(dialog, msg, wParam, lParam);
+    return S_OK;
+  });
+  return answer;
+}
+
+INT_PTR CPropertyPage::DialogMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* page = reinterpret_cast<CPropertyPage*>(GetWindowLongPtrW(dialog, DWLP_USER));
   if (msg == WM_INITDIALOG) {
     page = reinterpret_cast<CPropertyPage*>(lParam);
