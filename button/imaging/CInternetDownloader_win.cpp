@@ -14,13 +14,8 @@ namespace {
 
 const wchar_t kAgent[] = L"ZEPHONBUTTONPRO";
 
-// A WinINet handle.
-struct InternetTraits {
-  using Handle = HINTERNET;
-  static Handle None() { return nullptr; }
-  static void Close(Handle h) { InternetCloseHandle(h); }
-};
-using InternetHandle = common::UniqueHandle<InternetTraits>;
+void CloseInternet(HINTERNET h) { InternetCloseHandle(h); }
+using InternetHandle = common::NullHandle<HINTERNET, CloseInternet>;
 
 // Closes `h` now and says whether WinINet closed it cleanly (a transfer can still fail there).
 bool CloseChecked(InternetHandle& h) {

@@ -77,20 +77,24 @@ struct InvalidIsNone {
 };
 }  // namespace detail
 
+// A kind of handle that is null when absent, declared where its API is (a WinINet handle, say).
+template <class H, void (*close)(H)>
+using NullHandle = UniqueHandle<detail::NullIsNone<H, close>>;
+
 // A kernel object (process, thread, mutex, mapping): null when absent.
-using KernelHandle = UniqueHandle<detail::NullIsNone<HANDLE, detail::CloseKernel>>;
+using KernelHandle = NullHandle<HANDLE, detail::CloseKernel>;
 // A file of CreateFile.
 using FileHandle = UniqueHandle<detail::InvalidIsNone<detail::CloseKernel>>;
 // A search of FindFirstFile.
 using FindHandle = UniqueHandle<detail::InvalidIsNone<detail::CloseFind>>;
-using RegKey = UniqueHandle<detail::NullIsNone<HKEY, detail::CloseKey>>;
-using IconHandle = UniqueHandle<detail::NullIsNone<HICON, detail::CloseIcon>>;
+using RegKey = NullHandle<HKEY, detail::CloseKey>;
+using IconHandle = NullHandle<HICON, detail::CloseIcon>;
 // A view of a file mapping (UnmapViewOfFile).
-using MappedView = UniqueHandle<detail::NullIsNone<const void*, detail::UnmapView>>;
+using MappedView = NullHandle<const void*, detail::UnmapView>;
 
 // GDI objects (DeleteObject).
 template <class H>
-using GdiHandle = UniqueHandle<detail::NullIsNone<H, detail::CloseGdi<H>>>;
+using GdiHandle = NullHandle<H, detail::CloseGdi<H>>;
 using GdiObject = GdiHandle<HGDIOBJ>;
 using GdiBitmap = GdiHandle<HBITMAP>;
 using GdiFont = GdiHandle<HFONT>;
@@ -98,7 +102,7 @@ using GdiBrush = GdiHandle<HBRUSH>;
 using GdiRegion = GdiHandle<HRGN>;
 
 // A memory DC of CreateCompatibleDC (DeleteDC).
-using MemoryDC = UniqueHandle<detail::NullIsNone<HDC, detail::CloseMemoryDC>>;
+using MemoryDC = NullHandle<HDC, detail::CloseMemoryDC>;
 
 // A window's DC of GetDC, given back with ReleaseDC to that window (null: the screen).
 struct WindowDcTraits {
