@@ -24,6 +24,7 @@
 
 #include "button/control/ZephonButtonIds.h"
 #include "common/win/ComPtr.h"
+#include "common/win/TextConvert.h"
 #include "common/olehost/PropertyBag.h"
 #include "tests/win/control_pictures_files.h"
 #include "tests/win/control_props_support.h"
@@ -33,26 +34,14 @@ namespace {
 using common::ComPtr;
 using common::Variant;
 using namespace tests;
+using common::Utf8;
+using common::Wide;
 
 std::wstring OwnFolder() {
   wchar_t path[MAX_PATH * 2] = {};
   GetModuleFileNameW(nullptr, path, DWORD(std::size(path)));
   std::wstring p(path);
   return p.substr(0, p.find_last_of(L"\\/") + 1);
-}
-
-std::string Utf8(const std::wstring& w) {
-  if (w.empty()) return std::string();
-  std::string s(size_t(WideCharToMultiByte(CP_UTF8, 0, w.data(), int(w.size()), nullptr, 0, nullptr, nullptr)), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.data(), int(w.size()), s.data(), int(s.size()), nullptr, nullptr);
-  return s;
-}
-
-std::wstring Wide(const std::string& s) {
-  if (s.empty()) return std::wstring();
-  std::wstring w(size_t(MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), nullptr, 0)), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, s.data(), int(s.size()), w.data(), int(w.size()));
-  return w;
 }
 
 std::vector<char> ReadFileBytes(const std::wstring& path) {

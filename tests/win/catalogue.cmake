@@ -12,6 +12,7 @@ zb_add_test(NAME catalogue_shell_test
 # What the panel starts in the tests: a title's program, or the mail and web handlers.
 add_executable(catalogue_recorder WIN32 ${CMAKE_CURRENT_LIST_DIR}/catalogue_recorder.cpp)
 target_link_options(catalogue_recorder PRIVATE -municode)
+target_link_libraries(catalogue_recorder PRIVATE zb_win)
 add_dependencies(catalogue_shell_test catalogue_recorder)
 foreach(t catalogue_test catalogue_shell_test)
   add_dependencies(${t} QVOL2 zephonbuttonpro)

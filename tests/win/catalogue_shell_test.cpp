@@ -106,14 +106,6 @@ bool CopyRecorder(const std::wstring& to) {
 
 bool SameText(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
 
-std::string Narrow(const std::wstring& text) {
-  const int n =
-      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(n > 0 ? static_cast<size_t>(n) : 0, '\0');
-  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
-  return out;
-}
-
 class CatalogueShellTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -293,10 +285,10 @@ TEST_F(CatalogueShellTest, TheRunButtonStartsTheTitleMaximisedFromItsFolder) {
   Recorded run;
   ASSERT_TRUE(WaitForRecord(folder + L"\\U.EXE", &run)) << "the title's program did not run";
   const std::wstring cdFolder = std::wstring(1, m_cd.Drive()) + L":\\QVOL2\\Accion\\UNO";
-  EXPECT_TRUE(SameText(run.folder, cdFolder)) << Narrow(run.folder);
+  EXPECT_TRUE(SameText(run.folder, cdFolder)) << common::Utf8(run.folder);
   EXPECT_EQ(run.show, SW_SHOWMAXIMIZED);
   // The command line is handed over whole, its argument included.
-  EXPECT_TRUE(SameText(run.commandLine, cdFolder + L"\\U.EXE /X")) << Narrow(run.commandLine);
+  EXPECT_TRUE(SameText(run.commandLine, cdFolder + L"\\U.EXE /X")) << common::Utf8(run.commandLine);
   EXPECT_TRUE(tests::TopWindows(m_process.Id(), L"#32770").empty()) << "a start that worked shows no message";
   EXPECT_TRUE(m_process.Running());
 }
@@ -309,7 +301,7 @@ TEST_F(CatalogueShellTest, ARunThatFailsSaysWhyAndThePanelStaysUsable) {
     const tests::MessageBoxView view = tests::ReadMessageBox(box);
     EXPECT_EQ(view.caption, catalogue::kAppTitle);
     EXPECT_EQ(view.text, L"El siguiente error ha ocurrido:\r\n" + catalogue::SystemErrorText(error))
-        << Narrow(view.text);
+        << common::Utf8(view.text);
     EXPECT_STREQ(tests::BoxIconName(view.icon), "error");
     EXPECT_EQ(view.buttons, std::vector<int>{IDOK});
     tests::PressMessageBoxButton(view, IDOK);
@@ -389,13 +381,14 @@ TEST_F(CatalogueShellTest, TheLinkLabelsOpenTheMailAndWebHandlers) {
   PostMessageW(GetDlgItem(m_main, catalogue::kLblLink0), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   Recorded opened;
   ASSERT_TRUE(WaitForRecord(mailer, &opened)) << "the mail handler was not started";
-  EXPECT_NE(opened.commandLine.find(L"mailto:info@quorvel.com"), std::wstring::npos) << Narrow(opened.commandLine);
+  EXPECT_NE(opened.commandLine.find(L"mailto:info@quorvel.com"), std::wstring::npos)
+      << common::Utf8(opened.commandLine);
   EXPECT_EQ(opened.show, SW_SHOWNORMAL);
 
   // The web label's address has no scheme: the shell takes it for a web address.
   PostMessageW(GetDlgItem(m_main, catalogue::kLblLink1), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   ASSERT_TRUE(WaitForRecord(browser, &opened)) << "the web handler was not started";
-  EXPECT_NE(opened.commandLine.find(L"www.quorvel.com"), std::wstring::npos) << Narrow(opened.commandLine);
+  EXPECT_NE(opened.commandLine.find(L"www.quorvel.com"), std::wstring::npos) << common::Utf8(opened.commandLine);
   EXPECT_EQ(opened.commandLine.find(L"mailto:"), std::wstring::npos);
   EXPECT_TRUE(tests::TopWindows(m_process.Id(), L"#32770").empty()) << "the links report nothing";
 }
@@ -517,7 +510,7 @@ TEST_F(CatalogueCopyTest, AnEmptyOrBadDestinationKeepsTheWindowOpenAndCancelCopi
   const tests::MessageBoxView view = tests::ReadMessageBox(box);
   EXPECT_EQ(view.caption, catalogue::kAppTitle);
   const std::wstring head = L"No se pudo copiar el juego en '" + bad + L"':\r\n";
-  EXPECT_EQ(view.text.substr(0, head.size()), head) << Narrow(view.text);
+  EXPECT_EQ(view.text.substr(0, head.size()), head) << common::Utf8(view.text);
   EXPECT_GT(view.text.size(), head.size()) << "the cause is missing";
   EXPECT_STREQ(tests::BoxIconName(view.icon), "error");
   tests::PressMessageBoxButton(view, IDOK);
