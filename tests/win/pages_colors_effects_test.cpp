@@ -21,15 +21,8 @@ using namespace tests;
 // The Colors and Effects pages.
 namespace {
 
-class ColorsPage : public PageFixture {
- protected:
-  ColorsPage() : PageFixture(button::CLSID_ZephonColorsPage) {}
-};
-
-class EffectsPage : public PageFixture {
- protected:
-  EffectsPage() : PageFixture(button::CLSID_ZephonEffectsPage) {}
-};
+using ColorsPage = PageTest<button::CLSID_ZephonColorsPage>;
+using EffectsPage = PageTest<button::CLSID_ZephonEffectsPage>;
 
 HRESULT PutColor(IDispatch* disp, const wchar_t* name, uint32_t colorref) {
   VARIANT value;

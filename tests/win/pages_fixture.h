@@ -260,6 +260,13 @@ class PageFixture : public ::testing::Test {
   HWND parent = nullptr;
 };
 
+// The fixture of one page class.
+template <const CLSID& kPageClass>
+class PageTest : public PageFixture {
+ protected:
+  PageTest() : PageFixture(kPageClass) {}
+};
+
 inline HRESULT PutString(IDispatch* disp, const wchar_t* name, const wchar_t* text) {
   Variant value;
   VARIANT* v = value.Put();

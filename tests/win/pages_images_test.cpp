@@ -20,9 +20,8 @@ using namespace tests;
 // The Images page.
 namespace {
 
-class ImagesPage : public PageFixture {
+class ImagesPage : public PageTest<button::CLSID_ZephonImagesPage> {
  protected:
-  ImagesPage() : PageFixture(button::CLSID_ZephonImagesPage) {}
   void SetUp() override {
     PageFixture::SetUp();
     wchar_t temp[MAX_PATH] = {};

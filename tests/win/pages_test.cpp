@@ -21,15 +21,8 @@ using namespace tests;
 
 namespace {
 
-class GeneralPage : public PageFixture {
- protected:
-  GeneralPage() : PageFixture(button::CLSID_ZephonGeneralPage) {}
-};
-
-class ProfiPage : public PageFixture {
- protected:
-  ProfiPage() : PageFixture(button::CLSID_ZephonProfiPage) {}
-};
+using GeneralPage = PageTest<button::CLSID_ZephonGeneralPage>;
+using ProfiPage = PageTest<button::CLSID_ZephonProfiPage>;
 
 TEST_F(GeneralPage, InfoGivesCaptionAndTheTemplateSize) {
   PROPPAGEINFO info{};

@@ -18,15 +18,8 @@ using namespace tests;
 
 namespace {
 
-class TextPage : public PageFixture {
- protected:
-  TextPage() : PageFixture(button::CLSID_ZephonTextPage) {}
-};
-
-class ToolTipPage : public PageFixture {
- protected:
-  ToolTipPage() : PageFixture(button::CLSID_ZephonToolTipPage) {}
-};
+using TextPage = PageTest<button::CLSID_ZephonTextPage>;
+using ToolTipPage = PageTest<button::CLSID_ZephonToolTipPage>;
 
 // The page's visible test tooltip, once it is up (null after the wait).
 HWND WaitForTestTip(DWORD timeoutMs) {
